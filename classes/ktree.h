@@ -1,0 +1,97 @@
+#pragma once
+// Names of layers and blocks are backslash paths ("window\button"). KTree
+// stores them as nested maps: a key ending in '\' is a group holding a child
+// tree, any other key is a leaf holding an item. The tree owns its child
+// trees but never the items (the document owns layers and blocks).
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+template <class Item>
+class KTree {
+public:
+  // A path component keeps at most this many bytes (without its backslash).
+  static constexpr std::size_t kMaxComponent = 255;
+
+  // Enters item under path, creating missing groups; an existing leaf of the
+  // same path gets the new item.
+  void InsertPath(std::string_view path, Item* item) {
+    KTree* tree = this;
+    for (;;) {
+      auto [key, rest, group] = Split(path);
+      if (!group) {
+        tree->nodes_[key].item = item;
+        return;
+      }
+      Node& node = tree->nodes_[key];
+      if (!node.child) node.child = std::make_unique<KTree>();
+      tree = node.child.get();
+      path = rest;
+    }
+  }
+
+  // The item under path, or nullptr. A path ending in '\' looks up the empty
+  // key inside that group.
+  Item* LookupPath(std::string_view path) const {
+    const KTree* tree = this;
+    for (;;) {
+      auto [key, rest, group] = Split(path);
+      auto it = tree->nodes_.find(key);
+      if (it == tree->nodes_.end()) return nullptr;
+      if (!group) return it->second.child ? nullptr : it->second.item;
+      if (!it->second.child) return nullptr;
+      tree = it->second.child.get();
+      path = rest;
+    }
+  }
+
+  // Calls action(full path, item) for every leaf, descending into each group
+  // where the map yields its key.
+  void EnumeratePaths(const std::string& prefix,
+                      const std::function<void(const std::string&, Item*)>& action) const {
+    for (const auto& [key, node] : nodes_) {
+      if (node.child)
+        node.child->EnumeratePaths(prefix + key, action);
+      else
+        action(prefix + key, node.item);
+    }
+  }
+
+  // Calls group(path with trailing '\', subtree) and leaf(path, item) in map
+  // order; lets a tree view show groups as nodes.
+  struct Visit {
+    std::string key;       // the key as stored ("window\" or "button")
+    const KTree* child;    // non-null for a group
+    Item* item;            // the leaf's item
+  };
+  std::vector<Visit> Children() const {
+    std::vector<Visit> out;
+    for (const auto& [key, node] : nodes_) out.push_back({key, node.child.get(), node.item});
+    return out;
+  }
+
+  bool empty() const { return nodes_.empty(); }
+
+private:
+  struct Node {
+    Item* item = nullptr;
+    std::unique_ptr<KTree> child;
+  };
+  struct Parts {
+    std::string key;
+    std::string_view rest;
+    bool group;
+  };
+  static Parts Split(std::string_view path) {
+    std::size_t slash = path.find('\\');
+    std::string_view comp = slash == std::string_view::npos ? path : path.substr(0, slash);
+    if (comp.size() > kMaxComponent) comp = comp.substr(0, kMaxComponent);
+    if (slash == std::string_view::npos) return {std::string(comp), {}, false};
+    return {std::string(comp) + '\\', path.substr(slash + 1), true};
+  }
+
+  std::map<std::string, Node> nodes_;
+};

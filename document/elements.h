@@ -1,0 +1,59 @@
+#pragma once
+// The small element records: points, insertions, texts, bitmaps, logos and
+// step lists. Polylines are KCurve (kcurve.h).
+#include <string>
+#include <vector>
+
+#include "document/klogfont.h"
+#include "document/krecord.h"
+#include "platform/kimage.h"
+
+class KOnes;
+
+struct KPointText : KRecord {
+  double x = 0, y = 0, z = 0;
+  std::string label;
+};
+
+struct KInsert : KRecord {
+  double x = 0, y = 0;
+  std::string blockName;
+  double xSize = 0, ySize = 0;
+  double angle = 0;               // degrees
+  KOnes* block = nullptr;         // cache filled when first drawn; not owned
+};
+
+struct KText : KRecord {
+  double x = 0, y = 0;
+  std::string text;
+  double width = 0, height = 0;   // character cell in world units
+  double angle = 0;               // degrees
+  KLogFont font;
+  bool fromFont = false;          // read from FONT (keeps width and font on save)
+};
+
+// A picture placed into a world rectangle (BMPIN); GRID3D shares the layout.
+struct KBmpIn : KRecord {
+  double x = 0, y = 0;
+  std::string fileName;
+  double width = 0, height = 0;
+  int mode = 0;
+  KImage image;                   // empty when loading failed
+};
+
+struct KLogo : KRecord {
+  double x = 0, y = 0;
+  double width = 0, height = 0;
+  double angle = 0;
+};
+
+struct KStep {
+  int runCount = 0;
+  bool hasCommand = false, hasRemark = false, hasComment = false;
+  std::string command, remark, comment;
+};
+
+struct KStepList : KRecord {
+  std::vector<KStep> steps;
+  int Count() const { return static_cast<int>(steps.size()); }
+};

@@ -1,0 +1,79 @@
+#pragma once
+// The polyline record: every curve of the system is one. x, y, z and s live
+// in one block of 4 * (count + 2) doubles; the two spare slots of each array
+// repeat points 0 and 1 for closed curves.
+#include <string>
+#include <vector>
+
+#include "document/krecord.h"
+
+// Closure kinds written as markers after the vertices.
+enum KClosure : int {
+  kOpen = 0,
+  kFilled = 2081,        // "S": closed and filled
+  kClosed = 2082,        // "C"
+  kSplineOpen = 2083,    // "B"
+  kSplineFilled = 2084,  // "BS"
+  kSplineClosed = 2085,  // "BC"
+};
+
+class KCurve : public KRecord {
+public:
+  KCurve() = default;
+  KCurve(const KCurve& other) { CopyFrom(other); width = other.width; code = other.code; }
+  KCurve& operator=(const KCurve& other) {
+    if (this != &other) { CopyFrom(other); width = other.width; code = other.code; }
+    return *this;
+  }
+
+  int count = 0;
+  int closure = kOpen;
+  int dimension = 0;
+  int code = 0;
+  std::string name;     // empty when the polyline has none
+  double width = 0.0;   // pen width in world units
+
+  double* x() { return block_.data(); }
+  double* y() { return block_.data() + Stride(); }
+  double* z() { return block_.data() + 2 * Stride(); }
+  double* s() { return block_.data() + 3 * Stride(); }
+  const double* x() const { return block_.data(); }
+  const double* y() const { return block_.data() + Stride(); }
+  const double* z() const { return block_.data() + 2 * Stride(); }
+  const double* s() const { return block_.data() + 3 * Stride(); }
+
+  // True for the kinds that close the curve (67, 83 and above 256).
+  static bool IsClosedKind(int kind) { return kind == 67 || kind == 83 || kind > 256; }
+  bool IsClosed() const { return IsClosedKind(closure); }
+
+  // New zeroed block for n points (spare slots included); count = n.
+  void Allocate(int n);
+  // Copies points 0 and 1 into the spare slots count and count + 1.
+  void FillSpareSlots();
+
+  // Geometry (render/curve_geometry.cpp).
+  void ArcLength();
+  double Length() const;
+  void Bounds(double& xmin, double& ymin, double& xmax, double& ymax) const;
+  int IntersectsRect(double xmin, double ymin, double xmax, double ymax) const;
+  void Reverse();
+  void CopyFrom(const KCurve& source);
+  void FromStrings(const std::vector<std::string>& lines);
+  double NearestPoint(double px, double py, double& position) const;
+  double LastX() const { return x()[count - 1]; }
+  double LastY() const { return y()[count - 1]; }
+
+private:
+  std::size_t Stride() const { return static_cast<std::size_t>(count) + 2; }
+  std::vector<double> block_ = std::vector<double>(8, 0.0);
+};
+
+// Widens [min, max] by value.
+inline void Span(double value, double& min, double& max) {
+  if (value < min) min = value;
+  if (value > max) max = value;
+}
+// Index k of the segment [a[k], a[k+1]] holding v; -100 before, n + 100 after.
+int Locate(double v, int n, const double* a);
+// Linear value at v through (a[0], b[0]) and (a[1], b[1]).
+double Interpolate(double v, const double* a, const double* b);

@@ -1,0 +1,86 @@
+#pragma once
+// The drawing document: entries in reading (= drawing) order, the layer and
+// block trees, and the reading state the drawing format changes as it goes.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classes/ktree.h"
+#include "document/kcurve.h"
+#include "document/kentry.h"
+#include "document/klayer.h"
+#include "document/ktext_properties.h"
+
+class KByteSource;
+class KProgressSink;
+
+// Something a reader skipped or rejected: what, where (byte offset of the
+// input), and why. Readers stay silent toward the host; programs show these.
+struct KReadIssue {
+  std::string what;
+  std::int64_t offset = 0;
+  std::string why;
+};
+
+class KOnes {
+public:
+  KOnes();
+  virtual ~KOnes();
+  KOnes(const KOnes&) = delete;
+  KOnes& operator=(const KOnes&) = delete;
+
+  // Entries, in drawing order. The document owns them.
+  std::vector<std::unique_ptr<KEntry>> entries;
+
+  // Reading state.
+  std::shared_ptr<KEmbellish> pendingEmbellishment;
+  std::shared_ptr<KTextProperties> pendingTextProperties;
+  int currentColour = 0;
+  KLayer* currentLayer = nullptr;
+
+  KTree<KOnes> blocks;
+  KTree<KLayer> layers;
+
+  // Extent: min x, max x, min y, max y (computed by ComputeExtent).
+  double minX = 0, maxX = 0, minY = 0, maxY = 0;
+
+  // Collects points while a curve is digitised by mouse.
+  KCurve digitising;
+  int digitisingCapacity = 100000;
+
+  // Appends an entry with the current colour, layer and pending properties;
+  // creates layer "0" first when no layer is current.
+  KEntry& AddEntry(int kind, std::unique_ptr<KRecord> record);
+  // Makes the layer under path current, creating it (state 0) if needed.
+  void SelectLayer(const std::string& path);
+  // Takes ownership of a block read from NEW ... ENDNEW and enters it under
+  // path; a block of the same name is replaced in the tree (the old one stays
+  // alive, since drawn insertions may still point at it).
+  void AddBlock(const std::string& path, std::unique_ptr<KOnes> block);
+
+  // The four ways to fill a document; none clears it first. Each returns 0
+  // and leaves the document unchanged when the file cannot be opened.
+  int OpenTextFile(const std::string& path, KProgressSink* progress = nullptr);
+  int OpenMemory(const std::string& text);
+  int OpenStepFile(const std::string& path);
+  int OpenCurveFile(const std::string& path);
+
+  // Runs the keyword dispatcher over src until ENDNEW (result 2) or the end
+  // of input (result 0).
+  int ReadBlock(KByteSource& src, KProgressSink* progress = nullptr, int depth = 0);
+
+  // What the readers skipped or rejected, oldest first (blocks report to the
+  // document that reads them).
+  std::vector<KReadIssue> readIssues;
+  void ReportIssue(std::string what, std::int64_t offset, std::string why);
+
+  // All layers this document created, in creation order.
+  const std::vector<std::unique_ptr<KLayer>>& OwnedLayers() const { return ownedLayers_; }
+
+private:
+  std::vector<std::unique_ptr<KLayer>> ownedLayers_;
+  std::vector<std::unique_ptr<KOnes>> ownedBlocks_;
+  KOnes* issueSink_ = nullptr;  // where a nested block reports its issues
+  friend class KBlockReader;
+};

@@ -1,0 +1,30 @@
+#pragma once
+// How points and their labels are drawn: a mark block with its sizes and a
+// label font, size, angle, offset and colour. Shared by entries and layers.
+#include <string>
+
+#include "document/klogfont.h"
+
+class KOnes;
+
+struct KTextProperties {
+  KTextProperties() {
+    labelFont.height = 10;
+    labelFont.width = 5;
+    labelFont.weight = 100;
+    labelFont.charSet = 1;
+  }
+  KOnes* markBlock = nullptr;   // cache filled by the renderer; not owned
+  std::string markName;
+  std::string secondName;
+  KLogFont labelFont;
+  double markHeight = 5.0;
+  double markWidth = 5.0;
+  double markAngle = 0.0;
+  double labelHeight = 5.0;
+  double labelWidth = 2.0;
+  double labelAngle = 0.0;
+  double labelOffsetX = 0.1;
+  double labelOffsetY = -0.1;
+  int labelColour = 255;
+};

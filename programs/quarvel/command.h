@@ -1,0 +1,17 @@
+#pragma once
+// Subcommands of the quarvel program register themselves here, so each one
+// lives in its own file.
+#include <string>
+#include <vector>
+
+struct KCommand {
+  const char* name;
+  const char* usage;      // one line, shown by "quarvel --help"
+  int (*run)(const std::vector<std::string>& args);  // args after the name
+};
+
+std::vector<KCommand>& Commands();
+
+struct KCommandRegistrar {
+  explicit KCommandRegistrar(KCommand command) { Commands().push_back(command); }
+};

@@ -1,0 +1,30 @@
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "programs/quarvel/command.h"
+
+std::vector<KCommand>& Commands() {
+  static std::vector<KCommand> commands;
+  return commands;
+}
+
+static int Usage(std::FILE* out) {
+  std::fprintf(out, "usage: quarvel COMMAND [OPTIONS] FILE...\n\ncommands:\n");
+  for (const KCommand& c : Commands()) std::fprintf(out, "  %s\n", c.usage);
+  return out == stdout ? 0 : 2;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage(stderr);
+  if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) return Usage(stdout);
+  for (const KCommand& c : Commands()) {
+    if (std::strcmp(argv[1], c.name) == 0) {
+      std::vector<std::string> args(argv + 2, argv + argc);
+      return c.run(args);
+    }
+  }
+  std::fprintf(stderr, "quarvel: unknown command '%s'\n", argv[1]);
+  return Usage(stderr);
+}

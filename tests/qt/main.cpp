@@ -1,0 +1,11 @@
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+// Qt tests paint real pixels, which needs a GUI application object; the
+// offscreen platform keeps them runnable without a display.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
