@@ -9,19 +9,12 @@
 #include "classes/ktree.h"
 #include "document/kcurve.h"
 #include "document/kentry.h"
+#include "document/kread_issue.h"
 #include "document/klayer.h"
 #include "document/ktext_properties.h"
 
 class KByteSource;
 class KProgressSink;
-
-// Something a reader skipped or rejected: what, where (byte offset of the
-// input), and why. Readers stay silent toward the host; programs show these.
-struct KReadIssue {
-  std::string what;
-  std::int64_t offset = 0;
-  std::string why;
-};
 
 class KOnes {
 public:
