@@ -1,8 +1,72 @@
+// Reading, extent and rectangle thinning of x, y, z lists.
 #include "grid/kxyz_list.h"
 
+#include <algorithm>
+#include <cstdio>
+
+#include "document/lexer.h"
 #include "document/record_readers.h"
+#include "platform/c_locale.h"
 
-void KXyzList::Extent(double&, double&, double&, double&) const {}
-int KXyzList::RemoveInRect(double, double, double, double) { return 0; }
+namespace {
 
-std::unique_ptr<KXyzList> ReadXyzList(KReadContext&, const std::string&) { return nullptr; }
+constexpr double kDefaultWeight = 1.0;
+constexpr int kDefaultTag = 0;
+
+// Reads "x,y,z,w,tag" from token into one; true when at least x and y
+// convert. Fields that do not convert keep what one held. Needs the C locale.
+bool ParsePoint(const std::string& token, KOne& one) {
+  return std::sscanf(token.c_str(), "%lf,%lf,%lf,%lf,%d", &one.x, &one.y, &one.z, &one.w, &one.tag) >= 2;
+}
+
+bool StartsWithDigit(const std::string& token) {
+  return !token.empty() && token[0] >= '0' && token[0] <= '9';
+}
+
+}  // namespace
+
+void KXyzList::Extent(double& minX, double& minY, double& maxX, double& maxY) const {
+  for (const KOne& p : points) {
+    if (p.x < minX) minX = p.x;
+    if (p.x > maxX) maxX = p.x;
+    if (p.y < minY) minY = p.y;
+    if (p.y > maxY) maxY = p.y;
+  }
+}
+
+int KXyzList::RemoveInRect(double x1, double y1, double x2, double y2) {
+  const auto inside = [&](const KOne& p) { return x1 <= p.x && p.x <= x2 && y1 <= p.y && p.y <= y2; };
+  const auto removed = std::remove_if(points.begin(), points.end(), inside);
+  const int n = static_cast<int>(points.end() - removed);
+  points.erase(removed, points.end());
+  return n;
+}
+
+std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& token) {
+  auto list = std::make_unique<KXyzList>();
+  KCLocaleScope cLocale;
+
+  if (StartsWithDigit(token)) {
+    KOne first;
+    if (ParsePoint(token, first)) list->points.push_back(first);
+  }
+  if (ctx.progress) ctx.progress->SetTotal(ctx.src.Length());
+
+  // z carries over from the point before, so "x,y" repeats the last value;
+  // weight and tag do not.
+  KOne next;
+  std::string word;
+  while (ReadToken(ctx.src, word) >= 0) {
+    next.w = kDefaultWeight;
+    next.tag = kDefaultTag;
+    if (word.empty() || !ParsePoint(word, next)) break;
+    if (ctx.progress) ctx.progress->SetPos(ctx.src.Position());
+    list->points.push_back(next);
+  }
+
+  if (list->points.empty()) {
+    ctx.Report("x, y, z list opened by \"" + token.substr(0, 40) + "\"", "no point read");
+    return nullptr;
+  }
+  return list;
+}

@@ -93,6 +93,35 @@ bool CrossesBorder(double q, double u0, double u1, double v0, double v1, double 
   const double vq = Interpolate(q, u, v);
   return vmin < vq && vq < vmax;
 }
+
+// Does the segment run through the open rectangle? Clips it to the closed
+// rectangle and tests the middle of what is left, which catches the crossings
+// the border test cannot see: a segment entering or leaving exactly through
+// a corner, or ending on a border.
+bool PassesInside(double x0, double y0, double x1, double y1, double xmin, double ymin, double xmax,
+                  double ymax) {
+  const double dx = x1 - x0;
+  const double dy = y1 - y0;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x0 - xmin, xmax - x0, y0 - ymin, ymax - y0};
+  double t0 = 0.0, t1 = 1.0;
+  for (int k = 0; k < 4; ++k) {
+    if (p[k] == 0.0) {
+      if (q[k] < 0.0) return false;
+      continue;
+    }
+    const double r = q[k] / p[k];
+    if (p[k] < 0.0)
+      t0 = std::max(t0, r);
+    else
+      t1 = std::min(t1, r);
+  }
+  if (!(t0 < t1)) return false;
+  const double tm = 0.5 * (t0 + t1);
+  const double xm = x0 + dx * tm;
+  const double ym = y0 + dy * tm;
+  return xmin < xm && xm < xmax && ymin < ym && ym < ymax;
+}
 }  // namespace
 
 int KCurve::IntersectsRect(double xmin, double ymin, double xmax, double ymax) const {
@@ -107,6 +136,8 @@ int KCurve::IntersectsRect(double xmin, double ymin, double xmax, double ymax) c
     if (CrossesBorder(ymin, y0, y1, x0, x1, xmin, xmax)) return 1;
     if (CrossesBorder(ymax, y0, y1, x0, x1, xmin, xmax)) return 1;
   }
+  for (int i = 0; i + 1 < count; ++i)
+    if (PassesInside(px[i], py[i], px[i + 1], py[i + 1], xmin, ymin, xmax, ymax)) return 1;
   return 0;
 }
 
