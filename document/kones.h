@@ -15,6 +15,7 @@
 
 class KByteSource;
 class KProgressSink;
+struct KReadContext;
 
 class KOnes {
 public:
@@ -38,7 +39,9 @@ public:
   // Extent: min x, max x, min y, max y (computed by ComputeExtent).
   double minX = 0, maxX = 0, minY = 0, maxY = 0;
 
-  // Collects points while a curve is digitised by mouse.
+  // Collects points while a curve is digitised by mouse. Allocated by the
+  // digitising code when it starts (not at construction: every block is a
+  // document too, and 100000 points each would cost 3.2 MB per block).
   KCurve digitising;
   int digitisingCapacity = 100000;
 
@@ -54,14 +57,31 @@ public:
 
   // The four ways to fill a document; none clears it first. Each returns 0
   // and leaves the document unchanged when the file cannot be opened.
+  // OpenTextFile and OpenMemory return what ReadBlock returned (2 after an
+  // outermost ENDNEW, else 0); OpenStepFile likewise; OpenCurveFile 1.
   int OpenTextFile(const std::string& path, KProgressSink* progress = nullptr);
+  // text is taken up to its first NUL byte, as a C string would be.
   int OpenMemory(const std::string& text);
   int OpenStepFile(const std::string& path);
   int OpenCurveFile(const std::string& path);
 
+  // The same readers over an input the caller has opened already (so the
+  // caller can tell "cannot open" from "read nothing").
+  int ReadTextFrom(KByteSource& src, KProgressSink* progress = nullptr);
+  int ReadStepFrom(KByteSource& src);
+  int ReadCurvesFrom(KByteSource& src);
+
   // Runs the keyword dispatcher over src until ENDNEW (result 2) or the end
-  // of input (result 0).
+  // of input (result 0). Issues go to this document's readIssues.
   int ReadBlock(KByteSource& src, KProgressSink* progress = nullptr, int depth = 0);
+  // The same with an explicit context: a nested block reads with its outer
+  // document's context, so its issues land in the outermost document.
+  int ReadBlock(KReadContext& ctx, int depth);
+
+  // NEW blocks nest at most this deep; a deeper block is skipped (its tokens
+  // are consumed up to its ENDNEW) and reported, so hostile input cannot
+  // exhaust the stack.
+  static constexpr int kMaxBlockDepth = 64;
 
   // What the readers skipped or rejected, oldest first (blocks report to the
   // document that reads them).
@@ -74,6 +94,4 @@ public:
 private:
   std::vector<std::unique_ptr<KLayer>> ownedLayers_;
   std::vector<std::unique_ptr<KOnes>> ownedBlocks_;
-  KOnes* issueSink_ = nullptr;  // where a nested block reports its issues
-  friend class KBlockReader;
 };

@@ -1,5 +1,7 @@
 #include "platform/byte_source.h"
 
+#include <sys/stat.h>
+
 #include <utility>
 
 namespace {
@@ -10,6 +12,13 @@ KByteSource KByteSource::FromFile(const std::string& path) {
   KByteSource s;
   s.file_ = std::fopen(path.c_str(), "rb");
   if (!s.file_) return s;
+  // A directory opens but cannot be read: treat it as not openable.
+  struct stat info;
+  if (fstat(fileno(s.file_), &info) == 0 && S_ISDIR(info.st_mode)) {
+    std::fclose(s.file_);
+    s.file_ = nullptr;
+    return s;
+  }
   if (std::fseek(s.file_, 0, SEEK_END) == 0) {
     long n = std::ftell(s.file_);
     s.length_ = n < 0 ? 0 : n;
