@@ -1,0 +1,14 @@
+#pragma once
+// Drawing of an x, y, z list: a cross per visible point, labelled with its
+// rounded value when there is room.
+class KRenderer;
+class KViewTransform;
+class KXyzList;
+struct KTextProperties;
+
+// Draws the visible points of the list. The mark height of the entry's own
+// text properties sets the cross size; a list without text properties of
+// its own draws nothing. Crosses below one pixel become black pixels; labels
+// appear from five pixels up.
+void DrawXyzList(const KXyzList& list, KViewTransform& view, const KTextProperties* own,
+                 KRenderer& renderer);

@@ -1,0 +1,87 @@
+// Polylines, ranges along a curve, dashes and filled polygons.
+#include <cmath>
+#include <vector>
+
+#include "document/kcurve.h"
+#include "render/device_clip.h"
+#include "render/krenderer.h"
+
+void KRenderer::DrawPolyline(const KCurve& curve, KViewTransform& view) {
+  if (curve.count < 1) return;
+  const double* x = curve.x();
+  const double* y = curve.y();
+  view.MoveTo(x[0], y[0]);
+  for (int i = 1; i < curve.count; ++i) view.LineTo(x[i], y[i]);
+}
+
+void KRenderer::DrawCurveRange(const KCurve& curve, KViewTransform& view, double from, double to) {
+  const int n = curve.count;
+  if (n < 2) return;
+  const double* x = curve.x();
+  const double* y = curve.y();
+  const double* s = curve.s();
+  // A position off the curve extrapolates along the nearest end segment
+  // rather than reading outside the arrays.
+  int i = Locate(from, n, s);
+  if (i < 0) i = 0;
+  if (i > n - 2) i = n - 2;
+  view.MoveTo(Interpolate(from, s + i, x + i), Interpolate(from, s + i, y + i));
+  ++i;
+  while (i < n - 1 && s[i] <= to) {
+    view.LineTo(x[i], y[i]);
+    ++i;
+  }
+  --i;
+  view.LineTo(Interpolate(to, s + i, x + i), Interpolate(to, s + i, y + i));
+}
+
+void KRenderer::DrawDashed(const KCurve& curve, KViewTransform& view, const double* pattern, int count) {
+  if (curve.count < 2) return;
+  const double total = curve.s()[curve.count - 1];
+  // How far one pass through the pattern moves along the curve: an odd
+  // pattern restarts at its last dash, so its last value never advances.
+  double advance = 0;
+  const int pairs = count / 2;
+  for (int i = 0; i < 2 * pairs; ++i) advance += pattern[i];
+  const double passes = total > 0 ? total / advance : 1.0;
+  if (count < 2 || !(advance > 0) || !(passes * count <= kMaxDashes)) {
+    DrawPolyline(curve, view);
+    return;
+  }
+  // A pattern whose own pairs go backwards may still need a few extra passes
+  // before its cumulative advance wins; the bound keeps every pattern finite.
+  const long long maxDashes = static_cast<long long>(passes * count) + 4LL * count + 4;
+  double pos = 0, start = 0;
+  int i = 0;
+  for (long long drawn = 0; drawn < maxDashes; ++drawn) {
+    double end = pos + pattern[i];
+    DrawCurveRange(curve, view, pos, end);
+    if (i + 1 == count) {
+      pos = start;
+      i = 0;
+      continue;
+    }
+    pos = end + pattern[i + 1];
+    start = pos;
+    if (!(pos < total)) return;
+    i += 2;
+    if (i >= count) i = 0;
+  }
+}
+
+void KRenderer::FillPolygon(const KCurve& curve, KViewTransform& view, int colour) {
+  FillPolygon(curve.x(), curve.y(), curve.count, view, colour);
+}
+
+void KRenderer::FillPolygon(const double* x, const double* y, int count, KViewTransform& view, int colour) {
+  if (!view.device || count < 1) return;
+  std::vector<KDoublePoint> device(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) view.ToDevice(x[i], y[i], device[i].x, device[i].y);
+  const double limit = KViewTransform::kDeviceLimit;
+  std::vector<KDoublePoint> clipped = ClipPolygon(device, {-limit, -limit, limit, limit});
+  if (clipped.empty()) return;
+  std::vector<KIntPoint> points;
+  points.reserve(clipped.size());
+  for (const KDoublePoint& p : clipped) points.push_back({static_cast<int>(p.x), static_cast<int>(p.y)});
+  view.device->FillPolygon(points, DocumentColour(colour), kFillWinding);
+}

@@ -1,0 +1,72 @@
+// Painting, fitting the view, rectangle deletion and the status text.
+#include <algorithm>
+#include <cstdio>
+
+#include "document/kcurve.h"
+#include "document/klayer.h"
+#include "grid/kxyz_list.h"
+#include "platform/c_locale.h"
+#include "render/krenderer.h"
+#include "window/quarvel_window.h"
+
+namespace {
+// Curve modes whose status line explains how to click.
+constexpr int kStateDrawCurve = 32805;
+constexpr int kStateDrawAndModify = 32806;
+}  // namespace
+
+void QuarvelWindow::OnDraw(KDevice* device) {
+  if (entries.empty() || !device) return;
+  if (!view.device) {
+    view.device = device;
+    Extend();
+  } else {
+    view.device = device;
+  }
+  KRenderer::Instance().DrawDocument(*this, view);
+}
+
+void QuarvelWindow::Extend() { view.Fit(minX, minY, maxX, maxY); }
+
+void QuarvelWindow::Delete() {
+  const KDevicePoint& a = rubberBand[0];
+  const KDevicePoint& b = rubberBand[1];
+  const double xmin = view.ToWorldX(std::min(a.x, b.x));
+  const double xmax = view.ToWorldX(std::max(a.x, b.x));
+  const double ymin = view.ToWorldY(std::max(a.y, b.y));
+  const double ymax = view.ToWorldY(std::min(a.y, b.y));
+  DeleteInRect(xmin, ymin, xmax, ymax);
+}
+
+int QuarvelWindow::DeleteInRect(double minX, double minY, double maxX, double maxY) {
+  int removed = 0;
+  auto it = entries.begin();
+  while (it != entries.end()) {
+    KEntry& entry = **it;
+    if (!entry.layer || entry.layer->state != kViewAndEdit) {
+      ++it;
+      continue;
+    }
+    if (entry.kind == kKindPolyline) {
+      const KCurve* curve = entry.As<KCurve>();
+      if (curve && curve->IntersectsRect(minX, minY, maxX, maxY)) {
+        it = entries.erase(it);
+        ++removed;
+        continue;
+      }
+    } else if (entry.kind == kKindXyz) {
+      if (KXyzList* list = entry.As<KXyzList>()) removed += list->RemoveInRect(minX, minY, maxX, maxY);
+    }
+    ++it;
+  }
+  return removed;
+}
+
+std::string QuarvelWindow::GetRemark(KDevicePoint point) const {
+  if (viewState == kStateDrawCurve) return "Drawing curve,Click point,one by one";
+  if (viewState == kStateDrawAndModify) return "Drawing curve,Click point,one by one,then modify curve";
+  KCLocaleScope cLocale;
+  char buffer[800];  // "%lf" of the largest double is over 300 characters
+  std::snprintf(buffer, sizeof buffer, "%lf,%lf", view.ToWorldX(point.x), view.ToWorldY(point.y));
+  return buffer;
+}
