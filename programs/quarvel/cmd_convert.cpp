@@ -1,0 +1,87 @@
+// quarvel convert [--verbose] IN... -o OUT: opens the drawings into one
+// window, as "quarvel info" does, and saves the window as one text drawing.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "programs/quarvel/command.h"
+#include "window/quarvel_window.h"
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr const char* kUsage = "convert [--verbose] IN... -o OUT";
+
+struct Options {
+  bool verbose = false;
+  std::vector<std::string> inputs;
+  std::string output;
+};
+
+// Fills options; false (with a message on stderr) when the arguments do not
+// make a conversion.
+bool ParseArguments(const std::vector<std::string>& args, Options& options) {
+  bool haveOutput = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--verbose" || a == "-v") {
+      options.verbose = true;
+    } else if (a == "-o" || a == "--output") {
+      if (i + 1 >= args.size()) {
+        std::fprintf(stderr, "quarvel convert: %s needs a file name\n", a.c_str());
+        return false;
+      }
+      options.output = args[++i];
+      haveOutput = true;
+    } else if (a.size() > 1 && a[0] == '-') {
+      std::fprintf(stderr, "quarvel convert: unknown option '%s'\n", a.c_str());
+      return false;
+    } else {
+      options.inputs.push_back(a);
+    }
+  }
+  if (options.inputs.empty() || !haveOutput || options.output.empty()) {
+    std::fprintf(stderr, "usage: quarvel %s\n", kUsage);
+    return false;
+  }
+  return true;
+}
+
+void ReportIssues(const QuarvelWindow& window, std::size_t from, const std::string& input) {
+  for (std::size_t i = from; i < window.readIssues.size(); ++i) {
+    const KReadIssue& issue = window.readIssues[i];
+    std::fprintf(stderr, "%s: byte %lld: %s: %s\n", input.c_str(), static_cast<long long>(issue.offset),
+                 issue.what.c_str(), issue.why.c_str());
+  }
+}
+
+int RunConvert(const std::vector<std::string>& args) {
+  Options options;
+  if (!ParseArguments(args, options)) return kExitUsage;
+
+  QuarvelWindow window;
+  for (const std::string& input : options.inputs) {
+    const std::size_t issuesBefore = window.readIssues.size();
+    const std::size_t entriesBefore = window.entries.size();
+    if (!window.OnOpenDocument(input)) {
+      std::fprintf(stderr, "quarvel convert: cannot open '%s'; nothing written\n", input.c_str());
+      return kExitFailure;
+    }
+    if (options.verbose) {
+      std::fprintf(stderr, "%s: %zu entries read\n", input.c_str(), window.entries.size() - entriesBefore);
+      ReportIssues(window, issuesBefore, input);
+    }
+  }
+  if (!window.OnSaveDocument(options.output)) {
+    std::fprintf(stderr, "quarvel convert: cannot write '%s'\n", options.output.c_str());
+    return kExitFailure;
+  }
+  if (options.verbose)
+    std::fprintf(stderr, "%s: %zu entries written\n", options.output.c_str(), window.entries.size());
+  return 0;
+}
+
+const KCommandRegistrar reg({"convert", kUsage, &RunConvert});
+
+}  // namespace
