@@ -1,0 +1,174 @@
+#pragma once
+// Minimum-curvature gridding of scattered values with faults.
+//
+// One KCreateGrid is one refinement level. The f(x,y) driver calls, in order:
+// SetGeometry, Prepare (points and breaks already in grid coordinates),
+// SeedFromData, then SeedFromCoarser (later levels) or SpreadFromData (first
+// level), FillUnset and Relax. The net-file writer then reads the values,
+// the link records and the neighbour steps.
+//
+// Nodes are stored row by row (x fastest): node (i, j) has index i + j * nx.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "grid/kxyz_list.h"
+
+// A break line (fault) in grid coordinates.
+struct KGridLine {
+  std::vector<double> gx, gy;
+};
+
+// Told every tenth relaxation sweep; its answer can end the relaxation.
+class KRelaxListener {
+public:
+  virtual ~KRelaxListener() = default;
+  // sweep: 0-based index of the sweep just run; change: its largest absolute
+  // change; factor: the over-relaxation factor after its update. Returns 0 to
+  // go on, 1 to end the whole run ("End"), 2 to go on to the next level.
+  virtual int OnTenthSweep(int sweep, double change, double factor) = 0;
+};
+
+class KCreateGrid {
+public:
+  // Node values above kUnsetAbove count as unset; kUnset is the marker.
+  static constexpr double kUnset = 1e302;
+  static constexpr double kUnsetAbove = 1e100;
+  // Link-record and data-cell markers.
+  static constexpr std::int32_t kNoLinkRecord = -9;
+  static constexpr std::int32_t kLinkOpen = -1;
+  static constexpr std::int32_t kLinkBlocked = -199;
+  static constexpr std::int32_t kNoDataCell = -100;
+  // Node coordinates are 16-bit in the net file's strip table.
+  static constexpr int kMaxAxisNodes = 32767;
+
+  // Directions: the opposite of d is (d + 2) % 4, the next (d + 1) % 4.
+  // Diagonal d runs one step in (d + 1) % 4 and one in d: 0 = (+x, +y),
+  // 1 = (-x, +y), 2 = (-x, -y), 3 = (+x, -y).
+  enum Direction : int { kPlusX = 0, kPlusY = 1, kMinusX = 2, kMinusY = 3 };
+
+  // One per node next to a break crossing.
+  struct LinkRecord {
+    std::int32_t links[4] = {kLinkOpen, kLinkOpen, kLinkOpen, kLinkOpen};
+    std::int32_t owner = 0;   // index of the node it belongs to
+  };
+
+  // One per node that received data: means of the points snapped to it.
+  struct DataCell {
+    double z = 0;    // mean z
+    double dx = 0;   // mean (gx - i), grid units
+    double dy = 0;   // mean (gy - j), grid units
+    double w = 0;    // mean weight
+    std::int32_t count = 0;
+  };
+
+  // The over-relaxation factor and how it adapts after each sweep.
+  class CWeightDF {
+  public:
+    virtual ~CWeightDF() = default;
+    double best = 1e300;   // smallest largest-change seen so far
+    double factor = 1.3;
+    // Adapts the factor to a sweep whose largest change is change (> 0):
+    // factor += (best - change) / change, then at least 0.5, and reset to
+    // 1.3 when above 1.8. A change of 0 or less leaves everything as is.
+    void Update(double change);
+  };
+
+  // Smoothing weight; 0 ties data nodes exactly to their data.
+  double smooth = 0.0;
+  CWeightDF relaxation;
+
+  // Origin is half a step before the box; node counts are
+  // trunc(extent / step + 3). The caller checks the counts first
+  // (NodeCount) when the steps come from a user.
+  void SetGeometry(double xmin, double ymin, double xmax, double ymax, double dx, double dy);
+  // The node count SetGeometry gives for one axis, as a double so that the
+  // caller can refuse counts that do not fit before anything is allocated.
+  static double NodeCount(double min, double max, double step);
+
+  double ToGridX(double x) const { return (x - x0_) / dx_; }
+  double ToGridY(double y) const { return (y - y0_) / dy_; }
+  double ToWorldX(double gx) const { return x0_ + gx * dx_; }
+  double ToWorldY(double gy) const { return y0_ + gy * dy_; }
+
+  // Allocates the node arrays, turns the breaks into blocked links and the
+  // points (grid coordinates) into data cells. Points outside the grid, next
+  // to a break or not finite are dropped. Throws std::bad_alloc when memory
+  // runs out.
+  void Prepare(const KOne* points, std::size_t count, const std::vector<KGridLine>& breaks);
+  // Data nodes take their cell's mean z; the data mean becomes the mean of
+  // the cells (0 when there is none).
+  void SeedFromData();
+  // First level: each data node hands its value to its unset neighbours
+  // along x, then along y.
+  void SpreadFromData();
+  // Later levels: every unset node takes the bilinear value of coarse there.
+  void SeedFromCoarser(const KCreateGrid& coarse);
+  // Spreads set values into unset nodes (at most four rounds of y then x),
+  // then gives the data mean to any node still unset.
+  void FillUnset();
+  // Relaxation sweeps until the largest change is below precision (or
+  // nothing changes at all), or limit sweeps ran. Returns 0 then, or the
+  // listener's non-zero answer (1 end, 2 next level).
+  int Relax(double precision, int limit, KRelaxListener* listener);
+
+  // The node one step from node in direction d, or -1 (grid edge or a
+  // blocked link).
+  int Neighbour(int node, int d) const;
+  // The diagonal neighbour d, or -1.
+  int Diagonal(int node, int d) const;
+  // Bilinear value at world (x, y); kUnset outside the grid or when a corner
+  // of the cell is next to a break crossing.
+  double BilinearAt(double x, double y) const;
+
+  int nx() const { return nx_; }
+  int ny() const { return ny_; }
+  double x0() const { return x0_; }
+  double y0() const { return y0_; }
+  double dx() const { return dx_; }
+  double dy() const { return dy_; }
+  int Index(int i, int j) const { return i + j * nx_; }
+  std::size_t NodeTotal() const { return static_cast<std::size_t>(nx_) * static_cast<std::size_t>(ny_); }
+
+  const std::vector<double>& values() const { return values_; }
+  std::vector<double>& values() { return values_; }
+  double Value(int i, int j) const { return values_[static_cast<std::size_t>(Index(i, j))]; }
+  // Index of the node's link record, or kNoLinkRecord.
+  std::int32_t LinkRecordOf(int node) const { return linkOf_[static_cast<std::size_t>(node)]; }
+  const std::vector<LinkRecord>& linkRecords() const { return links_; }
+  // Index of the node's data cell, or kNoDataCell.
+  std::int32_t DataCellOf(int node) const { return cellOf_[static_cast<std::size_t>(node)]; }
+  const std::vector<DataCell>& dataCells() const { return cells_; }
+  double dataMean() const { return dataMean_; }
+  // True for the nodes the last Relax updated with the 13-point stencil.
+  bool IsInterior(int node) const { return flags_[static_cast<std::size_t>(node)] != 0; }
+  // Sweeps run and the largest change of the last one, by the last Relax.
+  int sweepsRun() const { return sweepsRun_; }
+  double lastChange() const { return lastChange_; }
+
+  // Bytes of node arrays a grid of n nodes holds (without link records and
+  // data cells); lets the driver refuse grids that memory cannot hold.
+  static constexpr double kBytesPerNode = sizeof(double) + 1 + 2 * sizeof(std::int32_t);
+
+private:
+  static bool IsSet(double v) { return v <= kUnsetAbove; }
+  void RasteriseBreaks(const std::vector<KGridLine>& breaks);
+  void BuildDataCells(const KOne* points, std::size_t count);
+  int SpreadAxis(int node, int axis);
+  void MarkInterior();
+  double Sweep();
+  bool GeneralEstimate(int node, double& estimate) const;
+
+  int nx_ = 0, ny_ = 0;
+  double x0_ = 0, y0_ = 0, dx_ = 1, dy_ = 1;
+
+  std::vector<double> values_;
+  std::vector<std::uint8_t> flags_;    // set-up: next to a crossing; relaxation: interior
+  std::vector<std::int32_t> linkOf_;
+  std::vector<std::int32_t> cellOf_;
+  std::vector<LinkRecord> links_;
+  std::vector<DataCell> cells_;
+  double dataMean_ = 0.0;
+  int sweepsRun_ = 0;
+  double lastChange_ = 0.0;
+};
