@@ -1,0 +1,80 @@
+// STEP files: the step list at the head, then a drawing.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "document/elements.h"
+#include "document/kones.h"
+#include "document/record_readers.h"
+#include "tests/core/read_helpers.h"
+
+namespace {
+
+std::unique_ptr<KStepList> Steps(const std::string& text, std::vector<KReadIssue>* issues = nullptr) {
+  KByteSource src = KByteSource::FromMemory(text);
+  KReadContext ctx{src, nullptr, issues};
+  return ReadStepList(ctx);
+}
+
+TEST(StepList, EachKindOfLine) {
+  auto list = Steps(
+      "REM Preparation\n"
+      "'load the survey first\n"
+      "#0003 viewer.sh survey.qvd\n"
+      "\n"
+      "rem grid it\n"
+      "gridder --fast\n"
+      "#12\n"
+      "REMOVE old\n"
+      "''\n"
+      "POINT 1,1 ignored-by-the-list\n");
+  ASSERT_EQ(list->Count(), 7);
+  const auto& s = list->steps;
+  EXPECT_TRUE(s[0].hasRemark);
+  EXPECT_EQ(s[0].remark, "Preparation");
+  // The comment belongs to the step that follows it.
+  EXPECT_TRUE(s[1].hasComment);
+  EXPECT_EQ(s[1].comment, "load the survey first");
+  EXPECT_EQ(s[1].runCount, 3);
+  EXPECT_EQ(s[1].command, "viewer.sh survey.qvd");
+  EXPECT_TRUE(s[2].hasComment);
+  EXPECT_EQ(s[2].comment, "");
+  EXPECT_FALSE(s[2].hasCommand);
+  EXPECT_EQ(s[3].remark, "grid it");
+  EXPECT_EQ(s[4].command, "gridder --fast");
+  EXPECT_EQ(s[4].runCount, 0);
+  EXPECT_EQ(s[5].runCount, 12);
+  EXPECT_TRUE(s[5].hasCommand);
+  EXPECT_EQ(s[5].command, "");  // shorter than "#0000 "
+  EXPECT_FALSE(s[6].hasRemark);  // "REM" not followed by a blank
+  EXPECT_EQ(s[6].command, "REMOVE old");
+}
+
+TEST(StepList, EmptyListAndMissingTerminator) {
+  EXPECT_EQ(Steps("''\nstep\n")->Count(), 0);
+  EXPECT_EQ(Steps("")->Count(), 0);
+  // Without the "''" line every line is a step; a last unterminated line is
+  // not read.
+  EXPECT_EQ(Steps("a\nb\nc")->Count(), 2);
+}
+
+TEST(StepList, TrailingCommentHasNoStepAndIsReported) {
+  std::vector<KReadIssue> issues;
+  auto list = Steps("one\n'dangling\n''\n", &issues);
+  ASSERT_EQ(list->Count(), 1);
+  EXPECT_FALSE(list->steps[0].hasComment);
+  EXPECT_EQ(issues.size(), 1u);
+}
+
+TEST(StepFile, ListComesFirstThenTheDrawing) {
+  TempFile file("plan.step", "#0001 run.sh\nREM heading\n''\nPOINT 1,2 w\nENDNEW\nPOINT 3,4 not-read\n");
+  KOnes doc;
+  doc.OpenMemory("POINT 0,0 before\n");
+  EXPECT_EQ(doc.OpenStepFile(file.path()), 2);
+  ASSERT_EQ(doc.entries.size(), 3u);
+  EXPECT_EQ(doc.entries[1]->kind, kKindStepList);
+  EXPECT_EQ(doc.entries[1]->As<KStepList>()->Count(), 2);
+  EXPECT_EQ(doc.entries[2]->kind, kKindPoint);
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// The window's open entry points and the document extent.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "curves/kcurve_array.h"
+#include "document/elements.h"
+#include "tests/core/read_helpers.h"
+#include "window/quarvel_window.h"
+
+namespace {
+
+// Opening the same bytes under a name shows which reader the name chose.
+int FirstKindFor(const std::string& name) {
+  // Reads as a drawing (a polyline), a step file (a step list first) or a
+  // curve file (one curve array).
+  TempFile file(name, "PLINE\n0,0\n1,1\n\n");
+  QuarvelWindow window;
+  EXPECT_EQ(window.OnOpenDocument(file.path()), 1) << name;
+  return window.entries.empty() ? -1 : window.entries[0]->kind;
+}
+
+TEST(OpenByExtension, ExtensionChoosesTheReader) {
+  for (const char* name : {"a.kcx", "a.KCX", "a.kcxold"}) EXPECT_EQ(FirstKindFor(name), kKindCurveArray) << name;
+  for (const char* name : {"a.step", "a.STEP", "a.STEP1"}) EXPECT_EQ(FirstKindFor(name), kKindStepList) << name;
+  for (const char* name : {"a.qvd", "a.txt", "noextension", "a.kc"}) EXPECT_EQ(FirstKindFor(name), kKindPolyline) << name;
+}
+
+TEST(OpenByExtension, UnopenableFileReturnsZeroAndChangesNothing) {
+  QuarvelWindow window;
+  window.OnOpenDocumentMem("PLINE\n0,0\n1,1\n\n");
+  for (const char* path : {"/nonexistent/x.qvd", "/nonexistent/x.step", "/nonexistent/x.kcx"}) {
+    EXPECT_EQ(window.OnOpenDocument(path), 0) << path;
+    EXPECT_EQ(window.entries.size(), 1u);
+    EXPECT_DOUBLE_EQ(window.maxX, 1.0);
+  }
+}
+
+TEST(OpenByExtension, TwoDrawingsShareLayersOfTheSameName) {
+  TempFile a("one.qvd", "LAYER M faults POINT 1,1 a\n");
+  TempFile b("two.qvd", "LAYER M other LAYER M faults POINT 2,2 b\n");
+  QuarvelWindow window;
+  window.OnOpenDocument(a.path());
+  window.OnOpenDocument(b.path());
+  ASSERT_EQ(window.entries.size(), 2u);
+  EXPECT_EQ(window.entries[0]->layer, window.entries[1]->layer);
+}
+
+TEST(OpenMemory, ResultIsTheReaders) {
+  QuarvelWindow window;
+  EXPECT_EQ(window.OnOpenDocumentMem("PLINE\n2,3\n4,5\n\nENDNEW\nPLINE\n9,9\n10,10\n\n"), 2);
+  EXPECT_DOUBLE_EQ(window.minX, 2);
+  EXPECT_DOUBLE_EQ(window.maxY, 5);
+  EXPECT_EQ(window.OnOpenDocumentMem("POINT 1,1 a\n"), 0);
+}
+
+TEST(Extent, CountsPolylinesListsCurveArraysAndStepLists) {
+  QuarvelWindow window;
+  window.ComputeExtent();
+  EXPECT_DOUBLE_EQ(window.minX, 1e300);
+  EXPECT_DOUBLE_EQ(window.maxX, -1e300);
+  EXPECT_DOUBLE_EQ(window.minY, 1e300);
+  EXPECT_DOUBLE_EQ(window.maxY, -1e300);
+
+  // Points, texts, inserts and logos do not count; layer state does not matter.
+  window.OnOpenDocumentMem(
+      "POINT -100,-100 p\nTEXT 500,500 1 0 t\nINSERT b 900,900 1 1 0\nLOGO -50,0 1 1 0\n");
+  EXPECT_DOUBLE_EQ(window.minX, 1e300);
+  window.OnOpenDocumentMem("LAYER M hidden LAYER NotViewNotEdit\nPLINE\n1,2\n3,-4\n\nXYZ 10,0,1 -6,7,2\n\n");
+  EXPECT_DOUBLE_EQ(window.minX, -6);
+  EXPECT_DOUBLE_EQ(window.maxX, 10);
+  EXPECT_DOUBLE_EQ(window.minY, -4);
+  EXPECT_DOUBLE_EQ(window.maxY, 7);
+}
+
+TEST(Extent, StepFileKeepsMinusTwentyAtTheBottom) {
+  std::string steps;
+  for (int i = 0; i < 25; ++i) steps += "#0001 cmd" + std::to_string(i) + "\n";
+  TempFile file("many.step", steps + "''\n");
+  QuarvelWindow window;
+  EXPECT_EQ(window.OnOpenDocumentStep(file.path()), 1);
+  EXPECT_DOUBLE_EQ(window.minX, -4.1);
+  EXPECT_DOUBLE_EQ(window.maxX, 20);
+  EXPECT_DOUBLE_EQ(window.minY, -20);  // not -25
+  EXPECT_DOUBLE_EQ(window.maxY, 2);
+
+  QuarvelWindow plain;
+  plain.OnOpenDocumentMem("");
+  TempFile few("few.step", "a\nb\n''\n");
+  plain.ReadStepFrom(*std::make_unique<KByteSource>(KByteSource::FromFile(few.path())));
+  plain.ComputeExtent();
+  EXPECT_DOUBLE_EQ(plain.minY, -2);  // the step box itself: minus the step count
+}
+
+TEST(Extent, CurveGroupsCountTheirPlacementPointsOnly) {
+  // One group of two curves placed at (100, 50) and (300, -20); the curves
+  // themselves lie far away and must not widen the extent.
+  TempFile file("groups.kcx",
+                "GroupA\n"
+                "5000,5000\n6000,6000\n"
+                "1 0 100 50\n"
+                "7000,7000\n8000,8000\n"
+                "2 0 300 -20\n"
+                "end\n");
+  QuarvelWindow window;
+  EXPECT_EQ(window.OnOpenDocumentCurves(file.path()), 1);
+  ASSERT_EQ(window.entries.size(), 1u);
+  ASSERT_EQ(window.entries[0]->As<KCurveArray>()->Count(), 1);
+  EXPECT_DOUBLE_EQ(window.minX, 100);
+  EXPECT_DOUBLE_EQ(window.maxX, 300);
+  EXPECT_DOUBLE_EQ(window.minY, -20);
+  EXPECT_DOUBLE_EQ(window.maxY, 50);
+}
+
+}  // namespace
