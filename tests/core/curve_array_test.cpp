@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "curves/kcurve_array.h"
+#include "document/kread_context.h"
+#include "document/record_readers.h"
+#include "platform/byte_source.h"
+
+namespace {
+
+const std::string kData = QUARVEL_TEST_DATA;
+
+std::unique_ptr<KCurveArray> ReadCurves(KByteSource src, std::vector<KReadIssue>* issues = nullptr) {
+  KReadContext ctx{src, nullptr, issues};
+  return ReadCurveFile(ctx);
+}
+
+std::unique_ptr<KCurveArray> ReadCurves(const std::string& text, std::vector<KReadIssue>* issues = nullptr) {
+  return ReadCurves(KByteSource::FromMemory(text), issues);
+}
+
+const KCurveGroup& GroupAt(const KCurveArray& a, int i) {
+  return dynamic_cast<const KCurveGroup&>(*a.elements.at(static_cast<std::size_t>(i)));
+}
+
+TEST(CurveFile, GroupsPairHeaderLinesWithThePointsBeforeThem) {
+  KByteSource src = KByteSource::FromFile(kData + "/curves_two_groups.kcx");
+  ASSERT_TRUE(src.ok());
+  auto array = ReadCurves(std::move(src));
+  ASSERT_EQ(array->Count(), 2);
+
+  const KCurveGroup& faults = GroupAt(*array, 0);
+  EXPECT_EQ(faults.name, "Faults");
+  EXPECT_EQ(faults.dimension, 2);
+  ASSERT_EQ(faults.count, 2);
+  // Header numbers in file order are s, z, x, y.
+  EXPECT_EQ(faults.x()[0], 100);
+  EXPECT_EQ(faults.y()[0], 200);
+  EXPECT_EQ(faults.z()[0], 20);
+  EXPECT_EQ(faults.s()[0], 10);
+  EXPECT_EQ(faults.x()[1], 101);
+  EXPECT_EQ(faults.s()[1], 11);
+  ASSERT_EQ(faults.curves.size(), 2u);
+
+  const KCurve& first = *faults.curves[0];
+  ASSERT_EQ(first.count, 3);
+  EXPECT_EQ(first.x()[2], 3);
+  EXPECT_EQ(first.y()[2], 1);
+  EXPECT_EQ(first.z()[1], 0);
+  EXPECT_EQ(first.dimension, 2);
+  EXPECT_DOUBLE_EQ(first.s()[2], 2 * std::sqrt(2.0));
+  // A header line names the curve whose points follow it.
+  EXPECT_EQ(first.name, "");
+  EXPECT_EQ(faults.curves[1]->name, "10");
+  EXPECT_EQ(faults.curves[1]->count, 2);
+
+  const KCurveGroup& wells = GroupAt(*array, 1);
+  EXPECT_EQ(wells.name, "Wells");
+  ASSERT_EQ(wells.count, 1);
+  EXPECT_EQ(wells.x()[0], 300);
+  EXPECT_EQ(wells.y()[0], 400);
+  ASSERT_EQ(wells.curves.size(), 1u);
+  EXPECT_DOUBLE_EQ(wells.curves[0]->s()[1], 4);
+}
+
+TEST(CurveFile, NothingIsCompletedAtTheEndOfTheFile) {
+  std::vector<KReadIssue> issues;
+  // Without a single-word line after it, the only group never completes.
+  auto array = ReadCurves("G\n1,1\n2,2\n1 2 3 4\n", &issues);
+  EXPECT_EQ(array->Count(), 0);
+  EXPECT_EQ(issues.size(), 1u);
+
+  // A last line without line feed is not read either.
+  EXPECT_EQ(ReadCurves("G\n1,1\n2,2\n1 2 3 4\nEnd")->Count(), 0);
+  EXPECT_EQ(ReadCurves("G\n1,1\n2,2\n1 2 3 4\nEnd\n")->Count(), 1);
+  EXPECT_EQ(ReadCurves("")->Count(), 0);
+}
+
+TEST(CurveFile, LineClassification) {
+  // "1, 2" holds two words, so it is a header line (s = 1, nothing else
+  // converts); ",abc" and a line of blanks are group-name lines.
+  auto array = ReadCurves("G\n1,1\n2,2\n1, 2\n,abc\n3,3\n4,4\n5 6 7 8\n   \n");
+  ASSERT_EQ(array->Count(), 2);
+  const KCurveGroup& g = GroupAt(*array, 0);
+  EXPECT_EQ(g.name, "G");
+  ASSERT_EQ(g.count, 1);
+  EXPECT_EQ(g.s()[0], 1);
+  EXPECT_EQ(g.z()[0], 0);
+  EXPECT_EQ(g.x()[0], 0);
+  EXPECT_EQ(g.curves[0]->count, 2);
+  EXPECT_EQ(GroupAt(*array, 1).name, ",abc");
+  EXPECT_EQ(GroupAt(*array, 1).x()[0], 7);
+
+  // A header whose first word is not a number gives no values.
+  auto named = ReadCurves("G\n1,1\n2,2\nF1 5 6 7 8\nEnd\n");
+  ASSERT_EQ(named->Count(), 1);
+  EXPECT_EQ(GroupAt(*named, 0).s()[0], 0);
+  EXPECT_EQ(GroupAt(*named, 0).y()[0], 0);
+}
+
+TEST(CurveFile, GroupNamesAndSurplusHeaders) {
+  // Two group-name lines in a row: the second renames the group.
+  auto renamed = ReadCurves("First\nSecond\n1,1\n2,2\n1 2 3 4\nEnd\n");
+  ASSERT_EQ(renamed->Count(), 1);
+  EXPECT_EQ(GroupAt(*renamed, 0).name, "Second");
+
+  // Two headers for one completed curve: the second is dropped.
+  auto extra = ReadCurves("G\n1,1\n2,2\n1 2 3 4\n5 6 7 8\nEnd\n");
+  ASSERT_EQ(extra->Count(), 1);
+  const KCurveGroup& g = GroupAt(*extra, 0);
+  ASSERT_EQ(g.count, 1);
+  EXPECT_EQ(g.x()[0], 3);
+  EXPECT_EQ(g.y()[0], 4);
+  EXPECT_EQ(g.curves.size(), 1u);
+
+  // A group-name line with no header pending completes nothing.
+  auto points = ReadCurves("G\n1,1\n2,2\nH\n");
+  EXPECT_EQ(points->Count(), 0);
+}
+
+TEST(CurveArrayCreate, KeepsTopLevelPolylinesOnly) {
+  KCurveArray array;
+  ASSERT_EQ(array.Create(kData + "/polylines_mixed.qvd"), 1);
+  ASSERT_EQ(array.Count(), 3);
+  // Names come from the upper-cased keyword token.
+  EXPECT_EQ(array.elements[0]->name, "FAULT_A");
+  EXPECT_EQ(array.elements[1]->name, "MIXEDCASE");
+  EXPECT_EQ(array.elements[1]->count, 3);
+  EXPECT_DOUBLE_EQ(array.elements[1]->s()[2], 12);
+  // CURVEEMBELLISH is not a curve: the polyline after the block keeps its name.
+  EXPECT_EQ(array.elements[2]->name, "AFTEREMBELLISH");
+}
+
+TEST(CurveArrayCreate, NothingUsableLeavesTheArrayUnchanged) {
+  KCurveArray array;
+  array.Create(2);
+  EXPECT_EQ(array.Create(kData + "/polylines_in_blocks.qvd"), 0);
+  EXPECT_EQ(array.Count(), 2);
+  EXPECT_EQ(array.Create(kData + "/no such file.qvd"), 0);
+  EXPECT_EQ(array.Count(), 2);
+
+  ASSERT_EQ(array.Create(kData + "/polylines_mixed.qvd"), 1);
+  auto kept = array.elements[0];
+  EXPECT_EQ(array.Create(kData + "/polylines_in_blocks.qvd"), 0);
+  EXPECT_EQ(array.elements[0], kept);
+}
+
+KCurve Line(double x0, double y0, double x1, double y1, const std::string& name) {
+  KCurve c;
+  c.FromStrings({std::to_string(x0) + "," + std::to_string(y0), std::to_string(x1) + "," + std::to_string(y1)});
+  c.name = name;
+  return c;
+}
+
+TEST(CurveArrayPointDistance, NearestElementTiesAndEmptySlots) {
+  KCurveArray array;
+  std::string name = "unchanged";
+  double position = -7;
+  int index = -3;
+  EXPECT_EQ(array.PointDistance(0, 0, name, position, index), 1e300);
+  EXPECT_EQ(name, "unchanged");
+  EXPECT_EQ(position, -7);
+  EXPECT_EQ(index, -3);
+
+  // Slots reserved by Create(int) hold nothing and are passed over.
+  array.Create(1);
+  EXPECT_EQ(array.PointDistance(0, 0, name, position, index), 1e300);
+  EXPECT_EQ(index, -3);
+
+  array.elements.push_back(std::make_shared<KCurve>(Line(0, 1, 10, 1, "A")));
+  array.elements.push_back(std::make_shared<KCurve>(Line(0, -1, 10, -1, "B")));
+  array.elements.push_back(std::make_shared<KCurve>(Line(0, 5, 10, 5, "C")));
+  EXPECT_DOUBLE_EQ(array.PointDistance(4, 0, name, position, index), 1);
+  EXPECT_EQ(index, 1);  // equal distances: the lower index
+  EXPECT_EQ(name, "A");
+  EXPECT_DOUBLE_EQ(position, 4);
+
+  EXPECT_DOUBLE_EQ(array.PointDistance(13, 5, name, position, index), 3);
+  EXPECT_EQ(index, 3);
+  EXPECT_EQ(name, "C");
+  EXPECT_DOUBLE_EQ(position, 20);  // beyond the end: twice the length
+}
+
+TEST(CurveArrayPointDistance, GroupPositionsComeFromTheirHeaderNumbers) {
+  auto array = ReadCurves("G\n1,1\n2,2\n100 0 0 0\n3,3\n4,4\n200 0 10 0\nEnd\n");
+  ASSERT_EQ(array->Count(), 1);
+  std::string name;
+  double position = 0;
+  int index = -1;
+  EXPECT_DOUBLE_EQ(array->PointDistance(2.5, 1, name, position, index), 1);
+  EXPECT_EQ(index, 0);
+  EXPECT_EQ(name, "G");
+  EXPECT_DOUBLE_EQ(position, 125);
+}
+
+}  // namespace

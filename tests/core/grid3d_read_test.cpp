@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "document/kread_context.h"
+#include "document/record_readers.h"
+#include "grid/kgrid3d.h"
+#include "platform/byte_source.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Builds grid files byte by byte in the layout the reader expects: a 99-byte
+// little-endian header (nx at 3, ny at 10, doubles x0 20, y0 34, dx 48, dy 62,
+// z min 76, z max 90, storage code at 98), then the values.
+class GridBytes {
+public:
+  GridBytes(std::int32_t nx, std::int32_t ny, std::uint8_t storage = 8) : bytes_(99, 0x55) {
+    PutI32(3, nx);
+    PutI32(10, ny);
+    PutDouble(20, 1000.0);   // x0
+    PutDouble(34, 2000.0);   // y0
+    PutDouble(48, 25.0);     // dx
+    PutDouble(62, 50.0);     // dy
+    PutDouble(76, -10.0);    // z min
+    PutDouble(90, 30.0);     // z max
+    bytes_[98] = storage;
+  }
+  GridBytes& Double(double v) {
+    std::uint64_t u;
+    std::memcpy(&u, &v, 8);
+    for (int i = 0; i < 8; ++i) bytes_.push_back(static_cast<char>(u >> (8 * i)));
+    return *this;
+  }
+  GridBytes& U16(std::uint16_t v) {
+    bytes_.push_back(static_cast<char>(v));
+    bytes_.push_back(static_cast<char>(v >> 8));
+    return *this;
+  }
+  GridBytes& U32(std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<char>(v >> (8 * i)));
+    return *this;
+  }
+  GridBytes& Cut(std::size_t size) {
+    bytes_.resize(size);
+    return *this;
+  }
+  std::string Write(const std::string& name) const {
+    const fs::path dir = fs::temp_directory_path() / ("quarvel_grid_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / name).string();
+    std::ofstream(path, std::ios::binary).write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
+    return path;
+  }
+
+private:
+  void PutI32(std::size_t at, std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i) bytes_[at + i] = static_cast<char>(u >> (8 * i));
+  }
+  void PutDouble(std::size_t at, double v) {
+    std::uint64_t u;
+    std::memcpy(&u, &v, 8);
+    for (int i = 0; i < 8; ++i) bytes_[at + i] = static_cast<char>(u >> (8 * i));
+  }
+  std::vector<char> bytes_;
+};
+
+class Grid3DRead : public ::testing::Test {
+protected:
+  void TearDown() override {
+    fs::remove_all(fs::temp_directory_path() / ("quarvel_grid_" + std::to_string(::getpid())));
+  }
+  // Reads a GRID3D element as the dispatcher would, from the bytes after
+  // its keyword.
+  std::unique_ptr<KGrid3D> ReadElement(const std::string& rest) {
+    KByteSource src = KByteSource::FromMemory(rest);
+    KReadContext ctx{src, nullptr, &issues};
+    return ReadGrid3D(ctx);
+  }
+  std::vector<KReadIssue> issues;
+};
+
+TEST_F(Grid3DRead, DoubleValuesAndPlacement) {
+  GridBytes bytes(3, 2);
+  for (double v : {1.0, 2.0, 3.0, 4.0, 5.0, 6.5}) bytes.Double(v);
+  const std::string path = bytes.Write("doubles.grd");
+
+  auto element = ReadElement(path + "\nNEXT ");
+  ASSERT_TRUE(element);
+  EXPECT_TRUE(issues.empty());
+  EXPECT_EQ(element->fileName, path);
+  const KGridFile& g = element->grid;
+  EXPECT_EQ(g.nx, 3);
+  EXPECT_EQ(g.ny, 2);
+  EXPECT_EQ(g.values, (std::vector<double>{1, 2, 3, 4, 5, 6.5}));
+  // The range is that of the values, not the header's.
+  EXPECT_EQ(g.zMin, 1);
+  EXPECT_EQ(g.zMax, 6.5);
+  EXPECT_EQ(element->x, 1000);
+  EXPECT_EQ(element->y, 2000);
+  EXPECT_EQ(element->width, 50);   // (nx - 1) * dx
+  EXPECT_EQ(element->height, 50);  // (ny - 1) * dy
+}
+
+TEST_F(Grid3DRead, PackedValuesSpanTheHeaderRange) {
+  GridBytes small(3, 1, 2);
+  small.U16(0).U16(32768).U16(65535);
+  KGridFile g16;
+  ASSERT_EQ(g16.Read(small.Write("u16.grd")), 1);
+  EXPECT_EQ(g16.values[0], -10);
+  EXPECT_EQ(g16.values[1], 10);
+  EXPECT_DOUBLE_EQ(g16.values[2], -10 + 40 * (65535.0 / 65536.0));  // just below z max
+  EXPECT_EQ(g16.zMin, -10);
+  EXPECT_LT(g16.zMax, 30);
+
+  GridBytes wide(2, 1, 4);
+  wide.U32(0).U32(4294967295u);
+  KGridFile g32;
+  ASSERT_EQ(g32.Read(wide.Write("u32.grd")), 1);
+  EXPECT_EQ(g32.values[0], -10);
+  EXPECT_EQ(g32.values[1], 30);
+}
+
+TEST_F(Grid3DRead, OneRowGridHasNoHeightAndEmptyGridNoValues) {
+  GridBytes row(2, 1);
+  row.Double(1).Double(2);
+  auto element = ReadElement(row.Write("row.grd") + "\n");
+  EXPECT_EQ(element->height, 0);
+  EXPECT_EQ(element->width, 25);
+
+  KGridFile empty;
+  EXPECT_EQ(empty.Read(GridBytes(0, 5).Write("empty.grd")), 1);
+  EXPECT_FALSE(empty.HasValues());
+}
+
+// Every malformed header: the element is still added, without values, and
+// the recorded issue names the field at fault.
+TEST_F(Grid3DRead, MalformedHeadersAreRejectedBeforeAllocating) {
+  struct Case {
+    const char* file;
+    GridBytes bytes;
+    const char* field;
+  };
+  GridBytes truncated(3, 2);
+  for (int i = 0; i < 5; ++i) truncated.Double(i);
+  GridBytes packedShort(4, 4, 2);
+  for (int i = 0; i < 15; ++i) packedShort.U16(1);
+  const std::vector<Case> cases = {
+      {"negative_nx.grd", GridBytes(-3, 2).Double(1), "nx is negative"},
+      {"negative_ny.grd", GridBytes(3, -2147483647 - 1).Double(1), "ny is negative"},
+      {"overflow.grd", GridBytes(65536, 65536).Double(1), "nx * ny overflows"},
+      {"too_large.grd", GridBytes(2000000000, 1).Double(1), "nx * ny (2000000000 x 1) promises more values"},
+      {"truncated.grd", truncated, "nx * ny (3 x 2) promises more values"},
+      {"packed_short.grd", packedShort, "nx * ny (4 x 4) promises more values"},
+      {"header_cut.grd", GridBytes(3, 2).Cut(50), "ends before dx"},
+      {"header_tiny.grd", GridBytes(3, 2).Cut(5), "ends before nx"},
+      {"no_storage.grd", GridBytes(3, 2).Cut(98), "ends before storage code"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    issues.clear();
+    auto element = ReadElement(c.bytes.Write(c.file) + "\n");
+    ASSERT_TRUE(element);
+    EXPECT_EQ(element->grid.nx, 0);
+    EXPECT_EQ(element->grid.ny, 0);
+    EXPECT_FALSE(element->grid.HasValues());
+    EXPECT_EQ(element->width, 0);
+    EXPECT_EQ(element->height, 0);
+    ASSERT_EQ(issues.size(), 1u);
+    EXPECT_NE(issues[0].why.find(c.field), std::string::npos) << issues[0].why;
+  }
+
+  // The same sizes with every value present read fine.
+  GridBytes complete(3, 2);
+  for (int i = 0; i < 6; ++i) complete.Double(i);
+  KGridFile g;
+  EXPECT_EQ(g.Read(complete.Write("complete.grd")), 1);
+  EXPECT_EQ(g.values.size(), 6u);
+}
+
+TEST_F(Grid3DRead, MissingFileStillGivesAnElement) {
+  auto element = ReadElement("/nonexistent/quarvel/grid.grd\n");
+  ASSERT_TRUE(element);
+  EXPECT_EQ(element->fileName, "/nonexistent/quarvel/grid.grd");
+  EXPECT_EQ(element->grid.nx, 0);
+  EXPECT_FALSE(element->grid.HasValues());
+  ASSERT_EQ(issues.size(), 1u);
+  EXPECT_NE(issues[0].why.find("cannot be opened"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <string>
+
+#include "document/elements.h"
+#include "document/record_readers.h"
+#include "platform/qt/qt_platform.h"
+
+namespace {
+
+class LoadImageTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    InstallQtPlatform();
+    ASSERT_TRUE(dir_.isValid());
+  }
+  std::string Save(const QImage& image, const char* name) {
+    const QString path = QDir(dir_.path()).filePath(name);
+    EXPECT_TRUE(image.save(path));
+    return path.toStdString();
+  }
+  QTemporaryDir dir_;
+};
+
+TEST_F(LoadImageTest, AlphaImageKeepsPerPixelAlpha) {
+  QImage image(4, 3, QImage::Format_ARGB32);
+  image.fill(QColor(10, 20, 30, 255));
+  image.setPixelColor(1, 0, QColor(255, 0, 0, 0));    // fully transparent
+  image.setPixelColor(3, 2, QColor(0, 0, 255, 255));
+  KBmpIn element;
+  element.fileName = Save(image, "alpha.png");
+  LoadImage(element);
+  ASSERT_FALSE(element.image.empty());
+  EXPECT_EQ(element.image.width, 4);
+  EXPECT_EQ(element.image.height, 3);
+  EXPECT_TRUE(element.image.hasAlpha);
+  ASSERT_EQ(element.image.pixels.size(), 12u);
+  EXPECT_EQ(element.image.pixels[0], 0xFF0A141Eu);
+  EXPECT_EQ(element.image.pixels[1] >> 24, 0u);          // row 0, column 1
+  EXPECT_EQ(element.image.pixels[2 * 4 + 3], 0xFF0000FFu);  // top row first
+}
+
+TEST_F(LoadImageTest, TwentyFourBitImagesAreOpaque) {
+  QImage image(5, 2, QImage::Format_RGB888);
+  image.fill(QColor(200, 100, 50));
+  KBmpIn png;
+  png.fileName = Save(image, "rgb.png");
+  LoadImage(png);
+  EXPECT_EQ(png.image.width, 5);
+  EXPECT_EQ(png.image.height, 2);
+  EXPECT_FALSE(png.image.hasAlpha);
+  for (std::uint32_t p : png.image.pixels) EXPECT_EQ(p, 0xFFC86432u);
+
+  KBmpIn bmp;
+  bmp.fileName = Save(image, "rgb.bmp");
+  LoadImage(bmp);
+  EXPECT_EQ(bmp.image.width, 5);
+  EXPECT_FALSE(bmp.image.hasAlpha);
+}
+
+TEST_F(LoadImageTest, MissingOrUndecodableFileLeavesTheImageEmpty) {
+  KBmpIn missing;
+  missing.fileName = QDir(dir_.path()).filePath("none.png").toStdString();
+  missing.image.width = 7;  // whatever it held before is replaced
+  LoadImage(missing);
+  EXPECT_TRUE(missing.image.empty());
+  EXPECT_TRUE(missing.image.pixels.empty());
+
+  KBmpIn garbage;
+  garbage.fileName = QDir(dir_.path()).filePath("garbage.png").toStdString();
+  FILE* f = std::fopen(garbage.fileName.c_str(), "wb");
+  ASSERT_TRUE(f);
+  std::fputs("\x89PNG\r\n\x1a\n but not really", f);
+  std::fclose(f);
+  LoadImage(garbage);
+  EXPECT_TRUE(garbage.image.empty());
+}
+
+}  // namespace
