@@ -2,9 +2,9 @@
 // search over any array.
 #include "curves/kcurve_array.h"
 
-#include <cstring>
 
 #include "document/lexer.h"
+#include "document/reader_util.h"
 #include "document/record_readers.h"
 #include "platform/byte_source.h"
 
@@ -16,20 +16,15 @@ constexpr double kMinLength = 1e-6;
 constexpr double kNoElement = 1e300;
 
 std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  ToUpperAscii(text);
   return text;
-}
-
-bool BeginsWith(const std::string& text, const char* prefix) {
-  return text.compare(0, std::strlen(prefix), prefix) == 0;
 }
 
 // A token that starts a polyline record. CURVEEMBELLISH opens an
 // embellishment block, not a curve, though it begins with CURVE.
 bool StartsPolyline(const std::string& upper) {
-  if (BeginsWith(upper, "CURVEEMBELLISH")) return false;
-  return BeginsWith(upper, "CURVE") || BeginsWith(upper, "PLINE") || BeginsWith(upper, "3DPOLY");
+  if (StartsWith(upper, "CURVEEMBELLISH")) return false;
+  return StartsWith(upper, "CURVE") || StartsWith(upper, "PLINE") || StartsWith(upper, "3DPOLY");
 }
 
 }  // namespace
@@ -47,12 +42,17 @@ int KCurveArray::Create(const std::string& path) {
   std::vector<std::shared_ptr<KCurve>> kept;
   int depth = 0;
   std::string token;
-  while (ReadToken(src, token) >= 0) {
+  for (int result; (result = ReadToken(src, token)) >= 0;) {
+    // A word longer than the buffer is no keyword: drop all of it.
+    if (result == kTokenOverlong) {
+      if (SkipOverlongRest(src, token) < 0) break;
+      continue;
+    }
     const std::string upper = Upper(token);
-    if (BeginsWith(upper, "DISPLAY")) continue;
-    if (BeginsWith(upper, "NEW")) {
+    if (StartsWith(upper, "DISPLAY")) continue;
+    if (StartsWith(upper, "NEW")) {
       ++depth;
-    } else if (BeginsWith(upper, "ENDNEW")) {
+    } else if (StartsWith(upper, "ENDNEW")) {
       --depth;
     } else if (depth == 0 && StartsPolyline(upper)) {
       std::unique_ptr<KCurve> curve = ReadPolyline(ctx, upper);

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <memory>
 
 #include "document/lexer.h"
+#include "document/reader_util.h"
 #include "document/record_readers.h"
 #include "platform/c_locale.h"
 
@@ -20,13 +20,8 @@ constexpr std::size_t kWordSize = kReadBufferSize + 1;
 constexpr std::size_t kMinDashValues = 2;
 
 std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  ToUpperAscii(text);
   return text;
-}
-
-bool BeginsWith(const std::string& text, const char* prefix) {
-  return text.compare(0, std::strlen(prefix), prefix) == 0;
 }
 
 // The rest of the current line, or an empty one at the end of the input.
@@ -76,7 +71,7 @@ KEmbellish::CurvePlay ReadLineItem(KReadContext& ctx) {
   item.colour = ColourFromLong(colour);
   item.style = EmbellishStyleCode(word);  // upper case only, as written
   std::string next;
-  if (ReadToken(ctx.src, next) >= 0 && BeginsWith(Upper(next), "VIR"))
+  if (ReadToken(ctx.src, next) >= 0 && StartsWith(Upper(next), "VIR"))
     item.dashes = ParseDashPattern(NextLine(ctx));
   return {KEmbellish::kProperties, item};
 }
@@ -123,7 +118,7 @@ KEmbellish::CurvePlay ReadNameItem(KReadContext& ctx) {
   constexpr int kValuesBeforeStyle = 5;
   if (converted > kValuesBeforeStyle) {
     const std::string style = Upper(word);
-    if (BeginsWith(style, "V")) {
+    if (StartsWith(style, "V")) {
       item.style = kStyleDashed;
       NextLine(ctx);  // the line between is not used
       item.dashes = ParseDashPattern(NextLine(ctx));
@@ -158,21 +153,25 @@ std::shared_ptr<KEmbellish> ReadEmbellishment(KReadContext& ctx) {
   KCLocaleScope cLocale;
   std::string token;
   // Every token that is not an item keyword ends the block and is consumed.
-  while (ReadToken(ctx.src, token) >= 0) {
+  for (int result; (result = ReadToken(ctx.src, token)) >= 0;) {
+    if (result == kTokenOverlong) {  // no keyword is that long
+      SkipOverlongRest(ctx.src, token);
+      break;
+    }
     const std::string key = Upper(token);
-    if (BeginsWith(key, "PROPERTIES"))
+    if (StartsWith(key, "PROPERTIES"))
       embellish->items.push_back(ReadLineItem(ctx));
-    else if (BeginsWith(key, "ARROWTAIL"))
+    else if (StartsWith(key, "ARROWTAIL"))
       embellish->items.push_back(ReadArrowItem(ctx, KEmbellish::kArrowTail));
-    else if (BeginsWith(key, "ARROWHEAD"))
+    else if (StartsWith(key, "ARROWHEAD"))
       embellish->items.push_back(ReadArrowItem(ctx, KEmbellish::kArrowHead));
-    else if (BeginsWith(key, "LOCATE"))
+    else if (StartsWith(key, "LOCATE"))
       embellish->items.push_back(ReadLocateItem(ctx));
-    else if (BeginsWith(key, "SCALE"))
+    else if (StartsWith(key, "SCALE"))
       embellish->items.push_back(ReadScaleItem(ctx));
-    else if (BeginsWith(key, "INNAME"))
+    else if (StartsWith(key, "INNAME"))
       embellish->items.push_back(ReadNameItem(ctx));
-    else if (BeginsWith(key, "NODRAW"))
+    else if (StartsWith(key, "NODRAW"))
       embellish->noDraw = true;
     else
       break;

@@ -22,6 +22,18 @@ constexpr int kTokenCutByEnd = -2;
 // long word is read by the next call.
 int ReadToken(KByteSource& src, std::string& token);
 
+// ReadToken result for a token that filled the whole buffer.
+constexpr int kTokenOverlong = static_cast<int>(kReadBufferSize) + 1;
+
+// After a kTokenOverlong result: reads and drops the rest of that word.
+// Returns the ReadToken result of its last piece (negative at end of input).
+inline int SkipOverlongRest(KByteSource& src, std::string& token) {
+  int result;
+  do result = ReadToken(src, token);
+  while (result == kTokenOverlong);
+  return result;
+}
+
 // Reads up to a line feed or 0x00 (not kept), dropping 0x0D, at most
 // kReadBufferSize bytes (the rest of a longer line comes with the next call).
 // Returns 1 with line set, or 0 at the end of input, leaving line unchanged

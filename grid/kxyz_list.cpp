@@ -56,7 +56,12 @@ std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& toke
   // weight and tag do not.
   KOne next;
   std::string word;
-  while (ReadToken(ctx.src, word) >= 0) {
+  for (int result; (result = ReadToken(ctx.src, word)) >= 0;) {
+    // A word longer than the buffer is not a point; it ends the list whole.
+    if (result == kTokenOverlong) {
+      SkipOverlongRest(ctx.src, word);
+      break;
+    }
     next.w = kDefaultWeight;
     next.tag = kDefaultTag;
     if (word.empty() || !ParsePoint(word, next)) break;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -146,6 +150,20 @@ TEST(CurveArrayCreate, NothingUsableLeavesTheArrayUnchanged) {
   auto kept = array.elements[0];
   EXPECT_EQ(array.Create(kData + "/polylines_in_blocks.qvd"), 0);
   EXPECT_EQ(array.elements[0], kept);
+}
+
+TEST(CurveArrayCreate, OverlongWordIsNoKeyword) {
+  const std::string path = ::testing::TempDir() + "quarvel_overlong_" + std::to_string(::getpid()) + ".qvd";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "PLINE.LONG" << std::string(3000, 'A') << "\n0,0\n1,1\n\nPline.Short\n5,5\n6,6\n\n";
+  }
+  KCurveArray array;
+  const int result = array.Create(path);
+  std::remove(path.c_str());
+  ASSERT_EQ(result, 1);
+  ASSERT_EQ(array.Count(), 1);
+  EXPECT_EQ(array.elements[0]->name, "SHORT");
 }
 
 KCurve Line(double x0, double y0, double x1, double y1, const std::string& name) {

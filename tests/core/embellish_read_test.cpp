@@ -181,6 +181,13 @@ TEST(EmbellishRead, InputEndingInsideAnItemKeepsTheItem) {
   EXPECT_FALSE(scale.block);  // a token cut by the end of input is not read
 }
 
+TEST(EmbellishRead, OverlongWordEndsTheBlockWhole) {
+  BlockRead r("ArrowHead\n1 2\nARROWTAIL" + std::string(3000, 'X') + " ArrowTail\n3 4\n");
+  ASSERT_TRUE(r.block);
+  EXPECT_EQ(r.block->Count(), 1);
+  EXPECT_EQ(r.NextToken(), "ArrowTail");
+}
+
 TEST(EmbellishRead, StyleWords) {
   EXPECT_EQ(EmbellishStyleCode("S"), 2081);
   EXPECT_EQ(EmbellishStyleCode("C"), 2082);

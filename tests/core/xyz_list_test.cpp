@@ -90,6 +90,13 @@ TEST(XyzListRead, TokenCutByTheEndOfInputIsNotUsed) {
   EXPECT_FALSE(empty.list);
 }
 
+TEST(XyzListRead, OverlongWordEndsTheListWhole) {
+  XyzRead r("1,2 3," + std::string(3000, '9') + " 5,6\n\n");
+  ASSERT_TRUE(r.list);
+  EXPECT_EQ(r.list->points.size(), 1u);
+  EXPECT_EQ(r.NextToken(), "5,6");
+}
+
 TEST(XyzListRead, ReadsPointDecimalsUnderACommaLocale) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
   const bool haveGerman = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
