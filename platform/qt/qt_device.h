@@ -1,0 +1,80 @@
+#pragma once
+// The device over QPainter: on a QImage (a window's backing image or an
+// off-screen picture), or on QSvgGenerator / QPdfWriter for vector export.
+// Coordinates are whole pixels as a classic Windows device context has them:
+// a zero-width pen draws one-pixel lines without their last pixel, fills
+// exclude the right and bottom edges, and bottom-aligned text stands on the
+// bottom of its character cell.
+#include <QPen>
+#include <QPoint>
+#include <QSize>
+#include <memory>
+
+#include "platform/kdevice.h"
+
+class QPaintDevice;
+class QPainter;
+
+class KQtDevice : public KDevice {
+public:
+  // Paints on target with a painter of its own; the client area is
+  // clientSize pixels (in the target's units). Painting ends with End() or
+  // the destructor.
+  KQtDevice(QPaintDevice* target, QSize clientSize);
+  // Paints with an active painter that the caller owns.
+  KQtDevice(QPainter* painter, QSize clientSize);
+  ~KQtDevice() override;
+  KQtDevice(const KQtDevice&) = delete;
+  KQtDevice& operator=(const KQtDevice&) = delete;
+
+  // Ends an own painter (flushes SVG and PDF output). Later calls draw
+  // nothing.
+  void End();
+  QPainter* painter() const { return painter_; }
+
+  KIntSize ClientSize() const override { return {size_.width(), size_.height()}; }
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void SelectPen(int style, int width, KColorRef colour) override;
+  int SetRop2(int mode) override;
+  int SetBkMode(int mode) override;
+  unsigned SetTextAlign(unsigned align) override;
+  KColorRef SetTextColor(KColorRef colour) override;
+  void TextOut(int x, int y, const std::string& text, const KLogFont& font) override;
+  void FillPolygon(const std::vector<KIntPoint>& points, KColorRef colour, int fillMode) override;
+  void FillSolidRect(int left, int top, int width, int height, KColorRef colour) override;
+  void SetPixel(int x, int y, KColorRef colour) override;
+  using KDevice::DrawImage;
+  void DrawImage(const KImage& image, int left, int top, int width, int height, double srcX,
+                 double srcY, double srcWidth, double srcHeight) override;
+  void Ellipse(int left, int top, int right, int bottom, KColorRef fill) override;
+  void Pie(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2,
+           KColorRef fill) override;
+
+  // Text taller than this many pixels is not drawn (a glyph far larger than
+  // any window).
+  static constexpr int kMaxTextPixels = 65536;
+  // Wider pens are drawn this wide.
+  static constexpr int kMaxPenPixels = 65536;
+
+private:
+  bool Active() const;
+  void ApplyPen();
+  // The outline pen for Ellipse and Pie, as GDI strokes shapes.
+  QPen ShapePen() const;
+
+  std::unique_ptr<QPainter> own_;
+  QPainter* painter_ = nullptr;
+  QSize size_;
+  QPoint position_;
+  QPen pen_;
+  bool penIsNull_ = false;
+  bool widePen_ = false;
+  int rop_ = kRop2CopyPen;
+  int bkMode_ = kBkOpaque;
+  unsigned align_ = kAlignLeft | kAlignTop;
+  KColorRef textColour_ = 0;
+};
+
+// The Qt colour of a COLORREF.
+QColor ToQColor(KColorRef colour);
