@@ -27,6 +27,9 @@
 
 namespace {
 
+// The layer the reader creates for an entry when none is current.
+constexpr const char* kDefaultLayer = "0";
+
 // What the reader holds as pending text properties.
 enum class Held {
   kFreshDefault,  // the default object a new document starts with, not yet tied to one of ours
@@ -49,7 +52,7 @@ public:
       if (Written(doc, *entry) && entry->layer) used.insert(entry->layer);
     // Layers no entry stands on still carry a state and defaults.
     for (const auto& layer : doc.OwnedLayers())
-      if (!used.count(layer.get())) SelectLayer(*layer);
+      if (!used.count(layer.get()) && !established_.count(layer.get())) SelectLayer(*layer);
 
     for (const auto& entry : doc.entries) {
       if (!Written(doc, *entry)) continue;
@@ -92,6 +95,15 @@ private:
     // starting text properties to the step list's where they are equal.
     if (first.textProperties && SameTextProperties(*first.textProperties, KTextProperties()))
       HoldTextProperties(first.textProperties.get());
+    // The reader puts the step list on a new layer "0" and keeps it current;
+    // that layer needs lines only when it has a state or defaults.
+    const KLayer* layer = first.layer;
+    if (!layer || layer->name != kDefaultLayer) return;
+    layer_ = layer;
+    if (layer->state == kViewAndEdit && !layer->textProperties && !layer->embellishment)
+      established_.insert(layer);
+    else
+      SelectLayer(*layer);
   }
 
   void WriteBlockText(KOnes& block, const std::string& path) {

@@ -1,0 +1,275 @@
+// The writer's exact output: the number formats, and the bytes of small
+// documents built in code.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <memory>
+#include <string>
+
+#include "document/elements.h"
+#include "document/kones.h"
+#include "document/writer.h"
+#include "document/writer_parts.h"
+#include "grid/kxyz_list.h"
+
+namespace {
+
+std::string Written(KOnes& doc) {
+  KStringOutput out;
+  WriteDocument(out, doc);
+  return out.text;
+}
+
+std::unique_ptr<KCurve> Curve(std::initializer_list<std::pair<double, double>> points, int closure = kOpen) {
+  auto c = std::make_unique<KCurve>();
+  c->Allocate(static_cast<int>(points.size()));
+  int i = 0;
+  for (auto [x, y] : points) {
+    c->x()[i] = x;
+    c->y()[i] = y;
+    ++i;
+  }
+  c->closure = closure;
+  c->dimension = 2;
+  if (c->IsClosed()) c->FillSpareSlots();
+  c->ArcLength();
+  return c;
+}
+
+TEST(WriterNumber, TenDecimalsWithoutTrailingZeros) {
+  EXPECT_EQ(FormatNumber(1.5), "1.5");
+  EXPECT_EQ(FormatNumber(2.0), "2");
+  EXPECT_EQ(FormatNumber(0.0), "0");
+  EXPECT_EQ(FormatNumber(-0.0), "0");
+  EXPECT_EQ(FormatNumber(-2.25), "-2.25");
+  EXPECT_EQ(FormatNumber(100.0), "100");
+  EXPECT_EQ(FormatNumber(0.1), "0.1");
+  EXPECT_EQ(FormatNumber(1.0 / 3.0), "0.3333333333");
+  EXPECT_EQ(FormatNumber(2.0 / 3.0), "0.6666666667");
+  EXPECT_EQ(FormatNumber(1e-11), "0");
+  EXPECT_EQ(FormatNumber(123456789.125), "123456789.125");
+  EXPECT_EQ(FormatNumber(1e20), "100000000000000000000");
+  // The largest double still fits, with no padding in front.
+  EXPECT_EQ(FormatNumber(1.7976931348623157e308).size(), 309u);
+  EXPECT_EQ(FormatFixed6(1.5), "1.500000");
+  EXPECT_EQ(FormatFixed6(-0.0000004), "-0.000000");
+}
+
+TEST(WriterNumber, CommaDecimalLocaleStillWritesPoints) {
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  char probe[16];
+  std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+  const std::string inLocale = probe;
+  const std::string number = FormatNumber(1.5);
+  const std::string fixed = FormatFixed6(-2.25);
+  std::setlocale(LC_ALL, previous.c_str());
+  EXPECT_EQ(inLocale, "1,5");  // the locale is really active
+  EXPECT_EQ(number, "1.5");
+  EXPECT_EQ(fixed, "-2.250000");
+}
+
+TEST(WriterBytes, EmptyDocumentWritesNothing) {
+  KOnes doc;
+  EXPECT_EQ(Written(doc), "");
+  EXPECT_EQ(doc.currentLayer, nullptr);
+}
+
+TEST(WriterBytes, OneLayerZeroGetsOneLayerLine) {
+  KOnes doc;
+  doc.AddEntry(kKindPolyline, Curve({{0, 0}, {1, 0}}));
+  auto point = std::make_unique<KPointText>();
+  point->x = 1.5;
+  point->y = -2;
+  point->z = 3;
+  point->label = "W-1";
+  doc.AddEntry(kKindPoint, std::move(point));
+  KLayer* zero = doc.currentLayer;
+  doc.currentLayer = nullptr;
+  EXPECT_EQ(Written(doc),
+            "layer m 0 \r\n"
+            "PLINE\r\n0,0\r\n1,0\r\n\r\n\r\n"
+            "point 1.500000,-2.000000,3.000000 W-1\r\n");
+  // The last written layer is current afterwards.
+  EXPECT_EQ(doc.currentLayer, zero);
+}
+
+TEST(WriterBytes, FilledFourVertexPolyline) {
+  KOnes doc;
+  doc.AddEntry(kKindPolyline, Curve({{0, 0}, {2.5, 0}, {2.5, 1}, {0, 1}}, kFilled));
+  EXPECT_EQ(Written(doc), "layer m 0 \r\nPLINE\r\n0,0\r\n2.5,0\r\n2.5,1\r\n0,1\r\nS\r\n\r\n");
+}
+
+TEST(WriterBytes, CodeSevenWithoutClosure) {
+  KOnes doc;
+  auto c = Curve({{0, 0}, {1, 1}});
+  c->code = 7;
+  doc.AddEntry(kKindPolyline, std::move(c));
+  EXPECT_EQ(Written(doc), "layer m 0 \r\nPLINE\r\n0,0\r\n1,1\r\ncode 7\r\n\r\n\r\n");
+}
+
+TEST(WriterBytes, PolylineNameDimensionWidthAndMarkers) {
+  KStringOutput out;
+  auto c = Curve({{0, 0}, {3, 4}}, kSplineClosed);
+  c->name = "EDGE";
+  c->dimension = 4;
+  c->z()[1] = 7.25;
+  c->width = 0.5;
+  WritePolyline(out, *c);
+  EXPECT_EQ(out.text, "PLINE.EDGE\r\n0,0,0,0\r\n3,4,7.25,5\r\nW 0.5\r\nBC\r\n\r\n");
+  // A curve built without a dimension still gets x and y on every line, and
+  // a name is cut at the first blank (the reader takes one word).
+  out.text.clear();
+  c = Curve({{1, 2}, {3, 4}});
+  c->dimension = 0;
+  c->name = "A S";
+  WritePolyline(out, *c);
+  EXPECT_EQ(out.text, "PLINE.A\r\n1,2\r\n3,4\r\n\r\n\r\n");
+}
+
+TEST(WriterBytes, StepWithRunCountThree) {
+  KOnes doc;
+  auto steps = std::make_unique<KStepList>();
+  KStep step;
+  step.runCount = 3;
+  step.command = "notepad x.txt";
+  step.hasCommand = true;
+  steps->steps.push_back(step);
+  doc.AddEntry(kKindStepList, std::move(steps));
+  EXPECT_EQ(Written(doc), "#0003 notepad x.txt\n''\n");
+}
+
+TEST(WriterBytes, StepKinds) {
+  KStepList list;
+  KStep plain;
+  plain.command = "calc";
+  plain.hasCommand = true;
+  KStep remark;
+  remark.remark = "Heading";
+  remark.hasRemark = true;
+  remark.comment = "about it";
+  remark.hasComment = true;
+  KStep empty;
+  empty.hasComment = true;
+  KStep quoted;
+  quoted.command = "'not a comment";
+  quoted.hasCommand = true;
+  list.steps = {plain, remark, empty, quoted};
+  KStringOutput out;
+  WriteStepList(out, list);
+  // The comment goes before the remark so it stays on that step; an empty
+  // step is an empty line; a command that would read as a comment keeps
+  // its run count.
+  EXPECT_EQ(out.text, "calc\n'about it\nrem Heading\n\n#0000 'not a comment\n''\n");
+}
+
+TEST(WriterBytes, ElementLines) {
+  KStringOutput out;
+  KEntry entry;
+  auto insert = std::make_unique<KInsert>();
+  insert->blockName = "well\\sym";
+  insert->x = 1;
+  insert->y = 2;
+  insert->ySize = 3;
+  insert->xSize = 4;
+  insert->angle = 45;
+  entry.kind = kKindInsert;
+  entry.record = std::move(insert);
+  WriteElement(out, entry);
+  EXPECT_EQ(out.text, "Insert well\\sym 1.000000,2.000000 3.000000 4.000000 45.000000\r\n");
+
+  out.text.clear();
+  auto text = std::make_unique<KText>();
+  text->x = 1;
+  text->y = 2;
+  text->height = 2.5;
+  text->width = 1.0;
+  text->angle = 10;
+  text->text = "two words";
+  entry.kind = kKindText;
+  entry.record = std::move(text);
+  WriteElement(out, entry);
+  EXPECT_EQ(out.text, "text 1.000000,2.000000 2.500000 10.000000 two words\r\n");
+
+  // Read from FONT, or with a width or font a text line cannot say.
+  out.text.clear();
+  auto* t = entry.As<KText>();
+  t->width = 3;
+  t->font.weight = 700;
+  t->font.faceName = "Courier New";
+  WriteElement(out, entry);
+  EXPECT_EQ(out.text, "FONT 1,2\r\ntwo words\r\n3 2.5 10 0 700 0 0 0 0 0 0 0 0 Courier New\r\n");
+
+  out.text.clear();
+  auto bitmap = std::make_unique<KBmpIn>();
+  bitmap->fileName = "map.png";
+  bitmap->mode = 2;
+  bitmap->x = -1;
+  bitmap->y = 2;
+  bitmap->width = 10;
+  bitmap->height = 5.5;
+  entry.kind = kKindBitmap;
+  entry.record = std::move(bitmap);
+  WriteElement(out, entry);
+  EXPECT_EQ(out.text, "BMPIN map.png 2\r\n-1,2\r\n9,7.5\r\n");
+
+  out.text.clear();
+  auto logo = std::make_unique<KLogo>();
+  logo->x = 5;
+  logo->y = 6;
+  logo->height = 2;
+  logo->width = 3;
+  logo->angle = 0;
+  entry.kind = kKindLogo;
+  entry.record = std::move(logo);
+  WriteElement(out, entry);
+  EXPECT_EQ(out.text, "LOGO 5,6 2 3 0\r\n");
+}
+
+TEST(WriterBytes, XyzListBetweenKeywordAndEmptyLine) {
+  KXyzList list;
+  list.points.push_back({-7, 8, 1234.6, 1.0, 12});
+  list.points.push_back({0.5, -0.25, 0, 2.5, 0});
+  KStringOutput out;
+  list.Write(out);
+  EXPECT_EQ(out.text, "XYZ\r\n-7,8,1234.6,1,12\n0.5,-0.25,0,2.5,0\n\r\n");
+}
+
+TEST(WriterBytes, ColourAndLayerLinesOnlyWhereTheyChange) {
+  KOnes doc;
+  doc.AddEntry(kKindPolyline, Curve({{0, 0}, {1, 0}}));
+  doc.currentColour = -255;
+  doc.AddEntry(kKindPolyline, Curve({{0, 0}, {2, 0}}));
+  doc.AddEntry(kKindPolyline, Curve({{0, 0}, {3, 0}}));
+  doc.SelectLayer("hidden");
+  doc.currentLayer->state = kNotViewNotEdit;
+  doc.AddEntry(kKindPolyline, Curve({{0, 0}, {4, 0}}));
+  doc.SelectLayer("0");
+  doc.AddEntry(kKindPolyline, Curve({{0, 0}, {5, 0}}));
+  const std::string text = Written(doc);
+  EXPECT_EQ(text,
+            "layer m 0 \r\nPLINE\r\n0,0\r\n1,0\r\n\r\n\r\n"
+            "Color -255\r\nPLINE\r\n0,0\r\n2,0\r\n\r\n\r\n"
+            "PLINE\r\n0,0\r\n3,0\r\n\r\n\r\n"
+            "layer m hidden \r\nlayer NotViewNotEdit\r\nPLINE\r\n0,0\r\n4,0\r\n\r\n\r\n"
+            "layer m 0 \r\nPLINE\r\n0,0\r\n5,0\r\n\r\n\r\n");
+}
+
+TEST(WriterBytes, BlocksFirstThenEntries) {
+  KOnes doc;
+  auto outer = std::make_unique<KOnes>();
+  auto inner = std::make_unique<KOnes>();
+  inner->AddEntry(kKindPolyline, Curve({{0, 0}, {1, 1}}));
+  outer->AddBlock("inner", std::move(inner));
+  doc.AddBlock("sym\\outer", std::move(outer));
+  auto point = std::make_unique<KPointText>();
+  doc.AddEntry(kKindPoint, std::move(point));
+  // A block holding only a block is written, with the block inside it.
+  EXPECT_EQ(Written(doc),
+            "new sym\\outer\r\n"
+            "new inner\r\nlayer m 0 \r\nPLINE\r\n0,0\r\n1,1\r\n\r\n\r\nendnew \r\n"
+            "endnew \r\n"
+            "layer m 0 \r\npoint 0.000000,0.000000,0.000000 \r\n");
+}
+
+}  // namespace
