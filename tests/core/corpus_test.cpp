@@ -1,0 +1,131 @@
+// Every reader over every file of the corpus of truncated, garbled and
+// hostile inputs (tests/data/corpus, made by tests/data/make_corpus.py):
+// none may crash or read outside a buffer (the sanitizer build checks), and
+// what they keep stays proportional to the input.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "curves/kcurve_array.h"
+#include "document/elements.h"
+#include "grid/kxyz_list.h"
+#include "platform/byte_source.h"
+#include "window/quarvel_window.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::vector<fs::path> CorpusFiles() {
+  std::vector<fs::path> files;
+  for (const auto& e : fs::directory_iterator(fs::path(QUARVEL_TEST_DATA) / "corpus"))
+    if (e.is_regular_file()) files.push_back(e.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::size_t CurveUnits(const KCurve& c) { return 1 + static_cast<std::size_t>(c.count); }
+
+// Everything a document keeps that grows with its input: entries, layers,
+// blocks (and their contents), vertices, points, curves and steps.
+std::size_t Units(const KOnes& doc) {
+  std::size_t n = doc.entries.size() + doc.OwnedLayers().size();
+  doc.blocks.EnumeratePaths("", [&](const std::string&, KOnes* block) { n += 1 + (block ? Units(*block) : 0); });
+  for (const auto& e : doc.entries) {
+    if (const auto* curve = e->As<KCurve>()) n += CurveUnits(*curve);
+    if (const auto* list = e->As<KXyzList>()) n += list->points.size();
+    if (const auto* steps = e->As<KStepList>()) n += steps->steps.size();
+    if (const auto* array = e->As<KCurveArray>()) {
+      for (const auto& element : array->elements) {
+        if (!element) continue;
+        n += CurveUnits(*element);
+        if (const auto* group = dynamic_cast<const KCurveGroup*>(element.get()))
+          for (const auto& curve : group->curves) n += curve ? CurveUnits(*curve) : 0;
+      }
+    }
+  }
+  return n;
+}
+
+// Each unit costs at least a couple of input bytes; a document, a step
+// list and the default layer exist even for empty input.
+void ExpectBounded(const QuarvelWindow& w, std::size_t inputSize, const std::string& what) {
+  EXPECT_LE(Units(w), 2 * inputSize + 8) << what;
+  EXPECT_LE(w.readIssues.size(), inputSize + 8) << what;
+}
+
+TEST(Corpus, HasItsFiles) {
+  // Guards against the loops below silently running over nothing.
+  EXPECT_GE(CorpusFiles().size(), 100u);
+}
+
+TEST(Corpus, EveryReaderSurvivesEveryFile) {
+  for (const fs::path& file : CorpusFiles()) {
+    const std::string bytes = Slurp(file);
+    const std::string name = file.filename().string();
+    {
+      QuarvelWindow w;
+      w.OpenTextFile(file.string());
+      w.ComputeExtent();
+      ExpectBounded(w, bytes.size(), name + " as drawing");
+    }
+    {
+      QuarvelWindow w;
+      EXPECT_EQ(w.OnOpenDocumentStep(file.string()), 1) << name;
+      ASSERT_FALSE(w.entries.empty()) << name;
+      EXPECT_EQ(w.entries[0]->kind, kKindStepList) << name;
+      ExpectBounded(w, bytes.size(), name + " as STEP file");
+    }
+    {
+      QuarvelWindow w;
+      EXPECT_EQ(w.OnOpenDocumentCurves(file.string()), 1) << name;
+      ASSERT_EQ(w.entries.size(), 1u) << name;
+      ExpectBounded(w, bytes.size(), name + " as curve file");
+    }
+    {
+      QuarvelWindow w;
+      w.OnOpenDocumentMem(bytes);
+      ExpectBounded(w, bytes.size(), name + " from memory");
+    }
+  }
+}
+
+TEST(Corpus, EveryPrefixOfTheSmallFiles) {
+  constexpr std::size_t kSmall = 600;
+  int files = 0;
+  for (const fs::path& file : CorpusFiles()) {
+    const std::string bytes = Slurp(file);
+    if (bytes.size() > kSmall) continue;
+    ++files;
+    for (std::size_t n = 0; n <= bytes.size(); ++n) {
+      const std::string prefix = bytes.substr(0, n);
+      const std::string what = file.filename().string() + " cut at " + std::to_string(n);
+      QuarvelWindow text, step, curves;
+      KByteSource a = KByteSource::FromMemory(prefix);
+      text.ReadTextFrom(a);
+      text.ComputeExtent();
+      ExpectBounded(text, n, what);
+      KByteSource b = KByteSource::FromMemory(prefix);
+      step.ReadStepFrom(b);
+      ExpectBounded(step, n, what);
+      KByteSource c = KByteSource::FromMemory(prefix);
+      curves.ReadCurvesFrom(c);
+      ExpectBounded(curves, n, what);
+    }
+  }
+  EXPECT_GE(files, 18);  // at least the one-record files
+}
+
+}  // namespace
