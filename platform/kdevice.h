@@ -87,6 +87,10 @@ public:
   // Size of the client area the device paints, in pixels.
   virtual KIntSize ClientSize() const = 0;
 
+  // Completes whatever drawing the device holds back to batch it; called at
+  // the end of every paint.
+  virtual void Flush() {}
+
   // Current position and lines with the selected pen; LineTo draws from the
   // current position up to, but not including, (x, y) and moves there.
   virtual void MoveTo(int x, int y) = 0;

@@ -46,8 +46,10 @@ public:
   // Filled polygon for closure kind 2081, else a solid polyline of the
   // curve's width, in the document colour.
   void DrawCurve(const KCurve& curve, KViewTransform& view, int colour);
-  // Lines through all points with the current pen.
+  // Lines through all points with the current pen; a closed curve ("C",
+  // "BS", "BC") also gets the segment back to its first point.
   void DrawPolyline(const KCurve& curve, KViewTransform& view);
+  static bool DrawsClosingSegment(int closure);
   // The part of the curve between two positions along its s values; a
   // position beyond either end extrapolates along the end segment.
   void DrawCurveRange(const KCurve& curve, KViewTransform& view, double from, double to);

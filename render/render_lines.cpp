@@ -6,12 +6,19 @@
 #include "render/device_clip.h"
 #include "render/krenderer.h"
 
+bool KRenderer::DrawsClosingSegment(int closure) {
+  // Every closed kind but the filled one (drawn as a polygon) and the open
+  // B-spline, which only shares the closed kinds' spare slots.
+  return KCurve::IsClosedKind(closure) && closure != kFilled && closure != kSplineOpen;
+}
+
 void KRenderer::DrawPolyline(const KCurve& curve, KViewTransform& view) {
   if (curve.count < 1) return;
   const double* x = curve.x();
   const double* y = curve.y();
   view.MoveTo(x[0], y[0]);
   for (int i = 1; i < curve.count; ++i) view.LineTo(x[i], y[i]);
+  if (curve.count > 2 && DrawsClosingSegment(curve.closure)) view.LineTo(x[0], y[0]);
 }
 
 void KRenderer::DrawCurveRange(const KCurve& curve, KViewTransform& view, double from, double to) {

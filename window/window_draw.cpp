@@ -24,6 +24,7 @@ void QuarvelWindow::OnDraw(KDevice* device) {
     view.device = device;
   }
   KRenderer::Instance().DrawDocument(*this, view);
+  device->Flush();
 }
 
 void QuarvelWindow::Extend() { view.Fit(minX, minY, maxX, maxY); }

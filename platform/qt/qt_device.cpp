@@ -56,16 +56,39 @@ KQtDevice::KQtDevice(QPainter* painter, QSize clientSize) : painter_(painter), s
 KQtDevice::~KQtDevice() { End(); }
 
 void KQtDevice::End() {
+  Flush();
   if (own_ && own_->isActive()) own_->end();
+}
+
+void KQtDevice::Flush() {
+  if (pending_.size() >= 2 && Active()) {
+    ApplyPen();
+    if (widePen_) {
+      // Wide pens are centred on the pixel the coordinates name.
+      painter_->save();
+      painter_->translate(0.5, 0.5);
+      painter_->drawPolyline(pending_);
+      painter_->restore();
+    } else {
+      painter_->drawPolyline(pending_);
+    }
+  }
+  pending_.clear();
 }
 
 bool KQtDevice::Active() const { return painter_ && painter_->isActive(); }
 
-void KQtDevice::MoveTo(int x, int y) { position_ = {x, y}; }
+void KQtDevice::MoveTo(int x, int y) {
+  position_ = {x, y};
+  if (!pending_.isEmpty() && pending_.last() != position_) Flush();
+}
 
 void KQtDevice::LineTo(int x, int y) {
   const QPoint to(x, y);
-  if (Active() && !penIsNull_) {
+  if (rop_ == kRop2CopyPen && !penIsNull_) {
+    if (pending_.isEmpty()) pending_ << position_;
+    pending_ << to;
+  } else if (Active() && !penIsNull_) {
     ApplyPen();
     if (widePen_) {
       // Wide pens are centred on the pixel the coordinates name.
@@ -87,6 +110,7 @@ void KQtDevice::ApplyPen() {
 }
 
 void KQtDevice::SelectPen(int style, int width, KColorRef colour) {
+  Flush();
   width = std::clamp(width, 0, kMaxPenPixels);
   penIsNull_ = (style & kPenStyleMask) == kPenNull;
   widePen_ = width > 1;
@@ -106,6 +130,7 @@ void KQtDevice::SelectPen(int style, int width, KColorRef colour) {
 }
 
 int KQtDevice::SetRop2(int mode) {
+  Flush();
   const int old = rop_;
   rop_ = mode;
   return old;
@@ -130,6 +155,7 @@ KColorRef KQtDevice::SetTextColor(KColorRef colour) {
 }
 
 void KQtDevice::TextOut(int x, int y, const std::string& text, const KLogFont& description) {
+  Flush();
   if (!Active() || text.empty()) return;
   std::optional<KQtFont> resolved = ResolveFont(description, kMaxTextPixels);
   if (!resolved) return;
@@ -166,6 +192,7 @@ void KQtDevice::TextOut(int x, int y, const std::string& text, const KLogFont& d
 }
 
 void KQtDevice::FillPolygon(const std::vector<KIntPoint>& points, KColorRef colour, int fillMode) {
+  Flush();
   if (!Active() || points.size() < 3) return;
   QPolygon polygon;
   polygon.reserve(static_cast<qsizetype>(points.size()));
@@ -179,17 +206,20 @@ void KQtDevice::FillPolygon(const std::vector<KIntPoint>& points, KColorRef colo
 }
 
 void KQtDevice::FillSolidRect(int left, int top, int width, int height, KColorRef colour) {
+  Flush();
   if (!Active()) return;
   painter_->fillRect(QRect(left, top, width, height).normalized(), ToQColor(colour));
 }
 
 void KQtDevice::SetPixel(int x, int y, KColorRef colour) {
+  Flush();
   if (!Active()) return;
   painter_->fillRect(QRect(x, y, 1, 1), ToQColor(colour));
 }
 
 void KQtDevice::DrawImage(const KImage& image, int left, int top, int width, int height, double srcX,
                           double srcY, double srcWidth, double srcHeight) {
+  Flush();
   if (!Active() || image.empty() || width == 0 || height == 0) return;
   if (image.pixels.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) return;
   // The pixels are 0xAARRGGBB words, which is Qt's ARGB32 layout.
@@ -213,6 +243,7 @@ QPen KQtDevice::ShapePen() const {
 }
 
 void KQtDevice::Ellipse(int left, int top, int right, int bottom, KColorRef fill) {
+  Flush();
   if (!Active()) return;
   painter_->save();
   painter_->setRenderHint(QPainter::Antialiasing, true);
@@ -224,6 +255,7 @@ void KQtDevice::Ellipse(int left, int top, int right, int bottom, KColorRef fill
 
 void KQtDevice::Pie(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2,
                     KColorRef fill) {
+  Flush();
   if (!Active()) return;
   const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
   const double start = ScreenAngle(cx, cy, x1, y1);

@@ -7,6 +7,7 @@
 // bottom of its character cell.
 #include <QPen>
 #include <QPoint>
+#include <QPolygon>
 #include <QSize>
 #include <memory>
 
@@ -30,7 +31,15 @@ public:
   // Ends an own painter (flushes SVG and PDF output). Later calls draw
   // nothing.
   void End();
-  QPainter* painter() const { return painter_; }
+  // The painter, with every batched line drawn.
+  QPainter* painter() {
+    Flush();
+    return painter_;
+  }
+  // Draws the lines batched so far. Consecutive copy-mode LineTo calls are
+  // drawn as one polyline (fast, and one path in vector output); inverting
+  // lines are drawn at once.
+  void Flush() override;
 
   KIntSize ClientSize() const override { return {size_.width(), size_.height()}; }
   void MoveTo(int x, int y) override;
@@ -67,6 +76,7 @@ private:
   QPainter* painter_ = nullptr;
   QSize size_;
   QPoint position_;
+  QPolygon pending_;   // batched polyline, first point = where it started
   QPen pen_;
   bool penIsNull_ = false;
   bool widePen_ = false;

@@ -78,7 +78,29 @@ TEST(Renderer, FilledPolygonHasNoOutlineAndOpenCurvesGetAPenOfTheirWidth) {
   ASSERT_EQ(pens.size(), 1u);
   EXPECT_EQ(pens[0].args, (std::vector<int>{kPenSolid, 2, 0x0000FF}));
   EXPECT_TRUE(device.Of(KDeviceOp::FillPolygon).empty());
-  EXPECT_EQ(device.Segments().size(), 3u);
+  auto segments = device.Segments();
+  ASSERT_EQ(segments.size(), 4u);               // closed: back to the first point
+  EXPECT_EQ(segments[3].to, (KIntPoint{0, 400}));
+}
+
+TEST(Renderer, OnlyClosedOutlineKindsGetTheClosingSegment) {
+  KRecordingDevice device(800, 400);
+  KViewTransform view = ViewOn(device, 1);
+  const std::pair<int, std::size_t> cases[] = {
+      {kOpen, 2}, {kClosed, 3}, {kSplineOpen, 2}, {kSplineFilled, 3}, {kSplineClosed, 3}, {67, 3}};
+  for (auto [closure, expected] : cases) {
+    device.Clear();
+    KCurve c = Line({{0, 0}, {10, 0}, {10, 10}});
+    c.closure = closure;
+    R().DrawCurve(c, view, 0);
+    EXPECT_EQ(device.Segments().size(), expected) << closure;
+  }
+  // A closed two-point curve is not doubled back over itself.
+  device.Clear();
+  KCurve two = Line({{0, 0}, {10, 0}});
+  two.closure = kClosed;
+  R().DrawCurve(two, view, 0);
+  EXPECT_EQ(device.Segments().size(), 1u);
 }
 
 TEST(Renderer, TextSizesComeFromTheScalesAndTheOriginIsTruncated) {

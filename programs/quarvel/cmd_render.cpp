@@ -1,0 +1,191 @@
+// quarvel render [--size WxH] [--background COLOR] FILE... -o OUT: opens the
+// files into one window, as "quarvel info" does, and paints it once as the
+// window's first paint: the view is fitted to the extent, anchored at the
+// bottom-left. The picture is a PNG (or another raster format Qt writes),
+// an SVG or a PDF, chosen by the output's extension.
+#include <QColor>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/qt/qt_device.h"
+#include "platform/qt/qt_platform.h"
+#include "programs/quarvel/command.h"
+#include "window/quarvel_window.h"
+
+namespace {
+
+constexpr int kDefaultWidth = 1200;
+constexpr int kDefaultHeight = 900;
+// Each side of the picture is at most this many pixels.
+constexpr int kMaxSide = 16384;
+
+struct RenderOptions {
+  int width = kDefaultWidth;
+  int height = kDefaultHeight;
+  QColor background = Qt::white;
+  std::vector<std::string> files;
+  std::string output;
+};
+
+int Usage() {
+  std::fprintf(stderr, "usage: quarvel render [--size WxH] [--background COLOR] FILE... -o OUT.png|OUT.svg|OUT.pdf\n");
+  return 2;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+  const std::size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) return false;
+  char* end = nullptr;
+  const long w = std::strtol(text.c_str(), &end, 10);
+  if (end != text.c_str() + x) return false;
+  const char* hStart = text.c_str() + x + 1;
+  const long h = std::strtol(hStart, &end, 10);
+  if (end == hStart || *end != '\0') return false;
+  if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide) return false;
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  return true;
+}
+
+// Returns 0 when the arguments are usable, else the exit status.
+int ParseArguments(const std::vector<std::string>& args, RenderOptions& options) {
+  bool optionsDone = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (!optionsDone && (a == "-o" || a == "--output")) {
+      if (!hasValue) return Usage();
+      options.output = args[++i];
+    } else if (!optionsDone && a == "--size") {
+      if (!hasValue || !ParseSize(args[i + 1], options.width, options.height)) {
+        std::fprintf(stderr, "quarvel render: --size wants WxH, each side 1 to %d pixels\n", kMaxSide);
+        return 2;
+      }
+      ++i;
+    } else if (!optionsDone && a == "--background") {
+      if (!hasValue) return Usage();
+      QColor colour = QColor::fromString(QString::fromStdString(args[++i]));
+      if (!colour.isValid()) {
+        std::fprintf(stderr, "quarvel render: unknown colour '%s' (use a name or #RRGGBB)\n", args[i].c_str());
+        return 2;
+      }
+      options.background = colour;
+    } else if (!optionsDone && a == "--") {
+      optionsDone = true;
+    } else if (!optionsDone && a.size() > 1 && a[0] == '-') {
+      std::fprintf(stderr, "quarvel render: unknown option '%s'\n", a.c_str());
+      return Usage();
+    } else {
+      options.files.push_back(a);
+    }
+  }
+  if (options.files.empty() || options.output.empty()) return Usage();
+  return 0;
+}
+
+// Paints the window's first paint onto a painter whose device is the
+// picture; returns true when anything could be drawn.
+bool PaintOnce(QuarvelWindow& window, QPainter& painter, const RenderOptions& options) {
+  painter.fillRect(QRect(0, 0, options.width, options.height), options.background);
+  KQtDevice device(&painter, QSize(options.width, options.height));
+  window.OnDraw(&device);
+  window.view.device = nullptr;  // the device ends with this paint
+  return !window.entries.empty() && window.view.CanMap();
+}
+
+bool WriteRaster(QuarvelWindow& window, const RenderOptions& options, const QString& path, bool& drawn) {
+  const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
+  if (!QImageWriter::supportedImageFormats().contains(format)) {
+    std::fprintf(stderr, "quarvel render: cannot write pictures of type '%s'\n", format.constData());
+    return false;
+  }
+  QImage image(options.width, options.height, QImage::Format_ARGB32_Premultiplied);
+  {
+    QPainter painter(&image);
+    drawn = PaintOnce(window, painter, options);
+  }
+  return image.save(path);
+}
+
+bool WriteSvg(QuarvelWindow& window, const RenderOptions& options, const QString& path, bool& drawn) {
+  QSvgGenerator svg;
+  svg.setFileName(path);
+  svg.setSize(QSize(options.width, options.height));
+  svg.setViewBox(QRect(0, 0, options.width, options.height));
+  svg.setTitle(QFileInfo(path).completeBaseName());
+  QPainter painter;
+  if (!painter.begin(&svg)) return false;
+  drawn = PaintOnce(window, painter, options);
+  return painter.end();
+}
+
+bool WritePdf(QuarvelWindow& window, const RenderOptions& options, const QString& path, bool& drawn) {
+  QPdfWriter pdf(path);
+  // One point per pixel: the page is the picture.
+  pdf.setResolution(72);
+  pdf.setPageSize(QPageSize(QSizeF(options.width, options.height), QPageSize::Point));
+  pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+  QPainter painter;
+  if (!painter.begin(&pdf)) return false;
+  drawn = PaintOnce(window, painter, options);
+  return painter.end();
+}
+
+int RunRender(const std::vector<std::string>& args) {
+  RenderOptions options;
+  if (int status = ParseArguments(args, options)) return status;
+
+  // Painting needs fonts and images, so a GUI application; without a
+  // display the offscreen platform serves.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char name[] = "quarvel";
+  char* argv[] = {name, nullptr};
+  QGuiApplication app(argc, argv);
+  InstallQtPlatform();  // BMPIN pictures are decoded while the files are read
+
+  QuarvelWindow window;
+  int status = 0;
+  for (const std::string& file : options.files) {
+    if (!window.OnOpenDocument(file)) {
+      std::fprintf(stderr, "quarvel render: cannot open '%s'\n", file.c_str());
+      status = 1;
+    }
+  }
+
+  const QString path = QString::fromLocal8Bit(options.output.c_str());
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  bool drawn = false, written;
+  if (suffix == "svg")
+    written = WriteSvg(window, options, path, drawn);
+  else if (suffix == "pdf")
+    written = WritePdf(window, options, path, drawn);
+  else
+    written = WriteRaster(window, options, path, drawn);
+  if (!written) {
+    std::fprintf(stderr, "quarvel render: cannot write '%s'\n", options.output.c_str());
+    return 1;
+  }
+  if (!drawn)
+    std::fprintf(stderr, "quarvel render: nothing drawable in the drawing; '%s' shows the background only\n",
+                 options.output.c_str());
+  return status;
+}
+
+const KCommandRegistrar reg({"render", "render [--size WxH] [--background COLOR] FILE... -o OUT.png|OUT.svg|OUT.pdf",
+                             &RunRender});
+
+}  // namespace
