@@ -1,0 +1,323 @@
+// The f(x,y) driver: gathering from the layers, the proposed grid, the
+// caption, status lines, the user's answers, refusals and the written file.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <filesystem>
+
+#include "document/kones.h"
+#include "grid/fxy_driver.h"
+#include "grid/net_file_reader.h"
+#include "tests/core/grid_test_util.h"
+#include "tests/core/read_helpers.h"
+
+namespace {
+
+const char* kDrawing =
+    "Layer M f(x,y)\\xyz\n"
+    "XYZ\n1,2,3\n4,5,6,2,7\n\n"
+    "PLINE\n0,0,7\n10,0,8\n\n"
+    "Layer M f(x,y)\\break\n"
+    "PLINE\n2,-1\n2,11\n3,11\nS\n\n"
+    "PLINE.F1\n5,-1\n5,11\n\n"
+    "Layer M f(x,y)\\outline\n"
+    "PLINE\n-5,-5\n20,-5\n20,30\n\n"
+    "Layer M other\n"
+    "XYZ\n100,100,100\n\n";
+
+TEST(FxyInput, GathersPointsBreaksAndOutlinesFromTheThreeLayers) {
+  auto doc = ReadDrawing(kDrawing);
+  KFxyDialogData d;
+  const KFxyInput in = BeginFxy(*doc, d);
+  ASSERT_EQ(in.points.size(), 4u);
+  EXPECT_DOUBLE_EQ(in.points[1].w, 2);
+  EXPECT_EQ(in.points[1].tag, 7);
+  EXPECT_DOUBLE_EQ(in.points[2].z, 7);   // polyline vertices: w 1, tag 0
+  EXPECT_DOUBLE_EQ(in.points[3].w, 1);
+  ASSERT_EQ(in.breaks.size(), 2u);
+  EXPECT_EQ(in.breaks[0].name, "10000");
+  EXPECT_EQ(in.breaks[1].name, "F1");
+  // The filled break is closed by its first vertex and is an outline too.
+  ASSERT_EQ(in.breaks[0].x.size(), 4u);
+  EXPECT_DOUBLE_EQ(in.breaks[0].x[3], 2);
+  EXPECT_DOUBLE_EQ(in.breaks[0].y[3], -1);
+  EXPECT_EQ(in.breaks[1].x.size(), 2u);
+  ASSERT_EQ(in.outlines.size(), 2u);
+  EXPECT_EQ(in.outlines[0].closure, 2081);
+
+  // The box comes from the outline that is not filled.
+  EXPECT_DOUBLE_EQ(d.minX, -5);
+  EXPECT_DOUBLE_EQ(d.maxX, 20);
+  EXPECT_DOUBLE_EQ(d.minY, -5);
+  EXPECT_DOUBLE_EQ(d.maxY, 30);
+  EXPECT_DOUBLE_EQ(d.zMin, 3);
+  EXPECT_DOUBLE_EQ(d.zMax, 8);
+  EXPECT_DOUBLE_EQ(d.zDelta, 5);
+  EXPECT_DOUBLE_EQ(d.pre, 0.005);
+  EXPECT_DOUBLE_EQ(d.deltX, 2.5);        // 25 / (12 - 2)
+  EXPECT_DOUBLE_EQ(d.deltY, 2.5);
+  EXPECT_EQ(d.numY, 16);                 // trunc(35 / 2.5 + 2)
+}
+
+TEST(FxyInput, BoxFromThePointsWithoutOutlinesOrWithOnlyFilledOnes) {
+  for (const char* extra : {"", "Layer M f(x,y)\\outline\nPLINE\n-50,-50\n50,-50\n50,50\nS\n\n"}) {
+    auto doc = ReadDrawing(std::string("Layer M f(x,y)\\xyz\nXYZ\n1,2,3\n4,7,6\n-2,5,1\n\n") + extra);
+    KFxyDialogData d;
+    BeginFxy(*doc, d);
+    EXPECT_DOUBLE_EQ(d.minX, -2);
+    EXPECT_DOUBLE_EQ(d.maxX, 4);
+    EXPECT_DOUBLE_EQ(d.minY, 2);
+    EXPECT_DOUBLE_EQ(d.maxY, 7);
+  }
+  KOnes empty;
+  KFxyDialogData d;
+  const KFxyInput in = BeginFxy(empty, d);
+  EXPECT_TRUE(in.points.empty());
+}
+
+TEST(FxyDialog, DefaultsCaptionAndChangeHandlers) {
+  KFxyDialogData d;
+  EXPECT_EQ(d.numX, 12);
+  EXPECT_EQ(d.times, 5);
+  EXPECT_EQ(d.smooth, 0);
+  EXPECT_EQ(d.iterationLimit, 30000);
+  EXPECT_EQ(std::filesystem::path(d.output).filename(), "net.f(x,y)");
+  EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::path(d.output).parent_path(),
+                                          std::filesystem::temp_directory_path()));
+
+  d.times = 3;
+  d.numX = 12;
+  d.numY = 10;
+  EXPECT_EQ(FxyCaption(d), "[45 X 37]");
+  d.times = 1;
+  EXPECT_EQ(FxyCaption(d), "[12 X 10]");
+  d.times = 0;
+  EXPECT_EQ(FxyCaption(d), "[12 X 10]");
+  d.times = 40;   // no overflow
+  EXPECT_EQ(FxyCaption(d), "[2147483647 X 2147483647]");
+
+  d.minX = 0;
+  d.maxX = 100;
+  d.minY = 0;
+  d.maxY = 55;
+  d.numX = 22;
+  OnFxyNumXChanged(d);
+  EXPECT_DOUBLE_EQ(d.deltX, 5);
+  EXPECT_DOUBLE_EQ(d.deltY, 5);
+  EXPECT_EQ(d.numY, 13);
+  d.numX = 2;   // no usable step: the steps stay
+  OnFxyNumXChanged(d);
+  EXPECT_DOUBLE_EQ(d.deltX, 5);
+
+  d.timesChanges = 0;
+  EXPECT_FALSE(OnFxyTimesChanged(d));   // raised while the controls are filled
+  EXPECT_TRUE(OnFxyTimesChanged(d));
+  EXPECT_TRUE(OnFxyTimesChanged(d));
+}
+
+// Points on a gentle surface over [0, 20] x [0, 10] and a dialog for them.
+KFxyInput SmallInput() {
+  KFxyInput in;
+  for (int j = 0; j <= 5; ++j)
+    for (int i = 0; i <= 10; ++i) {
+      KOne p;
+      p.x = 2 * i + 0.3 * (j % 2);
+      p.y = 2 * j;
+      p.z = std::sin(p.x / 4) * 10 + p.y;
+      in.points.push_back(p);
+    }
+  return in;
+}
+
+KFxyDialogData SmallDialog(const KFxyInput& in, const std::string& output) {
+  KFxyDialogData d;
+  ProposeFxyGrid(in, d);
+  d.output = output;
+  return d;
+}
+
+TEST(FxyDriver, StatusLinesLevelsAndTheWrittenGrid) {
+  GridTempDir dir;
+  const KFxyInput in = SmallInput();
+  KFxyDialogData d = SmallDialog(in, dir.File("net.f(x,y)"));
+  d.times = 2;
+  d.pre = 1e-6;   // enough sweeps for progress lines
+  const double step = d.deltX;
+  RecordingStatus status;
+  const KFxyResult r = RunFxy(in, d, status);
+  ASSERT_EQ(r.outcome, KFxyOutcome::kWritten) << r.message;
+  EXPECT_EQ(r.levelsRun, 2);
+  EXPECT_DOUBLE_EQ(d.deltX, step / 4);   // halved after each level
+  // The box is 20.3 x 10, the first step 2.03: level 1 has trunc(10 + 3) by
+  // trunc(4.93 + 3) nodes, level 2 trunc(20 + 3) by trunc(9.85 + 3).
+  ASSERT_GE(status.lines.size(), 4u);
+  EXPECT_EQ(status.lines[0].text, "1/2  (13 X 7) 1.000000e-06");
+  EXPECT_EQ(status.lines[0].x, 10);
+  EXPECT_EQ(status.lines[0].y, 0);
+  EXPECT_EQ(status.lines[1].text, "1/2");
+  EXPECT_EQ(status.lines[1].y, 30);
+  int second = -1;
+  for (std::size_t k = 0; k < status.lines.size(); ++k)
+    if (status.lines[k].text == "2/2  (23 X 12) 1.000000e-06") second = static_cast<int>(k);
+  ASSERT_GT(second, 2);
+  EXPECT_EQ(status.lines[second + 1].text, "2/2");
+  EXPECT_EQ(status.lines[second + 1].y, 50);
+  // Progress lines sit at x 50 on their level's line, every tenth sweep.
+  const RecordingStatus::Line& p = status.lines[2];
+  EXPECT_EQ(p.x, 50);
+  EXPECT_EQ(p.y, 30);
+  EXPECT_EQ(p.text.substr(0, 6), "00008 ");
+  EXPECT_EQ(p.text.size(), 6u + 10 + 1 + 6 + 1);   // "%.4e" is 10 wide here, "%6.3lf " 7
+  EXPECT_EQ(status.progress.front().sweep, 8);
+  EXPECT_EQ(status.asked, static_cast<int>(status.progress.size()));
+
+  KNetFile net;
+  std::string error;
+  ASSERT_TRUE(ReadNetFile(d.output, net, error)) << error;
+  EXPECT_EQ(net.nx, 23);
+  EXPECT_EQ(net.ny, 12);
+  EXPECT_DOUBLE_EQ(net.dx, step / 2);
+  // The grid passes through the data. Step about 1, |f''| at most 0.625:
+  // reading the grid bilinearly costs up to h^2 / 8 (|fxx| + |fyy|) ~ 0.09,
+  // and tying a point up to half a step away to its node by the slope alone
+  // misses the curvature term, up to 0.625 / 2 * 0.5^2 ~ 0.08.
+  for (const KOne& pt : in.points) {
+    const double gx = (pt.x - net.x0) / net.dx, gy = (pt.y - net.y0) / net.dy;
+    const int i = static_cast<int>(gx), j = static_cast<int>(gy);
+    const double u = gx - i, v = gy - j;
+    const double at = (1 - v) * ((1 - u) * net.ValueAt(i, j) + u * net.ValueAt(i + 1, j)) +
+                      v * ((1 - u) * net.ValueAt(i, j + 1) + u * net.ValueAt(i + 1, j + 1));
+    EXPECT_NEAR(at, pt.z, 0.2) << pt.x << "," << pt.y;
+  }
+}
+
+TEST(FxyDriver, StatusLinesIgnoreACommaLocale) {
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  GridTempDir dir;
+  const KFxyInput in = SmallInput();
+  KFxyDialogData d = SmallDialog(in, dir.File("n"));
+  d.times = 1;
+  d.pre = 1e-6;
+  RecordingStatus status;
+  const KFxyResult r = RunFxy(in, d, status);
+  std::setlocale(LC_ALL, "C");
+  ASSERT_EQ(r.outcome, KFxyOutcome::kWritten);
+  ASSERT_GE(status.lines.size(), 3u);
+  EXPECT_EQ(status.lines[0].text, "1/1  (13 X 7) 1.000000e-06");
+  EXPECT_EQ(status.lines[2].text.find(','), std::string::npos) << status.lines[2].text;
+  EXPECT_NE(status.lines[2].text.find('.'), std::string::npos);
+}
+
+TEST(FxyDriver, TimesZeroRunsOneLevel) {
+  GridTempDir dir;
+  const KFxyInput in = SmallInput();
+  KFxyDialogData d = SmallDialog(in, dir.File("n"));
+  d.times = 0;
+  RecordingStatus status;
+  const KFxyResult r = RunFxy(in, d, status);
+  EXPECT_EQ(r.outcome, KFxyOutcome::kWritten);
+  EXPECT_EQ(r.levelsRun, 1);
+  EXPECT_EQ(d.times, 1);
+  EXPECT_EQ(status.lines[0].text.substr(0, 4), "1/1 ");
+}
+
+TEST(FxyDriver, NextOnEveryLevelStillWritesAndEndWritesNothing) {
+  GridTempDir dir;
+  const KFxyInput in = SmallInput();
+  {
+    KFxyDialogData d = SmallDialog(in, dir.File("next"));
+    d.times = 3;
+    d.pre = 0;   // never converges: only the answers end the levels
+    RecordingStatus status;
+    status.answers = {2, 2, 2};
+    const KFxyResult r = RunFxy(in, d, status);
+    EXPECT_EQ(r.outcome, KFxyOutcome::kWritten);
+    EXPECT_EQ(r.levelsRun, 3);
+    EXPECT_EQ(r.sweeps, 27);   // each level asked once, after its 9th sweep
+    KNetFile net;
+    std::string error;
+    EXPECT_TRUE(ReadNetFile(dir.File("next"), net, error)) << error;
+    EXPECT_EQ(net.nx, 43);
+  }
+  for (std::vector<int> answers : {std::vector<int>{1}, std::vector<int>{2, 0, 1}}) {
+    KFxyDialogData d = SmallDialog(in, dir.File("end"));
+    d.times = 3;
+    d.pre = 0;
+    RecordingStatus status;
+    status.answers = answers;
+    const KFxyResult r = RunFxy(in, d, status);
+    EXPECT_EQ(r.outcome, KFxyOutcome::kEnded);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("end")));
+  }
+  // A stop request (Ctrl-C) ends like "&End", even on a level that converges
+  // before its first question.
+  KFxyDialogData d = SmallDialog(in, dir.File("stop"));
+  RecordingStatus status;
+  status.stop = true;
+  EXPECT_EQ(RunFxy(in, d, status).outcome, KFxyOutcome::kEnded);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("stop")));
+  EXPECT_TRUE(dir.Names().empty() || dir.Names() == std::vector<std::string>{"next"});
+}
+
+TEST(FxyDriver, RefusesValuesThatMakeNoGridBeforeComputing) {
+  GridTempDir dir;
+  const KFxyInput in = SmallInput();
+  const auto refused = [&](KFxyDialogData d, const KFxyInput& input, const std::string& words,
+                           double memory = 0) {
+    RecordingStatus status;
+    const KFxyResult r = RunFxy(input, d, status, memory);
+    EXPECT_EQ(r.outcome, KFxyOutcome::kRefused) << words;
+    EXPECT_NE(r.message.find(words), std::string::npos) << r.message;
+    EXPECT_TRUE(status.lines.empty());
+    EXPECT_FALSE(std::filesystem::exists(d.output));
+  };
+  const KFxyDialogData base = SmallDialog(in, dir.File("n"));
+
+  refused(base, KFxyInput(), "no data point");
+  KFxyDialogData d = base;
+  d.numX = 2;
+  refused(d, in, "num x");
+  d = base;
+  d.times = 13;   // 10 * 2^12 + 3 nodes across
+  refused(d, in, "32767");
+  refused(base, in, "memory", 1000.0);
+  d = base;
+  d.smooth = -1;
+  refused(d, in, "smooth");
+  d = base;
+  d.pre = NAN;
+  refused(d, in, "precision");
+
+  KFxyInput line;   // every point on one x: the box has no width
+  for (int k = 0; k < 3; ++k) line.points.push_back({1.0, double(k), 2.0, 1.0, 0});
+  d = SmallDialog(line, dir.File("n"));
+  refused(d, line, "no width");
+
+  // Every point beside a break: no data cell on the first level.
+  KFxyInput fenced;
+  fenced.points.push_back({5.0, 5.0, 1.0, 1.0, 0});
+  fenced.points.push_back({15.0, 5.0, 2.0, 1.0, 0});
+  d = SmallDialog(fenced, dir.File("n"));
+  d.minY = 0;
+  d.maxY = 10;
+  fenced.breaks.push_back({{0, 20}, {5.1, 5.1}, 0, "b"});
+  RecordingStatus status;
+  const KFxyResult r = RunFxy(fenced, d, status);
+  EXPECT_EQ(r.outcome, KFxyOutcome::kRefused);
+  EXPECT_NE(r.message.find("no data point lies inside"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(d.output));
+}
+
+TEST(FxyDriver, UnwritableOutputIsReported) {
+  GridTempDir dir;
+  const KFxyInput in = SmallInput();
+  KFxyDialogData d = SmallDialog(in, dir.File("missing/net.f(x,y)"));
+  d.times = 1;
+  RecordingStatus status;
+  const KFxyResult r = RunFxy(in, d, status);
+  EXPECT_EQ(r.outcome, KFxyOutcome::kWriteFailed);
+  EXPECT_NE(r.message.find("missing/net.f(x,y)"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// The net file: strips and links written from a grid with breaks, read back
+// with its structure checked; hostile bytes and failing writes.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sys/stat.h>
+
+#include "grid/kcreate_grid.h"
+#include "grid/net_file_reader.h"
+#include "grid/net_file_writer.h"
+#include "tests/core/grid_test_util.h"
+
+namespace {
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A 6 x 7 grid (unit steps, origin -0.5) whose values tell their node:
+// 100 i + j. Breaks: one across columns 2 and 3 between rows 3 and 4, one
+// between columns 4 and 5 over rows 0 to 2.
+KCreateGrid MakeGrid() {
+  KCreateGrid g;
+  g.SetGeometry(0, 0, 3, 4, 1, 1);
+  g.Prepare(nullptr, 0, {{{1.5, 3.5}, {3.5, 3.5}}, {{4.5, 4.5}, {-1, 2.5}}});
+  for (int j = 0; j < g.ny(); ++j)
+    for (int i = 0; i < g.nx(); ++i) g.values()[g.Index(i, j)] = 100 * i + j;
+  return g;
+}
+
+TEST(NetFile, BreakAcrossAColumnSplitsItsStripAndItsLinks) {
+  GridTempDir dir;
+  const KCreateGrid g = MakeGrid();
+  ASSERT_EQ(g.nx(), 6);
+  ASSERT_EQ(g.ny(), 7);
+  std::string error;
+  ASSERT_TRUE(WriteNetFile(g, dir.File("a.net"), error)) << error;
+
+  const std::string bytes = ReadBytes(dir.File("a.net"));
+  KNetFile net;
+  ASSERT_TRUE(ParseNetFile(bytes, net, error)) << error;
+  EXPECT_DOUBLE_EQ(net.x0, -0.5);
+  EXPECT_DOUBLE_EQ(net.y0, -0.5);
+  EXPECT_DOUBLE_EQ(net.dx, 1);
+  EXPECT_EQ(net.nx, 6);
+  EXPECT_EQ(net.ny, 7);
+  ASSERT_EQ(net.nodes.size(), 42u);
+  // Two strips in columns 2 and 3, one elsewhere: 6 + 2 extra headers.
+  EXPECT_EQ(bytes.size(), 44u + 24u * 42 + 6 * 4 + 8 * 10);
+  for (int i = 0; i < 6; ++i) {
+    const auto& strips = net.columns[i];
+    if (i == 2 || i == 3) {
+      ASSERT_EQ(strips.size(), 2u) << i;
+      EXPECT_EQ(strips[0].firstRow, 0);
+      EXPECT_EQ(strips[0].count, 4);
+      EXPECT_EQ(strips[1].firstRow, 4);
+      EXPECT_EQ(strips[1].count, 3);
+      EXPECT_EQ(strips[1].firstNode, strips[0].firstNode + 4);
+    } else {
+      ASSERT_EQ(strips.size(), 1u) << i;
+      EXPECT_EQ(strips[0].count, 7);
+    }
+    EXPECT_EQ(strips[0].firstNode, 7 * i);
+  }
+  for (int i = 0; i < 6; ++i)
+    for (int j = 0; j < 7; ++j) EXPECT_EQ(net.ValueAt(i, j), 100 * i + j);
+
+  const auto node = [&](int i, int j) { return net.nodes[net.RecordAt(i, j)]; };
+  EXPECT_EQ(node(2, 3).links[knet::kPlusY], -1);   // cut by the first break
+  EXPECT_EQ(node(2, 4).links[knet::kMinusY], -1);
+  EXPECT_EQ(node(1, 3).links[knet::kPlusY], net.RecordAt(1, 4));
+  EXPECT_EQ(node(4, 1).links[knet::kPlusX], -1);   // cut by the second break
+  EXPECT_EQ(node(5, 1).links[knet::kMinusX], -1);
+  EXPECT_EQ(node(4, 3).links[knet::kPlusX], net.RecordAt(5, 3));
+  EXPECT_EQ(node(5, 3).links[knet::kMinusX], net.RecordAt(4, 3));
+  EXPECT_EQ(node(0, 2).links[knet::kMinusX], -1);  // grid edges
+  EXPECT_EQ(node(5, 6).links[knet::kPlusX], -1);
+  EXPECT_EQ(node(3, 6).links[knet::kPlusY], -1);
+}
+
+TEST(NetFile, RejectsTruncatedAndCorruptedFilesWithoutReadingPastThem) {
+  GridTempDir dir;
+  std::string error;
+  ASSERT_TRUE(WriteNetFile(MakeGrid(), dir.File("a.net"), error)) << error;
+  const std::string good = ReadBytes(dir.File("a.net"));
+  KNetFile net;
+  for (std::size_t n = 0; n < good.size(); ++n) {
+    // Each cut is copied so that the sanitizer sees any read past the end.
+    const std::string cut = good.substr(0, n);
+    EXPECT_FALSE(ParseNetFile(cut, net, error)) << n;
+  }
+  EXPECT_FALSE(ParseNetFile(good + "x", net, error));
+
+  const auto corrupt = [&](std::size_t offset, std::int32_t value) {
+    std::string b = good;
+    knet::PutI32(reinterpret_cast<unsigned char*>(&b[offset]), value);
+    return ParseNetFile(b, net, error);
+  };
+  EXPECT_FALSE(corrupt(40, 43));                  // node count not nx * ny
+  EXPECT_FALSE(corrupt(32, 0x7fffffff));          // absurd nx
+  EXPECT_FALSE(corrupt(44 + 8, 9999));            // a +x link out of range
+  EXPECT_FALSE(corrupt(44 + 24 * 7 + 8 + 8, 3));  // a -x link to the wrong node
+  EXPECT_FALSE(corrupt(44 + 24 * 42, 0));         // column 0 without strips
+
+  std::mt19937 rng(11);
+  int accepted = 0;
+  for (int trial = 0; trial < 2000; ++trial) {
+    std::string b = good;
+    for (int k = 0; k < 3; ++k) b[rng() % b.size()] = static_cast<char>(rng());
+    accepted += ParseNetFile(b, net, error);
+  }
+  EXPECT_GT(accepted, 0);      // changed values are still a valid file
+  EXPECT_LT(accepted, 2000);
+  EXPECT_FALSE(ReadNetFile(dir.File("missing.net"), net, error));
+  EXPECT_NE(error.find("missing.net"), std::string::npos);
+}
+
+TEST(NetFile, FailedWritesReportAndLeaveNothingBehind) {
+  GridTempDir dir;
+  const KCreateGrid g = MakeGrid();
+  std::string error;
+  EXPECT_FALSE(WriteNetFile(g, dir.File("no/such/dir/a.net"), error));
+  EXPECT_NE(error.find("no/such/dir/a.net"), std::string::npos);
+
+  // The target is a directory: the rename fails, the directory stays and no
+  // temporary file is left beside it.
+  ASSERT_EQ(mkdir(dir.File("busy").c_str(), 0755), 0);
+  error.clear();
+  EXPECT_FALSE(WriteNetFile(g, dir.File("busy"), error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"busy"});
+
+  // A good file is replaced whole.
+  ASSERT_TRUE(WriteNetFile(g, dir.File("a.net"), error));
+  KCreateGrid small;
+  small.SetGeometry(0, 0, 1, 1, 1, 1);
+  small.Prepare(nullptr, 0, {});
+  small.FillUnset();
+  ASSERT_TRUE(WriteNetFile(small, dir.File("a.net"), error));
+  KNetFile net;
+  ASSERT_TRUE(ReadNetFile(dir.File("a.net"), net, error)) << error;
+  EXPECT_EQ(net.nx, 4);
+  EXPECT_EQ(dir.Names().size(), 2u);
+}
+
+}  // namespace
