@@ -39,31 +39,41 @@ bool DefaultFont(const KLogFont& f) {
 // A "text" line says position, height, angle and text; the width follows
 // from the height and the font is the default one.
 bool SaysAll(const KText& t) {
-  return std::fabs(t.width - kTextWidthRatio * t.height) <= kSameWidth * std::fabs(t.height) &&
-         DefaultFont(t.font);
+  const double width = kTextWidthRatio * t.height;
+  const bool sameWidth = t.width == width || (std::isnan(t.width) && std::isnan(width)) ||
+                         std::fabs(t.width - width) <= kSameWidth * std::fabs(t.height);
+  return sameWidth && DefaultFont(t.font);
 }
 
 void WriteText(KOutput& out, const KText& t) {
   const std::string text = OneLine(t.text);
   if (!t.fromFont && SaysAll(t)) {
-    out << "text " << F(t.x) << "," << F(t.y) << " " << F(t.height) << " " << F(t.angle) << " " << text << kCrLf;
+    out << "text " << F(t.x) << "," << F(t.y) << " " << F(t.height) << " " << F(t.angle) << " ";
+    WriteRestOfLine(out, text, kCrLf);
     return;
   }
   out << "FONT " << N(t.x) << "," << N(t.y) << kCrLf;
-  out << text << kCrLf;
+  WriteRestOfLine(out, text, kCrLf);
   out << N(t.width) << " " << N(t.height) << " " << N(t.angle) << " " << FontFields(t.font) << kCrLf;
 }
 
 // The image file is named by one word; the corners come one per line.
+// Without a file name the mode would be taken for the name, so it is left
+// out (and reads back as 0).
 void WriteBitmap(KOutput& out, const KBmpIn& b) {
-  out << "BMPIN " << OneWord(b.fileName) << " " << std::to_string(b.mode) << kCrLf;
+  const std::string name = OneWord(b.fileName);
+  out << "BMPIN ";
+  WriteRestOfLine(out, name.empty() ? name : name + " " + std::to_string(b.mode), kCrLf);
   out << N(b.x) << "," << N(b.y) << kCrLf;
   out << N(b.x + b.width) << "," << N(b.y + b.height) << kCrLf;
 }
 
 // The grid file path is the rest of the keyword's line; position and size
 // come from the file when it is read again.
-void WriteGrid(KOutput& out, const KGrid3D& g) { out << "GRID3D " << OneLine(g.fileName) << kCrLf; }
+void WriteGrid(KOutput& out, const KGrid3D& g) {
+  out << "GRID3D ";
+  WriteRestOfLine(out, OneLine(g.fileName), kCrLf);
+}
 
 void WriteLogo(KOutput& out, const KLogo& l) {
   out << "LOGO " << N(l.x) << "," << N(l.y) << " " << N(l.height) << " " << N(l.width) << " " << N(l.angle)

@@ -48,6 +48,12 @@ void WriteElement(KOutput& out, const KEntry& entry);
 // byte (0x00-0x20 but CR, which the reader drops) or at 0xFF (end of input).
 // Returns text up to the first such byte.
 std::string OneWord(std::string_view text);
+// Writes text that the reader takes back with ReadLine, then line_end. The
+// reader's line holds at most kReadBufferSize bytes and a longer one goes on
+// as the next line, so longer text is cut there; text that fills the line
+// exactly gets no line end, or the reader would take that as one more
+// (empty) line.
+void WriteRestOfLine(KOutput& out, std::string_view text, std::string_view lineEnd);
 // Text that the reader takes as the rest of a line: it ends at LF or NUL,
 // drops CR and stops input at 0xFF. Returns text up to the first LF, NUL or
 // 0xFF byte, without CRs.

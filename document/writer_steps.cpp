@@ -32,15 +32,12 @@ void WriteStepList(KOutput& out, const KStepList& steps) {
     // A comment belongs to the step that the next non-comment line makes, so
     // it goes first: after a remark line it would land on the next step.
     if (step.hasComment && (step.hasCommand || step.hasRemark))
-      out << "'" << OneLine(step.comment) << kLf;
-    if (step.hasRemark) out << "rem " << OneLine(step.remark) << kLf;
+      WriteRestOfLine(out, "'" + OneLine(step.comment), kLf);
+    if (step.hasRemark) WriteRestOfLine(out, "rem " + OneLine(step.remark), kLf);
     if (step.hasCommand) {
       const std::string command = OneLine(step.command);
-      if (step.runCount != 0 || NeedsRunCount(command))
-        out << Numbered(step.runCount, command);
-      else
-        out << command;
-      out << kLf;
+      WriteRestOfLine(out, step.runCount != 0 || NeedsRunCount(command) ? Numbered(step.runCount, command) : command,
+                      kLf);
     } else if (!step.hasRemark) {
       // A step with neither command nor remark is an empty line; a comment
       // line alone would not make a step.

@@ -1,4 +1,5 @@
 // What the reader can take back as one word or one line.
+#include "document/lexer.h"
 #include "document/writer_parts.h"
 
 namespace {
@@ -30,4 +31,12 @@ std::string OneLine(std::string_view text) {
     line.push_back(c);
   }
   return line;
+}
+
+void WriteRestOfLine(KOutput& out, std::string_view text, std::string_view lineEnd) {
+  if (text.size() >= kReadBufferSize) {
+    out << text.substr(0, kReadBufferSize);
+    return;
+  }
+  out << text << lineEnd;
 }

@@ -25,11 +25,12 @@ void WriteTextProperties(KOutput& out, const KTextProperties& tp) {
   out << "TextProperties" << kCrLf;
   out << "Font " << FontFields(tp.labelFont) << kCrLf;
   // The mark name is taken only as one word after three numbers.
-  out << "Mark " << FormatNumber(tp.markHeight) << " " << FormatNumber(tp.markWidth) << " "
-      << FormatNumber(tp.markAngle);
-  const std::string mark = OneWord(tp.markName);
-  if (!mark.empty()) out << " " << mark;
-  out << kCrLf;
+  std::string mark = FormatNumber(tp.markHeight) + " " + FormatNumber(tp.markWidth) + " " +
+                     FormatNumber(tp.markAngle);
+  const std::string name = OneWord(tp.markName);
+  if (!name.empty()) mark += " " + name;
+  out << "Mark ";
+  WriteRestOfLine(out, mark, kCrLf);
   out << "Text " << FormatNumber(tp.labelHeight) << " " << FormatNumber(tp.labelWidth) << " "
       << FormatNumber(tp.labelAngle) << " " << FormatNumber(tp.labelOffsetX) << " "
       << FormatNumber(tp.labelOffsetY) << kCrLf;

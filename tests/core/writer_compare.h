@@ -28,7 +28,7 @@ constexpr double kTen = 2e-10;
 constexpr double kSix = 2e-6;
 
 inline bool Near(double a, double b, double tol) {
-  if (a == b) return true;
+  if (a == b || (std::isnan(a) && std::isnan(b))) return true;
   return std::fabs(a - b) <= tol * std::max(1.0, std::fabs(a));
 }
 
