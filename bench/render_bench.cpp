@@ -1,0 +1,164 @@
+// Rendering speed: a drawing of about one million polyline vertices painted
+// into a 2000 x 2000 picture through the renderer and the Qt device, next
+// to a plain QPainter::drawPolyline of the same vertices into the same
+// image, and the PNG encoding of the result. Peak memory is printed at the
+// end (VmHWM of the process).
+#include <benchmark/benchmark.h>
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPolygon>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "document/kcurve.h"
+#include "document/kones.h"
+#include "platform/qt/qt_device.h"
+#include "render/krenderer.h"
+#include "render/kview_transform.h"
+
+namespace {
+
+constexpr int kSide = 2000;
+constexpr int kCurves = 1000;
+constexpr int kVerticesPerCurve = 1000;   // 1,000,000 vertices in all
+constexpr double kWorld = 10000;          // the drawing spans 10 km
+
+// Nested wobbly rings, like contours of a map: every curve is a closed
+// ring around the centre with a random radial wobble.
+KOnes& Drawing() {
+  static KOnes* document = [] {
+    auto* doc = new KOnes;
+    std::mt19937 random(12345);
+    std::uniform_real_distribution<double> wobble(-0.004, 0.004);
+    for (int c = 0; c < kCurves; ++c) {
+      auto curve = std::make_unique<KCurve>();
+      curve->Allocate(kVerticesPerCurve);
+      const double radius = kWorld * 0.48 * (c + 1) / kCurves;
+      double r = radius;
+      for (int i = 0; i < kVerticesPerCurve; ++i) {
+        const double a = 2 * M_PI * i / (kVerticesPerCurve - 1);
+        r += radius * wobble(random);
+        curve->x()[i] = kWorld / 2 + r * std::cos(a) * 1.0;
+        curve->y()[i] = kWorld / 2 + r * std::sin(a) * 0.8;
+      }
+      curve->ArcLength();
+      doc->currentColour = -static_cast<int>((c * 37) % 256 + 256 * ((c * 91) % 256));
+      doc->AddEntry(kKindPolyline, std::move(curve));
+    }
+    return doc;
+  }();
+  return *document;
+}
+
+KViewTransform FittedView(KDevice& device) {
+  KViewTransform view;
+  view.device = &device;
+  view.Fit(0, 0, kWorld, kWorld);
+  return view;
+}
+
+// The same vertices as device points, truncated as the view places them.
+const std::vector<QPolygon>& DevicePolylines() {
+  static const std::vector<QPolygon> polylines = [] {
+    QImage probe(kSide, kSide, QImage::Format_RGB32);
+    KQtDevice device(&probe, probe.size());
+    KViewTransform view = FittedView(device);
+    std::vector<QPolygon> out;
+    for (const auto& entry : Drawing().entries) {
+      const KCurve& c = *entry->As<KCurve>();
+      QPolygon polygon;
+      polygon.reserve(c.count);
+      for (int i = 0; i < c.count; ++i) {
+        double u, v;
+        view.ToDevice(c.x()[i], c.y()[i], u, v);
+        polygon << QPoint(static_cast<int>(u + 0.5), static_cast<int>(v + 0.5));
+      }
+      out.push_back(std::move(polygon));
+    }
+    return out;
+  }();
+  return polylines;
+}
+
+long PeakKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  return -1;
+}
+
+void BM_RendererOneMillionVertices(benchmark::State& state) {
+  KOnes& doc = Drawing();
+  QImage image(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    KQtDevice device(&image, image.size());
+    KViewTransform view = FittedView(device);
+    KRenderer::Instance().DrawDocument(doc, view);
+    device.End();
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.counters["vertices"] = kCurves * kVerticesPerCurve;
+}
+
+void BM_PlainDrawPolylineSameVertices(benchmark::State& state) {
+  const std::vector<QPolygon>& polylines = DevicePolylines();
+  const KOnes& doc = Drawing();
+  QImage image(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    for (std::size_t i = 0; i < polylines.size(); ++i) {
+      const int colour = doc.entries[i]->colour;
+      painter.setPen(QPen(QColor(-colour & 0xFF, (-colour >> 8) & 0xFF, (-colour >> 16) & 0xFF), 0));
+      painter.drawPolyline(polylines[i]);
+    }
+    painter.end();
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.counters["vertices"] = kCurves * kVerticesPerCurve;
+}
+
+void BM_PngEncode2000x2000(benchmark::State& state) {
+  QImage image(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  {
+    KQtDevice device(&image, image.size());
+    KViewTransform view = FittedView(device);
+    KRenderer::Instance().DrawDocument(Drawing(), view);
+  }
+  for (auto _ : state) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    state.counters["png_bytes"] = static_cast<double>(bytes.size());
+  }
+}
+
+BENCHMARK(BM_RendererOneMillionVertices)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_PlainDrawPolylineSameVertices)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_PngEncode2000x2000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  Drawing();
+  DevicePolylines();
+  std::printf("peak memory after building the drawing: %.1f MiB\n", PeakKilobytes() / 1024.0);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::printf("peak memory of the run (VmHWM): %.1f MiB\n", PeakKilobytes() / 1024.0);
+  return 0;
+}
