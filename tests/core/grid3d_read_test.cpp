@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -47,6 +48,10 @@ public:
   }
   GridBytes& U32(std::uint32_t v) {
     for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<char>(v >> (8 * i)));
+    return *this;
+  }
+  GridBytes& Byte(std::uint8_t v) {
+    bytes_.push_back(static_cast<char>(v));
     return *this;
   }
   GridBytes& Cut(std::size_t size) {
@@ -185,6 +190,34 @@ TEST_F(Grid3DRead, MalformedHeadersAreRejectedBeforeAllocating) {
   KGridFile g;
   EXPECT_EQ(g.Read(complete.Write("complete.grd")), 1);
   EXPECT_EQ(g.values.size(), 6u);
+}
+
+// Random headers over files of random length: values are kept exactly when
+// the file holds all of them, and never more than the file can hold.
+TEST_F(Grid3DRead, RandomHeadersNeverOutgrowTheFile) {
+  std::mt19937 random(20240611);
+  std::uniform_int_distribution<std::int32_t> any;
+  std::uniform_int_distribution<int> small(-3, 12);
+  std::uniform_int_distribution<int> extra(0, 160);
+  const std::uint8_t storages[] = {2, 4, 8, 0, 255};
+  for (int round = 0; round < 120; ++round) {
+    const bool wild = round % 3 == 0;
+    const std::int32_t nx = wild ? any(random) : small(random);
+    const std::int32_t ny = wild ? any(random) : small(random);
+    const std::uint8_t storage = storages[round % 5];
+    const std::size_t valueBytes = static_cast<std::size_t>(extra(random));
+    GridBytes bytes(nx, ny, storage);
+    for (std::size_t i = 0; i < valueBytes; ++i) bytes.Byte(static_cast<std::uint8_t>(random()));
+    KGridFile g;
+    const int result = g.Read(bytes.Write("random.grd"));
+    const std::size_t size = storage == 2 ? 2 : storage == 4 ? 4 : 8;
+    const bool fits = nx >= 0 && ny >= 0 &&
+                      static_cast<std::uint64_t>(nx) * static_cast<std::uint64_t>(ny) <= valueBytes / size;
+    SCOPED_TRACE(std::to_string(nx) + " x " + std::to_string(ny) + " storage " + std::to_string(storage));
+    EXPECT_EQ(result, fits ? 1 : 0);
+    EXPECT_LE(g.values.size() * size, valueBytes);
+    EXPECT_EQ(g.values.size(), static_cast<std::size_t>(g.nx) * static_cast<std::size_t>(g.ny));
+  }
 }
 
 TEST_F(Grid3DRead, MissingFileStillGivesAnElement) {
