@@ -1,0 +1,247 @@
+// quarvel grid [--times N] [--num-x N] [--smooth S] [--precision P]
+//              [--box XMIN,YMIN,XMAX,YMAX] FILE... [-o NET]
+// Opens the drawings into one window as "quarvel info" does, gathers the
+// f(x,y) input from its layers, runs the gridding levels with the dialog's
+// defaults (or the values given) and writes the net file. Status lines go to
+// standard error, with a progress bar when it is a terminal. Ctrl-C answers
+// "&End": nothing is written.
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "grid/fxy_driver.h"
+#include "platform/c_locale.h"
+#include "programs/quarvel/command.h"
+#include "window/quarvel_window.h"
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 130;
+constexpr const char* kUsage =
+    "grid [--times N] [--num-x N] [--smooth S] [--precision P] [--box XMIN,YMIN,XMAX,YMAX] FILE... "
+    "[-o NET]";
+
+volatile sig_atomic_t interrupted = 0;
+extern "C" void OnInterrupt(int) { interrupted = 1; }
+
+// Catches Ctrl-C for its lifetime; a second Ctrl-C kills as usual.
+class InterruptScope {
+public:
+  InterruptScope() {
+    struct sigaction action = {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    sigaction(SIGINT, &action, &previous_);
+  }
+  ~InterruptScope() { sigaction(SIGINT, &previous_, nullptr); }
+  InterruptScope(const InterruptScope&) = delete;
+  InterruptScope& operator=(const InterruptScope&) = delete;
+
+private:
+  struct sigaction previous_;
+};
+
+// Status lines on standard error. On a terminal each level's progress line
+// is redrawn in place behind a bar; otherwise the last progress line of a
+// level is printed when the level ends.
+class StderrStatus : public KFxyStatus {
+public:
+  explicit StderrStatus(bool terminal) : terminal_(terminal) {}
+
+  void Text(int x, int y, const std::string& text) override {
+    if (y == 0) {            // head line of a new level
+      FinishLevel();
+      std::fprintf(stderr, "%s\n", text.c_str());
+    } else if (x == kLabelX) {
+      label_ = text;
+      first_ = 0;
+    } else {
+      progress_ = text;
+    }
+  }
+  void Progress(const KFxyProgress& p) override {
+    if (!terminal_) return;
+    if (first_ <= 0) first_ = p.change;
+    // Share of the way from the first reported change down to the precision,
+    // on a log scale.
+    double share = 1;
+    if (p.precision > 0 && first_ > p.precision && p.change > p.precision)
+      share = std::log(first_ / p.change) / std::log(first_ / p.precision);
+    if (!(share >= 0)) share = 0;
+    if (share > 1) share = 1;
+    constexpr int kWidth = 30;
+    const int filled = static_cast<int>(share * kWidth);
+    std::fprintf(stderr, "\r\033[K%s [%s%s] %s", label_.c_str(), std::string(filled, '#').c_str(),
+                 std::string(kWidth - filled, '.').c_str(), progress_.c_str());
+    std::fflush(stderr);
+    drawn_ = true;
+  }
+  int Ask() override { return interrupted ? 1 : 0; }
+  bool StopRequested() override { return interrupted != 0; }
+
+  // Ends the current level's line.
+  void FinishLevel() {
+    if (terminal_ && drawn_) std::fprintf(stderr, "\n");
+    if (!terminal_ && !progress_.empty()) std::fprintf(stderr, "%s %s\n", label_.c_str(), progress_.c_str());
+    drawn_ = false;
+    progress_.clear();
+  }
+
+private:
+  static constexpr int kLabelX = 10;
+  bool terminal_;
+  bool drawn_ = false;
+  std::string label_, progress_;
+  double first_ = 0;
+};
+
+bool ParseNumber(const std::string& text, double& value) {
+  KCLocaleScope c;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtod(text.c_str(), &end);
+  return !text.empty() && end && *end == '\0' && errno == 0 && std::isfinite(value);
+}
+
+bool ParseInt(const std::string& text, int& value) {
+  char* end = nullptr;
+  errno = 0;
+  const long v = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || !end || *end != '\0' || errno != 0 || v < -1000000000 || v > 1000000000) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+struct Options {
+  std::vector<std::string> inputs;
+  std::string output;
+  bool haveTimes = false, haveNumX = false, haveSmooth = false, havePre = false, haveBox = false;
+  int times = 0, numX = 0;
+  double smooth = 0, pre = 0, box[4] = {0, 0, 0, 0};
+};
+
+bool Bad(const std::string& what) {
+  std::fprintf(stderr, "quarvel grid: %s\nusage: quarvel %s\n", what.c_str(), kUsage);
+  return false;
+}
+
+bool ParseArguments(const std::vector<std::string>& args, Options& o) {
+  bool optionsDone = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (optionsDone || a.size() < 2 || a[0] != '-') {
+      o.inputs.push_back(a);
+      continue;
+    }
+    if (a == "--") {
+      optionsDone = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) return Bad(a + " needs a value");
+    const std::string& v = args[++i];
+    if (a == "-o" || a == "--output") {
+      o.output = v;
+    } else if (a == "--times") {
+      if (!ParseInt(v, o.times)) return Bad("--times needs a whole number");
+      o.haveTimes = true;
+    } else if (a == "--num-x") {
+      if (!ParseInt(v, o.numX)) return Bad("--num-x needs a whole number");
+      o.haveNumX = true;
+    } else if (a == "--smooth") {
+      if (!ParseNumber(v, o.smooth)) return Bad("--smooth needs a number");
+      o.haveSmooth = true;
+    } else if (a == "--precision") {
+      if (!ParseNumber(v, o.pre)) return Bad("--precision needs a number");
+      o.havePre = true;
+    } else if (a == "--box") {
+      std::vector<std::string> parts(1);
+      for (char ch : v) {
+        if (ch == ',')
+          parts.emplace_back();
+        else
+          parts.back() += ch;
+      }
+      if (parts.size() != 4) return Bad("--box needs XMIN,YMIN,XMAX,YMAX");
+      for (int k = 0; k < 4; ++k)
+        if (!ParseNumber(parts[static_cast<std::size_t>(k)], o.box[k])) return Bad("--box needs four numbers");
+      if (o.box[2] <= o.box[0] || o.box[3] < o.box[1]) return Bad("--box needs XMIN < XMAX and YMIN <= YMAX");
+      o.haveBox = true;
+    } else {
+      return Bad("unknown option '" + a + "'");
+    }
+  }
+  if (o.inputs.empty()) return Bad("no drawing given");
+  return true;
+}
+
+int RunGrid(const std::vector<std::string>& args) {
+  Options o;
+  if (!ParseArguments(args, o)) return kExitUsage;
+
+  QuarvelWindow window;
+  for (const std::string& input : o.inputs) {
+    if (!window.OnOpenDocument(input)) {
+      std::fprintf(stderr, "quarvel grid: cannot open '%s'; nothing written\n", input.c_str());
+      return kExitFailure;
+    }
+  }
+
+  KFxyDialogData d;
+  const KFxyInput in = BeginFxy(window, d);
+  if (!o.output.empty()) d.output = o.output;
+  if (o.haveBox) {
+    d.minX = o.box[0];
+    d.minY = o.box[1];
+    d.maxX = o.box[2];
+    d.maxY = o.box[3];
+  }
+  if (o.haveNumX) d.numX = o.numX;
+  if (o.haveBox || o.haveNumX) OnFxyNumXChanged(d);
+  if (o.haveTimes) d.times = o.times;
+  if (o.haveSmooth) d.smooth = o.smooth;
+  if (o.havePre) d.pre = o.pre;
+
+  {
+    KCLocaleScope c;
+    std::fprintf(stderr, "%zu points, %zu break lines, %zu outlines; box %g,%g,%g,%g; %s\n", in.points.size(),
+                 in.breaks.size(), in.outlines.size(), d.minX, d.minY, d.maxX, d.maxY, FxyCaption(d).c_str());
+    if (in.droppedPoints)
+      std::fprintf(stderr, "%zu points left out: not finite numbers\n", in.droppedPoints);
+  }
+
+  interrupted = 0;
+  InterruptScope catchCtrlC;
+  StderrStatus status(isatty(STDERR_FILENO) == 1);
+  const KFxyResult r = RunFxy(in, d, status);
+  status.FinishLevel();
+
+  switch (r.outcome) {
+    case KFxyOutcome::kWritten:
+      std::fprintf(stderr, "wrote %s: %d X %d nodes, %d sweeps over %d levels\n", d.output.c_str(), r.nx, r.ny,
+                   r.sweeps, r.levelsRun);
+      return 0;
+    case KFxyOutcome::kEnded:
+      std::fprintf(stderr, "quarvel grid: ended; no net file written\n");
+      return interrupted ? kExitInterrupted : kExitFailure;
+    case KFxyOutcome::kRefused:
+      std::fprintf(stderr, "quarvel grid: %s; nothing written\n", r.message.c_str());
+      return kExitFailure;
+    case KFxyOutcome::kWriteFailed:
+      std::fprintf(stderr, "quarvel grid: %s\n", r.message.c_str());
+      return kExitFailure;
+  }
+  return kExitFailure;
+}
+
+KCommandRegistrar reg({"grid", kUsage, &RunGrid});
+
+}  // namespace
