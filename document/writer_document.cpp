@@ -63,6 +63,7 @@ public:
       WriteElement(out_, *entry);
     }
 
+    PayDefaults();
     // Reading more into the document continues with its colour and pending
     // values, so a document that is read back does too.
     if (topLevel) {
@@ -112,18 +113,26 @@ private:
     out_ << "endnew " << kCrLf;
   }
 
-  // Selects the layer; the first time also gives it its defaults, which
-  // leaves nothing pending.
+  // Selects the layer. The first time, its defaults are owed: they are
+  // handed to it ("layer T" / "layer E") when the pending value has to be
+  // let go anyway, or else before the next layer is selected and at the
+  // end, so a value the layer shares with its entries is written once.
   void SelectLayer(const KLayer& layer) {
+    PayDefaults();
     WriteLayerLines(out_, layer);
     layer_ = &layer;
     if (!established_.insert(&layer).second) return;
-    if (layer.textProperties) {
-      HoldTextProperties(layer.textProperties.get());
+    if (layer.textProperties) owesTextProperties_ = true;
+    if (layer.embellishment && CanWriteEmbellishment(*layer.embellishment)) owesEmbellishment_ = true;
+  }
+
+  void PayDefaults() {
+    if (owesTextProperties_) {
+      HoldTextProperties(layer_->textProperties.get());
       TextPropertiesToLayer();
     }
-    if (layer.embellishment && CanWriteEmbellishment(*layer.embellishment)) {
-      HoldEmbellishment(layer.embellishment.get());
+    if (owesEmbellishment_) {
+      HoldEmbellishment(layer_->embellishment.get());
       EmbellishmentToLayer();
     }
   }
@@ -138,11 +147,13 @@ private:
     out_ << "layer Textproperties" << kCrLf;
     tpHeld_ = Held::kNothing;
     tp_ = nullptr;
+    owesTextProperties_ = false;
   }
 
   void EmbellishmentToLayer() {
     out_ << "layer Embellish" << kCrLf;
     em_ = nullptr;
+    owesEmbellishment_ = false;
   }
 
   // Makes the reader hold tp (a copy of it), or nothing for null.
@@ -210,8 +221,11 @@ private:
   Held tpHeld_ = Held::kFreshDefault;
   const KTextProperties* tp_ = nullptr;
   const KEmbellish* em_ = nullptr;
-  // Layers selected once already (their defaults given).
+  // Layers selected once already, and whether the current one still waits
+  // for its defaults.
   std::set<const KLayer*> established_;
+  bool owesTextProperties_ = false;
+  bool owesEmbellishment_ = false;
 };
 
 }  // namespace
