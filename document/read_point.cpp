@@ -3,6 +3,7 @@
 
 #include "document/elements.h"
 #include "document/lexer.h"
+#include "document/number_scan.h"
 #include "document/record_readers.h"
 
 std::unique_ptr<KPointText> ReadPoint(KReadContext& ctx) {
@@ -17,10 +18,14 @@ std::unique_ptr<KPointText> ReadPoint(KReadContext& ctx) {
   std::sscanf(line.c_str(), "%255s%255s", coords, label);
 
   auto point = std::make_unique<KPointText>();
-  if (std::sscanf(coords, "%lf,%lf,%lf", &point->x, &point->y, &point->z) < 2) {
+  double v[3] = {point->x, point->y, point->z};
+  if (ScanCommaNumbers(coords, v, 3) < 2) {
     ctx.Report("point rejected", "fewer than two coordinates convert");
     return nullptr;
   }
+  point->x = v[0];
+  point->y = v[1];
+  point->z = v[2];
   point->label = label;
   return point;
 }

@@ -1,12 +1,12 @@
 // CURVE, PLINE and 3DPOLY: vertex lines "x,y[,z[,s[,code]]]" and marker lines
 // up to a line that is empty or starts with a blank, control or high byte.
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "document/kcurve.h"
 #include "document/lexer.h"
+#include "document/number_scan.h"
 #include "document/reader_util.h"
 #include "document/record_readers.h"
 
@@ -76,11 +76,12 @@ std::unique_ptr<KCurve> ReadPolyline(KReadContext& ctx, const std::string& keywo
       return nullptr;
     }
     if (EndsPolyline(line)) break;
-    KPoint p{0.0, 0.0, 0.0, 0.0};
-    int code = 0;  // read as the format defines it, not kept
-    const int n = std::sscanf(line.c_str(), "%lf,%lf,%lf,%lf,%d", &p.x, &p.y, &p.z, &p.s, &code);
+    // "%lf,%lf,%lf,%lf,%d": x, y, z, s and a code that is read but not kept.
+    double v[4] = {0.0, 0.0, 0.0, 0.0};
+    int code = 0;
+    const int n = ScanCommaNumbers(line.c_str(), v, 4, &code);
     if (n >= 2) {
-      points.push_back(p);
+      points.push_back({v[0], v[1], v[2], v[3]});
       if (n > curve->dimension) curve->dimension = n;
     } else {
       ApplyCommand(line, *curve);

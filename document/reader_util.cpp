@@ -5,6 +5,7 @@
 
 #include "document/klogfont.h"
 #include "document/lexer.h"
+#include "document/number_scan.h"
 
 void ToUpperAscii(std::string& s) {
   for (char& c : s)
@@ -27,7 +28,10 @@ bool ScanLong32(const std::string& text, int& out) {
 }
 
 int ScanPair(const std::string& text, double& x, double& y) {
-  const int n = std::sscanf(text.c_str(), "%lf,%lf", &x, &y);
+  double v[2] = {x, y};
+  const int n = ScanCommaNumbers(text.c_str(), v, 2);
+  x = v[0];
+  y = v[1];
   return n < 0 ? 0 : n;
 }
 
