@@ -150,8 +150,8 @@ void KCurve::Reverse() {
 
 void KCurve::CopyFrom(const KCurve& source) {
   if (this == &source) return;
-  Allocate(source.count);
   // The whole block, spare slots included, so a closed copy stays closed.
+  count = source.count;
   block_ = source.block_;
   closure = source.closure;
   dimension = source.dimension;
