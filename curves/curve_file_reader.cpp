@@ -8,6 +8,7 @@
 
 #include "curves/kcurve_array.h"
 #include "document/lexer.h"
+#include "document/number_scan.h"
 #include "document/record_readers.h"
 #include "platform/c_locale.h"
 
@@ -60,9 +61,9 @@ struct PointValues {
 };
 
 PointValues ParsePoint(const std::string& line) {
-  PointValues p;
-  std::sscanf(line.c_str(), "%lf,%lf", &p.x, &p.y);
-  return p;
+  double v[2] = {0.0, 0.0};
+  ScanCommaNumbers(line.c_str(), v, 2);  // "%lf,%lf"
+  return {v[0], v[1]};
 }
 
 // What the reader holds between lines. Lines are converted as they arrive,

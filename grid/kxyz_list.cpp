@@ -2,9 +2,9 @@
 #include "grid/kxyz_list.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "document/lexer.h"
+#include "document/number_scan.h"
 #include "document/record_readers.h"
 #include "platform/c_locale.h"
 
@@ -16,7 +16,14 @@ constexpr int kDefaultTag = 0;
 // Reads "x,y,z,w,tag" from token into one; true when at least x and y
 // convert. Fields that do not convert keep what one held. Needs the C locale.
 bool ParsePoint(const std::string& token, KOne& one) {
-  return std::sscanf(token.c_str(), "%lf,%lf,%lf,%lf,%d", &one.x, &one.y, &one.z, &one.w, &one.tag) >= 2;
+  // "%lf,%lf,%lf,%lf,%d", converted exactly as sscanf would, but faster.
+  double v[4] = {one.x, one.y, one.z, one.w};
+  const int n = ScanCommaNumbers(token.c_str(), v, 4, &one.tag);
+  one.x = v[0];
+  one.y = v[1];
+  one.z = v[2];
+  one.w = v[3];
+  return n >= 2;
 }
 
 bool StartsWithDigit(const std::string& token) {
