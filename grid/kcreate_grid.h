@@ -141,7 +141,7 @@ public:
   const std::vector<DataCell>& dataCells() const { return cells_; }
   double dataMean() const { return dataMean_; }
   // True for the nodes the last Relax updated with the 13-point stencil.
-  bool IsInterior(int node) const { return flags_[static_cast<std::size_t>(node)] != 0; }
+  bool IsInterior(int node) const { return (flags_[static_cast<std::size_t>(node)] & kInteriorFlag) != 0; }
   // Sweeps run and the largest change of the last one, by the last Relax.
   int sweepsRun() const { return sweepsRun_; }
   double lastChange() const { return lastChange_; }
@@ -157,6 +157,13 @@ private:
   int SpreadAxis(int node, int axis);
   void MarkInterior();
   double Sweep();
+  // One node, any kind; returns the largest change so far.
+  double RelaxNode(int node, double largest);
+  // Interior nodes without data from node on, up to end or the first other
+  // node; advances node past them.
+  double RelaxPlainRun(int& node, int end, double largest);
+  // Node flags during relaxation.
+  static constexpr std::uint8_t kInteriorFlag = 1, kPlainFlag = 2;
   bool GeneralEstimate(int node, double& estimate) const;
 
   int nx_ = 0, ny_ = 0;

@@ -27,7 +27,8 @@ void KCreateGrid::MarkInterior() {
     for (int i = 2; i <= nx_ - 3; ++i) {
       const int n = Index(i, j);
       if (free(n) && free(n - 1) && free(n + 1) && free(n - nx_) && free(n + nx_))
-        flags_[static_cast<std::size_t>(n)] = 1;
+        flags_[static_cast<std::size_t>(n)] =
+            kInteriorFlag | (cellOf_[static_cast<std::size_t>(n)] < 0 ? kPlainFlag : 0);
     }
 }
 
@@ -68,53 +69,95 @@ bool KCreateGrid::GeneralEstimate(int node, double& estimate) const {
   return true;
 }
 
-double KCreateGrid::Sweep() {
+double KCreateGrid::RelaxPlainRun(int& node, int end, double largest) {
+  // Interior nodes without data, left to right. The value just written is
+  // carried to the next node in a register, and the terms that do not
+  // depend on it are summed first, so that the in-place chain from node to
+  // node is one multiply and one add.
   double* z = values_.data();
   const std::ptrdiff_t w = nx_;
   const double factor = relaxation.factor;
-  double largest = 0.0;
-  for (int j = 0; j < ny_; ++j) {
-    for (int i = 0; i < nx_; ++i) {
-      const int n = Index(i, j);
-      const bool interior = flags_[static_cast<std::size_t>(n)] != 0;
-      double* p = z + n;
-      double estimate;
-      if (interior) {
-        estimate = kDirect * (p[-1] + p[1] + p[-w] + p[w]) -
-                   kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
-                   kFar * (p[-2] + p[2] + p[-2 * w] + p[2 * w]);
-      } else if (!GeneralEstimate(n, estimate)) {
-        continue;
-      }
-      if (estimate > kUnsetAbove) continue;
+  const double leftWeight = factor * kDirect;
+  const std::uint8_t* flags = flags_.data();
+  int n = node;
+  double left = z[n - 1];
+  for (; n < end && (flags[n] & kPlainFlag); ++n) {
+    const double* p = z + n;
+    const double rest = kDirect * (p[1] + p[-w] + p[w]) -
+                        kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
+                        kFar * (p[-2] + p[2] + p[-2 * w] + p[2 * w]);
+    if (rest + kDirect * left > kUnsetAbove) {      // no usable estimate
+      left = p[0];
+      continue;
+    }
+    const double partial = rest - p[0];             // change without the left term
+    const double base = p[0] + factor * partial;
+    const double value = base + leftWeight * left;  // z + factor * change
+    const double change = partial + kDirect * left;
+    z[n] = value;
+    left = value;
+    largest = std::max(largest, std::fabs(change));
+  }
+  node = n;
+  return largest;
+}
 
-      double target = estimate;
-      const std::int32_t c = cellOf_[static_cast<std::size_t>(n)];
-      if (c >= 0) {
-        int nb[4];
-        if (interior) {
-          nb[kPlusX] = n + 1;
-          nb[kPlusY] = n + nx_;
-          nb[kMinusX] = n - 1;
-          nb[kMinusY] = n - nx_;
-        } else {
-          for (int d = 0; d < 4; ++d) nb[d] = Neighbour(n, d);
-        }
-        if (nb[0] >= 0 && nb[1] >= 0 && nb[2] >= 0 && nb[3] >= 0) {
-          const DataCell& cell = cells_[static_cast<std::size_t>(c)];
-          // Twice the downhill slopes move the data from the points' mean
-          // position to the node.
-          const double gx2 = z[nb[kMinusX]] - z[nb[kPlusX]];
-          const double gy2 = z[nb[kMinusY]] - z[nb[kPlusY]];
-          const double tied = cell.z + 0.5 * (gx2 * cell.dx + gy2 * cell.dy);
-          // A negative weight would let the blend divide by zero.
-          const double a = std::max(0.0, smooth * cell.w);
-          target = (tied + a * estimate) / (a + 1.0);
-        }
+double KCreateGrid::RelaxNode(int n, double largest) {
+  double* z = values_.data();
+  const std::ptrdiff_t w = nx_;
+  const bool interior = (flags_[static_cast<std::size_t>(n)] & kInteriorFlag) != 0;
+  double* p = z + n;
+  double estimate;
+  if (interior) {
+    estimate = kDirect * (p[-1] + p[1] + p[-w] + p[w]) -
+               kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
+               kFar * (p[-2] + p[2] + p[-2 * w] + p[2 * w]);
+  } else if (!GeneralEstimate(n, estimate)) {
+    return largest;
+  }
+  if (estimate > kUnsetAbove) return largest;
+
+  double target = estimate;
+  const std::int32_t c = cellOf_[static_cast<std::size_t>(n)];
+  if (c >= 0) {
+    int nb[4];
+    if (interior) {
+      nb[kPlusX] = n + 1;
+      nb[kPlusY] = n + nx_;
+      nb[kMinusX] = n - 1;
+      nb[kMinusY] = n - nx_;
+    } else {
+      for (int d = 0; d < 4; ++d) nb[d] = Neighbour(n, d);
+    }
+    if (nb[0] >= 0 && nb[1] >= 0 && nb[2] >= 0 && nb[3] >= 0) {
+      const DataCell& cell = cells_[static_cast<std::size_t>(c)];
+      // Twice the downhill slopes move the data from the points' mean
+      // position to the node.
+      const double gx2 = z[nb[kMinusX]] - z[nb[kPlusX]];
+      const double gy2 = z[nb[kMinusY]] - z[nb[kPlusY]];
+      const double tied = cell.z + 0.5 * (gx2 * cell.dx + gy2 * cell.dy);
+      // A negative weight would let the blend divide by zero.
+      const double a = std::max(0.0, smooth * cell.w);
+      target = (tied + a * estimate) / (a + 1.0);
+    }
+  }
+  const double change = target - *p;
+  *p += relaxation.factor * change;
+  return std::fabs(change) > largest ? std::fabs(change) : largest;
+}
+
+double KCreateGrid::Sweep() {
+  double largest = 0.0;
+  const std::uint8_t* flags = flags_.data();
+  for (int j = 0; j < ny_; ++j) {
+    const int end = Index(0, j) + nx_;
+    for (int n = Index(0, j); n < end;) {
+      if (flags[n] & kPlainFlag) {
+        largest = RelaxPlainRun(n, end, largest);
+      } else {
+        largest = RelaxNode(n, largest);
+        ++n;
       }
-      const double change = target - *p;
-      *p += factor * change;
-      if (std::fabs(change) > largest) largest = std::fabs(change);
     }
   }
   return largest;
