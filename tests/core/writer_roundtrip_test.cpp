@@ -8,9 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "curves/kembellish.h"
 #include "document/writer.h"
 #include "tests/core/read_helpers.h"
 #include "tests/core/writer_compare.h"
@@ -266,6 +269,67 @@ TEST(WriterRoundTrip, CurveFilesComeBackAsPolylines) {
   ASSERT_NE(array, nullptr);
   ASSERT_GT(array->Count(), 0);
   EXPECT_EQ(RoundTrip(original, dir, "curves.qvd"), "");
+}
+
+
+// Any mix of own and layer values, shared or not, must come back: entries
+// and layers are given text properties and embellishments at random from a
+// small pool (null included), which reading alone would rarely produce.
+TEST(WriterRoundTrip, AnyMixOfOwnAndLayerPropertiesComesBack) {
+  std::mt19937 random(20240607);
+  const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+
+  std::vector<std::shared_ptr<KTextProperties>> tps = {nullptr, std::make_shared<KTextProperties>(),
+                                                        std::make_shared<KTextProperties>(),
+                                                        std::make_shared<KTextProperties>()};
+  tps[2]->markName = "sym";
+  tps[2]->markHeight = 2.5;
+  tps[3]->labelColour = -65535;
+  tps[3]->labelFont.faceName = "Arial";
+  std::vector<std::shared_ptr<KEmbellish>> ems = {nullptr, std::make_shared<KEmbellish>(),
+                                                   std::make_shared<KEmbellish>()};
+  KEmbellish::CurvePlay arrow;
+  arrow.type = KEmbellish::kArrowHead;
+  arrow.item = KArrowItem{0.5, -255};
+  ems[1]->items.push_back(arrow);
+  KLineItem line;
+  line.width = 0.1;
+  line.colour = -3;
+  line.dashes = {2, 1};
+  line.squareCap = 1;
+  KEmbellish::CurvePlay properties;
+  properties.type = KEmbellish::kProperties;
+  properties.item = line;
+  ems[2]->items.push_back(properties);
+  ems[2]->noDraw = true;
+
+  SaveDir dir;
+  for (int round = 0; round < 60; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    QuarvelWindow doc;
+    const char* names[] = {"a", "b", "c\\d", "0"};
+    for (const char* name : names) {
+      doc.SelectLayer(name);
+      doc.currentLayer->state = pick(3);
+      doc.currentLayer->textProperties = tps[pick(4)];
+      doc.currentLayer->embellishment = ems[pick(3)];
+    }
+    const int entries = 1 + pick(12);
+    for (int i = 0; i < entries; ++i) {
+      doc.SelectLayer(names[pick(4)]);
+      doc.currentColour = -pick(3);
+      auto point = std::make_unique<KPointText>();
+      point->x = i;
+      point->label = "p" + std::to_string(i);
+      KEntry& e = doc.AddEntry(kKindPoint, std::move(point));
+      e.textProperties = tps[pick(4)];
+      e.embellishment = ems[pick(3)];
+    }
+    doc.pendingTextProperties = tps[pick(4)];
+    doc.pendingEmbellishment = ems[pick(3)];
+    doc.currentColour = -pick(3);
+    ASSERT_EQ(RoundTrip(doc, dir, "mix.qvd"), "");
+  }
 }
 
 }  // namespace
