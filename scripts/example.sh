@@ -4,4 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh build
-build/quarvel info examples/map.qvd
+build/quarvel render examples/map.qvd -o map.png
+echo "wrote map.png"
