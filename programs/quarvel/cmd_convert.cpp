@@ -20,12 +20,16 @@ struct Options {
 };
 
 // Fills options; false (with a message on stderr) when the arguments do not
-// make a conversion.
+// make a conversion. After "--" every argument is an input.
 bool ParseArguments(const std::vector<std::string>& args, Options& options) {
-  bool haveOutput = false;
+  bool haveOutput = false, optionsDone = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--verbose" || a == "-v") {
+    if (optionsDone) {
+      options.inputs.push_back(a);
+    } else if (a == "--") {
+      optionsDone = true;
+    } else if (a == "--verbose" || a == "-v") {
       options.verbose = true;
     } else if (a == "-o" || a == "--output") {
       if (i + 1 >= args.size()) {

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -53,6 +57,26 @@ TEST(WriterNumber, TenDecimalsWithoutTrailingZeros) {
   EXPECT_EQ(FormatNumber(1.7976931348623157e308).size(), 309u);
   EXPECT_EQ(FormatFixed6(1.5), "1.500000");
   EXPECT_EQ(FormatFixed6(-0.0000004), "-0.000000");
+}
+
+TEST(WriterNumber, SameDigitsAsPrintfInTheCLocale) {
+  // The formats are defined by printf; check a spread of magnitudes and
+  // values that sit on rounding boundaries.
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-14, 18);
+  std::vector<double> values = {0.5e-10, 1.5e-10, 2.5e-6, 0.125, 1e15 + 0.3, 4503599627370497.0, -1e-300};
+  for (int i = 0; i < 20000; ++i) values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
+  char ten[512], six[512];
+  for (double v : values) {
+    std::snprintf(ten, sizeof ten, "%11.10lf", v + 5e-121);
+    std::snprintf(six, sizeof six, "%lf", v);
+    std::string expected = ten;
+    while (expected.back() == '0') expected.pop_back();
+    if (expected.back() == '.') expected.pop_back();
+    ASSERT_EQ(FormatNumber(v), expected) << v;
+    ASSERT_EQ(FormatFixed6(v), six) << v;
+  }
 }
 
 TEST(WriterNumber, CommaDecimalLocaleStillWritesPoints) {
