@@ -4,6 +4,7 @@
 #include "curves/kcurve_array.h"
 #include "document/elements.h"
 #include "document/kentry.h"
+#include "document/lexer.h"
 #include "grid/kgrid3d.h"
 #include "grid/kxyz_list.h"
 #include "document/writer_parts.h"
@@ -22,8 +23,11 @@ void WritePoint(KOutput& out, const KPointText& p) {
 }
 
 void WriteInsert(KOutput& out, const KInsert& i) {
-  out << "Insert " << OneWord(i.blockName) << " " << F(i.x) << "," << F(i.y) << " " << F(i.ySize) << " "
-      << F(i.xSize) << " " << F(i.angle) << kCrLf;
+  // A name that fills the reader's token buffer ends there: a blank after
+  // it would be read as an empty position.
+  const std::string name = OneWord(i.blockName).substr(0, kReadBufferSize);
+  out << "Insert " << name << (name.size() < kReadBufferSize ? " " : "") << F(i.x) << "," << F(i.y) << " "
+      << F(i.ySize) << " " << F(i.xSize) << " " << F(i.angle) << kCrLf;
 }
 
 // The font members a file sets (the renderer fills height, width and

@@ -220,6 +220,16 @@ TEST(WriterRoundTrip, FontTextsBitmapsGridsLogos) {
             "");
 }
 
+TEST(WriterRoundTrip, WordsAndLinesThatFillTheReadersBuffer) {
+  // The reader cuts words and lines at its buffer; what it read that way
+  // must come back the same, and what follows must not shift.
+  const std::string longName(3000, 'n');
+  const std::string longText(2560, 't');
+  EXPECT_EQ(RoundTripText("Insert " + longName + " 1,2 3 4 5\nText 1,1 2 0 " + longText + "\nPoint 3,3 after\n"
+                          "FONT 1,1\n" + longText + "\n1 2 3 0 700 0 0 0 0 0 0 0 0 Face\nPoint 4,4 last\n"),
+            "");
+}
+
 TEST(WriterRoundTrip, XyzListsWithNegativeFirstXAndWhatFollows) {
   std::string saved;
   EXPECT_EQ(RoundTripText("XYZ\n-7,8,9,2,12\n1.5,2.5,3.5\n\nPoint 1,1 after\nXYZ -1,-2,-3\n\n", &saved), "");
