@@ -210,6 +210,8 @@ int RunGrid(const std::vector<std::string>& args) {
   if (o.haveSmooth) d.smooth = o.smooth;
   if (o.havePre) d.pre = o.pre;
 
+  interrupted = 0;
+  InterruptScope catchCtrlC;
   {
     KCLocaleScope c;
     std::fprintf(stderr, "%zu points, %zu break lines, %zu outlines; box %g,%g,%g,%g; %s\n", in.points.size(),
@@ -217,9 +219,6 @@ int RunGrid(const std::vector<std::string>& args) {
     if (in.droppedPoints)
       std::fprintf(stderr, "%zu points left out: not finite numbers\n", in.droppedPoints);
   }
-
-  interrupted = 0;
-  InterruptScope catchCtrlC;
   StderrStatus status(isatty(STDERR_FILENO) == 1);
   const KFxyResult r = RunFxy(in, d, status);
   status.FinishLevel();
