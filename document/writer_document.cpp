@@ -71,7 +71,7 @@ public:
       HoldEmbellishment(doc.pendingEmbellishment.get());
       HoldTextProperties(doc.pendingTextProperties.get());
     }
-    moves_.moves.emplace_back(&doc, const_cast<KLayer*>(layer_));
+    moves_.moves.emplace_back(&doc, layer_);
   }
 
 private:
@@ -86,7 +86,7 @@ private:
 
   // A STEP file starts with its step lines, so they come before anything
   // else, blocks included.
-  void WriteLeadingSteps(const KOnes& doc) {
+  void WriteLeadingSteps(KOnes& doc) {
     if (doc.entries.empty()) return;
     const KEntry& first = *doc.entries.front();
     const auto* steps = first.As<KStepList>();
@@ -98,7 +98,7 @@ private:
       HoldTextProperties(first.textProperties.get());
     // The reader puts the step list on a new layer "0" and keeps it current;
     // that layer needs lines only when it has a state or defaults.
-    const KLayer* layer = first.layer;
+    KLayer* layer = first.layer;
     if (!layer || layer->name != kDefaultLayer) return;
     layer_ = layer;
     if (layer->state == kViewAndEdit && !layer->textProperties && !layer->embellishment)
@@ -117,7 +117,7 @@ private:
   // handed to it ("layer T" / "layer E") when the pending value has to be
   // let go anyway, or else before the next layer is selected and at the
   // end, so a value the layer shares with its entries is written once.
-  void SelectLayer(const KLayer& layer) {
+  void SelectLayer(KLayer& layer) {
     PayDefaults();
     WriteLayerLines(out_, layer);
     layer_ = &layer;
@@ -217,7 +217,7 @@ private:
   // The reader's state after the text written so far, as a new document
   // starts it.
   int colour_ = 0;
-  const KLayer* layer_ = nullptr;
+  KLayer* layer_ = nullptr;
   Held tpHeld_ = Held::kFreshDefault;
   const KTextProperties* tp_ = nullptr;
   const KEmbellish* em_ = nullptr;
