@@ -14,8 +14,9 @@
 
 namespace {
 
-// A word read by "%s" into the style word; generous, and bounded.
+// Style words are read with "%2560s": a line never holds more.
 constexpr std::size_t kWordSize = kReadBufferSize + 1;
+static_assert(kWordSize == 2561, "the %2560s conversions below must match the word buffer");
 // A dash pattern needs at least a dash and a gap.
 constexpr std::size_t kMinDashValues = 2;
 
@@ -34,7 +35,7 @@ std::string NextLine(KReadContext& ctx) {
 // Clamps a double read as a colour to the int range (the cast alone would be
 // undefined for values outside it).
 int ColourFromDouble(double v) {
-  if (!(v == v)) return 0;
+  if (std::isnan(v)) return 0;
   if (v >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
   if (v <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
   return static_cast<int>(v);
@@ -70,8 +71,13 @@ KEmbellish::CurvePlay ReadLineItem(KReadContext& ctx) {
   std::sscanf(line.c_str(), "%lf%ld%2560s%d", &item.width, &colour, word, &item.squareCap);
   item.colour = ColourFromLong(colour);
   item.style = EmbellishStyleCode(word);  // upper case only, as written
+  // The word after the values: "Vir" announces a dash pattern line, any
+  // other word is consumed without effect.
   std::string next;
-  if (ReadToken(ctx.src, next) >= 0 && StartsWith(Upper(next), "VIR"))
+  const int result = ReadToken(ctx.src, next);
+  if (result == kTokenOverlong)
+    SkipOverlongRest(ctx.src, next);
+  else if (result >= 0 && StartsWith(Upper(next), "VIR"))
     item.dashes = ParseDashPattern(NextLine(ctx));
   return {KEmbellish::kProperties, item};
 }
@@ -180,5 +186,6 @@ std::shared_ptr<KEmbellish> ReadEmbellishment(KReadContext& ctx) {
     if (ctx.issues) ctx.issues->push_back({"embellishment block", start, "no item"});
     return nullptr;
   }
+  embellish->items.shrink_to_fit();  // kept for the life of the document
   return embellish;
 }
