@@ -23,6 +23,9 @@ void QuarvelWindow::OnDraw(KDevice* device) {
   } else {
     view.device = device;
   }
+  // A paint starts with lines copied, whatever the rubber band left set on a
+  // device that is kept between paints.
+  device->SetRop2(kRop2CopyPen);
   KRenderer::Instance().DrawDocument(*this, view);
   device->Flush();
 }

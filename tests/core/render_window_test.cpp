@@ -38,6 +38,20 @@ TEST(WindowDraw, FirstPaintFitsTheExtentLaterPaintsKeepTheView) {
   EXPECT_DOUBLE_EQ(window.view.scaleX, 0.25);
 }
 
+TEST(WindowDraw, PaintCopiesLinesEvenAfterAnInvertingRubberBand) {
+  QuarvelWindow window;
+  window.OnOpenDocumentMem("Pline\n0,0\n100,50\n\n");
+  KRecordingDevice device(800, 400);
+  window.OnDraw(&device);
+  device.SetRop2(kRop2Not);   // as the rubber band leaves it
+  device.Clear();
+  window.OnDraw(&device);
+  EXPECT_EQ(device.rop(), kRop2CopyPen);
+  ASSERT_FALSE(device.calls.empty());
+  EXPECT_EQ(device.calls[0].op, KDeviceOp::SetRop2);   // before any line
+  EXPECT_EQ(device.Segments().size(), 1u);
+}
+
 TEST(WindowDraw, NothingDrawableKeepsTheSentinelsWithoutFailing) {
   QuarvelWindow window;
   window.OnOpenDocumentMem("Text 1,1 2 0 hello\n");
