@@ -92,11 +92,6 @@ std::unique_ptr<KCurve> ReadPolyline(KReadContext& ctx, const std::string& keywo
     ctx.Report("polyline rejected", "fewer than 2 vertices");
     return nullptr;
   }
-  if (PlaneLength(points) < kMinLength) {
-    ctx.Report("polyline rejected", "total length below 1e-6");
-    return nullptr;
-  }
-
   curve->Allocate(static_cast<int>(points.size()));
   double* x = curve->x();
   double* y = curve->y();
@@ -109,6 +104,18 @@ std::unique_ptr<KCurve> ReadPolyline(KReadContext& ctx, const std::string& keywo
     s[i] = points[i].s;
   }
   if (curve->IsClosed()) curve->FillSpareSlots();
-  if (curve->dimension < 4) curve->ArcLength();
+  // Without s values from the file, s becomes the running length, whose
+  // last value is the total length (the same sums in the same order).
+  double length;
+  if (curve->dimension < 4) {
+    curve->ArcLength();
+    length = s[curve->count - 1];
+  } else {
+    length = PlaneLength(points);
+  }
+  if (length < kMinLength) {
+    ctx.Report("polyline rejected", "total length below 1e-6");
+    return nullptr;
+  }
   return curve;
 }
