@@ -103,7 +103,8 @@ void ReadNamedBlock(KOnes& doc, KReadContext& ctx, int depth) {
   std::string name;
   ReadToken(ctx.src, name);
   if (depth >= KOnes::kMaxBlockDepth) {
-    ctx.Report("block '" + name + "' skipped", "nested more than 64 blocks deep");
+    ctx.Report("block '" + name + "' skipped",
+               "nested more than " + std::to_string(KOnes::kMaxBlockDepth) + " blocks deep");
     SkipBlock(ctx);
     return;
   }
