@@ -58,7 +58,7 @@ TEST(InfoCommand, BundledMap) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out,
-            "{\"entries\": 21, \"kinds\": {\"100\": 10, \"200\": 6, \"201\": 2, \"202\": 2, \"301\": 1}, "
+            "{\"entries\": 27, \"kinds\": {\"100\": 10, \"200\": 6, \"201\": 2, \"202\": 8, \"301\": 1}, "
             "\"layers\": [{\"name\": \"annotation\", \"state\": 0}, {\"name\": \"contours\", \"state\": 0}, "
             "{\"name\": \"f(x,y)\\\\xyz\", \"state\": 2}, {\"name\": \"faults\", \"state\": 1}, "
             "{\"name\": \"planned\", \"state\": 0}, {\"name\": \"wells\", \"state\": 0}], "
