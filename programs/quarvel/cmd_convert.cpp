@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "programs/quarvel/command.h"
+#include "programs/quarvel/open_input.h"
 #include "window/quarvel_window.h"
 
 namespace {
@@ -68,7 +69,7 @@ int RunConvert(const std::vector<std::string>& args) {
   for (const std::string& input : options.inputs) {
     const std::size_t issuesBefore = window.readIssues.size();
     const std::size_t entriesBefore = window.entries.size();
-    if (!window.OnOpenDocument(input)) {
+    if (!OpenInput(window, input)) {
       std::fprintf(stderr, "quarvel convert: cannot open '%s'; nothing written\n", input.c_str());
       return kExitFailure;
     }

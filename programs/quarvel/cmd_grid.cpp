@@ -18,6 +18,7 @@
 #include "grid/fxy_driver.h"
 #include "platform/c_locale.h"
 #include "programs/quarvel/command.h"
+#include "programs/quarvel/open_input.h"
 #include "window/quarvel_window.h"
 
 namespace {
@@ -189,7 +190,7 @@ int RunGrid(const std::vector<std::string>& args) {
 
   QuarvelWindow window;
   for (const std::string& input : o.inputs) {
-    if (!window.OnOpenDocument(input)) {
+    if (!OpenInput(window, input)) {
       std::fprintf(stderr, "quarvel grid: cannot open '%s'; nothing written\n", input.c_str());
       return kExitFailure;
     }

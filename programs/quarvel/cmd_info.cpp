@@ -1,46 +1,16 @@
 // quarvel info [--json] [--verbose] FILE...: opens every file into one
 // window, in order, choosing the reader by extension, and prints what the
 // document holds.
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "document/document_summary.h"
-#include "platform/progress.h"
 #include "programs/quarvel/command.h"
+#include "programs/quarvel/open_input.h"
 #include "window/quarvel_window.h"
 
 namespace {
-
-// A one-line bar on standard error while a drawing is read; redrawn only
-// when the percentage changes, so reporting stays cheap.
-class TerminalProgress : public KProgressSink {
-public:
-  explicit TerminalProgress(std::string label) : label_(std::move(label)) {}
-  ~TerminalProgress() override {
-    if (drawn_) std::fprintf(stderr, "\r\033[K");
-  }
-  void SetTotal(std::int64_t total) override { total_ = total; }
-  void SetPos(std::int64_t pos) override {
-    const int percent = total_ > 0 ? static_cast<int>(pos * 100 / total_) : 100;
-    if (percent == percent_) return;
-    percent_ = percent;
-    constexpr int kWidth = 40;
-    const int filled = percent * kWidth / 100;
-    std::fprintf(stderr, "\r%s [%s%s] %3d%%", label_.c_str(), std::string(filled, '#').c_str(),
-                 std::string(kWidth - filled, '.').c_str(), percent);
-    std::fflush(stderr);
-    drawn_ = true;
-  }
-
-private:
-  std::string label_;
-  std::int64_t total_ = 0;
-  int percent_ = -1;
-  bool drawn_ = false;
-};
 
 int Usage() {
   std::fprintf(stderr, "usage: quarvel info [--json] [--verbose] FILE...\n");
@@ -72,17 +42,9 @@ int RunInfo(const std::vector<std::string>& args) {
   std::vector<KFileIssue> issues;
   int status = 0;
   bool anyOpened = false;
-  const bool terminal = isatty(STDERR_FILENO) == 1;
   for (const std::string& file : files) {
     const std::size_t issuesBefore = window.readIssues.size();
-    int opened;
-    if (terminal) {
-      TerminalProgress progress(file);
-      opened = window.OnOpenDocument(file, &progress);
-    } else {
-      opened = window.OnOpenDocument(file);
-    }
-    if (!opened) {
+    if (!OpenInput(window, file)) {
       std::fprintf(stderr, "quarvel info: cannot open '%s'\n", file.c_str());
       status = 1;
       continue;

@@ -21,6 +21,7 @@
 #include "platform/qt/qt_device.h"
 #include "platform/qt/qt_platform.h"
 #include "programs/quarvel/command.h"
+#include "programs/quarvel/open_input.h"
 #include "window/quarvel_window.h"
 
 namespace {
@@ -160,7 +161,7 @@ int RunRender(const std::vector<std::string>& args) {
   QuarvelWindow window;
   int status = 0;
   for (const std::string& file : options.files) {
-    if (!window.OnOpenDocument(file)) {
+    if (!OpenInput(window, file)) {
       std::fprintf(stderr, "quarvel render: cannot open '%s'\n", file.c_str());
       status = 1;
     }

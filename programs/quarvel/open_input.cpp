@@ -1,0 +1,47 @@
+#include "programs/quarvel/open_input.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/progress.h"
+#include "window/quarvel_window.h"
+
+namespace {
+
+// A one-line bar on standard error while a drawing is read; redrawn only
+// when the percentage changes, so reporting stays cheap.
+class TerminalProgress : public KProgressSink {
+public:
+  explicit TerminalProgress(std::string label) : label_(std::move(label)) {}
+  ~TerminalProgress() override {
+    if (drawn_) std::fprintf(stderr, "\r\033[K");
+  }
+  void SetTotal(std::int64_t total) override { total_ = total; }
+  void SetPos(std::int64_t pos) override {
+    const int percent = total_ > 0 ? static_cast<int>(pos * 100 / total_) : 100;
+    if (percent == percent_) return;
+    percent_ = percent;
+    constexpr int kWidth = 40;
+    const int filled = percent * kWidth / 100;
+    std::fprintf(stderr, "\r%s [%s%s] %3d%%", label_.c_str(), std::string(filled, '#').c_str(),
+                 std::string(kWidth - filled, '.').c_str(), percent);
+    std::fflush(stderr);
+    drawn_ = true;
+  }
+
+private:
+  std::string label_;
+  std::int64_t total_ = 0;
+  int percent_ = -1;
+  bool drawn_ = false;
+};
+
+}  // namespace
+
+int OpenInput(QuarvelWindow& window, const std::string& path) {
+  if (isatty(STDERR_FILENO) != 1) return window.OnOpenDocument(path);
+  TerminalProgress progress(path);
+  return window.OnOpenDocument(path, &progress);
+}
