@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "curves/embellish_draw.h"
 #include "curves/kembellish.h"
 #include "document/elements.h"
 #include "document/kcurve.h"
@@ -72,8 +73,9 @@ void KRenderer::DrawEntry(KEntry& entry, KViewTransform& view) {
 
 bool KRenderer::DrawEmbellishment(KEntry& entry, const KCurve& curve, KViewTransform& view) {
   KEmbellish* embellishment = entry.EffectiveEmbellishment();
-  if (!embellishment || !embellishmentPainter_) return false;
-  return embellishmentPainter_(*embellishment, curve, view, entry.colour);
+  if (!embellishment) return false;
+  DrawAlong(*embellishment, view, curve, *this);
+  return embellishment->noDraw;
 }
 
 void KRenderer::DrawCurveEntry(KEntry& entry, KViewTransform& view) {

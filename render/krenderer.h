@@ -84,24 +84,17 @@ public:
   // The block named in the document being drawn, or null.
   KOnes* LookupBlock(const std::string& name) const;
 
-  // Embellishments draw themselves along curves through this painter, which
-  // returns true when the plain curve is not to be drawn. Without one,
-  // curves are drawn plain.
-  using EmbellishmentPainter =
-      std::function<bool(const KEmbellish&, const KCurve&, KViewTransform&, int colour)>;
-  void SetEmbellishmentPainter(EmbellishmentPainter painter) { embellishmentPainter_ = std::move(painter); }
-
   // The sequence counter of the last step chart drawn.
   int StepSequence() const { return sequence_; }
 
 private:
   void DrawEntry(KEntry& entry, KViewTransform& view);
-  // True (after drawing) when an embellishment replaced the plain curve.
+  // Draws the entry's effective embellishment (its own, else its layer's)
+  // along the curve; true when its NODRAW flag replaces the plain curve.
   bool DrawEmbellishment(KEntry& entry, const KCurve& curve, KViewTransform& view);
   void DrawBlock(KOnes& block, KViewTransform& view);
 
   KTree<KOnes>* currentBlocks_ = nullptr;
   int sequence_ = 0;
   std::vector<const KOnes*> drawing_;   // documents being drawn, outermost first
-  EmbellishmentPainter embellishmentPainter_;
 };
