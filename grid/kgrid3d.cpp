@@ -7,6 +7,7 @@
 
 #include "document/lexer.h"
 #include "document/record_readers.h"
+#include "grid/grid3d_image.h"
 
 namespace {
 
@@ -182,5 +183,6 @@ std::unique_ptr<KGrid3D> ReadGrid3D(KReadContext& ctx) {
   // An empty grid covers no area.
   element->width = g.nx > 0 ? (g.nx - 1) * g.dx : 0.0;
   element->height = g.ny > 0 ? (g.ny - 1) * g.dy : 0.0;
+  element->image = BuildGridImage(g, element->colours);
   return element;
 }

@@ -1,12 +1,13 @@
 #pragma once
 // A regular grid of values read from a binary grid file (GRID3D, entry kind
 // 204). It has the shape of a bitmap element so the raster drawing places
-// both alike; its image is built from the values by the drawing side.
+// both alike; its image is coloured from the values when it is read.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "document/elements.h"
+#include "grid/kcolor_table.h"
 
 // The binary grid file: a 99-byte little-endian header, then nx * ny values.
 class KGridFile {
@@ -33,5 +34,6 @@ public:
 
 class KGrid3D : public KBmpIn {
 public:
-  KGridFile grid;   // the loaded values; the image is coloured from them
+  KGridFile grid;       // the loaded values; the image is coloured from them
+  KColorTable colours;  // eight colours over the loaded value range
 };

@@ -4,14 +4,10 @@
 #include <cmath>
 
 #include "document/elements.h"
+#include "render/emblem.h"
 #include "render/kview_transform.h"
 
 namespace {
-
-KEmblemPainter& EmblemPainter() {
-  static KEmblemPainter painter = nullptr;
-  return painter;
-}
 
 // Logo size in emblem units per world unit, and how far the centre drops
 // (in horizontal emblem scales).
@@ -73,10 +69,8 @@ KEmblemPlacement LogoPlacement(const KLogo& logo, const KViewTransform& view) {
   return p;
 }
 
-void SetEmblemPainter(KEmblemPainter painter) { EmblemPainter() = painter; }
-
 void DrawLogo(const KLogo& logo, KViewTransform& view) {
-  if (!view.device || !EmblemPainter()) return;
-  KEmblemPlacement p = LogoPlacement(logo, view);
-  EmblemPainter()(*view.device, p.centreX, p.centreY, p.scaleX, p.scaleY);
+  if (!view.device) return;
+  const KEmblemPlacement p = LogoPlacement(logo, view);
+  DrawEmblem(*view.device, p.centreX, p.centreY, p.scaleX, p.scaleY);
 }

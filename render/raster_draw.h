@@ -21,9 +21,5 @@ struct KEmblemPlacement {
 };
 KEmblemPlacement LogoPlacement(const KLogo& logo, const KViewTransform& view);
 
-// Paints the emblem centred at (cx, cy) with sx, sy pixels per unit.
-using KEmblemPainter = void (*)(KDevice& device, int cx, int cy, double sx, double sy);
-// Installs the emblem painter the logo draws with; without one, a logo
-// draws nothing.
-void SetEmblemPainter(KEmblemPainter painter);
+// Draws the emblem at the logo's placement; replaces the device's pen.
 void DrawLogo(const KLogo& logo, KViewTransform& view);

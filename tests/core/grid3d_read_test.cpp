@@ -231,3 +231,55 @@ TEST_F(Grid3DRead, MissingFileStillGivesAnElement) {
 }
 
 }  // namespace
+
+namespace {
+
+std::uint32_t Pixel(const KImage& image, int x, int y) {
+  return image.pixels[static_cast<std::size_t>(y * image.width + x)];
+}
+
+}  // namespace
+
+// The picture is built when the element is read: one opaque pixel per node,
+// the grid's first row at the bottom of the image.
+TEST_F(Grid3DRead, ImageColoursEachNodeWithTheTopRowLast) {
+  GridBytes bytes(3, 2);
+  // Row 0 (bottom): min, midpoint, a value on the blue break; row 1: max,
+  // then values on the green and red breaks.
+  for (double v : {0.0, 3.5, 1.0, 7.0, 2.0, 4.0}) bytes.Double(v);
+  auto element = ReadElement(bytes.Write("image.grd") + "\n");
+  ASSERT_TRUE(element);
+  const KImage& image = element->image;
+  ASSERT_EQ(image.width, 3);
+  ASSERT_EQ(image.height, 2);
+  EXPECT_FALSE(image.hasAlpha);
+  // Top row = grid row 1.
+  EXPECT_EQ(Pixel(image, 0, 0), 0xFFFFFFFFu);  // 7: white
+  EXPECT_EQ(Pixel(image, 1, 0), 0xFF00FF00u);  // 2: green
+  EXPECT_EQ(Pixel(image, 2, 0), 0xFFFF0000u);  // 4: red
+  // Bottom row = grid row 0.
+  EXPECT_EQ(Pixel(image, 0, 1), 0xFF000000u);  // 0: black
+  EXPECT_EQ(Pixel(image, 1, 1), 0xFF7F8080u);  // 3.5: cyan and red mixed
+  EXPECT_EQ(Pixel(image, 2, 1), 0xFF0000FFu);  // 1: blue
+  // The scale spans the loaded values, not the header's -10 .. 30.
+  EXPECT_EQ(element->colours.entries.front().value, 0);
+  EXPECT_EQ(element->colours.entries.back().value, 7);
+}
+
+TEST_F(Grid3DRead, GridWithoutValuesHasNoImage) {
+  auto missing = ReadElement("/nonexistent/quarvel/none.grd\n");
+  ASSERT_TRUE(missing);
+  EXPECT_TRUE(missing->image.empty());
+  EXPECT_TRUE(missing->image.pixels.empty());
+
+  auto empty = ReadElement(GridBytes(0, 4).Write("empty.grd") + "\n");
+  ASSERT_TRUE(empty);
+  EXPECT_TRUE(empty->image.empty());
+
+  // A flat grid is one colour, with no division by its zero range.
+  GridBytes flat(2, 2);
+  for (int k = 0; k < 4; ++k) flat.Double(5.0);
+  auto same = ReadElement(flat.Write("flat.grd") + "\n");
+  ASSERT_EQ(same->image.pixels.size(), 4u);
+  for (std::uint32_t p : same->image.pixels) EXPECT_EQ(p, 0xFF000000u);
+}

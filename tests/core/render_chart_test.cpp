@@ -224,15 +224,14 @@ TEST(LogoDraw, PlacementScalesAndDrop) {
   EXPECT_EQ(p.centreX, 100);
   EXPECT_EQ(p.centreY, 300 + 6);
 
-  static int calls = 0;
-  static KEmblemPlacement seen;
-  SetEmblemPainter([](KDevice&, int cx, int cy, double sx, double sy) {
-    ++calls;
-    seen = {cx, cy, sx, sy};
-  });
+  // The emblem is drawn at that placement: every spoke starts at the
+  // centre, and the panel spans 1.5 scales either side of it.
   DrawLogo(logo, view);
-  SetEmblemPainter(nullptr);
-  DrawLogo(logo, view);
-  EXPECT_EQ(calls, 1);
-  EXPECT_EQ(seen.centreY, 306);
+  const auto moves = device.Of(KDeviceOp::MoveTo);
+  ASSERT_FALSE(moves.empty());
+  EXPECT_EQ(moves[0].args, (std::vector<int>{100, 306}));
+  const auto panel = device.Of(KDeviceOp::FillSolidRect);
+  ASSERT_EQ(panel.size(), 1u);
+  EXPECT_EQ(panel[0].args[0], 100 - 48);
+  EXPECT_EQ(panel[0].args[2], 96);
 }
