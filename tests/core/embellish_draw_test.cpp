@@ -213,6 +213,20 @@ TEST(EmbellishDraw, NameCopiesShrinkToFitAndTwoByteCharactersAdvanceFurther) {
   DrawAlong(With(KEmbellish::kInName, name), f.view, curve, R());
   EXPECT_EQ(Texts(f.device).size(), 2u);
 
+  // Two copies fit (16 of 40): spacing 40 / 3, the second copy 0.7 spacings
+  // after the first, line pieces before, between and after them.
+  f.device.Clear();
+  name.charSize = 2;
+  name.repetitions = 2;
+  name.lineWidth = 0;
+  DrawAlong(With(KEmbellish::kInName, name), f.view, curve, R());
+  EXPECT_EQ(TextColumns(f.device), (std::vector<int>{186, 202, 261, 277}));
+  auto pieces = f.device.Segments();
+  ASSERT_EQ(pieces.size(), 3u) << f.device.Dump();
+  EXPECT_EQ(std::make_pair(pieces[1].from.x, pieces[1].to.x), std::make_pair(219, 261));
+  name.lineWidth = -1;
+  name.repetitions = 3;
+
   f.device.Clear();
   name.charSize = 30;  // not even one copy: one copy with characters 40 / 4 = 10
   DrawAlong(With(KEmbellish::kInName, name), f.view, curve, R());
