@@ -14,8 +14,14 @@ namespace {
 constexpr const char* kDefaultLayer = "0";
 }  // namespace
 
-KOnes::KOnes() : pendingTextProperties(std::make_shared<KTextProperties>()) {
-  digitising.dimension = 2;
+KOnes::KOnes() : pendingTextProperties(std::make_shared<KTextProperties>()) {}
+
+KCurve& KOnes::Digitising() {
+  if (!digitising_) {
+    digitising_ = std::make_unique<KCurve>();
+    digitising_->dimension = 2;
+  }
+  return *digitising_;
 }
 
 KOnes::~KOnes() = default;

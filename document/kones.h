@@ -39,10 +39,9 @@ public:
   // Extent: min x, max x, min y, max y (computed by ComputeExtent).
   double minX = 0, maxX = 0, minY = 0, maxY = 0;
 
-  // Collects points while a curve is digitised by mouse. Allocated by the
-  // digitising code when it starts (not at construction: every block is a
-  // document too, and 100000 points each would cost 3.2 MB per block).
-  KCurve digitising;
+  // Collects points while a curve is digitised by mouse: dimension 2, made
+  // on first use (every block is a document too, and most never digitise).
+  KCurve& Digitising();
   int digitisingCapacity = 100000;
 
   // Appends an entry with the current colour, layer and pending properties;
@@ -94,4 +93,5 @@ public:
 private:
   std::vector<std::unique_ptr<KLayer>> ownedLayers_;
   std::vector<std::unique_ptr<KOnes>> ownedBlocks_;
+  std::unique_ptr<KCurve> digitising_;
 };
