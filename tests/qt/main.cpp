@@ -1,11 +1,11 @@
-#include <QGuiApplication>
+#include <QApplication>
 #include <gtest/gtest.h>
 
-// Qt tests paint real pixels, which needs a GUI application object; the
-// offscreen platform keeps them runnable without a display.
+// Qt tests paint real pixels and show widgets, which needs an application
+// object; the offscreen platform keeps them runnable without a display.
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
