@@ -1,0 +1,33 @@
+// libFuzzer target: any bytes as a GRID3D grid file and as an f(x,y) net
+// file. Build with -DQUARVEL_FUZZ=ON (clang).
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "grid/grid3d_image.h"
+#include "grid/kgrid3d.h"
+#include "grid/net_file_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  KNetFile net;
+  std::string error;
+  ParseNetFile(bytes, net, error);
+
+  // The grid reader takes a path, as the drawing names it.
+  static const std::string path = "/tmp/quarvel_fuzz_grid_" + std::to_string(getpid());
+  if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+    KGridFile grid;
+    std::string problem;
+    grid.Read(path, &problem);
+    KColorTable colours;
+    KImage image = BuildGridImage(grid, colours);
+    (void)image;
+  }
+  return 0;
+}

@@ -1,0 +1,35 @@
+// libFuzzer target: any bytes, read as a drawing, a STEP file and a curve
+// file, then saved and read back. Build with -DQUARVEL_FUZZ=ON (clang).
+#include <cstdint>
+#include <string>
+
+#include "document/writer.h"
+#include "platform/byte_source.h"
+#include "window/quarvel_window.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  {
+    QuarvelWindow window;
+    KByteSource src = KByteSource::FromMemory(bytes);
+    window.ReadTextFrom(src);
+    window.ComputeExtent();
+    KStringOutput out;
+    WriteDocument(out, window);
+    QuarvelWindow again;
+    KByteSource back = KByteSource::FromMemory(out.text);
+    again.ReadTextFrom(back);
+  }
+  {
+    QuarvelWindow window;
+    KByteSource src = KByteSource::FromMemory(bytes);
+    window.ReadStepFrom(src);
+  }
+  {
+    QuarvelWindow window;
+    KByteSource src = KByteSource::FromMemory(bytes);
+    window.ReadCurvesFrom(src);
+    window.ComputeExtent();
+  }
+  return 0;
+}
