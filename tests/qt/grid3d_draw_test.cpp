@@ -18,6 +18,8 @@
 #include "render/krenderer.h"
 #include "render/kview_transform.h"
 
+#include "tests/qt/paint_util.h"
+
 namespace {
 
 const QRgb kGrey = qRgb(128, 128, 128);
@@ -53,20 +55,6 @@ std::string WriteGrid(int nx, int ny, double x0, double y0, double dx, double dy
   return path;
 }
 
-// One world unit per pixel, world origin at the image's bottom-left.
-void Paint(QImage& image, const std::string& drawing) {
-  KOnes document;
-  document.OpenMemory(drawing);
-  KQtDevice device(&image, image.size());
-  KViewTransform view;
-  view.device = &device;
-  view.width = image.width();
-  view.height = image.height();
-  view.scaleX = view.scaleY = 1;
-  view.right = view.width;
-  view.top = view.height;
-  KRenderer::Instance().DrawDocument(document, view);
-}
 
 TEST(Grid3DDraw, ColouredNodesOverTheGridRectangle) {
   // 4 x 3 nodes from (20, 10), spaced 40 x 30: the picture covers
@@ -78,7 +66,7 @@ TEST(Grid3DDraw, ColouredNodesOverTheGridRectangle) {
   const std::string path = WriteGrid(4, 3, 20, 10, 40, 30, values);
   QImage image(200, 100, QImage::Format_RGB32);
   image.fill(kGrey);
-  Paint(image, "GRID3D " + path + "\n");
+  PaintUnitScale(image, "GRID3D " + path + "\n");
   std::remove(path.c_str());
 
   // Each node is a 30 x 20 block of pixels (120 / 4, 60 / 3).
@@ -99,7 +87,7 @@ TEST(Grid3DDraw, ColouredNodesOverTheGridRectangle) {
 TEST(Grid3DDraw, MissingGridFileDrawsNothing) {
   QImage image(60, 40, QImage::Format_RGB32);
   image.fill(kGrey);
-  Paint(image, "GRID3D /nonexistent/quarvel/missing.grd\n");
+  PaintUnitScale(image, "GRID3D /nonexistent/quarvel/missing.grd\n");
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) ASSERT_EQ(image.pixel(x, y), kGrey) << x << "," << y;
 }

@@ -15,6 +15,8 @@
 #include "render/krenderer.h"
 #include "render/kview_transform.h"
 
+#include "tests/qt/paint_util.h"
+
 namespace {
 
 const QRgb kWhite = qRgb(255, 255, 255);
@@ -26,21 +28,6 @@ QImage Blank(int w = 200, int h = 100) {
   return image;
 }
 
-// Paints the drawing text onto image with one world unit per pixel and the
-// world origin at the bottom-left corner.
-void Paint(QImage& image, const std::string& drawing) {
-  KOnes document;
-  document.OpenMemory(drawing);
-  KQtDevice device(&image, image.size());
-  KViewTransform view;
-  view.device = &device;
-  view.width = image.width();
-  view.height = image.height();
-  view.scaleX = view.scaleY = 1;
-  view.right = view.width;
-  view.top = view.height;
-  KRenderer::Instance().DrawDocument(document, view);
-}
 
 int CountNot(const QImage& image, QRgb colour, QRect area = {}) {
   if (area.isNull()) area = image.rect();
@@ -60,7 +47,7 @@ int Count(const QImage& image, QRgb colour) {
 TEST(QtDevice, FilledRedPolygonHasNoOutline) {
   QImage image = Blank();
   // Rows 100 - y: the square covers columns 10..49 and rows 50..89.
-  Paint(image, "RGB 255 0 0\nPline\n10,10\n50,10\n50,50\n10,50\nS\n\n");
+  PaintUnitScale(image, "RGB 255 0 0\nPline\n10,10\n50,10\n50,50\n10,50\nS\n\n");
   EXPECT_EQ(Count(image, kRed), 40 * 40);
   for (int x = 10; x < 50; ++x) {
     EXPECT_EQ(image.pixel(x, 50), kRed);
@@ -69,18 +56,18 @@ TEST(QtDevice, FilledRedPolygonHasNoOutline) {
   EXPECT_EQ(CountNot(image, kWhite), 40 * 40);  // nothing but the red fill
 
   QImage stroked = Blank();
-  Paint(stroked, "RGB 255 0 0\nPline\n10,10\n50,10\n50,50\n10,50\nC\n\n");
+  PaintUnitScale(stroked, "RGB 255 0 0\nPline\n10,10\n50,10\n50,50\n10,50\nC\n\n");
   EXPECT_EQ(stroked.pixel(30, 70), kWhite);  // the inside stays empty
   EXPECT_GT(Count(stroked, kRed), 100);
 }
 
 TEST(QtDevice, HiddenLayerDrawsNothingViewOnlyLayerDraws) {
   QImage hidden = Blank();
-  Paint(hidden, "Layer M h\nLayer NotViewNotEdit\nRGB 0 0 255\nPline\n0,50\n200,50\n\n");
+  PaintUnitScale(hidden, "Layer M h\nLayer NotViewNotEdit\nRGB 0 0 255\nPline\n0,50\n200,50\n\n");
   EXPECT_EQ(CountNot(hidden, kWhite), 0);
 
   QImage viewOnly = Blank();
-  Paint(viewOnly, "Layer M v\nLayer ViewNotEdit\nRGB 0 0 255\nPline\n0,50\n200,50\n\n");
+  PaintUnitScale(viewOnly, "Layer M v\nLayer ViewNotEdit\nRGB 0 0 255\nPline\n0,50\n200,50\n\n");
   // A one-pixel horizontal line across the whole image, row 100 - 50.
   EXPECT_EQ(CountNot(viewOnly, kWhite), 200);
   EXPECT_EQ(viewOnly.pixel(100, 50), qRgb(0, 0, 255));
