@@ -24,9 +24,6 @@ public:
 
   // count = n fresh empty slots; always 1.
   int Create(int n);
-  // The top-level polylines of the text drawing at path; 1 if at least one
-  // survived, else 0 with the array unchanged.
-  int Create(const std::string& path);
   // Distance to the nearest element; sets name, position and index of it.
   // An empty array returns 1e300 and leaves the out-arguments untouched.
   double PointDistance(double x, double y, std::string& name, double& position, int& index) const;

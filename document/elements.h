@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "document/klogfont.h"
+#include "platform/klogfont.h"
 #include "document/krecord.h"
 #include "platform/kimage.h"
 

@@ -13,9 +13,6 @@
 #include "document/klayer.h"
 #include "document/ktext_properties.h"
 
-class KByteSource;
-class KProgressSink;
-struct KReadContext;
 
 class KOnes {
 public:
@@ -53,29 +50,6 @@ public:
   // path; a block of the same name is replaced in the tree (the old one stays
   // alive, since drawn insertions may still point at it).
   void AddBlock(const std::string& path, std::unique_ptr<KOnes> block);
-
-  // The four ways to fill a document; none clears it first. Each returns 0
-  // and leaves the document unchanged when the file cannot be opened.
-  // OpenTextFile and OpenMemory return what ReadBlock returned (2 after an
-  // outermost ENDNEW, else 0); OpenStepFile likewise; OpenCurveFile 1.
-  int OpenTextFile(const std::string& path, KProgressSink* progress = nullptr);
-  // text is taken up to its first NUL byte, as a C string would be.
-  int OpenMemory(const std::string& text);
-  int OpenStepFile(const std::string& path);
-  int OpenCurveFile(const std::string& path);
-
-  // The same readers over an input the caller has opened already (so the
-  // caller can tell "cannot open" from "read nothing").
-  int ReadTextFrom(KByteSource& src, KProgressSink* progress = nullptr);
-  int ReadStepFrom(KByteSource& src);
-  int ReadCurvesFrom(KByteSource& src);
-
-  // Runs the keyword dispatcher over src until ENDNEW (result 2) or the end
-  // of input (result 0). Issues go to this document's readIssues.
-  int ReadBlock(KByteSource& src, KProgressSink* progress = nullptr, int depth = 0);
-  // The same with an explicit context: a nested block reads with its outer
-  // document's context, so its issues land in the outermost document.
-  int ReadBlock(KReadContext& ctx, int depth);
 
   // NEW blocks nest at most this deep; a deeper block is skipped (its tokens
   // are consumed up to its ENDNEW) and reported, so hostile input cannot

@@ -3,7 +3,7 @@
 // label font, size, angle, offset and colour. Shared by entries and layers.
 #include <string>
 
-#include "document/klogfont.h"
+#include "platform/klogfont.h"
 
 class KOnes;
 

@@ -22,13 +22,6 @@ public:
   // Either empty or exactly nx * ny values.
   std::vector<double> values;
 
-  // Loads the file at path. Returns 1 when the values were loaded. Returns 0
-  // when the file cannot be opened, or when its header is unusable (a size
-  // that is negative, overflows, or promises more values than the file
-  // holds, or a header cut short): then nx = ny = 0, no values are kept and
-  // problem (if given) names the offending field.
-  int Read(const std::string& path, std::string* problem = nullptr);
-
   bool HasValues() const { return !values.empty(); }
 };
 

@@ -1,36 +1,9 @@
-// Reading, extent and rectangle thinning of x, y, z lists.
+// Extent and rectangle thinning of x, y, z lists.
 #include "grid/kxyz_list.h"
 
 #include <algorithm>
 
-#include "document/lexer.h"
-#include "document/number_scan.h"
-#include "document/record_readers.h"
-#include "platform/c_locale.h"
 
-namespace {
-
-constexpr double kDefaultWeight = 1.0;
-constexpr int kDefaultTag = 0;
-
-// Reads "x,y,z,w,tag" from token into one; true when at least x and y
-// convert. Fields that do not convert keep what one held. Needs the C locale.
-bool ParsePoint(const std::string& token, KOne& one) {
-  // "%lf,%lf,%lf,%lf,%d", converted exactly as sscanf would, but faster.
-  double v[4] = {one.x, one.y, one.z, one.w};
-  const int n = ScanCommaNumbers(token.c_str(), v, 4, &one.tag);
-  one.x = v[0];
-  one.y = v[1];
-  one.z = v[2];
-  one.w = v[3];
-  return n >= 2;
-}
-
-bool StartsWithDigit(const std::string& token) {
-  return !token.empty() && token[0] >= '0' && token[0] <= '9';
-}
-
-}  // namespace
 
 void KXyzList::Extent(double& minX, double& minY, double& maxX, double& maxY) const {
   for (const KOne& p : points) {
@@ -47,38 +20,4 @@ int KXyzList::RemoveInRect(double x1, double y1, double x2, double y2) {
   const int n = static_cast<int>(points.end() - removed);
   points.erase(removed, points.end());
   return n;
-}
-
-std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& token) {
-  auto list = std::make_unique<KXyzList>();
-  KCLocaleScope cLocale;
-
-  if (StartsWithDigit(token)) {
-    KOne first;
-    if (ParsePoint(token, first)) list->points.push_back(first);
-  }
-  if (ctx.progress) ctx.progress->SetTotal(ctx.src.Length());
-
-  // z carries over from the point before, so "x,y" repeats the last value;
-  // weight and tag do not.
-  KOne next;
-  std::string word;
-  for (int result; (result = ReadToken(ctx.src, word)) >= 0;) {
-    // A word longer than the buffer is not a point; it ends the list whole.
-    if (result == kTokenOverlong) {
-      SkipOverlongRest(ctx.src, word);
-      break;
-    }
-    next.w = kDefaultWeight;
-    next.tag = kDefaultTag;
-    if (word.empty() || !ParsePoint(word, next)) break;
-    if (ctx.progress) ctx.progress->SetPos(ctx.src.Position());
-    list->points.push_back(next);
-  }
-
-  if (list->points.empty()) {
-    ctx.Report("x, y, z list opened by \"" + token.substr(0, 40) + "\"", "no point read");
-    return nullptr;
-  }
-  return list;
 }

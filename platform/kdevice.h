@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "document/klogfont.h"
+#include "platform/klogfont.h"
 #include "platform/kimage.h"
 
 // A colour as the drawings store it after negation: red in the low byte,

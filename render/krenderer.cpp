@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "curves/embellish_draw.h"
+#include "render/embellish_draw.h"
 #include "curves/kembellish.h"
 #include "document/elements.h"
 #include "document/kcurve.h"
@@ -10,7 +10,7 @@
 #include "document/klayer.h"
 #include "document/kones.h"
 #include "grid/kxyz_list.h"
-#include "grid/xyz_draw.h"
+#include "render/xyz_draw.h"
 #include "render/raster_draw.h"
 
 KColorRef DocumentColour(int colour) {

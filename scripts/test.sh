@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+# The layers include one another one way only.
+python3 scripts/check_layers.py
 export QT_QPA_PLATFORM=offscreen
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j"$(nproc)"

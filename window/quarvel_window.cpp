@@ -6,7 +6,8 @@
 
 #include "curves/kcurve_array.h"
 #include "document/elements.h"
-#include "document/reader_util.h"
+#include "document/io/open_document.h"
+#include "document/io/reader_util.h"
 #include "grid/kxyz_list.h"
 #include "platform/byte_source.h"
 
@@ -51,13 +52,13 @@ int QuarvelWindow::OnOpenDocument(const std::string& path, KProgressSink* progre
   if (StartsWith(ext, "STEP")) return OnOpenDocumentStep(path);
   KByteSource src = KByteSource::FromFile(path);
   if (!src.ok()) return 0;
-  ReadTextFrom(src, progress);
+  ReadTextFrom(*this, src, progress);
   ComputeExtent();
   return 1;
 }
 
 int QuarvelWindow::OnOpenDocumentMem(const std::string& text) {
-  const int result = OpenMemory(text);
+  const int result = OpenMemory(*this, text);
   ComputeExtent();
   return result;
 }
@@ -65,7 +66,7 @@ int QuarvelWindow::OnOpenDocumentMem(const std::string& text) {
 int QuarvelWindow::OnOpenDocumentStep(const std::string& path) {
   KByteSource src = KByteSource::FromFile(path);
   if (!src.ok()) return 0;
-  ReadStepFrom(src);
+  ReadStepFrom(*this, src);
   ComputeExtent();
   minY = kStepMinY;
   return 1;
@@ -74,7 +75,7 @@ int QuarvelWindow::OnOpenDocumentStep(const std::string& path) {
 int QuarvelWindow::OnOpenDocumentCurves(const std::string& path) {
   KByteSource src = KByteSource::FromFile(path);
   if (!src.ok()) return 0;
-  ReadCurvesFrom(src);
+  ReadCurvesFrom(*this, src);
   ComputeExtent();
   return 1;
 }

@@ -9,6 +9,7 @@
 #include "render/kview_transform.h"
 
 class KDevice;
+class KProgressSink;
 
 struct KDevicePoint {
   int x = 0, y = 0;

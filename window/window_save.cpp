@@ -1,5 +1,5 @@
 // Saving the window's document as a text drawing.
-#include "document/writer.h"
+#include "document/io/writer.h"
 #include "window/quarvel_window.h"
 
 int QuarvelWindow::OnSaveDocument(const std::string& path) { return SaveToFile(*this, path); }

@@ -5,7 +5,7 @@
 #include <QFont>
 #include <optional>
 
-#include "document/klogfont.h"
+#include "platform/klogfont.h"
 
 struct KQtFont {
   QFont font;            // em size in whole pixels

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/fxy_driver.h"
+#include "grid/fxy/fxy_driver.h"
 #include "platform/c_locale.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/open_input.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/net_file_reader.h"
+#include "grid/io/net_file_reader.h"
 #include "platform/c_locale.h"
 #include "programs/quarvel/command.h"
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "document/io/open_document.h"
 #include "curves/kcurve_array.h"
 #include "document/elements.h"
 #include "grid/kxyz_list.h"
@@ -77,7 +78,7 @@ TEST(Corpus, EveryReaderSurvivesEveryFile) {
     const std::string name = file.filename().string();
     {
       QuarvelWindow w;
-      w.OpenTextFile(file.string());
+      OpenTextFile(w, file.string());
       w.ComputeExtent();
       ExpectBounded(w, bytes.size(), name + " as drawing");
     }
@@ -114,14 +115,14 @@ TEST(Corpus, EveryPrefixOfTheSmallFiles) {
       const std::string what = file.filename().string() + " cut at " + std::to_string(n);
       QuarvelWindow text, step, curves;
       KByteSource a = KByteSource::FromMemory(prefix);
-      text.ReadTextFrom(a);
+      ReadTextFrom(text, a);
       text.ComputeExtent();
       ExpectBounded(text, n, what);
       KByteSource b = KByteSource::FromMemory(prefix);
-      step.ReadStepFrom(b);
+      ReadStepFrom(step, b);
       ExpectBounded(step, n, what);
       KByteSource c = KByteSource::FromMemory(prefix);
-      curves.ReadCurvesFrom(c);
+      ReadCurvesFrom(curves, c);
       ExpectBounded(curves, n, what);
     }
   }

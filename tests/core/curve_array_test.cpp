@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "document/io/open_document.h"
 #include "curves/kcurve_array.h"
-#include "document/kread_context.h"
-#include "document/record_readers.h"
+#include "document/io/kread_context.h"
+#include "document/io/record_readers.h"
 #include "platform/byte_source.h"
 
 namespace {
@@ -127,7 +128,7 @@ TEST(CurveFile, GroupNamesAndSurplusHeaders) {
 
 TEST(CurveArrayCreate, KeepsTopLevelPolylinesOnly) {
   KCurveArray array;
-  ASSERT_EQ(array.Create(kData + "/polylines_mixed.qvd"), 1);
+  ASSERT_EQ(ReadCurveArray(array, kData + "/polylines_mixed.qvd"), 1);
   ASSERT_EQ(array.Count(), 3);
   // Names come from the upper-cased keyword token.
   EXPECT_EQ(array.elements[0]->name, "FAULT_A");
@@ -141,14 +142,14 @@ TEST(CurveArrayCreate, KeepsTopLevelPolylinesOnly) {
 TEST(CurveArrayCreate, NothingUsableLeavesTheArrayUnchanged) {
   KCurveArray array;
   array.Create(2);
-  EXPECT_EQ(array.Create(kData + "/polylines_in_blocks.qvd"), 0);
+  EXPECT_EQ(ReadCurveArray(array, kData + "/polylines_in_blocks.qvd"), 0);
   EXPECT_EQ(array.Count(), 2);
-  EXPECT_EQ(array.Create(kData + "/no such file.qvd"), 0);
+  EXPECT_EQ(ReadCurveArray(array, kData + "/no such file.qvd"), 0);
   EXPECT_EQ(array.Count(), 2);
 
-  ASSERT_EQ(array.Create(kData + "/polylines_mixed.qvd"), 1);
+  ASSERT_EQ(ReadCurveArray(array, kData + "/polylines_mixed.qvd"), 1);
   auto kept = array.elements[0];
-  EXPECT_EQ(array.Create(kData + "/polylines_in_blocks.qvd"), 0);
+  EXPECT_EQ(ReadCurveArray(array, kData + "/polylines_in_blocks.qvd"), 0);
   EXPECT_EQ(array.elements[0], kept);
 }
 
@@ -159,7 +160,7 @@ TEST(CurveArrayCreate, OverlongWordIsNoKeyword) {
     out << "PLINE.LONG" << std::string(3000, 'A') << "\n0,0\n1,1\n\nPline.Short\n5,5\n6,6\n\n";
   }
   KCurveArray array;
-  const int result = array.Create(path);
+  const int result = ReadCurveArray(array, path);
   std::remove(path.c_str());
   ASSERT_EQ(result, 1);
   ASSERT_EQ(array.Count(), 1);

@@ -6,10 +6,11 @@
 #include <filesystem>
 #include <string>
 
+#include "document/io/open_document.h"
 #include "curves/kembellish.h"
 #include "document/elements.h"
 #include "document/kones.h"
-#include "document/lexer.h"
+#include "document/io/lexer.h"
 #include "document/ktext_properties.h"
 #include "grid/kxyz_list.h"
 #include "platform/progress.h"
@@ -85,8 +86,8 @@ TEST(Dispatcher, OutermostEndNewStopsReading) {
   EXPECT_EQ(result, 2);
   EXPECT_EQ(doc->entries.size(), 1u);
   KOnes memory;
-  EXPECT_EQ(memory.OpenMemory("POINT 1,2 a\nEndNew\n"), 2);
-  EXPECT_EQ(memory.OpenMemory("POINT 1,2 a\n"), 0);
+  EXPECT_EQ(OpenMemory(memory, "POINT 1,2 a\nEndNew\n"), 2);
+  EXPECT_EQ(OpenMemory(memory, "POINT 1,2 a\n"), 0);
 }
 
 TEST(Dispatcher, ColourKeywords) {
@@ -139,8 +140,8 @@ TEST(Dispatcher, EntriesCarryTheReadingState) {
 
 TEST(Dispatcher, ReadingStatePersistsBetweenOpens) {
   KOnes doc;
-  doc.OpenMemory("LAYER M a\nCOLOR 9\n");
-  doc.OpenMemory("POINT 1,2 p\n");
+  OpenMemory(doc, "LAYER M a\nCOLOR 9\n");
+  OpenMemory(doc, "POINT 1,2 p\n");
   ASSERT_EQ(doc.entries.size(), 1u);
   EXPECT_EQ(doc.entries[0]->layer->name, "a");
   EXPECT_EQ(doc.entries[0]->colour, 9);
@@ -179,7 +180,7 @@ TEST(Dispatcher, TextFileReportsProgress) {
   TempFile file("progress.qvd", text);
   KOnes doc;
   RecordingProgress progress;
-  EXPECT_EQ(doc.OpenTextFile(file.path(), &progress), 0);
+  EXPECT_EQ(OpenTextFile(doc, file.path(), &progress), 0);
   EXPECT_EQ(doc.entries.size(), 2000u);
   EXPECT_EQ(progress.total, static_cast<std::int64_t>(text.size()));
   ASSERT_GT(progress.positions.size(), 10u);
@@ -189,12 +190,12 @@ TEST(Dispatcher, TextFileReportsProgress) {
 
 TEST(Dispatcher, UnopenableFilesLeaveTheDocumentUnchanged) {
   KOnes doc;
-  doc.OpenMemory("LAYER M a\nPOINT 1,2 p\n");
+  OpenMemory(doc, "LAYER M a\nPOINT 1,2 p\n");
   const std::string missing = "/nonexistent/quarvel/drawing.qvd";
-  EXPECT_EQ(doc.OpenTextFile(missing), 0);
-  EXPECT_EQ(doc.OpenStepFile(missing), 0);
-  EXPECT_EQ(doc.OpenCurveFile(missing), 0);
-  EXPECT_EQ(doc.OpenTextFile(std::filesystem::temp_directory_path().string()), 0);  // a directory
+  EXPECT_EQ(OpenTextFile(doc, missing), 0);
+  EXPECT_EQ(OpenStepFile(doc, missing), 0);
+  EXPECT_EQ(OpenCurveFile(doc, missing), 0);
+  EXPECT_EQ(OpenTextFile(doc, std::filesystem::temp_directory_path().string()), 0);  // a directory
   EXPECT_EQ(doc.entries.size(), 1u);
   EXPECT_EQ(doc.OwnedLayers().size(), 1u);
 }

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "curves/embellish_draw.h"
+#include "render/embellish_draw.h"
 #include "curves/kcurve_array.h"
 #include "curves/kembellish.h"
 #include "document/kcurve.h"

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "curves/kembellish.h"
-#include "document/kread_context.h"
-#include "document/lexer.h"
-#include "document/record_readers.h"
+#include "document/io/kread_context.h"
+#include "document/io/lexer.h"
+#include "document/io/record_readers.h"
 #include "platform/byte_source.h"
 
 namespace {

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "document/kread_context.h"
-#include "document/record_readers.h"
+#include "document/io/kread_context.h"
+#include "document/io/record_readers.h"
+#include "grid/io/grid_file_reader.h"
 #include "grid/kgrid3d.h"
 #include "platform/byte_source.h"
 
@@ -120,7 +121,7 @@ TEST_F(Grid3DRead, PackedValuesSpanTheHeaderRange) {
   GridBytes small(3, 1, 2);
   small.U16(0).U16(32768).U16(65535);
   KGridFile g16;
-  ASSERT_EQ(g16.Read(small.Write("u16.grd")), 1);
+  ASSERT_EQ(ReadGridFile(g16, small.Write("u16.grd")), 1);
   EXPECT_EQ(g16.values[0], -10);
   EXPECT_EQ(g16.values[1], 10);
   EXPECT_DOUBLE_EQ(g16.values[2], -10 + 40 * (65535.0 / 65536.0));  // just below z max
@@ -130,7 +131,7 @@ TEST_F(Grid3DRead, PackedValuesSpanTheHeaderRange) {
   GridBytes wide(2, 1, 4);
   wide.U32(0).U32(4294967295u);
   KGridFile g32;
-  ASSERT_EQ(g32.Read(wide.Write("u32.grd")), 1);
+  ASSERT_EQ(ReadGridFile(g32, wide.Write("u32.grd")), 1);
   EXPECT_EQ(g32.values[0], -10);
   EXPECT_EQ(g32.values[1], 30);
 }
@@ -143,7 +144,7 @@ TEST_F(Grid3DRead, OneRowGridHasNoHeightAndEmptyGridNoValues) {
   EXPECT_EQ(element->width, 25);
 
   KGridFile empty;
-  EXPECT_EQ(empty.Read(GridBytes(0, 5).Write("empty.grd")), 1);
+  EXPECT_EQ(ReadGridFile(empty, GridBytes(0, 5).Write("empty.grd")), 1);
   EXPECT_FALSE(empty.HasValues());
 }
 
@@ -188,7 +189,7 @@ TEST_F(Grid3DRead, MalformedHeadersAreRejectedBeforeAllocating) {
   GridBytes complete(3, 2);
   for (int i = 0; i < 6; ++i) complete.Double(i);
   KGridFile g;
-  EXPECT_EQ(g.Read(complete.Write("complete.grd")), 1);
+  EXPECT_EQ(ReadGridFile(g, complete.Write("complete.grd")), 1);
   EXPECT_EQ(g.values.size(), 6u);
 }
 
@@ -209,7 +210,7 @@ TEST_F(Grid3DRead, RandomHeadersNeverOutgrowTheFile) {
     GridBytes bytes(nx, ny, storage);
     for (std::size_t i = 0; i < valueBytes; ++i) bytes.Byte(static_cast<std::uint8_t>(random()));
     KGridFile g;
-    const int result = g.Read(bytes.Write("random.grd"));
+    const int result = ReadGridFile(g, bytes.Write("random.grd"));
     const std::size_t size = storage == 2 ? 2 : storage == 4 ? 4 : 8;
     const bool fits = nx >= 0 && ny >= 0 &&
                       static_cast<std::uint64_t>(nx) * static_cast<std::uint64_t>(ny) <= valueBytes / size;

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <random>
 
-#include "grid/fxy_driver.h"
-#include "grid/net_file_reader.h"
+#include "grid/fxy/fxy_driver.h"
+#include "grid/io/net_file_reader.h"
 #include "tests/core/grid_test_util.h"
 
 namespace {

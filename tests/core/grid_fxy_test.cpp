@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "document/kones.h"
-#include "grid/fxy_driver.h"
-#include "grid/net_file_reader.h"
+#include "grid/fxy/fxy_driver.h"
+#include "grid/io/net_file_reader.h"
 #include "tests/core/grid_test_util.h"
 #include "tests/core/read_helpers.h"
 

@@ -8,8 +8,8 @@
 #include <sys/stat.h>
 
 #include "grid/kcreate_grid.h"
-#include "grid/net_file_reader.h"
-#include "grid/net_file_writer.h"
+#include "grid/io/net_file_reader.h"
+#include "grid/io/net_file_writer.h"
 #include "tests/core/grid_test_util.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/fxy_driver.h"
+#include "grid/fxy/fxy_driver.h"
 
 // A fresh folder under the system temp directory, removed with its content.
 class GridTempDir {

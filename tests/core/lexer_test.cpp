@@ -1,4 +1,4 @@
-#include "document/lexer.h"
+#include "document/io/lexer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The fast comma-number scanner must give exactly what sscanf gives.
-#include "document/number_scan.h"
+#include "document/io/number_scan.h"
 
 #include <gtest/gtest.h>
 

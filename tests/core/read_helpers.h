@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "document/io/open_document.h"
 #include "document/kones.h"
 #include "platform/byte_source.h"
 
@@ -15,7 +16,7 @@
 inline std::unique_ptr<KOnes> ReadDrawing(const std::string& bytes, int* result = nullptr) {
   auto doc = std::make_unique<KOnes>();
   KByteSource src = KByteSource::FromMemory(bytes);
-  const int r = doc->ReadBlock(src);
+  const int r = ReadBlock(*doc, src);
   if (result) *result = r;
   return doc;
 }

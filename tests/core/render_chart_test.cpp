@@ -9,7 +9,7 @@
 #include "document/elements.h"
 #include "document/kentry.h"
 #include "grid/kxyz_list.h"
-#include "grid/xyz_draw.h"
+#include "render/xyz_draw.h"
 #include "render/krenderer.h"
 #include "render/raster_draw.h"
 #include "tests/core/render_test_util.h"

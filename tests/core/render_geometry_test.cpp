@@ -6,8 +6,8 @@
 #include "document/kcurve.h"
 #include "platform/recording_device.h"
 #include "render/arrow.h"
-#include "render/ksegment.h"
-#include "render/spline.h"
+#include "document/ksegment.h"
+#include "document/spline.h"
 #include "tests/core/render_test_util.h"
 
 namespace {

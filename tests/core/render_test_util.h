@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "document/io/open_document.h"
 #include "document/kones.h"
 #include "platform/recording_device.h"
 #include "render/kview_transform.h"
@@ -25,6 +26,6 @@ inline KViewTransform ViewOn(KRecordingDevice& device, double scale, double left
 
 inline std::unique_ptr<KOnes> DocumentFrom(const std::string& text) {
   auto document = std::make_unique<KOnes>();
-  document->OpenMemory(text);
+  OpenMemory(*document, text);
   return document;
 }

@@ -3,9 +3,10 @@
 
 #include <string>
 
+#include "document/io/open_document.h"
 #include "document/elements.h"
 #include "document/kones.h"
-#include "document/record_readers.h"
+#include "document/io/record_readers.h"
 #include "tests/core/read_helpers.h"
 
 namespace {
@@ -69,8 +70,8 @@ TEST(StepList, TrailingCommentHasNoStepAndIsReported) {
 TEST(StepFile, ListComesFirstThenTheDrawing) {
   TempFile file("plan.step", "#0001 run.sh\nREM heading\n''\nPOINT 1,2 w\nENDNEW\nPOINT 3,4 not-read\n");
   KOnes doc;
-  doc.OpenMemory("POINT 0,0 before\n");
-  EXPECT_EQ(doc.OpenStepFile(file.path()), 2);
+  OpenMemory(doc, "POINT 0,0 before\n");
+  EXPECT_EQ(OpenStepFile(doc, file.path()), 2);
   ASSERT_EQ(doc.entries.size(), 3u);
   EXPECT_EQ(doc.entries[1]->kind, kKindStepList);
   EXPECT_EQ(doc.entries[1]->As<KStepList>()->Count(), 2);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "document/io/open_document.h"
 #include "curves/kcurve_array.h"
 #include "document/elements.h"
 #include "tests/core/read_helpers.h"
@@ -87,7 +88,7 @@ TEST(Extent, StepFileKeepsMinusTwentyAtTheBottom) {
   QuarvelWindow plain;
   plain.OnOpenDocumentMem("");
   TempFile few("few.step", "a\nb\n''\n");
-  plain.ReadStepFrom(*std::make_unique<KByteSource>(KByteSource::FromFile(few.path())));
+  ReadStepFrom(plain, *std::make_unique<KByteSource>(KByteSource::FromFile(few.path())));
   plain.ComputeExtent();
   EXPECT_DOUBLE_EQ(plain.minY, -2);  // the step box itself: minus the step count
 }

@@ -17,7 +17,7 @@
 #include "curves/kembellish.h"
 #include "document/elements.h"
 #include "document/kones.h"
-#include "document/writer_parts.h"
+#include "document/io/writer_parts.h"
 #include "grid/kgrid3d.h"
 #include "grid/kxyz_list.h"
 

@@ -13,7 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "document/writer.h"
+#include "document/io/writer.h"
 #include "window/quarvel_window.h"
 
 namespace {

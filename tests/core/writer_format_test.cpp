@@ -12,8 +12,8 @@
 
 #include "document/elements.h"
 #include "document/kones.h"
-#include "document/writer.h"
-#include "document/writer_parts.h"
+#include "document/io/writer.h"
+#include "document/io/writer_parts.h"
 #include "grid/kxyz_list.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "curves/kembellish.h"
-#include "document/writer.h"
+#include "document/io/writer.h"
 #include "tests/core/read_helpers.h"
 #include "tests/core/writer_compare.h"
 #include "window/quarvel_window.h"

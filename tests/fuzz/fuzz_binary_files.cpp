@@ -8,8 +8,9 @@
 #include <string_view>
 
 #include "grid/grid3d_image.h"
+#include "grid/io/grid_file_reader.h"
 #include "grid/kgrid3d.h"
-#include "grid/net_file_reader.h"
+#include "grid/io/net_file_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(f);
     KGridFile grid;
     std::string problem;
-    grid.Read(path, &problem);
+    ReadGridFile(grid, path, &problem);
     KColorTable colours;
     KImage image = BuildGridImage(grid, colours);
     (void)image;

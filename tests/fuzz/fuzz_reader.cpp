@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "document/writer.h"
+#include "document/io/open_document.h"
+#include "document/io/writer.h"
 #include "platform/byte_source.h"
 #include "window/quarvel_window.h"
 
@@ -12,23 +13,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     QuarvelWindow window;
     KByteSource src = KByteSource::FromMemory(bytes);
-    window.ReadTextFrom(src);
+    ReadTextFrom(window, src);
     window.ComputeExtent();
     KStringOutput out;
     WriteDocument(out, window);
     QuarvelWindow again;
     KByteSource back = KByteSource::FromMemory(out.text);
-    again.ReadTextFrom(back);
+    ReadTextFrom(again, back);
   }
   {
     QuarvelWindow window;
     KByteSource src = KByteSource::FromMemory(bytes);
-    window.ReadStepFrom(src);
+    ReadStepFrom(window, src);
   }
   {
     QuarvelWindow window;
     KByteSource src = KByteSource::FromMemory(bytes);
-    window.ReadCurvesFrom(src);
+    ReadCurvesFrom(window, src);
     window.ComputeExtent();
   }
   return 0;

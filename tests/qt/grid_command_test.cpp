@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "grid/net_file_reader.h"
+#include "grid/io/net_file_reader.h"
 
 extern char** environ;
 

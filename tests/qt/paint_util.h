@@ -4,6 +4,7 @@
 #include <QImage>
 #include <string>
 
+#include "document/io/open_document.h"
 #include "document/kones.h"
 #include "platform/qt/qt_device.h"
 #include "render/krenderer.h"
@@ -11,7 +12,7 @@
 
 inline void PaintUnitScale(QImage& image, const std::string& drawing) {
   KOnes document;
-  document.OpenMemory(drawing);
+  OpenMemory(document, drawing);
   KQtDevice device(&image, image.size());
   KViewTransform view;
   view.device = &device;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "document/elements.h"
-#include "document/record_readers.h"
+#include "document/io/record_readers.h"
 #include "platform/qt/qt_platform.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include "document/io/open_document.h"
 #include "document/elements.h"
 #include "document/kones.h"
 #include "platform/qt/drawing_text.h"
@@ -137,7 +138,7 @@ TEST(QtDevice, AlphaImageShowsWhatLiesBeneath) {
   auto paint = [&](const KBmpIn& bmp) {
     QImage image = Blank(100, 100);
     KOnes doc;
-    doc.OpenMemory("RGB 0 0 255\nPline\n0,0\n100,0\n100,100\n0,100\nS\n\n");
+    OpenMemory(doc, "RGB 0 0 255\nPline\n0,0\n100,0\n100,100\n0,100\nS\n\n");
     auto record = std::make_unique<KBmpIn>();
     record->x = bmp.x;
     record->y = bmp.y;

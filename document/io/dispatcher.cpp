@@ -1,0 +1,206 @@
+// The keyword dispatcher of the drawing format: reads tokens, hands each
+// keyword to its reader, and turns what the readers return into entries,
+// pending properties and blocks.
+#include <algorithm>
+
+#include "curves/kembellish.h"
+#include "curves/kcurve_array.h"
+#include "document/elements.h"
+#include "document/kones.h"
+#include "document/io/lexer.h"
+#include "document/io/open_document.h"
+#include "document/io/reader_util.h"
+#include "document/io/record_readers.h"
+#include "document/io/state_commands.h"
+#include "grid/kgrid3d.h"
+#include "grid/kxyz_list.h"
+#include "platform/c_locale.h"
+#include "platform/progress.h"
+
+namespace {
+
+enum class Keyword {
+  kNone,
+  kNew,
+  kEndNew,
+  kColour,
+  kRgb,
+  kEmbellish,
+  kPolyline,
+  kInsert,
+  kBitmap,
+  kGrid,
+  kXyz,
+  kLogo,
+  kTextProperties,
+  kPoint,
+  kText,
+  kFont,
+  kLayer,
+};
+
+struct Rule {
+  const char* prefix;  // nullptr: the token starts with a digit
+  Keyword keyword;
+};
+
+// Tested in this order; the first match wins. The order is part of the
+// format: CURVEEMBELLISH before CURVE, TEXTP and MARKTEXT before TEXT, and
+// 3DPOLY before the digit that would open an x, y, z list.
+constexpr Rule kRules[] = {
+    {"NEW", Keyword::kNew},
+    {"ENDNEW", Keyword::kEndNew},
+    {"COLOR", Keyword::kColour},
+    {"RGB", Keyword::kRgb},
+    {"EMBELLISH", Keyword::kEmbellish},
+    {"CURVEEMBELLISH", Keyword::kEmbellish},
+    {"CURVE", Keyword::kPolyline},
+    {"PLINE", Keyword::kPolyline},
+    {"3DPOLY", Keyword::kPolyline},
+    {"INSERT", Keyword::kInsert},
+    {"BMPIN", Keyword::kBitmap},
+    {"GRID3D", Keyword::kGrid},
+    {"XYZ", Keyword::kXyz},
+    {nullptr, Keyword::kXyz},
+    {"LOGO", Keyword::kLogo},
+    {"TEXTP", Keyword::kTextProperties},
+    {"HOWTODRAWPOINT", Keyword::kTextProperties},
+    {"POINT", Keyword::kPoint},
+    {"MARKTEXT", Keyword::kPoint},
+    {"TEXT", Keyword::kText},
+    {"FONT", Keyword::kFont},
+    {"LAYER", Keyword::kLayer},
+};
+
+Keyword Classify(const std::string& upper) {
+  for (const Rule& rule : kRules) {
+    if (rule.prefix ? StartsWith(upper, rule.prefix) : (upper[0] >= '0' && upper[0] <= '9'))
+      return rule.keyword;
+  }
+  return Keyword::kNone;
+}
+
+constexpr int kOverlongToken = static_cast<int>(kReadBufferSize) + 1;
+// Progress is passed on about this many times over a whole input.
+constexpr std::int64_t kProgressSteps = 1024;
+
+// Consumes the tokens of a block that is nested too deeply, up to its
+// matching ENDNEW (counting the NEW ... ENDNEW pairs inside it).
+void SkipBlock(KReadContext& ctx) {
+  std::string token;
+  int open = 1;
+  while (open > 0 && ReadToken(ctx.src, token) > 0) {
+    ToUpperAscii(token);
+    if (StartsWith(token, "NEW"))
+      ++open;
+    else if (StartsWith(token, "ENDNEW"))
+      --open;
+  }
+}
+
+// Reads "NEW name" ... "ENDNEW" into a new document entered in doc's block
+// tree. The block starts afresh: no colour, layers or properties inherited.
+void ReadNamedBlock(KOnes& doc, KReadContext& ctx, int depth) {
+  std::string name;
+  ReadToken(ctx.src, name);
+  if (depth >= KOnes::kMaxBlockDepth) {
+    ctx.Report("block '" + name + "' skipped",
+               "nested more than " + std::to_string(KOnes::kMaxBlockDepth) + " blocks deep");
+    SkipBlock(ctx);
+    return;
+  }
+  auto block = std::make_unique<KOnes>();
+  // The progress sink is suspended while a block is read.
+  KReadContext inner{ctx.src, nullptr, ctx.issues};
+  if (ReadBlock(*block, inner, depth + 1) != 2)
+    ctx.Report("block '" + name + "' unterminated", "input ended before its ENDNEW");
+  doc.AddBlock(name, std::move(block));
+}
+
+template <class Record>
+void AddIfRead(KOnes& doc, int kind, std::unique_ptr<Record> record) {
+  if (record) doc.AddEntry(kind, std::move(record));
+}
+
+}  // namespace
+
+int ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
+  KCLocaleScope cLocale;
+  const std::int64_t progressStep = std::max<std::int64_t>(1, ctx.src.Length() / kProgressSteps);
+  std::int64_t nextProgress = 0;
+  std::string token;
+  std::string upper;
+  for (;;) {
+    int result = ReadToken(ctx.src, token);
+    if (result <= 0) return 0;
+    if (ctx.progress && ctx.src.Position() >= nextProgress) {
+      ctx.progress->SetPos(ctx.src.Position());
+      nextProgress = ctx.src.Position() + progressStep;
+    }
+    if (result == kOverlongToken) {
+      // No keyword is that long: skip the whole word, whatever it holds.
+      ctx.Report("word skipped", "longer than 2560 bytes");
+      do result = ReadToken(ctx.src, token);
+      while (result == kOverlongToken);
+      if (result <= 0) return 0;
+      continue;
+    }
+    if (token.empty()) continue;
+    upper = token;
+    ToUpperAscii(upper);
+
+    switch (Classify(upper)) {
+      case Keyword::kNone:
+        break;
+      case Keyword::kNew:
+        ReadNamedBlock(doc, ctx, depth);
+        break;
+      case Keyword::kEndNew:
+        return 2;
+      case Keyword::kColour:
+        ReadColourCommand(doc, ctx);
+        break;
+      case Keyword::kRgb:
+        ReadRgbCommand(doc, ctx);
+        break;
+      case Keyword::kEmbellish:
+        // An empty block leaves the pending embellishment as it was.
+        if (auto embellishment = ReadEmbellishment(ctx)) doc.pendingEmbellishment = std::move(embellishment);
+        break;
+      case Keyword::kPolyline:
+        AddIfRead(doc, kKindPolyline, ReadPolyline(ctx, upper));
+        break;
+      case Keyword::kInsert:
+        AddIfRead(doc, kKindInsert, ReadInsert(ctx));
+        break;
+      case Keyword::kBitmap:
+        AddIfRead(doc, kKindBitmap, ReadBitmap(ctx));
+        break;
+      case Keyword::kGrid:
+        AddIfRead(doc, kKindGrid, ReadGrid3D(ctx));
+        break;
+      case Keyword::kXyz:
+        AddIfRead(doc, kKindXyz, ReadXyzList(ctx, upper));
+        break;
+      case Keyword::kLogo:
+        AddIfRead(doc, kKindLogo, ReadLogo(ctx));
+        break;
+      case Keyword::kTextProperties:
+        // A rejected block leaves the pending properties as they were.
+        if (auto properties = ReadTextProperties(ctx)) doc.pendingTextProperties = std::move(properties);
+        break;
+      case Keyword::kPoint:
+        AddIfRead(doc, kKindPoint, ReadPoint(ctx));
+        break;
+      case Keyword::kText:
+        AddIfRead(doc, kKindText, ReadText(ctx));
+        break;
+      case Keyword::kFont:
+        AddIfRead(doc, kKindText, ReadFontText(ctx));
+        break;
+      case Keyword::kLayer:
+        ReadLayerCommand(doc, ctx);
+        break;
+    }
+  }
+}

@@ -1,0 +1,67 @@
+// Filling a document from text drawings, STEP files, curve files and text in
+// memory. None of them clears the document first.
+#include "document/io/open_document.h"
+
+#include <cstring>
+
+#include "curves/kcurve_array.h"
+#include "document/elements.h"
+#include "document/io/kread_context.h"
+#include "document/io/record_readers.h"
+#include "document/kones.h"
+#include "platform/byte_source.h"
+#include "platform/c_locale.h"
+#include "platform/progress.h"
+
+int ReadBlock(KOnes& doc, KByteSource& src, KProgressSink* progress, int depth) {
+  KReadContext ctx{src, progress, &doc.readIssues};
+  return ReadBlock(doc, ctx, depth);
+}
+
+int ReadTextFrom(KOnes& doc, KByteSource& src, KProgressSink* progress) {
+  if (progress) progress->SetTotal(src.Length());
+  const int result = ReadBlock(doc, src, progress, 0);
+  if (progress) progress->SetPos(src.Position());
+  return result;
+}
+
+int ReadStepFrom(KOnes& doc, KByteSource& src) {
+  KReadContext ctx{src, nullptr, &doc.readIssues};
+  {
+    KCLocaleScope cLocale;
+    doc.AddEntry(kKindStepList, ReadStepList(ctx));
+  }
+  return ReadBlock(doc, ctx, 0);
+}
+
+int ReadCurvesFrom(KOnes& doc, KByteSource& src) {
+  KReadContext ctx{src, nullptr, &doc.readIssues};
+  std::unique_ptr<KCurveArray> curves;
+  {
+    KCLocaleScope cLocale;
+    curves = ReadCurveFile(ctx);
+  }
+  if (!curves) curves = std::make_unique<KCurveArray>();
+  doc.AddEntry(kKindCurveArray, std::move(curves));
+  return 1;
+}
+
+int OpenTextFile(KOnes& doc, const std::string& path, KProgressSink* progress) {
+  KByteSource src = KByteSource::FromFile(path);
+  return src.ok() ? ReadTextFrom(doc, src, progress) : 0;
+}
+
+int OpenMemory(KOnes& doc, const std::string& text) {
+  KByteSource src = KByteSource::FromMemory(std::string(text.c_str(), std::strlen(text.c_str())));
+  return ReadBlock(doc, src, nullptr, 0);
+}
+
+int OpenStepFile(KOnes& doc, const std::string& path) {
+  KByteSource src = KByteSource::FromFile(path);
+  return src.ok() ? ReadStepFrom(doc, src) : 0;
+}
+
+int OpenCurveFile(KOnes& doc, const std::string& path) {
+  KByteSource src = KByteSource::FromFile(path);
+  return src.ok() ? ReadCurvesFrom(doc, src) : 0;
+}

@@ -1,0 +1,23 @@
+// The GRID3D element: a grid file's values coloured into an image.
+#include "document/io/lexer.h"
+#include "document/io/record_readers.h"
+#include "grid/grid3d_image.h"
+#include "grid/io/grid_file_reader.h"
+#include "grid/kgrid3d.h"
+
+std::unique_ptr<KGrid3D> ReadGrid3D(KReadContext& ctx) {
+  auto element = std::make_unique<KGrid3D>();
+  const std::int64_t start = ctx.src.Position();
+  ReadLine(ctx.src, element->fileName);
+  std::string problem;
+  if (!ReadGridFile(element->grid, element->fileName, &problem) && ctx.issues)
+    ctx.issues->push_back({"grid file \"" + element->fileName + "\"", start, problem});
+  const KGridFile& g = element->grid;
+  element->x = g.x0;
+  element->y = g.y0;
+  // An empty grid covers no area.
+  element->width = g.nx > 0 ? (g.nx - 1) * g.dx : 0.0;
+  element->height = g.ny > 0 ? (g.ny - 1) * g.dy : 0.0;
+  element->image = BuildGridImage(g, element->colours);
+  return element;
+}

@@ -1,0 +1,20 @@
+// INSERT name x,y ysize xsize angle: a named block placed, scaled and turned.
+#include <cstdio>
+
+#include "document/elements.h"
+#include "document/io/lexer.h"
+#include "document/io/reader_util.h"
+#include "document/io/record_readers.h"
+
+std::unique_ptr<KInsert> ReadInsert(KReadContext& ctx) {
+  auto insert = std::make_unique<KInsert>();
+  std::string token;
+  if (ReadToken(ctx.src, insert->blockName) < 0 && insert->blockName.empty())
+    ctx.Report("insertion incomplete", "input ended before its block name");
+  if (ReadToken(ctx.src, token) != kTokenEndOfInput) ScanPair(token, insert->x, insert->y);
+  std::string line;
+  // The sizes come y first, then x.
+  if (ReadLine(ctx.src, line))
+    std::sscanf(line.c_str(), "%lf%lf%lf", &insert->ySize, &insert->xSize, &insert->angle);
+  return insert;
+}

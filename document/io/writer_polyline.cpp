@@ -1,0 +1,60 @@
+// Polyline blocks, and curve arrays as the polylines of their elements.
+#include <algorithm>
+
+#include "curves/kcurve_array.h"
+#include "document/kcurve.h"
+#include "document/io/writer_parts.h"
+
+namespace {
+
+// A vertex line needs x and y to be read as a vertex; at most x, y, z and s
+// are written (the fifth value of a vertex line is not kept on reading).
+constexpr int kMinValues = 2;
+constexpr int kMaxValues = 4;
+// A group's polyline carries its curves' header numbers in z and s.
+constexpr int kGroupValues = 4;
+
+const char* ClosureMarker(int closure) {
+  switch (closure) {
+    case kFilled: return "S";
+    case kClosed: return "C";
+    case kSplineOpen: return "B";
+    case kSplineFilled: return "BS";
+    case kSplineClosed: return "BC";
+    default: return "";
+  }
+}
+
+}  // namespace
+
+void WritePolyline(KOutput& out, const KCurve& curve, int values) {
+  if (values <= 0) values = curve.dimension;
+  values = std::clamp(values, kMinValues, kMaxValues);
+
+  out << "PLINE";
+  const std::string name = OneWord(curve.name);
+  if (!name.empty()) out << "." << name;
+  out << kCrLf;
+
+  const double* columns[kMaxValues] = {curve.x(), curve.y(), curve.z(), curve.s()};
+  for (int i = 0; i < curve.count; ++i) {
+    for (int v = 0; v < values; ++v) {
+      if (v > 0) out << ",";
+      out << FormatNumber(columns[v][i]);
+    }
+    out << kCrLf;
+  }
+  // The reader takes the pen width from a "W" line.
+  if (curve.width != 0.0) out << "W " << FormatNumber(curve.width) << kCrLf;
+  if (curve.code != 0) out << "code " << std::to_string(curve.code) << kCrLf;
+  out << ClosureMarker(curve.closure) << kCrLf;
+  out << kCrLf;
+}
+
+void WriteCurveArray(KOutput& out, const KCurveArray& array) {
+  for (const auto& element : array.elements) {
+    if (!element) continue;
+    const bool group = dynamic_cast<const KCurveGroup*>(element.get()) != nullptr;
+    WritePolyline(out, *element, group ? kGroupValues : 0);
+  }
+}
