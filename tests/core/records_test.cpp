@@ -152,7 +152,6 @@ TEST(Insert, Syntax) {
   EXPECT_DOUBLE_EQ(ins->ySize, 2);  // y size first
   EXPECT_DOUBLE_EQ(ins->xSize, 3);
   EXPECT_DOUBLE_EQ(ins->angle, 45);
-  EXPECT_EQ(ins->block, nullptr);
 
   // The sizes line missing: its line is the next (empty) one.
   doc = ReadDrawing("Insert b 1,2\n\n");
