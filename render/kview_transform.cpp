@@ -76,25 +76,6 @@ void KViewTransform::UpdateEdges() {
 int KViewTransform::ToDeviceX(double x) const { return KTruncToInt((x - left) / scaleX); }
 int KViewTransform::ToDeviceY(double y) const { return KTruncToInt(height - (y - bottom) / scaleY); }
 
-void KViewTransform::Transform(double& x, double& y) const {
-  double u = (x - left) / scaleX;
-  double v = (y - bottom) / scaleY;
-  if (angle < kNoRotation) {
-    double ru = cosA * u - sinA * v;
-    double rv = sinA * u + cosA * v;
-    u = ru;
-    v = rv;
-  }
-  x = u + offsetX;
-  y = v + offsetY;
-}
-
-void KViewTransform::ToDevice(double x, double y, double& column, double& row) const {
-  Transform(x, y);
-  column = x;
-  row = height - y;
-}
-
 bool KViewTransform::ToDevicePoint(double x, double y, KIntPoint& point) const {
   double column, row;
   ToDevice(x, y, column, row);

@@ -61,9 +61,24 @@ public:
 
   // Full mapping: replaces (x, y) by the device u (right) and v (up from the
   // bottom edge).
-  void Transform(double& x, double& y) const;
+  void Transform(double& x, double& y) const {
+    double u = (x - left) / scaleX;
+    double v = (y - bottom) / scaleY;
+    if (angle < kNoRotation) {
+      const double ru = cosA * u - sinA * v;
+      const double rv = sinA * u + cosA * v;
+      u = ru;
+      v = rv;
+    }
+    x = u + offsetX;
+    y = v + offsetY;
+  }
   // Full mapping to device column and row, as doubles, not rounded.
-  void ToDevice(double x, double y, double& column, double& row) const;
+  void ToDevice(double x, double y, double& column, double& row) const {
+    Transform(x, y);
+    column = x;
+    row = height - y;
+  }
   // Full mapping truncated to a device point; false (and nothing to draw)
   // when the point lies beyond kDeviceLimit or does not map to a number.
   bool ToDevicePoint(double x, double y, KIntPoint& point) const;
