@@ -40,7 +40,7 @@ LineResult ReadPropertyLine(KReadContext& ctx, KTextProperties& tp) {
   const KTokenEnd end = ReadToken(ctx.src, token);
   if (EndsInput(end)) return LineResult::kReject;
   if (end == KTokenEnd::kLineFeed) return LineResult::kStop;  // a one-word or empty line
-  if (token.empty()) return LineResult::kReject;             // the line starts with a blank
+  if (token.empty()) return LineResult::kReject;               // the line starts with a blank
   ToUpperAscii(token);
   if (StartsWith(token, "FONT")) {
     ReadFontFields(ctx, tp.labelFont);
