@@ -109,9 +109,17 @@ public:
   bool TrimNearestCurve(double x1, double y1, double x2, double y2);
   // Opens a curve file into the drawing, undoably.
   KResult MergeCurves(const std::string& path);
-  // The rubber band and the curve being collected, drawn plainly (for a
-  // host that draws them on an overlay).
+  // The rubber band, the curve being collected and the picked entry, drawn
+  // plainly (for a host that draws them on an overlay;
+  // window/window_overlay.cpp).
   void DrawOverlay(KDevice& device);
+  // The entry the latest click in "Click" mode picked, as a pick index
+  // (from the tail); -10 when none. PickedEntry is null when the index no
+  // longer names an entry.
+  int picked = -10;
+  const KEntry* PickedEntry() const;
+  // What an entry is, for the status bar: kind, layer and name.
+  static std::string Describe(const KEntry& entry);
   // Esc: forgets a pending rubber band and an unfinished curve; true when
   // there was one.
   bool CancelPending();

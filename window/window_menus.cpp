@@ -2,6 +2,7 @@
 // menu, both shown by the host.
 #include "resources/menus.h"
 #include "window/quarvel_window.h"
+#include "window/view_states.h"
 
 namespace {
 const char* const kCurveFilter = "*.kcx|*.kcx|all file(*.*)|*.*||";
@@ -9,9 +10,7 @@ const char* const kDrawingFilter = "*.qvd|*.qvd|all file(*.*)|*.*||";
 }  // namespace
 
 int QuarvelWindow::OnRButtonDown(unsigned flags, KDevicePoint point, KWindowHost* host) {
-  if (viewState == kCmdCurve || viewState == kCmdCurveModify || viewState == kCmdCurveClick ||
-      viewState == kCmdCurveModifyClick)
-    return OnRButtonDownCurve(flags, point, host);
+  if (IsCurveState(viewState)) return OnRButtonDownCurve(flags, point, host);
   if (!host) return 0;
   const int id = host->TrackPopup(MenuPopup(kMenuContext), point, viewState);
   notice.clear();

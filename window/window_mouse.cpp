@@ -5,21 +5,12 @@
 #include "platform/kdevice.h"
 #include "resources/menus.h"
 #include "window/quarvel_window.h"
+#include "window/view_states.h"
 
 namespace {
 // Move Zoom: one pixel of vertical drag scales by this (down zooms out).
 constexpr double kMoveZoomStep = 1.1;
 
-bool IsCurveState(int state) {
-  return state == kCmdCurve || state == kCmdCurveModify || state == kCmdCurveClick ||
-         state == kCmdCurveModifyClick;
-}
-bool IsDragCurveState(int state) { return state == kCmdCurve || state == kCmdCurveModify; }
-bool HasLineBand(int state) {
-  return state == kCmdPan || state == kCmdDeleteCurveRange || state == kCmdCurveClick ||
-         state == kCmdCurveModifyClick;
-}
-bool HasRectBand(int state) { return state == kCmdWindow || state == kCmdRectangle; }
 }  // namespace
 
 void QuarvelWindow::SetViewStateClick() { viewState = kCmdClick; }
@@ -40,7 +31,8 @@ int QuarvelWindow::OnLButtonDown(unsigned, KDevicePoint point) {
       view.ZoomAt(point.x, point.y, viewState == kCmdEnlarge);
       return 1;
     case kCmdClick:
-      return Pick(view.ToWorldX(point.x), view.ToWorldY(point.y));
+      picked = Pick(view.ToWorldX(point.x), view.ToWorldY(point.y));
+      return picked;
     default:
       break;
   }
@@ -155,14 +147,6 @@ int QuarvelWindow::OnLButtonDblClk(unsigned, KDevicePoint) {
     return -1;
   }
   return 0;
-}
-
-void QuarvelWindow::DrawOverlay(KDevice& device) {
-  if (clickCount >= 1 && (HasLineBand(viewState) || HasRectBand(viewState))) {
-    device.SelectPen(kPenDash, 0, KRgb(0, 0, 0));
-    DrawRubberBand(device);
-  }
-  if (IsCurveState(viewState)) DrawCollected(device);
 }
 
 bool QuarvelWindow::CancelPending() {
