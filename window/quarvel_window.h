@@ -6,6 +6,7 @@
 #include <string>
 
 #include "document/kones.h"
+#include "platform/result.h"
 #include "render/kview_transform.h"
 
 class KDevice;
@@ -33,7 +34,10 @@ public:
   int OnOpenDocumentMem(const std::string& text);
   int OnOpenDocumentStep(const std::string& path);
   int OnOpenDocumentCurves(const std::string& path);
+  // Saving: 1, or 0 when the file could not be written (the document is
+  // then unchanged). SaveDocument says why.
   int OnSaveDocument(const std::string& path);
+  KResult SaveDocument(const std::string& path);
 
   // Recomputes minX..maxY from polylines, curve arrays, x, y, z lists and
   // step lists; sentinels 1e300 / -1e300 when nothing counts.

@@ -2,4 +2,6 @@
 #include "document/io/writer.h"
 #include "window/quarvel_window.h"
 
-int QuarvelWindow::OnSaveDocument(const std::string& path) { return SaveToFile(*this, path); }
+KResult QuarvelWindow::SaveDocument(const std::string& path) { return SaveToFile(*this, path); }
+
+int QuarvelWindow::OnSaveDocument(const std::string& path) { return SaveDocument(path).ok() ? 1 : 0; }

@@ -179,8 +179,9 @@ KFxyResult RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status, do
     return result;
   }
 
-  if (!WriteNetFile(*previous, d.output, result.message)) {
+  if (const KResult written = WriteNetFile(*previous, d.output); !written) {
     result.outcome = KFxyOutcome::kWriteFailed;
+    result.message = written.message();
     return result;
   }
   result.outcome = KFxyOutcome::kWritten;

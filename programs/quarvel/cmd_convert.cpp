@@ -78,8 +78,8 @@ int RunConvert(const std::vector<std::string>& args) {
       ReportIssues(window, issuesBefore, input);
     }
   }
-  if (!window.OnSaveDocument(options.output)) {
-    std::fprintf(stderr, "quarvel convert: cannot write '%s'\n", options.output.c_str());
+  if (const KResult saved = window.SaveDocument(options.output); !saved) {
+    std::fprintf(stderr, "quarvel convert: %s\n", saved.message().c_str());
     return kExitFailure;
   }
   if (options.verbose)
