@@ -28,16 +28,26 @@ public:
   std::array<KDevicePoint, 3> rubberBand{};
 
   // Opening: the extension chooses the reader ("KCX..." curves, "STEP..."
-  // step file, else a text drawing). Returns 1, or 0 with the document
-  // unchanged when the file cannot be opened.
+  // step file, else a text drawing), then the extent is recomputed. Fails
+  // with the reader's message ("cannot open 'x.qvd': Is a directory"),
+  // leaving the document unchanged, when the file cannot be opened; what the
+  // reader skipped goes to readIssues and is no failure.
+  KResult Open(const std::string& path, KProgressSink* progress = nullptr);
+
+  // The host's entry points keep the host's int codes and are built on the
+  // result: 1 when opened, 0 when the file cannot be opened (Open gives the
+  // reason). OnOpenDocumentMem returns 2 after an outermost ENDNEW, else 0.
   int OnOpenDocument(const std::string& path, KProgressSink* progress = nullptr);
   int OnOpenDocumentMem(const std::string& text);
   int OnOpenDocumentStep(const std::string& path);
   int OnOpenDocumentCurves(const std::string& path);
-  // Saving: 1, or 0 when the file could not be written (the document is
-  // then unchanged). SaveDocument says why.
+
+  // Saving as a text drawing through KAtomicFile (platform/atomic_file.h).
+  // Fails with a message naming the file and the reason ("cannot write
+  // 'x.qvd': No space left on device"), leaving the document unchanged.
+  KResult Save(const std::string& path);
+  // The host's entry point: 1 when saved, 0 when not (Save gives the reason).
   int OnSaveDocument(const std::string& path);
-  KResult SaveDocument(const std::string& path);
 
   // Recomputes minX..maxY from polylines, curve arrays, x, y, z lists and
   // step lists; sentinels 1e300 / -1e300 when nothing counts.

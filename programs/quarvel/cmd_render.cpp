@@ -43,9 +43,9 @@ struct RenderOptions {
   std::string output;
 };
 
-int Usage() {
+KExit Usage() {
   std::fprintf(stderr, "usage: quarvel render [--size WxH] [--background COLOR] FILE... -o OUT.png|OUT.svg|OUT.pdf\n");
-  return 2;
+  return KExit::kUsage;
 }
 
 bool ParseSize(const std::string& text, int& width, int& height) {
@@ -63,8 +63,8 @@ bool ParseSize(const std::string& text, int& width, int& height) {
   return true;
 }
 
-// Returns 0 when the arguments are usable, else the exit status.
-int ParseArguments(const std::vector<std::string>& args, RenderOptions& options) {
+// Returns kSuccess when the arguments are usable, else the exit status.
+KExit ParseArguments(const std::vector<std::string>& args, RenderOptions& options) {
   bool optionsDone = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -75,7 +75,7 @@ int ParseArguments(const std::vector<std::string>& args, RenderOptions& options)
     } else if (!optionsDone && a == "--size") {
       if (!hasValue || !ParseSize(args[i + 1], options.width, options.height)) {
         std::fprintf(stderr, "quarvel render: --size wants WxH, each side 1 to %d pixels\n", kMaxSide);
-        return 2;
+        return KExit::kUsage;
       }
       ++i;
     } else if (!optionsDone && a == "--background") {
@@ -83,7 +83,7 @@ int ParseArguments(const std::vector<std::string>& args, RenderOptions& options)
       QColor colour = QColor::fromString(QString::fromStdString(args[++i]));
       if (!colour.isValid()) {
         std::fprintf(stderr, "quarvel render: unknown colour '%s' (use a name or #RRGGBB)\n", args[i].c_str());
-        return 2;
+        return KExit::kUsage;
       }
       options.background = colour;
     } else if (!optionsDone && a == "--") {
@@ -96,7 +96,7 @@ int ParseArguments(const std::vector<std::string>& args, RenderOptions& options)
     }
   }
   if (options.files.empty() || options.output.empty()) return Usage();
-  return 0;
+  return KExit::kSuccess;
 }
 
 // Paints the window's first paint onto a painter whose device is the
@@ -151,9 +151,9 @@ bool PaintPdf(QuarvelWindow& window, const RenderOptions& options, QBuffer& out,
   return painter.end();
 }
 
-int RunRender(const std::vector<std::string>& args) {
+KExit RunRender(const std::vector<std::string>& args) {
   RenderOptions options;
-  if (int status = ParseArguments(args, options)) return status;
+  if (const KExit parsed = ParseArguments(args, options); parsed != KExit::kSuccess) return parsed;
 
   // Painting needs fonts and images, so a GUI application; without a
   // display the offscreen platform serves.
@@ -166,12 +166,14 @@ int RunRender(const std::vector<std::string>& args) {
   QGuiApplication app(argc, argv);
   InstallQtPlatform();  // BMPIN pictures are decoded while the files are read
 
+  // What opens is drawn even when another file cannot be opened; the status
+  // is then the last failure's.
   QuarvelWindow window;
-  int status = 0;
+  KExit status = KExit::kSuccess;
   for (const std::string& file : options.files) {
-    if (!OpenInput(window, file)) {
-      std::fprintf(stderr, "quarvel render: cannot open '%s'\n", file.c_str());
-      status = 1;
+    if (const KResult opened = OpenInput(window, file); !opened) {
+      std::fprintf(stderr, "quarvel render: %s\n", opened.message().c_str());
+      status = ExitFor(opened.status());
     }
   }
 
@@ -190,13 +192,13 @@ int RunRender(const std::vector<std::string>& args) {
   buffer.close();
   if (!painted) {
     std::fprintf(stderr, "quarvel render: cannot write '%s'\n", options.output.c_str());
-    return 1;
+    return KExit::kFailure;
   }
   const KResult written =
       WriteFileAtomically(options.output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   if (!written) {
     std::fprintf(stderr, "quarvel render: %s\n", written.message().c_str());
-    return 1;
+    return ExitFor(written.status());
   }
   if (!drawn)
     std::fprintf(stderr, "quarvel render: nothing drawable in the drawing; '%s' shows the background only\n",

@@ -32,9 +32,9 @@ const KCurveGroup& GroupAt(const KCurveArray& a, int i) {
 }
 
 TEST(CurveFile, GroupsPairHeaderLinesWithThePointsBeforeThem) {
-  KByteSource src = KByteSource::FromFile(kData + "/curves_two_groups.kcx");
-  ASSERT_TRUE(src.ok());
-  auto array = ReadCurves(std::move(src));
+  KResultWith<KByteSource> src = KByteSource::FromFile(kData + "/curves_two_groups.kcx");
+  ASSERT_TRUE(src.ok()) << src.message();
+  auto array = ReadCurves(std::move(src.value()));
   ASSERT_EQ(array->Count(), 2);
 
   const KCurveGroup& faults = GroupAt(*array, 0);
@@ -128,7 +128,7 @@ TEST(CurveFile, GroupNamesAndSurplusHeaders) {
 
 TEST(CurveArrayCreate, KeepsTopLevelPolylinesOnly) {
   KCurveArray array;
-  ASSERT_EQ(ReadCurveArray(array, kData + "/polylines_mixed.qvd"), 1);
+  ASSERT_TRUE(ReadCurveArray(array, kData + "/polylines_mixed.qvd").ok());
   ASSERT_EQ(array.Count(), 3);
   // Names come from the upper-cased keyword token.
   EXPECT_EQ(array.elements[0]->name, "FAULT_A");
@@ -142,14 +142,14 @@ TEST(CurveArrayCreate, KeepsTopLevelPolylinesOnly) {
 TEST(CurveArrayCreate, NothingUsableLeavesTheArrayUnchanged) {
   KCurveArray array;
   array.Create(2);
-  EXPECT_EQ(ReadCurveArray(array, kData + "/polylines_in_blocks.qvd"), 0);
+  EXPECT_EQ(ReadCurveArray(array, kData + "/polylines_in_blocks.qvd").status(), KStatus::kBadInput);
   EXPECT_EQ(array.Count(), 2);
-  EXPECT_EQ(ReadCurveArray(array, kData + "/no such file.qvd"), 0);
+  EXPECT_EQ(ReadCurveArray(array, kData + "/no such file.qvd").status(), KStatus::kCannotOpen);
   EXPECT_EQ(array.Count(), 2);
 
-  ASSERT_EQ(ReadCurveArray(array, kData + "/polylines_mixed.qvd"), 1);
+  ASSERT_TRUE(ReadCurveArray(array, kData + "/polylines_mixed.qvd").ok());
   auto kept = array.elements[0];
-  EXPECT_EQ(ReadCurveArray(array, kData + "/polylines_in_blocks.qvd"), 0);
+  EXPECT_FALSE(ReadCurveArray(array, kData + "/polylines_in_blocks.qvd").ok());
   EXPECT_EQ(array.elements[0], kept);
 }
 
@@ -160,9 +160,9 @@ TEST(CurveArrayCreate, OverlongWordIsNoKeyword) {
     out << "PLINE.LONG" << std::string(3000, 'A') << "\n0,0\n1,1\n\nPline.Short\n5,5\n6,6\n\n";
   }
   KCurveArray array;
-  const int result = ReadCurveArray(array, path);
+  const KResult result = ReadCurveArray(array, path);
   std::remove(path.c_str());
-  ASSERT_EQ(result, 1);
+  ASSERT_TRUE(result.ok()) << result.message();
   ASSERT_EQ(array.Count(), 1);
   EXPECT_EQ(array.elements[0]->name, "SHORT");
 }

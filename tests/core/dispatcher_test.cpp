@@ -62,9 +62,9 @@ TEST(Dispatcher, OrderDecidesBetweenOverlappingKeywords) {
   EXPECT_EQ(doc->entries[1]->kind, kKindXyz);
 
   // ENDNEW does not begin with NEW; "NEWS" does.
-  int result = -1;
-  doc = ReadDrawing("NEWS blk POINT 1,2 a\nENDNEW POINT 3,4 b\n", &result);
-  EXPECT_EQ(result, 0);
+  KBlockEnd end = KBlockEnd::kEndNew;
+  doc = ReadDrawing("NEWS blk POINT 1,2 a\nENDNEW POINT 3,4 b\n", &end);
+  EXPECT_EQ(end, KBlockEnd::kEndOfInput);
   EXPECT_EQ(doc->entries.size(), 1u);  // one point inside the block, one outside
   ASSERT_NE(doc->blocks.LookupPath("blk"), nullptr);
   EXPECT_EQ(doc->blocks.LookupPath("blk")->entries.size(), 1u);
@@ -81,13 +81,13 @@ TEST(Dispatcher, FreeWordsAreIgnoredAndTheLastUnseparatedTokenIsNot) {
 }
 
 TEST(Dispatcher, OutermostEndNewStopsReading) {
-  int result = -1;
-  auto doc = ReadDrawing("POINT 1,2 a\nENDNEW\nPOINT 3,4 b\n", &result);
-  EXPECT_EQ(result, 2);
+  KBlockEnd end = KBlockEnd::kEndOfInput;
+  auto doc = ReadDrawing("POINT 1,2 a\nENDNEW\nPOINT 3,4 b\n", &end);
+  EXPECT_EQ(end, KBlockEnd::kEndNew);
   EXPECT_EQ(doc->entries.size(), 1u);
   KOnes memory;
-  EXPECT_EQ(OpenMemory(memory, "POINT 1,2 a\nEndNew\n"), 2);
-  EXPECT_EQ(OpenMemory(memory, "POINT 1,2 a\n"), 0);
+  EXPECT_EQ(OpenMemory(memory, "POINT 1,2 a\nEndNew\n"), KBlockEnd::kEndNew);
+  EXPECT_EQ(OpenMemory(memory, "POINT 1,2 a\n"), KBlockEnd::kEndOfInput);
 }
 
 TEST(Dispatcher, ColourKeywords) {
@@ -180,7 +180,9 @@ TEST(Dispatcher, TextFileReportsProgress) {
   TempFile file("progress.qvd", text);
   KOnes doc;
   RecordingProgress progress;
-  EXPECT_EQ(OpenTextFile(doc, file.path(), &progress), 0);
+  const KResultWith<KBlockEnd> opened = OpenTextFile(doc, file.path(), &progress);
+  ASSERT_TRUE(opened.ok()) << opened.message();
+  EXPECT_EQ(opened.value(), KBlockEnd::kEndOfInput);
   EXPECT_EQ(doc.entries.size(), 2000u);
   EXPECT_EQ(progress.total, static_cast<std::int64_t>(text.size()));
   ASSERT_GT(progress.positions.size(), 10u);
@@ -192,10 +194,10 @@ TEST(Dispatcher, UnopenableFilesLeaveTheDocumentUnchanged) {
   KOnes doc;
   OpenMemory(doc, "LAYER M a\nPOINT 1,2 p\n");
   const std::string missing = "/nonexistent/quarvel/drawing.qvd";
-  EXPECT_EQ(OpenTextFile(doc, missing), 0);
-  EXPECT_EQ(OpenStepFile(doc, missing), 0);
-  EXPECT_EQ(OpenCurveFile(doc, missing), 0);
-  EXPECT_EQ(OpenTextFile(doc, std::filesystem::temp_directory_path().string()), 0);  // a directory
+  EXPECT_EQ(OpenTextFile(doc, missing).status(), KStatus::kCannotOpen);
+  EXPECT_EQ(OpenStepFile(doc, missing).status(), KStatus::kCannotOpen);
+  EXPECT_EQ(OpenCurveFile(doc, missing).status(), KStatus::kCannotOpen);
+  EXPECT_FALSE(OpenTextFile(doc, std::filesystem::temp_directory_path().string()).ok());  // a directory
   EXPECT_EQ(doc.entries.size(), 1u);
   EXPECT_EQ(doc.OwnedLayers().size(), 1u);
 }

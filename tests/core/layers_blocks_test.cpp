@@ -105,9 +105,9 @@ TEST(Blocks, LaterBlockOfTheSameNameWins) {
 }
 
 TEST(Blocks, EndOfInputEndsEveryOpenBlock) {
-  int result = -1;
-  auto doc = ReadDrawing("NEW a POINT 1,1 p\nNEW b POINT 2,2 q\n", &result);
-  EXPECT_EQ(result, 0);
+  KBlockEnd end = KBlockEnd::kEndNew;
+  auto doc = ReadDrawing("NEW a POINT 1,1 p\nNEW b POINT 2,2 q\n", &end);
+  EXPECT_EQ(end, KBlockEnd::kEndOfInput);
   KOnes* a = doc->blocks.LookupPath("a");
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->entries.size(), 1u);
@@ -121,9 +121,9 @@ TEST(Blocks, NestingIsBoundedAndTheTooDeepBlockSkipped) {
   for (int i = 0; i < levels; ++i) text += "NEW b" + std::to_string(i) + " POINT 1,1 p\n";
   for (int i = 0; i < levels; ++i) text += "ENDNEW\n";
   text += "POINT 5,5 after\n";
-  int result = -1;
-  auto doc = ReadDrawing(text, &result);
-  EXPECT_EQ(result, 0);
+  KBlockEnd end = KBlockEnd::kEndNew;
+  auto doc = ReadDrawing(text, &end);
+  EXPECT_EQ(end, KBlockEnd::kEndOfInput);
   // Reading goes on after the skipped block's ENDNEW.
   ASSERT_EQ(doc->entries.size(), 1u);
   EXPECT_DOUBLE_EQ(doc->entries[0]->As<KPointText>()->x, 5);

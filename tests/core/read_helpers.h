@@ -12,12 +12,12 @@
 #include "document/kones.h"
 #include "platform/byte_source.h"
 
-// Reads bytes (NULs included) into a fresh document; result in *result.
-inline std::unique_ptr<KOnes> ReadDrawing(const std::string& bytes, int* result = nullptr) {
+// Reads bytes (NULs included) into a fresh document; where it stopped in *end.
+inline std::unique_ptr<KOnes> ReadDrawing(const std::string& bytes, KBlockEnd* end = nullptr) {
   auto doc = std::make_unique<KOnes>();
   KByteSource src = KByteSource::FromMemory(bytes);
-  const int r = ReadBlock(*doc, src);
-  if (result) *result = r;
+  const KBlockEnd stopped = ReadBlock(*doc, src);
+  if (end) *end = stopped;
   return doc;
 }
 

@@ -71,7 +71,9 @@ TEST(StepFile, ListComesFirstThenTheDrawing) {
   TempFile file("plan.step", "#0001 run.sh\nREM heading\n''\nPOINT 1,2 w\nENDNEW\nPOINT 3,4 not-read\n");
   KOnes doc;
   OpenMemory(doc, "POINT 0,0 before\n");
-  EXPECT_EQ(OpenStepFile(doc, file.path()), 2);
+  const KResultWith<KBlockEnd> opened = OpenStepFile(doc, file.path());
+  ASSERT_TRUE(opened.ok()) << opened.message();
+  EXPECT_EQ(opened.value(), KBlockEnd::kEndNew);
   ASSERT_EQ(doc.entries.size(), 3u);
   EXPECT_EQ(doc.entries[1]->kind, kKindStepList);
   EXPECT_EQ(doc.entries[1]->As<KStepList>()->Count(), 2);

@@ -88,7 +88,9 @@ TEST(Extent, StepFileKeepsMinusTwentyAtTheBottom) {
   QuarvelWindow plain;
   plain.OnOpenDocumentMem("");
   TempFile few("few.step", "a\nb\n''\n");
-  ReadStepFrom(plain, *std::make_unique<KByteSource>(KByteSource::FromFile(few.path())));
+  KResultWith<KByteSource> src = KByteSource::FromFile(few.path());
+  ASSERT_TRUE(src.ok()) << src.message();
+  ReadStepFrom(plain, src.value());
   plain.ComputeExtent();
   EXPECT_DOUBLE_EQ(plain.minY, -2);  // the step box itself: minus the step count
 }

@@ -86,7 +86,7 @@ TEST(WriterFile, PathThatCannotBeWrittenReturnsZeroAndSaysWhy) {
                {"", "No such file or directory"}};
   for (const auto& c : cases) {
     EXPECT_EQ(window.OnSaveDocument(c.path), 0) << c.path;
-    const KResult r = window.SaveDocument(c.path);
+    const KResult r = window.Save(c.path);
     EXPECT_EQ(r.message(), "cannot write '" + c.path + "': " + c.reason);
     EXPECT_EQ(window.currentLayer, nullptr) << c.path;
   }

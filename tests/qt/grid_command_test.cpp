@@ -87,8 +87,8 @@ TEST(GridCommand, WritesACheckedNetFileWithStatusLines) {
   EXPECT_NE(r.err.find("2/2  (15 X 14) 1.000000e-02\n"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("wrote "), std::string::npos);
   KNetFile net;
-  std::string error;
-  ASSERT_TRUE(ReadNetFile(f.File("out.net"), net, error)) << error;
+  const KResult read = ReadNetFile(f.File("out.net"), net);
+  ASSERT_TRUE(read.ok()) << read.message();
   EXPECT_EQ(net.nx, 15);
   EXPECT_EQ(net.ny, 14);
   // The fault cuts x links in every row.
@@ -104,8 +104,8 @@ TEST(GridCommand, DefaultOutputIsInTheTemporaryDirectory) {
   const GridRun r = Grid(f, "--times 1 '" + drawing + "'");
   ASSERT_EQ(r.status, 0) << r.err;
   KNetFile net;
-  std::string error;
-  EXPECT_TRUE(ReadNetFile(f.File("net.f(x,y)"), net, error)) << error;
+  const KResult read = ReadNetFile(f.File("net.f(x,y)"), net);
+  EXPECT_TRUE(read.ok()) << read.message();
 }
 
 TEST(GridCommand, RefusesClearlyAndWritesNothing) {
