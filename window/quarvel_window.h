@@ -134,8 +134,8 @@ public:
   KCollected collected;
   // Undo / redo of the editing actions above.
   KUndoHistory history;
-  bool Undo() { return history.Undo(*this); }
-  bool Redo() { return history.Redo(*this); }
+  bool Undo() { return history.Undo(*this) && (modified = true); }
+  bool Redo() { return history.Redo(*this) && (modified = true); }
   // Whether the document changed since it was opened or last saved; the
   // host clears it after saving.
   bool modified = false;
