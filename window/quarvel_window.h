@@ -120,8 +120,8 @@ public:
   // window/window_overlay.cpp).
   void DrawOverlay(KDevice& device);
   // The entry the latest click in "Click" mode picked, as a pick index
-  // (from the tail); -10 when none. PickedEntry is null when the index no
-  // longer names an entry.
+  // (from the tail); -10 when none. PickedEntry is null once an edit has
+  // moved or removed that entry.
   int picked = -10;
   const KEntry* PickedEntry() const;
   // What an entry is, for the status bar: kind, layer and name.
@@ -144,6 +144,8 @@ public:
   std::string notice;
 
 private:
+  // The entry picked, to tell whether the index still names it.
+  const KEntry* pickedEntry_ = nullptr;
   // Appends the world point of a device point to the buffer, noting when it
   // is full.
   void Collect(KDevicePoint point);

@@ -32,6 +32,7 @@ int QuarvelWindow::OnLButtonDown(unsigned, KDevicePoint point) {
       return 1;
     case kCmdClick:
       picked = Pick(view.ToWorldX(point.x), view.ToWorldY(point.y));
+      pickedEntry_ = picked >= 0 ? entries[entries.size() - 1 - static_cast<std::size_t>(picked)].get() : nullptr;
       return picked;
     default:
       break;

@@ -42,7 +42,8 @@ std::string NameOf(const KEntry& entry) {
 const KEntry* QuarvelWindow::PickedEntry() const {
   const int n = static_cast<int>(entries.size());
   if (picked < 0 || picked >= n) return nullptr;
-  return entries[static_cast<std::size_t>(n - 1 - picked)].get();
+  const KEntry* entry = entries[static_cast<std::size_t>(n - 1 - picked)].get();
+  return entry == pickedEntry_ ? entry : nullptr;
 }
 
 std::string QuarvelWindow::Describe(const KEntry& entry) {

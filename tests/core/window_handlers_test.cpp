@@ -274,3 +274,22 @@ TEST_F(KWindowTest, EveryHandlerInEveryStateSurvivesDegenerateDocuments) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KWindowTest, ThePickedEntryIsNamedHighlightedAndForgottenWhenEditsMoveIt) {
+  Open("Layer M roads\nPline.A1\n0,0\n10,0\n\nPline\n0,20\n10,20\n\n");
+  window.viewState = kCmdClick;
+  ASSERT_EQ(Down(5, 1), 1);
+  ASSERT_NE(window.PickedEntry(), nullptr);
+  EXPECT_EQ(QuarvelWindow::Describe(*window.PickedEntry()), "polyline, layer roads, \"A1\"");
+  window.DrawOverlay(device);
+  const auto segments = device.Segments();
+  ASSERT_EQ(segments.size(), 1u);
+  EXPECT_EQ(segments[0].penWidth, 3);
+  window.viewState = kCmdCurve;
+  Drag({{1, 30}, {2, 31}});  // the picked curve now has index 2
+  EXPECT_EQ(window.PickedEntry(), nullptr);
+}
+
+}  // namespace
