@@ -49,6 +49,8 @@ TEST_F(KViewEvents, ADragInCurveModeAddsTheDraggedCurve) {
   for (int i = 1; i < 4; ++i) QTest::mouseMove(&view, path[i]);
   QTest::mouseRelease(&view, Qt::LeftButton, {}, path[3]);
   ASSERT_EQ(view.Window().entries.size(), 3u);
+  view.grab();
+  EXPECT_NE(view.Backing().convertToFormat(picture.format()), picture);  // painted into the document
   const KCurve* curve = view.Window().entries.back()->As<KCurve>();
   ASSERT_EQ(curve->count, 4);
   for (int i = 0; i < 4; ++i) {

@@ -137,15 +137,17 @@ void KView::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() != Qt::LeftButton) return;
-  const int result = window_.OnLButtonUp(0, point);
+  window_.OnLButtonUp(0, point);
   // Steps run on a click when no mode is chosen.
   if (window_.viewState == kCmdNone) window_.OnLButtonUpStep(0, point, &host_);
-  After(result);
+  // A finished curve answers 0 yet is new in the document: repaint it.
+  After(1);
 }
 
 void KView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  After(window_.OnLButtonDblClk(0, PointOf(event)));
+  window_.OnLButtonDblClk(0, PointOf(event));
+  After(1);  // as after a release: a curve may have been finished
 }
 
 void KView::wheelEvent(QWheelEvent* event) {
