@@ -3,12 +3,15 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "document/klayer.h"
 #include "resources/menus.h"
 #include "window/qt/kview.h"
+#include "window/qt/picture_export.h"
 
 namespace {
 
@@ -123,6 +126,20 @@ TEST_F(KViewEvents, TheRightButtonShowsTheContextMenuFromTheTable) {
 
 TEST(KQtWindowHost, FileFiltersBecomeQtNameFilters) {
   EXPECT_EQ(KQtWindowHost::QtFilter("*.kcx|*.kcx|all file(*.*)|*.*||"), "*.kcx (*.kcx);;all file(*.*) (*.*)");
+}
+
+TEST_F(KViewEvents, ExportWritesWhatTheViewShowsAsPngSvgOrPdf) {
+  Open(kTwoLayers);
+  QTemporaryDir dir;
+  ASSERT_TRUE(ExportPicture(view.Window(), view.size(), dir.filePath("a.png")));
+  EXPECT_EQ(QImage(dir.filePath("a.png")).convertToFormat(picture.format()), picture);
+  for (const char* name : {"a.svg", "a.pdf"}) {
+    ASSERT_TRUE(ExportPicture(view.Window(), view.size(), dir.filePath(name))) << name;
+    EXPECT_GT(QFile(dir.filePath(name)).size(), 100) << name;
+  }
+  const KResult refused = ExportPicture(view.Window(), view.size(), dir.filePath("a.nosuchtype"));
+  EXPECT_EQ(refused.status(), KStatus::kRefused);
+  EXPECT_FALSE(QFile::exists(dir.filePath("a.nosuchtype")));
 }
 
 }  // namespace
