@@ -152,7 +152,10 @@ void KView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void KView::wheelEvent(QWheelEvent* event) {
   const QPoint p = event->position().toPoint();
-  const int notches = event->angleDelta().y() / kWheelNotch;
+  // Fine-grained wheels and touchpads send parts of a notch: add them up.
+  wheelRest_ += event->angleDelta().y();
+  const int notches = wheelRest_ / kWheelNotch;
+  wheelRest_ -= notches * kWheelNotch;
   if (notches == 0) return;
   After(window_.OnWheel({p.x(), p.y()}, notches));
 }

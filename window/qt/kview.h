@@ -72,4 +72,5 @@ private:
   bool dirty_ = true;
   bool panning_ = false;
   QPoint panFrom_;
+  int wheelRest_ = 0;  // wheel angle not yet a whole notch
 };
