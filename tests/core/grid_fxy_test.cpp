@@ -2,15 +2,16 @@
 // caption, status lines, the user's answers, refusals and the written file.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <filesystem>
 
 #include "document/kones.h"
 #include "grid/fxy/fxy_driver.h"
 #include "grid/io/net_file_reader.h"
-#include "tests/core/grid_test_util.h"
-#include "tests/core/read_helpers.h"
+#include "tests/support/comma_locale.h"
+#include "tests/support/reading.h"
+#include "tests/support/recording_status.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ KFxyDialogData SmallDialog(const KFxyInput& in, const std::string& output) {
 }
 
 TEST(FxyDriver, StatusLinesLevelsAndTheWrittenGrid) {
-  GridTempDir dir;
+  TempDir dir;
   const KFxyInput in = SmallInput();
   KFxyDialogData d = SmallDialog(in, dir.File("net.f(x,y)"));
   d.times = 2;
@@ -193,15 +194,18 @@ TEST(FxyDriver, StatusLinesLevelsAndTheWrittenGrid) {
 }
 
 TEST(FxyDriver, StatusLinesIgnoreACommaLocale) {
-  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-  GridTempDir dir;
+  TempDir dir;
   const KFxyInput in = SmallInput();
   KFxyDialogData d = SmallDialog(in, dir.File("n"));
   d.times = 1;
   d.pre = 1e-6;
   RecordingStatus status;
-  const KFxyResult r = RunFxy(in, d, status);
-  std::setlocale(LC_ALL, "C");
+  KFxyResult r;
+  {
+    CommaLocale comma;
+    if (!comma.active()) GTEST_SKIP() << "no comma-decimal locale is installed";
+    r = RunFxy(in, d, status);
+  }
   ASSERT_EQ(r.outcome, KFxyOutcome::kWritten);
   ASSERT_GE(status.lines.size(), 3u);
   EXPECT_EQ(status.lines[0].text, "1/1  (13 X 7) 1.000000e-06");
@@ -210,7 +214,7 @@ TEST(FxyDriver, StatusLinesIgnoreACommaLocale) {
 }
 
 TEST(FxyDriver, TimesZeroRunsOneLevel) {
-  GridTempDir dir;
+  TempDir dir;
   const KFxyInput in = SmallInput();
   KFxyDialogData d = SmallDialog(in, dir.File("n"));
   d.times = 0;
@@ -223,7 +227,7 @@ TEST(FxyDriver, TimesZeroRunsOneLevel) {
 }
 
 TEST(FxyDriver, NextOnEveryLevelStillWritesAndEndWritesNothing) {
-  GridTempDir dir;
+  TempDir dir;
   const KFxyInput in = SmallInput();
   {
     KFxyDialogData d = SmallDialog(in, dir.File("next"));
@@ -261,7 +265,7 @@ TEST(FxyDriver, NextOnEveryLevelStillWritesAndEndWritesNothing) {
 }
 
 TEST(FxyDriver, RefusesValuesThatMakeNoGridBeforeComputing) {
-  GridTempDir dir;
+  TempDir dir;
   const KFxyInput in = SmallInput();
   const auto refused = [&](KFxyDialogData d, const KFxyInput& input, const std::string& words,
                            double memory = 0) {
@@ -310,7 +314,7 @@ TEST(FxyDriver, RefusesValuesThatMakeNoGridBeforeComputing) {
 }
 
 TEST(FxyDriver, UnwritableOutputIsReported) {
-  GridTempDir dir;
+  TempDir dir;
   const KFxyInput in = SmallInput();
   KFxyDialogData d = SmallDialog(in, dir.File("missing/net.f(x,y)"));
   d.times = 1;

@@ -2,22 +2,16 @@
 // with its structure checked; hostile bytes and failing writes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <sys/stat.h>
 
 #include "grid/kcreate_grid.h"
 #include "grid/io/net_file_reader.h"
 #include "grid/io/net_file_writer.h"
-#include "tests/core/grid_test_util.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // A 6 x 7 grid (unit steps, origin -0.5) whose values tell their node:
 // 100 i + j. Breaks: one across columns 2 and 3 between rows 3 and 4, one
@@ -32,14 +26,14 @@ KCreateGrid MakeGrid() {
 }
 
 TEST(NetFile, BreakAcrossAColumnSplitsItsStripAndItsLinks) {
-  GridTempDir dir;
+  TempDir dir;
   const KCreateGrid g = MakeGrid();
   ASSERT_EQ(g.nx(), 6);
   ASSERT_EQ(g.ny(), 7);
   std::string error;
   ASSERT_TRUE(WriteNetFile(g, dir.File("a.net"), error)) << error;
 
-  const std::string bytes = ReadBytes(dir.File("a.net"));
+  const std::string bytes = ReadFileBytes(dir.File("a.net"));
   KNetFile net;
   ASSERT_TRUE(ParseNetFile(bytes, net, error)) << error;
   EXPECT_DOUBLE_EQ(net.x0, -0.5);
@@ -82,10 +76,10 @@ TEST(NetFile, BreakAcrossAColumnSplitsItsStripAndItsLinks) {
 }
 
 TEST(NetFile, RejectsTruncatedAndCorruptedFilesWithoutReadingPastThem) {
-  GridTempDir dir;
+  TempDir dir;
   std::string error;
   ASSERT_TRUE(WriteNetFile(MakeGrid(), dir.File("a.net"), error)) << error;
-  const std::string good = ReadBytes(dir.File("a.net"));
+  const std::string good = ReadFileBytes(dir.File("a.net"));
   KNetFile net;
   for (std::size_t n = 0; n < good.size(); ++n) {
     // Each cut is copied so that the sanitizer sees any read past the end.
@@ -119,7 +113,7 @@ TEST(NetFile, RejectsTruncatedAndCorruptedFilesWithoutReadingPastThem) {
 }
 
 TEST(NetFile, FailedWritesReportAndLeaveNothingBehind) {
-  GridTempDir dir;
+  TempDir dir;
   const KCreateGrid g = MakeGrid();
   std::string error;
   EXPECT_FALSE(WriteNetFile(g, dir.File("no/such/dir/a.net"), error));

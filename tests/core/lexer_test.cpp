@@ -1,16 +1,16 @@
+// The token and line readers, over file and memory sources alike.
 #include "document/io/lexer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "tests/support/reading.h"
 
 using namespace std::string_literals;
 
 namespace {
-
-KByteSource Source(std::string bytes) { return KByteSource::FromMemory(std::move(bytes)); }
 
 struct Token {
   int result;
@@ -18,113 +18,75 @@ struct Token {
   bool operator==(const Token&) const = default;
 };
 
-std::vector<Token> AllTokens(std::string bytes) {
-  KByteSource src = Source(std::move(bytes));
-  std::vector<Token> out;
-  std::string token = "untouched";
-  for (;;) {
-    const int r = ReadToken(src, token);
-    out.push_back({r, token});
-    if (r < 0) return out;
+class Lexer : public ReaderTest {
+protected:
+  std::vector<Token> AllTokens(const std::string& bytes) {
+    KByteSource src = Source(bytes);
+    std::vector<Token> out;
+    std::string token = "untouched";
+    for (int r = 0; r >= 0;) {
+      r = ReadToken(src, token);
+      out.push_back({r, token});
+    }
+    return out;
   }
-}
+  std::vector<Token> AllLines(const std::string& bytes) {
+    KByteSource src = Source(bytes);
+    std::vector<Token> out;
+    std::string line = "untouched";
+    for (int r = 1; r == 1;) {
+      r = ReadLine(src, line);
+      out.push_back({r, line});
+    }
+    return out;
+  }
+};
+INSTANTIATE_READER_TEST(Lexer);
 
-TEST(ReadToken, ResultCodesForEachWayATokenEnds) {
-  std::vector<Token> want = {
-      {kTokenEndedLine, "ab"},  // ended at a line feed
-      {4, "cde"},               // length + 1 at a blank
-      {1, ""},                  // two separators in a row: an empty token
-      {2, "f"},                 // a tab separates
-      {kTokenCutByEnd, "gh"},   // input ends after bytes
+TEST_P(Lexer, TokenResultsForEachWayATokenEnds) {
+  const struct {
+    std::string bytes;
+    std::vector<Token> want;
+  } cases[] = {
+      // Line feed; blank (length + 1); two separators: an empty token; tab;
+      // input ending after bytes.
+      {"ab\ncde  f\tgh",
+       {{kTokenEndedLine, "ab"}, {4, "cde"}, {1, ""}, {2, "f"}, {kTokenCutByEnd, "gh"}}},
+      // Every control byte separates; CR vanishes even inside a word; the
+      // end with nothing read keeps the token.
+      {"a\0b"s + "\x1f" + "c\rd\r\n", {{2, "a"}, {2, "b"}, {kTokenEndedLine, "cd"}, {kTokenEndOfInput, "cd"}}},
+      // High bytes belong to tokens; 0xFF ends the input.
+      {"\xb5\xc4\xfe ab\xff" "cd ", {{4, "\xb5\xc4\xfe"}, {kTokenCutByEnd, "ab"}}},
+      {"\xff" "x", {{kTokenEndOfInput, "untouched"}}},
   };
-  std::vector<Token> got = AllTokens("ab\ncde  f\tgh");
-  ASSERT_EQ(got.size(), want.size());
-  EXPECT_EQ(got, want);
-}
-
-TEST(ReadToken, EndOfInputWithNothingReadLeavesTokenUnchanged) {
-  KByteSource src = Source("x ");
-  std::string token;
-  EXPECT_EQ(ReadToken(src, token), 2);
-  EXPECT_EQ(ReadToken(src, token), kTokenEndOfInput);
-  EXPECT_EQ(token, "x");
-}
-
-TEST(ReadToken, EveryControlByteSeparatesButCarriageReturnIsDropped) {
-  // 0x00 and 0x1F separate; 0x0D vanishes even inside a word.
-  std::string bytes = std::string("a\0b", 3) + "\x1f" + "c\rd\r\n";
-  std::vector<Token> got = AllTokens(bytes);
-  std::vector<Token> want = {{2, "a"}, {2, "b"}, {kTokenEndedLine, "cd"}, {kTokenEndOfInput, "cd"}};
-  EXPECT_EQ(got, want);
-}
-
-TEST(ReadToken, HighBytesAreTokenBytesAndFFEndsInput) {
-  KByteSource src = Source("\xb5\xc4\xfe ab\xff" "cd ");
-  std::string token;
-  EXPECT_EQ(ReadToken(src, token), 4);
-  EXPECT_EQ(token, "\xb5\xc4\xfe");
-  EXPECT_EQ(ReadToken(src, token), kTokenCutByEnd);
-  EXPECT_EQ(token, "ab");
-  // 0xFF at the very start of a call: nothing read.
-  KByteSource src2 = Source("\xff" "x");
-  token = "keep";
-  EXPECT_EQ(ReadToken(src2, token), kTokenEndOfInput);
-  EXPECT_EQ(token, "keep");
-}
-
-TEST(ReadToken, CrLfAndLfReadTheSame) {
+  for (const auto& c : cases) EXPECT_EQ(AllTokens(c.bytes), c.want) << c.bytes;
   EXPECT_EQ(AllTokens("PLINE\r\n1,2\r\n\r\n"), AllTokens("PLINE\n1,2\n\n"));
 }
 
-TEST(ReadToken, OverLongWordIsCutAtTheBufferAndContinuesNextCall) {
-  std::string word(kReadBufferSize + 100, 'A');
-  KByteSource src = Source("PLINE " + word + " next ");
-  std::string token;
-  EXPECT_EQ(ReadToken(src, token), 6);
-  EXPECT_EQ(ReadToken(src, token), static_cast<int>(kReadBufferSize) + 1);
-  EXPECT_EQ(token, std::string(kReadBufferSize, 'A'));  // not the previous keyword
-  EXPECT_EQ(ReadToken(src, token), 101);
-  EXPECT_EQ(token, std::string(100, 'A'));
-  EXPECT_EQ(ReadToken(src, token), 5);
-  EXPECT_EQ(token, "next");
+TEST_P(Lexer, OverLongWordIsCutAtTheBufferAndContinuesNextCall) {
+  const std::string word(kReadBufferSize + 100, 'A');
+  const std::vector<Token> want = {{6, "PLINE"},
+                                   {static_cast<int>(kReadBufferSize) + 1, std::string(kReadBufferSize, 'A')},
+                                   {101, std::string(100, 'A')},
+                                   {5, "next"},
+                                   {kTokenEndOfInput, "next"}};
+  EXPECT_EQ(AllTokens("PLINE " + word + " next "), want);
 }
 
-TEST(ReadLine, LinesEndAtLineFeedOrNulAndDropCarriageReturns) {
-  KByteSource src = Source("one\r\ntw\ro\0three four\nlast"s);
-  std::string line;
-  ASSERT_EQ(ReadLine(src, line), 1);
-  EXPECT_EQ(line, "one");
-  ASSERT_EQ(ReadLine(src, line), 1);
-  EXPECT_EQ(line, "two");
-  ASSERT_EQ(ReadLine(src, line), 1);
-  EXPECT_EQ(line, "three four");
-  // A final line without line feed is not read and the line stays.
-  EXPECT_EQ(ReadLine(src, line), 0);
-  EXPECT_EQ(line, "three four");
+TEST_P(Lexer, LinesEndAtLineFeedOrNulAndDropCarriageReturns) {
+  // A final line without line feed is not read and the line stays; 0xFF is
+  // an ordinary line byte.
+  const std::vector<Token> want = {{1, "one"}, {1, "two"}, {1, "three four"}, {1, "a\xff" "b"}, {0, "a\xff" "b"}};
+  EXPECT_EQ(AllLines("one\r\ntw\ro\0three four\na\xff" "b\nlast"s), want);
 }
 
-TEST(ReadLine, FFIsAnOrdinaryLineByte) {
-  KByteSource src = Source("a\xff" "b\n");
-  std::string line;
-  ASSERT_EQ(ReadLine(src, line), 1);
-  EXPECT_EQ(line, "a\xff" "b");
+TEST_P(Lexer, LongLinesComeInBufferSizedPieces) {
+  const std::string piece(kReadBufferSize, 'x');
+  const std::vector<Token> want = {{1, piece}, {1, piece}, {1, "xxxxxxx"}, {1, "next"}, {0, "next"}};
+  EXPECT_EQ(AllLines(piece + piece + "xxxxxxx\nnext\n"), want);
 }
 
-TEST(ReadLine, LongLinesComeInBufferSizedPieces) {
-  std::string text(kReadBufferSize * 2 + 7, 'x');
-  KByteSource src = Source(text + "\nnext\n");
-  std::string line;
-  ASSERT_EQ(ReadLine(src, line), 1);
-  EXPECT_EQ(line.size(), kReadBufferSize);
-  ASSERT_EQ(ReadLine(src, line), 1);
-  EXPECT_EQ(line.size(), kReadBufferSize);
-  ASSERT_EQ(ReadLine(src, line), 1);
-  EXPECT_EQ(line, std::string(7, 'x'));
-  ASSERT_EQ(ReadLine(src, line), 1);
-  EXPECT_EQ(line, "next");
-}
-
-TEST(ReadPrimitives, TokenThenLineContinueOnTheSameLine) {
+TEST_P(Lexer, TokenThenLineContinueOnTheSameLine) {
   KByteSource src = Source("RGB 1 2 3\nKEY\nrest\n");
   std::string token, line;
   EXPECT_EQ(ReadToken(src, token), 4);

@@ -3,21 +3,25 @@
 
 #include <string>
 
-#include "document/io/open_document.h"
 #include "document/elements.h"
-#include "document/kones.h"
+#include "document/io/open_document.h"
 #include "document/io/record_readers.h"
-#include "tests/core/read_helpers.h"
+#include "document/kones.h"
+#include "tests/support/reading.h"
 
 namespace {
 
-std::unique_ptr<KStepList> Steps(const std::string& text, std::vector<KReadIssue>* issues = nullptr) {
-  KByteSource src = KByteSource::FromMemory(text);
-  KReadContext ctx{src, nullptr, issues};
-  return ReadStepList(ctx);
-}
+class StepList : public ReaderTest {
+protected:
+  std::unique_ptr<KStepList> Steps(const std::string& text) {
+    in = &Input(text);
+    return ReadStepList(in->ctx);
+  }
+  ElementInput* in = nullptr;
+};
+INSTANTIATE_READER_TEST(StepList);
 
-TEST(StepList, EachKindOfLine) {
+TEST_P(StepList, EachKindOfLine) {
   auto list = Steps(
       "REM Preparation\n"
       "'load the survey first\n"
@@ -51,7 +55,7 @@ TEST(StepList, EachKindOfLine) {
   EXPECT_EQ(s[6].command, "REMOVE old");
 }
 
-TEST(StepList, EmptyListAndMissingTerminator) {
+TEST_P(StepList, EmptyListAndMissingTerminator) {
   EXPECT_EQ(Steps("''\nstep\n")->Count(), 0);
   EXPECT_EQ(Steps("")->Count(), 0);
   // Without the "''" line every line is a step; a last unterminated line is
@@ -59,19 +63,19 @@ TEST(StepList, EmptyListAndMissingTerminator) {
   EXPECT_EQ(Steps("a\nb\nc")->Count(), 2);
 }
 
-TEST(StepList, TrailingCommentHasNoStepAndIsReported) {
-  std::vector<KReadIssue> issues;
-  auto list = Steps("one\n'dangling\n''\n", &issues);
+TEST_P(StepList, TrailingCommentHasNoStepAndIsReported) {
+  auto list = Steps("one\n'dangling\n''\n");
   ASSERT_EQ(list->Count(), 1);
   EXPECT_FALSE(list->steps[0].hasComment);
-  EXPECT_EQ(issues.size(), 1u);
+  EXPECT_EQ(in->issues.size(), 1u);
 }
 
 TEST(StepFile, ListComesFirstThenTheDrawing) {
-  TempFile file("plan.step", "#0001 run.sh\nREM heading\n''\nPOINT 1,2 w\nENDNEW\nPOINT 3,4 not-read\n");
+  TempDir dir;
   KOnes doc;
   OpenMemory(doc, "POINT 0,0 before\n");
-  EXPECT_EQ(OpenStepFile(doc, file.path()), 2);
+  EXPECT_EQ(OpenStepFile(doc, dir.Write("plan.step", "#0001 run.sh\nREM heading\n''\nPOINT 1,2 w\nENDNEW\nPOINT 3,4 x\n")),
+            2);
   ASSERT_EQ(doc.entries.size(), 3u);
   EXPECT_EQ(doc.entries[1]->kind, kKindStepList);
   EXPECT_EQ(doc.entries[1]->As<KStepList>()->Count(), 2);

@@ -6,7 +6,8 @@
 #include "document/io/open_document.h"
 #include "curves/kcurve_array.h"
 #include "document/elements.h"
-#include "tests/core/read_helpers.h"
+#include "platform/byte_source.h"
+#include "tests/support/temp_dir.h"
 #include "window/quarvel_window.h"
 
 namespace {
@@ -15,9 +16,9 @@ namespace {
 int FirstKindFor(const std::string& name) {
   // Reads as a drawing (a polyline), a step file (a step list first) or a
   // curve file (one curve array).
-  TempFile file(name, "PLINE\n0,0\n1,1\n\n");
+  TempDir dir;
   QuarvelWindow window;
-  EXPECT_EQ(window.OnOpenDocument(file.path()), 1) << name;
+  EXPECT_EQ(window.OnOpenDocument(dir.Write(name, "PLINE\n0,0\n1,1\n\n")), 1) << name;
   return window.entries.empty() ? -1 : window.entries[0]->kind;
 }
 
@@ -38,11 +39,10 @@ TEST(OpenByExtension, UnopenableFileReturnsZeroAndChangesNothing) {
 }
 
 TEST(OpenByExtension, TwoDrawingsShareLayersOfTheSameName) {
-  TempFile a("one.qvd", "LAYER M faults POINT 1,1 a\n");
-  TempFile b("two.qvd", "LAYER M other LAYER M faults POINT 2,2 b\n");
+  TempDir dir;
   QuarvelWindow window;
-  window.OnOpenDocument(a.path());
-  window.OnOpenDocument(b.path());
+  window.OnOpenDocument(dir.Write("one.qvd", "LAYER M faults POINT 1,1 a\n"));
+  window.OnOpenDocument(dir.Write("two.qvd", "LAYER M other LAYER M faults POINT 2,2 b\n"));
   ASSERT_EQ(window.entries.size(), 2u);
   EXPECT_EQ(window.entries[0]->layer, window.entries[1]->layer);
 }
@@ -77,18 +77,17 @@ TEST(Extent, CountsPolylinesListsCurveArraysAndStepLists) {
 TEST(Extent, StepFileKeepsMinusTwentyAtTheBottom) {
   std::string steps;
   for (int i = 0; i < 25; ++i) steps += "#0001 cmd" + std::to_string(i) + "\n";
-  TempFile file("many.step", steps + "''\n");
+  TempDir dir;
   QuarvelWindow window;
-  EXPECT_EQ(window.OnOpenDocumentStep(file.path()), 1);
+  EXPECT_EQ(window.OnOpenDocumentStep(dir.Write("many.step", steps + "''\n")), 1);
   EXPECT_DOUBLE_EQ(window.minX, -4.1);
   EXPECT_DOUBLE_EQ(window.maxX, 20);
   EXPECT_DOUBLE_EQ(window.minY, -20);  // not -25
   EXPECT_DOUBLE_EQ(window.maxY, 2);
 
   QuarvelWindow plain;
-  plain.OnOpenDocumentMem("");
-  TempFile few("few.step", "a\nb\n''\n");
-  ReadStepFrom(plain, *std::make_unique<KByteSource>(KByteSource::FromFile(few.path())));
+  KByteSource few = KByteSource::FromMemory("a\nb\n''\n");
+  ReadStepFrom(plain, few);
   plain.ComputeExtent();
   EXPECT_DOUBLE_EQ(plain.minY, -2);  // the step box itself: minus the step count
 }
@@ -96,15 +95,11 @@ TEST(Extent, StepFileKeepsMinusTwentyAtTheBottom) {
 TEST(Extent, CurveGroupsCountTheirPlacementPointsOnly) {
   // One group of two curves placed at (100, 50) and (300, -20); the curves
   // themselves lie far away and must not widen the extent.
-  TempFile file("groups.kcx",
-                "GroupA\n"
-                "5000,5000\n6000,6000\n"
-                "1 0 100 50\n"
-                "7000,7000\n8000,8000\n"
-                "2 0 300 -20\n"
-                "end\n");
+  TempDir dir;
   QuarvelWindow window;
-  EXPECT_EQ(window.OnOpenDocumentCurves(file.path()), 1);
+  EXPECT_EQ(window.OnOpenDocumentCurves(dir.Write("groups.kcx", "GroupA\n5000,5000\n6000,6000\n1 0 100 50\n"
+                                                              "7000,7000\n8000,8000\n2 0 300 -20\nend\n")),
+            1);
   ASSERT_EQ(window.entries.size(), 1u);
   ASSERT_EQ(window.entries[0]->As<KCurveArray>()->Count(), 1);
   EXPECT_DOUBLE_EQ(window.minX, 100);

@@ -4,8 +4,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include <sys/resource.h>
@@ -14,37 +12,13 @@
 #include <unistd.h>
 
 #include "document/io/writer.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_dir.h"
 #include "window/quarvel_window.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class Dir {
-public:
-  Dir() : path_(fs::temp_directory_path() / ("quarvel_writer_file_" + std::to_string(::getpid()))) {
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~Dir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-  std::size_t Files() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
-  }
-
-private:
-  fs::path path_;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void Put(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // A drawing whose text is long enough to cross a small file-size limit.
 void FillWindow(QuarvelWindow& window) {
@@ -55,71 +29,61 @@ void FillWindow(QuarvelWindow& window) {
 }
 
 TEST(WriterFile, SavesAndReplacesKeepingPermissions) {
-  Dir dir;
-  const std::string path = dir / "a.qvd";
-  Put(path, "old contents\n");
+  TempDir dir;
+  const std::string path = dir.File("a.qvd");
+  WriteFileBytes(path, "old contents\n");
   ASSERT_EQ(chmod(path.c_str(), 0640), 0);
   QuarvelWindow window;
   window.OnOpenDocumentMem("Point 1,2 p\n");
   ASSERT_EQ(window.OnSaveDocument(path), 1);
-  EXPECT_EQ(Slurp(path), "layer m 0 \r\npoint 1.000000,2.000000,0.000000 p\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "layer m 0 \r\npoint 1.000000,2.000000,0.000000 p\r\n");
   struct stat st {};
   ASSERT_EQ(stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
-  EXPECT_EQ(dir.Files(), 1u);  // no temporary file left beside it
+  EXPECT_EQ(dir.Names().size(), 1u);  // no temporary file left beside it
 }
 
 TEST(WriterFile, SavingThroughALinkReplacesTheFileItNames) {
-  Dir dir;
-  const std::string target = dir / "real.qvd";
-  const std::string link = dir / "link.qvd";
-  Put(target, "old\n");
+  TempDir dir;
+  const std::string target = dir.File("real.qvd");
+  const std::string link = dir.File("link.qvd");
+  WriteFileBytes(target, "old\n");
   ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
   QuarvelWindow window;
   window.OnOpenDocumentMem("Point 1,2 p\n");
   ASSERT_EQ(window.OnSaveDocument(link), 1);
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_NE(Slurp(target).find("point 1.000000"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(target).find("point 1.000000"), std::string::npos);
 }
 
 TEST(WriterFile, PathThatCannotBeCreatedReturnsZero) {
-  Dir dir;
-  const std::string plain = dir / "plain";
-  Put(plain, "x");
+  TempDir dir;
+  const std::string plain = dir.Write("plain", "x");
+  const std::string sub = dir.File("sub.qvd");
+  fs::create_directories(sub);
   QuarvelWindow window;
   window.OnOpenDocumentMem("Layer M a\nPoint 1,2 p\n");
   KLayer* before = window.currentLayer;
   ASSERT_NE(before, nullptr);
   window.currentLayer = nullptr;
-  // A missing directory, a file used as a directory, a directory as the
+  // A missing directory, a file used as a directory, directories as the
   // target, and no name at all.
-  for (const std::string& path :
-       {dir / "missing/a.qvd", plain + "/a.qvd", std::string(dir / ""), std::string("")}) {
+  for (const std::string& path : {dir.File("missing/a.qvd"), plain + "/a.qvd", dir.File(""), sub, std::string()}) {
     EXPECT_EQ(window.OnSaveDocument(path), 0) << path;
     EXPECT_EQ(window.currentLayer, nullptr) << path;
   }
-  EXPECT_EQ(Slurp(plain), "x");
-  EXPECT_EQ(dir.Files(), 1u);
-}
-
-TEST(WriterFile, TargetThatIsADirectoryIsLeftAndNothingRemains) {
-  Dir dir;
-  const std::string sub = dir / "sub.qvd";
-  fs::create_directories(sub);
-  QuarvelWindow window;
-  window.OnOpenDocumentMem("Point 1,2 p\n");
-  EXPECT_EQ(window.OnSaveDocument(sub), 0);
+  EXPECT_EQ(ReadFileBytes(plain), "x");
   EXPECT_TRUE(fs::is_directory(sub));
-  EXPECT_EQ(dir.Files(), 1u);
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"plain", "sub.qvd"}));  // nothing left beside them
 }
 
 // Writes fail part way when the process may not grow a file past a few
 // kilobytes. Done in a child so the limit ends with it.
 TEST(WriterFile, FailureInTheMiddleLeavesTheOldFileIntact) {
-  Dir dir;
-  const std::string path = dir / "keep.qvd";
+  TempDir dir;
+  const std::string path = dir.File("keep.qvd");
   const std::string old = "Pline\n0,0\n1,1\n\n";
-  Put(path, old);
+  WriteFileBytes(path, old);
 
   const pid_t child = fork();
   ASSERT_GE(child, 0);
@@ -141,19 +105,19 @@ TEST(WriterFile, FailureInTheMiddleLeavesTheOldFileIntact) {
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(Slurp(path), old);
-  EXPECT_EQ(dir.Files(), 1u);
+  EXPECT_EQ(ReadFileBytes(path), old);
+  EXPECT_EQ(dir.Names().size(), 1u);
 
   // Without the limit the same document saves (so the limit was what
   // failed it).
   QuarvelWindow window;
   FillWindow(window);
   EXPECT_EQ(window.OnSaveDocument(path), 1);
-  EXPECT_GT(Slurp(path).size(), 4096u);
+  EXPECT_GT(ReadFileBytes(path).size(), 4096u);
 }
 
 TEST(WriterFile, SavingChangesOnlyTheCurrentLayer) {
-  Dir dir;
+  TempDir dir;
   QuarvelWindow window;
   window.OnOpenDocumentMem(
       "Layer M a\nRGB 1 2 3\nTextProperties\nMark 1 2 3\n\nPoint 1,1 p\nLayer M b\nLayer T\nEmbellish\n"
@@ -167,7 +131,7 @@ TEST(WriterFile, SavingChangesOnlyTheCurrentLayer) {
     WriteDocument(out, window);
     return out.text;
   }();
-  ASSERT_EQ(window.OnSaveDocument(dir / "x.qvd"), 1);
+  ASSERT_EQ(window.OnSaveDocument(dir.File("x.qvd")), 1);
   EXPECT_EQ(window.pendingTextProperties, tp);
   EXPECT_EQ(window.pendingEmbellishment, em);
   EXPECT_EQ(window.currentColour, -(1 + 2 * 256 + 3 * 65536));
@@ -176,7 +140,7 @@ TEST(WriterFile, SavingChangesOnlyTheCurrentLayer) {
   ASSERT_NE(window.currentLayer, nullptr);
   EXPECT_EQ(window.currentLayer->name, "b");  // the last layer written
   // Writing twice gives the same text.
-  EXPECT_EQ(Slurp(dir / "x.qvd"), before);
+  EXPECT_EQ(ReadFileBytes(dir.File("x.qvd")), before);
 }
 
 }  // namespace
