@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
 #include "curves/kembellish.h"
@@ -165,29 +164,6 @@ TEST_P(Dispatcher, IssuesSayWhatWhereAndWhy) {
   EXPECT_EQ(doc->readIssues[0].what, "polyline dropped");
   EXPECT_EQ(doc->readIssues[0].why, "input ended before its terminating line");
   EXPECT_EQ(doc->readIssues[0].offset, static_cast<std::int64_t>(text.size()));
-}
-
-// The open functions around the dispatcher.
-
-TEST(OpenDocument, ReadingStatePersistsBetweenOpens) {
-  KOnes doc;
-  OpenMemory(doc, "LAYER M a\nCOLOR 9\n");
-  OpenMemory(doc, "POINT 1,2 p\n");
-  ASSERT_EQ(doc.entries.size(), 1u);
-  EXPECT_EQ(doc.entries[0]->layer->name, "a");
-  EXPECT_EQ(doc.entries[0]->colour, 9);
-}
-
-TEST(OpenDocument, UnopenableFilesLeaveTheDocumentUnchanged) {
-  KOnes doc;
-  OpenMemory(doc, "LAYER M a\nPOINT 1,2 p\n");
-  const std::string missing = "/nonexistent/quarvel/drawing.qvd";
-  EXPECT_EQ(OpenTextFile(doc, missing), 0);
-  EXPECT_EQ(OpenStepFile(doc, missing), 0);
-  EXPECT_EQ(OpenCurveFile(doc, missing), 0);
-  EXPECT_EQ(OpenTextFile(doc, std::filesystem::temp_directory_path().string()), 0);  // a directory
-  EXPECT_EQ(doc.entries.size(), 1u);
-  EXPECT_EQ(doc.OwnedLayers().size(), 1u);
 }
 
 }  // namespace

@@ -102,10 +102,7 @@ TEST_P(Records, PolylineRejections) {
   ASSERT_EQ(read->readIssues.size(), 3u);
   EXPECT_EQ(read->readIssues[0].why, "fewer than 2 vertices");
   EXPECT_EQ(read->readIssues[1].why, "total length below 1e-6");
-  // No terminating line: dropped.
-  read = Read("PLINE\n0,0\n1,1\n");
-  EXPECT_TRUE(read->entries.empty());
-  EXPECT_EQ(read->readIssues.at(0).what, "polyline dropped");
+  // Without its terminating line: Dispatcher.IssuesSayWhatWhereAndWhy.
 }
 
 TEST_P(Records, Point) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "document/elements.h"
 #include "document/io/open_document.h"
@@ -33,26 +34,24 @@ TEST_P(StepList, EachKindOfLine) {
       "REMOVE old\n"
       "''\n"
       "POINT 1,1 ignored-by-the-list\n");
-  ASSERT_EQ(list->Count(), 7);
-  const auto& s = list->steps;
-  EXPECT_TRUE(s[0].hasRemark);
-  EXPECT_EQ(s[0].remark, "Preparation");
-  // The comment belongs to the step that follows it.
-  EXPECT_TRUE(s[1].hasComment);
-  EXPECT_EQ(s[1].comment, "load the survey first");
-  EXPECT_EQ(s[1].runCount, 3);
-  EXPECT_EQ(s[1].command, "viewer.sh survey.qvd");
-  EXPECT_TRUE(s[2].hasComment);
-  EXPECT_EQ(s[2].comment, "");
-  EXPECT_FALSE(s[2].hasCommand);
-  EXPECT_EQ(s[3].remark, "grid it");
-  EXPECT_EQ(s[4].command, "gridder --fast");
-  EXPECT_EQ(s[4].runCount, 0);
-  EXPECT_EQ(s[5].runCount, 12);
-  EXPECT_TRUE(s[5].hasCommand);
-  EXPECT_EQ(s[5].command, "");  // shorter than "#0000 "
-  EXPECT_FALSE(s[6].hasRemark);  // "REM" not followed by a blank
-  EXPECT_EQ(s[6].command, "REMOVE old");
+  // Run count, command?, remark?, comment?, then the texts. A comment
+  // belongs to the step that follows it; "#12" is shorter than "#0000 ";
+  // "REM" must be followed by a blank.
+  const auto text = [](const KStep& s) {
+    return std::to_string(s.runCount) + " " + std::to_string(s.hasCommand) + std::to_string(s.hasRemark) +
+           std::to_string(s.hasComment) + " [" + s.command + "][" + s.remark + "][" + s.comment + "]";
+  };
+  std::vector<std::string> got;
+  for (const KStep& s : list->steps) got.push_back(text(s));
+  EXPECT_EQ(got, (std::vector<std::string>{
+                     "0 010 [][Preparation][]",
+                     "3 101 [viewer.sh survey.qvd][][load the survey first]",
+                     "0 001 [][][]",
+                     "0 010 [][grid it][]",
+                     "0 100 [gridder --fast][][]",
+                     "12 100 [][][]",
+                     "0 100 [REMOVE old][][]",
+                 }));
 }
 
 TEST_P(StepList, EmptyListAndMissingTerminator) {

@@ -29,22 +29,28 @@ TEST(OpenByExtension, ExtensionChoosesTheReader) {
 }
 
 TEST(OpenByExtension, UnopenableFileReturnsZeroAndChangesNothing) {
+  TempDir dir;
   QuarvelWindow window;
-  window.OnOpenDocumentMem("PLINE\n0,0\n1,1\n\n");
-  for (const char* path : {"/nonexistent/x.qvd", "/nonexistent/x.step", "/nonexistent/x.kcx"}) {
+  window.OnOpenDocumentMem("LAYER M a\nPLINE\n0,0\n1,1\n\n");
+  for (const std::string& path :
+       {std::string("/nonexistent/x.qvd"), std::string("/nonexistent/x.step"), std::string("/nonexistent/x.kcx"),
+        dir.path() /* a directory */}) {
     EXPECT_EQ(window.OnOpenDocument(path), 0) << path;
     EXPECT_EQ(window.entries.size(), 1u);
+    EXPECT_EQ(window.OwnedLayers().size(), 1u);
     EXPECT_DOUBLE_EQ(window.maxX, 1.0);
   }
 }
 
-TEST(OpenByExtension, TwoDrawingsShareLayersOfTheSameName) {
+TEST(OpenByExtension, LaterDrawingsGoOnWithTheReadingStateAndShareLayers) {
   TempDir dir;
   QuarvelWindow window;
-  window.OnOpenDocument(dir.Write("one.qvd", "LAYER M faults POINT 1,1 a\n"));
-  window.OnOpenDocument(dir.Write("two.qvd", "LAYER M other LAYER M faults POINT 2,2 b\n"));
-  ASSERT_EQ(window.entries.size(), 2u);
-  EXPECT_EQ(window.entries[0]->layer, window.entries[1]->layer);
+  window.OnOpenDocument(dir.Write("one.qvd", "LAYER M faults COLOR 9 POINT 1,1 a\n"));
+  window.OnOpenDocument(dir.Write("two.qvd", "POINT 2,2 b\nLAYER M other LAYER M faults POINT 3,3 c\n"));
+  ASSERT_EQ(window.entries.size(), 3u);
+  EXPECT_EQ(window.entries[1]->layer->name, "faults");
+  EXPECT_EQ(window.entries[1]->colour, 9);
+  EXPECT_EQ(window.entries[2]->layer, window.entries[0]->layer);
 }
 
 TEST(OpenMemory, ResultIsTheReaders) {

@@ -8,6 +8,7 @@
 #include <vector>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "document/elements.h"
 #include "document/kones.h"
@@ -154,67 +155,45 @@ TEST(WriterBytes, StepKinds) {
   EXPECT_EQ(out.text, "calc\n'about it\nrem Heading\n\n#0000 'not a comment\n''\n");
 }
 
-TEST(WriterBytes, ElementLines) {
-  KStringOutput out;
+// The text WriteElement gives for record as an entry of kind.
+std::string ElementText(int kind, std::unique_ptr<KRecord> record) {
   KEntry entry;
+  entry.kind = kind;
+  entry.record = std::move(record);
+  KStringOutput out;
+  WriteElement(out, entry);
+  return out.text;
+}
+
+TEST(WriterBytes, ElementLines) {
   auto insert = std::make_unique<KInsert>();
   insert->blockName = "well\\sym";
-  insert->x = 1;
-  insert->y = 2;
-  insert->ySize = 3;
-  insert->xSize = 4;
-  insert->angle = 45;
-  entry.kind = kKindInsert;
-  entry.record = std::move(insert);
-  WriteElement(out, entry);
-  EXPECT_EQ(out.text, "Insert well\\sym 1.000000,2.000000 3.000000 4.000000 45.000000\r\n");
+  std::tie(insert->x, insert->y, insert->ySize, insert->xSize, insert->angle) = std::tuple(1, 2, 3, 4, 45);
+  EXPECT_EQ(ElementText(kKindInsert, std::move(insert)),
+            "Insert well\\sym 1.000000,2.000000 3.000000 4.000000 45.000000\r\n");
 
-  out.text.clear();
-  auto text = std::make_unique<KText>();
-  text->x = 1;
-  text->y = 2;
-  text->height = 2.5;
-  text->width = 1.0;
-  text->angle = 10;
-  text->text = "two words";
-  entry.kind = kKindText;
-  entry.record = std::move(text);
-  WriteElement(out, entry);
-  EXPECT_EQ(out.text, "text 1.000000,2.000000 2.500000 10.000000 two words\r\n");
-
+  const auto text = [](double width, const std::string& face) {
+    auto t = std::make_unique<KText>();
+    std::tie(t->x, t->y, t->height, t->width, t->angle) = std::tuple(1, 2, 2.5, width, 10);
+    t->text = "two words";
+    if (!face.empty()) t->font.weight = 700;
+    t->font.faceName = face;
+    return t;
+  };
+  EXPECT_EQ(ElementText(kKindText, text(1, "")), "text 1.000000,2.000000 2.500000 10.000000 two words\r\n");
   // Read from FONT, or with a width or font a text line cannot say.
-  out.text.clear();
-  auto* t = entry.As<KText>();
-  t->width = 3;
-  t->font.weight = 700;
-  t->font.faceName = "Courier New";
-  WriteElement(out, entry);
-  EXPECT_EQ(out.text, "FONT 1,2\r\ntwo words\r\n3 2.5 10 0 700 0 0 0 0 0 0 0 0 Courier New\r\n");
+  EXPECT_EQ(ElementText(kKindText, text(3, "Courier New")),
+            "FONT 1,2\r\ntwo words\r\n3 2.5 10 0 700 0 0 0 0 0 0 0 0 Courier New\r\n");
 
-  out.text.clear();
   auto bitmap = std::make_unique<KBmpIn>();
   bitmap->fileName = "map.png";
   bitmap->mode = 2;
-  bitmap->x = -1;
-  bitmap->y = 2;
-  bitmap->width = 10;
-  bitmap->height = 5.5;
-  entry.kind = kKindBitmap;
-  entry.record = std::move(bitmap);
-  WriteElement(out, entry);
-  EXPECT_EQ(out.text, "BMPIN map.png 2\r\n-1,2\r\n9,7.5\r\n");
+  std::tie(bitmap->x, bitmap->y, bitmap->width, bitmap->height) = std::tuple(-1, 2, 10, 5.5);
+  EXPECT_EQ(ElementText(kKindBitmap, std::move(bitmap)), "BMPIN map.png 2\r\n-1,2\r\n9,7.5\r\n");
 
-  out.text.clear();
   auto logo = std::make_unique<KLogo>();
-  logo->x = 5;
-  logo->y = 6;
-  logo->height = 2;
-  logo->width = 3;
-  logo->angle = 0;
-  entry.kind = kKindLogo;
-  entry.record = std::move(logo);
-  WriteElement(out, entry);
-  EXPECT_EQ(out.text, "LOGO 5,6 2 3 0\r\n");
+  std::tie(logo->x, logo->y, logo->height, logo->width, logo->angle) = std::tuple(5, 6, 2, 3, 0);
+  EXPECT_EQ(ElementText(kKindLogo, std::move(logo)), "LOGO 5,6 2 3 0\r\n");
 }
 
 TEST(WriterBytes, XyzListBetweenKeywordAndEmptyLine) {
