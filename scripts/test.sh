@@ -9,6 +9,8 @@ python3 scripts/check_layers.py
 export QT_QPA_PLATFORM=offscreen
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+# A host program builds against the installed package and draws.
+scripts/check_install.sh build
 scripts/build.sh build-asan -DQUARVEL_SANITIZE=ON -DQUARVEL_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
