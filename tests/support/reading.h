@@ -55,6 +55,5 @@ private:
 std::string SourceKindName(const ::testing::TestParamInfo<SourceKind>& info);
 
 // Runs every TEST_P of suite over a file source and a memory source.
-#define INSTANTIATE_READER_TEST(suite)                                                                    \
-  INSTANTIATE_TEST_SUITE_P(Over, suite, ::testing::Values(SourceKind::kFile, SourceKind::kMemory), \
-                           SourceKindName)
+#define INSTANTIATE_READER_TEST(suite) \
+  INSTANTIATE_TEST_SUITE_P(Over, suite, ::testing::Values(SourceKind::kFile, SourceKind::kMemory), SourceKindName)

@@ -12,18 +12,21 @@
 namespace fs = std::filesystem;
 
 TempDir::TempDir() {
-  // The test's name in the folder's helps find what a failing test left.
+  // The test's name in the folder's name points to what a failing test
+  // left behind.
   std::string name = "quarvel_";
   if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info()) name += info->name();
   std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
   std::string pattern = (fs::temp_directory_path() / (name.substr(0, 60) + "_XXXXXX")).string();
-  if (!mkdtemp(pattern.data())) ADD_FAILURE() << "cannot create a folder like " << pattern;
-  path_ = pattern;
+  if (mkdtemp(pattern.data()))
+    path_ = pattern;
+  else
+    ADD_FAILURE() << "cannot create a folder like " << pattern;
 }
 
 TempDir::~TempDir() {
   std::error_code ec;
-  fs::remove_all(path_, ec);
+  if (!path_.empty()) fs::remove_all(path_, ec);
 }
 
 std::string TempDir::File(const std::string& name) const { return (fs::path(path_) / name).string(); }
