@@ -3,24 +3,27 @@
 // consume bytes one at a time; this keeps that cheap and gives the position
 // and length that progress reporting needs.
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "platform/input_file.h"
+#include "platform/result.h"
+
 class KByteSource {
 public:
-  // Opens a file for reading. ok() is false when it cannot be opened.
-  static KByteSource FromFile(const std::string& path);
+  // Opens a file for reading (OpenInputFile: regular files only). On failure
+  // the result says why and the source holds no input.
+  static KResultWith<KByteSource> FromFile(const std::string& path);
   // Reads from a private copy of the given bytes.
   static KByteSource FromMemory(std::string bytes);
 
+  KByteSource() = default;  // no input: Get() returns -1 at once
   KByteSource(KByteSource&& other) noexcept;
   KByteSource& operator=(KByteSource&& other) noexcept;
   KByteSource(const KByteSource&) = delete;
   KByteSource& operator=(const KByteSource&) = delete;
-  ~KByteSource();
+  ~KByteSource() = default;
 
-  bool ok() const { return ok_; }
   // Next byte as 0..255, or -1 at the end of the input.
   int Get() {
     if (pos_ < end_) return static_cast<unsigned char>(buf_[pos_++]);
@@ -34,11 +37,9 @@ public:
   void Rewind();
 
 private:
-  KByteSource() = default;
   int Refill();
 
-  std::FILE* file_ = nullptr;
-  bool ok_ = false;
+  KInputFile file_;
   std::vector<char> buf_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;

@@ -32,6 +32,22 @@ private:
   std::string message_;
 };
 
+// A result together with what the work produced. The value is always there:
+// on success it is the product; on failure it is what the function says
+// (how far the work got, or a default value).
+template <class T>
+class [[nodiscard]] KResultWith : public KResult {
+public:
+  KResultWith(T value) : value_(std::move(value)) {}  // success
+  KResultWith(KResult result, T value = T()) : KResult(std::move(result)), value_(std::move(value)) {}
+
+  T& value() { return value_; }
+  const T& value() const { return value_; }
+
+private:
+  T value_;
+};
+
 // "cannot open 'path': <reason of errno>" and the like: verb names the
 // action, the reason comes from errno as the failing call left it.
 KResult ErrnoResult(KStatus status, const std::string& verb, const std::string& path, int error);

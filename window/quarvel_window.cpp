@@ -9,7 +9,6 @@
 #include "document/io/open_document.h"
 #include "document/io/reader_util.h"
 #include "grid/kxyz_list.h"
-#include "platform/byte_source.h"
 
 namespace {
 
@@ -40,45 +39,54 @@ void WidenByCurve(const KCurve& curve, double& minX, double& maxX, double& minY,
   }
 }
 
+// The readers behind Open, each followed by the extent.
+KResult OpenText(QuarvelWindow& window, const std::string& path, KProgressSink* progress) {
+  if (KResult opened = OpenTextFile(window, path, progress); !opened) return opened;
+  window.ComputeExtent();
+  return KResult::Ok();
+}
+
+KResult OpenStep(QuarvelWindow& window, const std::string& path) {
+  if (KResult opened = OpenStepFile(window, path); !opened) return opened;
+  window.ComputeExtent();
+  window.minY = kStepMinY;
+  return KResult::Ok();
+}
+
+KResult OpenCurves(QuarvelWindow& window, const std::string& path) {
+  if (KResult opened = OpenCurveFile(window, path); !opened) return opened;
+  window.ComputeExtent();
+  return KResult::Ok();
+}
+
+int HostCode(const KResult& result) { return result.ok() ? 1 : 0; }
+
 }  // namespace
 
 QuarvelWindow::QuarvelWindow() = default;
 
 QuarvelWindow::~QuarvelWindow() = default;
 
-int QuarvelWindow::OnOpenDocument(const std::string& path, KProgressSink* progress) {
+KResult QuarvelWindow::Open(const std::string& path, KProgressSink* progress) {
   const std::string ext = UpperExtension(path);
-  if (StartsWith(ext, "KCX")) return OnOpenDocumentCurves(path);
-  if (StartsWith(ext, "STEP")) return OnOpenDocumentStep(path);
-  KByteSource src = KByteSource::FromFile(path);
-  if (!src.ok()) return 0;
-  ReadTextFrom(*this, src, progress);
-  ComputeExtent();
-  return 1;
+  if (StartsWith(ext, "KCX")) return OpenCurves(*this, path);
+  if (StartsWith(ext, "STEP")) return OpenStep(*this, path);
+  return OpenText(*this, path, progress);
+}
+
+int QuarvelWindow::OnOpenDocument(const std::string& path, KProgressSink* progress) {
+  return HostCode(Open(path, progress));
 }
 
 int QuarvelWindow::OnOpenDocumentMem(const std::string& text) {
-  const int result = OpenMemory(*this, text);
+  const KBlockEnd end = OpenMemory(*this, text);
   ComputeExtent();
-  return result;
+  return end == KBlockEnd::kEndNew ? 2 : 0;
 }
 
-int QuarvelWindow::OnOpenDocumentStep(const std::string& path) {
-  KByteSource src = KByteSource::FromFile(path);
-  if (!src.ok()) return 0;
-  ReadStepFrom(*this, src);
-  ComputeExtent();
-  minY = kStepMinY;
-  return 1;
-}
+int QuarvelWindow::OnOpenDocumentStep(const std::string& path) { return HostCode(OpenStep(*this, path)); }
 
-int QuarvelWindow::OnOpenDocumentCurves(const std::string& path) {
-  KByteSource src = KByteSource::FromFile(path);
-  if (!src.ok()) return 0;
-  ReadCurvesFrom(*this, src);
-  ComputeExtent();
-  return 1;
-}
+int QuarvelWindow::OnOpenDocumentCurves(const std::string& path) { return HostCode(OpenCurves(*this, path)); }
 
 void QuarvelWindow::ComputeExtent() {
   minX = minY = kNoMin;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "document/kones.h"
+#include "platform/result.h"
 #include "render/kview_transform.h"
 
 class KDevice;
@@ -27,8 +28,15 @@ public:
   std::array<KDevicePoint, 3> rubberBand{};
 
   // Opening: the extension chooses the reader ("KCX..." curves, "STEP..."
-  // step file, else a text drawing). Returns 1, or 0 with the document
-  // unchanged when the file cannot be opened.
+  // step file, else a text drawing), then the extent is recomputed. Fails
+  // with the reader's message ("cannot open 'x.qvd': Is a directory"),
+  // leaving the document unchanged, when the file cannot be opened; what the
+  // reader skipped goes to readIssues and is no failure.
+  KResult Open(const std::string& path, KProgressSink* progress = nullptr);
+
+  // The host's entry points keep the host's int codes and are built on the
+  // result: 1 when opened, 0 when the file cannot be opened (Open gives the
+  // reason). OnOpenDocumentMem returns 2 after an outermost ENDNEW, else 0.
   int OnOpenDocument(const std::string& path, KProgressSink* progress = nullptr);
   int OnOpenDocumentMem(const std::string& text);
   int OnOpenDocumentStep(const std::string& path);

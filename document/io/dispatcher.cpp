@@ -80,7 +80,6 @@ Keyword Classify(const std::string& upper) {
   return Keyword::kNone;
 }
 
-constexpr int kOverlongToken = static_cast<int>(kReadBufferSize) + 1;
 // Progress is passed on about this many times over a whole input.
 constexpr std::int64_t kProgressSteps = 1024;
 
@@ -89,7 +88,7 @@ constexpr std::int64_t kProgressSteps = 1024;
 void SkipBlock(KReadContext& ctx) {
   std::string token;
   int open = 1;
-  while (open > 0 && ReadToken(ctx.src, token) > 0) {
+  while (open > 0 && !EndsInput(ReadToken(ctx.src, token))) {
     ToUpperAscii(token);
     if (StartsWith(token, "NEW"))
       ++open;
@@ -112,7 +111,7 @@ void ReadNamedBlock(KOnes& doc, KReadContext& ctx, int depth) {
   auto block = std::make_unique<KOnes>();
   // The progress sink is suspended while a block is read.
   KReadContext inner{ctx.src, nullptr, ctx.issues};
-  if (ReadBlock(*block, inner, depth + 1) != 2)
+  if (ReadBlock(*block, inner, depth + 1) != KBlockEnd::kEndNew)
     ctx.Report("block '" + name + "' unterminated", "input ended before its ENDNEW");
   doc.AddBlock(name, std::move(block));
 }
@@ -124,25 +123,23 @@ void AddIfRead(KOnes& doc, int kind, std::unique_ptr<Record> record) {
 
 }  // namespace
 
-int ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
+KBlockEnd ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
   KCLocaleScope cLocale;
   const std::int64_t progressStep = std::max<std::int64_t>(1, ctx.src.Length() / kProgressSteps);
   std::int64_t nextProgress = 0;
   std::string token;
   std::string upper;
   for (;;) {
-    int result = ReadToken(ctx.src, token);
-    if (result <= 0) return 0;
+    const KTokenEnd end = ReadToken(ctx.src, token);
+    if (EndsInput(end)) return KBlockEnd::kEndOfInput;
     if (ctx.progress && ctx.src.Position() >= nextProgress) {
       ctx.progress->SetPos(ctx.src.Position());
       nextProgress = ctx.src.Position() + progressStep;
     }
-    if (result == kOverlongToken) {
+    if (end == KTokenEnd::kOverlong) {
       // No keyword is that long: skip the whole word, whatever it holds.
       ctx.Report("word skipped", "longer than 2560 bytes");
-      do result = ReadToken(ctx.src, token);
-      while (result == kOverlongToken);
-      if (result <= 0) return 0;
+      if (EndsInput(SkipOverlongRest(ctx.src, token))) return KBlockEnd::kEndOfInput;
       continue;
     }
     if (token.empty()) continue;
@@ -156,7 +153,7 @@ int ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
         ReadNamedBlock(doc, ctx, depth);
         break;
       case Keyword::kEndNew:
-        return 2;
+        return KBlockEnd::kEndNew;
       case Keyword::kColour:
         ReadColourCommand(doc, ctx);
         break;

@@ -7,35 +7,38 @@
 
 // Token and line buffers hold at most this many bytes.
 constexpr std::size_t kReadBufferSize = 2560;
-// ReadToken result when the token ended at a line feed.
-constexpr int kTokenEndedLine = 9876;
-// ReadToken results at the end of input: nothing read / something read.
-constexpr int kTokenEndOfInput = -1;
-constexpr int kTokenCutByEnd = -2;
+
+// How ReadToken's token ended.
+enum class KTokenEnd {
+  kSeparator,  // at a separator other than a line feed
+  kLineFeed,   // at a line feed (0x0A)
+  kOverlong,   // it filled the buffer; the rest of the word comes next call
+  kInputCut,   // the input ended after some bytes; the token holds them
+  kInputEnd,   // the input ended with nothing read; the token is unchanged
+};
+
+// True when the input ended with this token (kInputCut or kInputEnd): such a
+// token has no separator after it.
+inline bool EndsInput(KTokenEnd end) { return end == KTokenEnd::kInputCut || end == KTokenEnd::kInputEnd; }
 
 // Reads the next token. Separators are bytes 0x00-0x20 except 0x0D; 0x0D is
-// dropped anywhere; 0xFF or the end of the input ends input. Returns
-// kTokenEndedLine (ended at 0x0A), length + 1 (ended at another separator),
-// kTokenEndOfInput (nothing read; token unchanged) or kTokenCutByEnd (token
-// set to what was read). A token filling the whole buffer returns
-// kReadBufferSize + 1 with the token set to those bytes; the rest of the
-// long word is read by the next call.
-int ReadToken(KByteSource& src, std::string& token);
+// dropped anywhere; 0xFF or the end of the input ends input. Two separators
+// in a row give an empty token. A token filling the whole buffer comes back
+// as kOverlong with those bytes; the rest of the long word is read by the
+// next call.
+KTokenEnd ReadToken(KByteSource& src, std::string& token);
 
-// ReadToken result for a token that filled the whole buffer.
-constexpr int kTokenOverlong = static_cast<int>(kReadBufferSize) + 1;
-
-// After a kTokenOverlong result: reads and drops the rest of that word.
-// Returns the ReadToken result of its last piece (negative at end of input).
-inline int SkipOverlongRest(KByteSource& src, std::string& token) {
-  int result;
-  do result = ReadToken(src, token);
-  while (result == kTokenOverlong);
-  return result;
+// After a kOverlong token: reads and drops the rest of that word. Returns
+// how its last piece ended.
+inline KTokenEnd SkipOverlongRest(KByteSource& src, std::string& token) {
+  KTokenEnd end;
+  do end = ReadToken(src, token);
+  while (end == KTokenEnd::kOverlong);
+  return end;
 }
 
 // Reads up to a line feed or 0x00 (not kept), dropping 0x0D, at most
 // kReadBufferSize bytes (the rest of a longer line comes with the next call).
-// Returns 1 with line set, or 0 at the end of input, leaving line unchanged
-// and discarding a final line without line feed.
-int ReadLine(KByteSource& src, std::string& line);
+// Returns true with line set, or false at the end of input, leaving line
+// unchanged and discarding a final line without line feed.
+bool ReadLine(KByteSource& src, std::string& line);

@@ -13,19 +13,19 @@
 #include "platform/c_locale.h"
 #include "platform/progress.h"
 
-int ReadBlock(KOnes& doc, KByteSource& src, KProgressSink* progress, int depth) {
+KBlockEnd ReadBlock(KOnes& doc, KByteSource& src, KProgressSink* progress, int depth) {
   KReadContext ctx{src, progress, &doc.readIssues};
   return ReadBlock(doc, ctx, depth);
 }
 
-int ReadTextFrom(KOnes& doc, KByteSource& src, KProgressSink* progress) {
+KBlockEnd ReadTextFrom(KOnes& doc, KByteSource& src, KProgressSink* progress) {
   if (progress) progress->SetTotal(src.Length());
-  const int result = ReadBlock(doc, src, progress, 0);
+  const KBlockEnd result = ReadBlock(doc, src, progress, 0);
   if (progress) progress->SetPos(src.Position());
   return result;
 }
 
-int ReadStepFrom(KOnes& doc, KByteSource& src) {
+KBlockEnd ReadStepFrom(KOnes& doc, KByteSource& src) {
   KReadContext ctx{src, nullptr, &doc.readIssues};
   {
     KCLocaleScope cLocale;
@@ -34,7 +34,7 @@ int ReadStepFrom(KOnes& doc, KByteSource& src) {
   return ReadBlock(doc, ctx, 0);
 }
 
-int ReadCurvesFrom(KOnes& doc, KByteSource& src) {
+void ReadCurvesFrom(KOnes& doc, KByteSource& src) {
   KReadContext ctx{src, nullptr, &doc.readIssues};
   std::unique_ptr<KCurveArray> curves;
   {
@@ -43,25 +43,28 @@ int ReadCurvesFrom(KOnes& doc, KByteSource& src) {
   }
   if (!curves) curves = std::make_unique<KCurveArray>();
   doc.AddEntry(kKindCurveArray, std::move(curves));
-  return 1;
 }
 
-int OpenTextFile(KOnes& doc, const std::string& path, KProgressSink* progress) {
-  KByteSource src = KByteSource::FromFile(path);
-  return src.ok() ? ReadTextFrom(doc, src, progress) : 0;
+KResultWith<KBlockEnd> OpenTextFile(KOnes& doc, const std::string& path, KProgressSink* progress) {
+  KResultWith<KByteSource> src = KByteSource::FromFile(path);
+  if (!src) return KResult(src);
+  return ReadTextFrom(doc, src.value(), progress);
 }
 
-int OpenMemory(KOnes& doc, const std::string& text) {
+KBlockEnd OpenMemory(KOnes& doc, const std::string& text) {
   KByteSource src = KByteSource::FromMemory(std::string(text.c_str(), std::strlen(text.c_str())));
   return ReadBlock(doc, src, nullptr, 0);
 }
 
-int OpenStepFile(KOnes& doc, const std::string& path) {
-  KByteSource src = KByteSource::FromFile(path);
-  return src.ok() ? ReadStepFrom(doc, src) : 0;
+KResultWith<KBlockEnd> OpenStepFile(KOnes& doc, const std::string& path) {
+  KResultWith<KByteSource> src = KByteSource::FromFile(path);
+  if (!src) return KResult(src);
+  return ReadStepFrom(doc, src.value());
 }
 
-int OpenCurveFile(KOnes& doc, const std::string& path) {
-  KByteSource src = KByteSource::FromFile(path);
-  return src.ok() ? ReadCurvesFrom(doc, src) : 0;
+KResult OpenCurveFile(KOnes& doc, const std::string& path) {
+  KResultWith<KByteSource> src = KByteSource::FromFile(path);
+  if (!src) return KResult(src);
+  ReadCurvesFrom(doc, src.value());
+  return KResult::Ok();
 }

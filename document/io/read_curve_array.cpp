@@ -25,18 +25,19 @@ bool StartsPolyline(const std::string& upper) {
 
 }  // namespace
 
-int ReadCurveArray(KCurveArray& array, const std::string& path) {
-  KByteSource src = KByteSource::FromFile(path);
-  if (!src.ok()) return 0;
+KResult ReadCurveArray(KCurveArray& array, const std::string& path) {
+  KResultWith<KByteSource> opened = KByteSource::FromFile(path);
+  if (!opened) return KResult(opened);
+  KByteSource& src = opened.value();
   KReadContext ctx{src};
 
   std::vector<std::shared_ptr<KCurve>> kept;
   int depth = 0;
   std::string token;
-  for (int result; (result = ReadToken(src, token)) >= 0;) {
+  for (KTokenEnd end; !EndsInput(end = ReadToken(src, token));) {
     // A word longer than the buffer is no keyword: drop all of it.
-    if (result == kTokenOverlong) {
-      if (SkipOverlongRest(src, token) < 0) break;
+    if (end == KTokenEnd::kOverlong) {
+      if (EndsInput(SkipOverlongRest(src, token))) break;
       continue;
     }
     const std::string upper = Upper(token);
@@ -50,7 +51,9 @@ int ReadCurveArray(KCurveArray& array, const std::string& path) {
       if (curve && curve->count >= 2 && curve->Length() >= kMinLength) kept.push_back(std::move(curve));
     }
   }
-  if (kept.empty()) return 0;
+  if (kept.empty())
+    return KResult(KStatus::kBadInput,
+                   "drawing '" + path + "': no top-level polyline with two points and a length of at least 1e-6");
   array.elements = std::move(kept);
-  return 1;
+  return KResult::Ok();
 }

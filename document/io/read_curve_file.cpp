@@ -136,7 +136,7 @@ std::unique_ptr<KCurveArray> ReadCurveFile(KReadContext& ctx) {
   KCLocaleScope cLocale;
   CurveFileState state;
   std::string line;
-  while (ReadLine(ctx.src, line) == 1) {
+  while (ReadLine(ctx.src, line)) {
     if (line.empty()) continue;
     switch (Classify(line)) {
       case LineKind::kHeader: state.OnHeader(line); break;

@@ -74,10 +74,10 @@ KEmbellish::CurvePlay ReadLineItem(KReadContext& ctx) {
   // The word after the values: "Vir" announces a dash pattern line, any
   // other word is consumed without effect.
   std::string next;
-  const int result = ReadToken(ctx.src, next);
-  if (result == kTokenOverlong)
+  const KTokenEnd end = ReadToken(ctx.src, next);
+  if (end == KTokenEnd::kOverlong)
     SkipOverlongRest(ctx.src, next);
-  else if (result >= 0 && StartsWith(Upper(next), "VIR"))
+  else if (!EndsInput(end) && StartsWith(Upper(next), "VIR"))
     item.dashes = ParseDashPattern(NextLine(ctx));
   return {KEmbellish::kProperties, item};
 }
@@ -104,7 +104,7 @@ KEmbellish::CurvePlay ReadLocateItem(KReadContext& ctx) {
 KEmbellish::CurvePlay ReadScaleItem(KReadContext& ctx) {
   KMarkItem item;
   std::string name;
-  if (ReadToken(ctx.src, name) >= 0) item.blockName = name;
+  if (!EndsInput(ReadToken(ctx.src, name))) item.blockName = name;
   char word[kWordSize] = "";
   std::sscanf(NextLine(ctx).c_str(), "%lf%lf%lf%lf%lf%lf%lf%d%2560s", &item.step, &item.sizeX, &item.sizeY,
               &item.angleOffset, &item.start, &item.end, &item.offset, &item.scaleToLength, word);
@@ -143,8 +143,8 @@ std::shared_ptr<KEmbellish> ReadEmbellishment(KReadContext& ctx) {
   KCLocaleScope cLocale;
   std::string token;
   // Every token that is not an item keyword ends the block and is consumed.
-  for (int result; (result = ReadToken(ctx.src, token)) >= 0;) {
-    if (result == kTokenOverlong) {  // no keyword is that long
+  for (KTokenEnd end; !EndsInput(end = ReadToken(ctx.src, token));) {
+    if (end == KTokenEnd::kOverlong) {  // no keyword is that long
       SkipOverlongRest(ctx.src, token);
       break;
     }

@@ -9,9 +9,9 @@ std::unique_ptr<KGrid3D> ReadGrid3D(KReadContext& ctx) {
   auto element = std::make_unique<KGrid3D>();
   const std::int64_t start = ctx.src.Position();
   ReadLine(ctx.src, element->fileName);
-  std::string problem;
-  if (!ReadGridFile(element->grid, element->fileName, &problem) && ctx.issues)
-    ctx.issues->push_back({"grid file \"" + element->fileName + "\"", start, problem});
+  // The element stays, without values, when its grid file does not load.
+  const KResult loaded = ReadGridFile(element->grid, element->fileName);
+  if (!loaded && ctx.issues) ctx.issues->push_back({"grid not loaded", start, loaded.message()});
   const KGridFile& g = element->grid;
   element->x = g.x0;
   element->y = g.y0;

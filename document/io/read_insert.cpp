@@ -9,9 +9,9 @@
 std::unique_ptr<KInsert> ReadInsert(KReadContext& ctx) {
   auto insert = std::make_unique<KInsert>();
   std::string token;
-  if (ReadToken(ctx.src, insert->blockName) < 0 && insert->blockName.empty())
+  if (EndsInput(ReadToken(ctx.src, insert->blockName)) && insert->blockName.empty())
     ctx.Report("insertion incomplete", "input ended before its block name");
-  if (ReadToken(ctx.src, token) != kTokenEndOfInput) ScanPair(token, insert->x, insert->y);
+  if (ReadToken(ctx.src, token) != KTokenEnd::kInputEnd) ScanPair(token, insert->x, insert->y);
   std::string line;
   // The sizes come y first, then x.
   if (ReadLine(ctx.src, line))

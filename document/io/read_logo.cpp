@@ -9,7 +9,7 @@
 std::unique_ptr<KLogo> ReadLogo(KReadContext& ctx) {
   auto logo = std::make_unique<KLogo>();
   std::string token;
-  if (ReadToken(ctx.src, token) != kTokenEndOfInput) ScanPair(token, logo->x, logo->y);
+  if (ReadToken(ctx.src, token) != KTokenEnd::kInputEnd) ScanPair(token, logo->x, logo->y);
   std::string line;
   // Height comes before width.
   if (ReadLine(ctx.src, line))

@@ -16,14 +16,14 @@ constexpr double kTextWidthRatio = 0.4;
 std::unique_ptr<KText> ReadText(KReadContext& ctx) {
   auto text = std::make_unique<KText>();
   std::string token;
-  if (ReadToken(ctx.src, token) != kTokenEndOfInput) ScanPair(token, text->x, text->y);
+  if (ReadToken(ctx.src, token) != KTokenEnd::kInputEnd) ScanPair(token, text->x, text->y);
   token.clear();
-  if (ReadToken(ctx.src, token) != kTokenEndOfInput) {
+  if (ReadToken(ctx.src, token) != KTokenEnd::kInputEnd) {
     text->height = std::atof(token.c_str());
     text->width = kTextWidthRatio * text->height;
   }
   token.clear();
-  if (ReadToken(ctx.src, token) != kTokenEndOfInput) text->angle = std::atof(token.c_str());
+  if (ReadToken(ctx.src, token) != KTokenEnd::kInputEnd) text->angle = std::atof(token.c_str());
   if (!ReadLine(ctx.src, text->text)) ctx.Report("text incomplete", "input ended before its text");
   return text;
 }
@@ -45,7 +45,7 @@ std::unique_ptr<KText> ReadFontText(KReadContext& ctx) {
   double* const sizes[] = {&text->width, &text->height, &text->angle};
   std::string token;
   for (double* value : sizes) {
-    if (ReadToken(ctx.src, token) < 0) {
+    if (EndsInput(ReadToken(ctx.src, token))) {
       ctx.Report("font text incomplete", "input ended inside its sizes");
       return text;
     }

@@ -28,7 +28,7 @@ void ReadLabelLine(KReadContext& ctx, KTextProperties& tp) {
   double* const values[] = {&tp.labelHeight, &tp.labelWidth, &tp.labelAngle, &tp.labelOffsetX};
   std::string token;
   for (double* value : values) {
-    if (ReadToken(ctx.src, token) < 0) return;
+    if (EndsInput(ReadToken(ctx.src, token))) return;
     ScanDouble(token, *value);
   }
   std::string line;
@@ -37,10 +37,10 @@ void ReadLabelLine(KReadContext& ctx, KTextProperties& tp) {
 
 LineResult ReadPropertyLine(KReadContext& ctx, KTextProperties& tp) {
   std::string token;
-  const int result = ReadToken(ctx.src, token);
-  if (result < 0) return LineResult::kReject;
-  if (result == kTokenEndedLine) return LineResult::kStop;  // a one-word or empty line
-  if (token.empty()) return LineResult::kReject;             // the line starts with a blank
+  const KTokenEnd end = ReadToken(ctx.src, token);
+  if (EndsInput(end)) return LineResult::kReject;
+  if (end == KTokenEnd::kLineFeed) return LineResult::kStop;  // a one-word or empty line
+  if (token.empty()) return LineResult::kReject;               // the line starts with a blank
   ToUpperAscii(token);
   if (StartsWith(token, "FONT")) {
     ReadFontFields(ctx, tp.labelFont);
@@ -49,7 +49,7 @@ LineResult ReadPropertyLine(KReadContext& ctx, KTextProperties& tp) {
   } else if (StartsWith(token, "TEXT")) {
     ReadLabelLine(ctx, tp);
   } else if (StartsWith(token, "COLOR")) {
-    if (ReadToken(ctx.src, token) < 0) return LineResult::kReject;
+    if (EndsInput(ReadToken(ctx.src, token))) return LineResult::kReject;
     ScanInt(token, tp.labelColour);
   } else {
     return LineResult::kStop;

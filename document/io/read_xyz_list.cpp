@@ -43,9 +43,9 @@ std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& toke
   // weight and tag do not.
   KOne next;
   std::string word;
-  for (int result; (result = ReadToken(ctx.src, word)) >= 0;) {
+  for (KTokenEnd end; !EndsInput(end = ReadToken(ctx.src, word));) {
     // A word longer than the buffer is not a point; it ends the list whole.
-    if (result == kTokenOverlong) {
+    if (end == KTokenEnd::kOverlong) {
       SkipOverlongRest(ctx.src, word);
       break;
     }

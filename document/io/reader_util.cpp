@@ -40,20 +40,20 @@ bool ReadFontFields(KReadContext& ctx, KLogFont& font) {
                                  &font.charSet,      &font.outPrecision,  &font.clipPrecision,
                                  &font.quality,      &font.pitchAndFamily};
   std::string token;
-  int result = ReadToken(ctx.src, token);
-  if (result < 0) return false;
+  KTokenEnd end = ReadToken(ctx.src, token);
+  if (EndsInput(end)) return false;
   ScanLong32(token, font.orientation);
-  result = ReadToken(ctx.src, token);
-  if (result < 0) return false;
+  end = ReadToken(ctx.src, token);
+  if (EndsInput(end)) return false;
   ScanLong32(token, font.weight);
   for (std::uint8_t* field : bytes) {
-    result = ReadToken(ctx.src, token);
-    if (result < 0) return false;
+    end = ReadToken(ctx.src, token);
+    if (EndsInput(end)) return false;
     int value = 0;
     if (ScanInt(token, value)) *field = static_cast<std::uint8_t>(value);
   }
   font.faceName.clear();
-  if (result == kTokenEndedLine) return true;
+  if (end == KTokenEnd::kLineFeed) return true;
   std::string face;
   if (!ReadLine(ctx.src, face)) return false;
   font.faceName = face.substr(0, KLogFont::kMaxFaceName);

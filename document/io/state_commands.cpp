@@ -28,7 +28,7 @@ void SetLayerState(KOnes& doc, KReadContext& ctx, int state) {
 
 void ReadColourCommand(KOnes& doc, KReadContext& ctx) {
   std::string token;
-  if (ReadToken(ctx.src, token) == kTokenEndOfInput) return;
+  if (ReadToken(ctx.src, token) == KTokenEnd::kInputEnd) return;
   if (!ScanInt(token, doc.currentColour)) ctx.Report("colour ignored", "its value does not convert");
 }
 
@@ -44,12 +44,12 @@ void ReadRgbCommand(KOnes& doc, KReadContext& ctx) {
 
 void ReadLayerCommand(KOnes& doc, KReadContext& ctx) {
   std::string token;
-  if (ReadToken(ctx.src, token) == kTokenEndOfInput || token.empty()) return;
+  if (ReadToken(ctx.src, token) == KTokenEnd::kInputEnd || token.empty()) return;
   switch (token[0]) {
     case 'M':
     case 'm': {
       std::string path;
-      if (ReadToken(ctx.src, path) == kTokenEndOfInput) return;
+      if (ReadToken(ctx.src, path) == KTokenEnd::kInputEnd) return;
       doc.SelectLayer(path);
       return;
     }

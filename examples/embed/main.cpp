@@ -42,8 +42,8 @@ int main(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--snapshot" && i + 1 < argc) {
       snapshot = QString::fromLocal8Bit(argv[++i]);
-    } else if (!view->Window().OnOpenDocument(arg)) {
-      std::fprintf(stderr, "embed_host: cannot open '%s'\n", arg.c_str());
+    } else if (const KResult opened = view->Window().Open(arg); !opened) {
+      std::fprintf(stderr, "embed_host: %s\n", opened.message().c_str());  // names the file and why
       return 2;
     }
   }

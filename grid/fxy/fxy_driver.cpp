@@ -33,10 +33,7 @@ double PhysicalMemory() {
 
 bool Finite(double v) { return std::isfinite(v); }
 
-bool Refuse(std::string& error, const std::string& why) {
-  error = why;
-  return false;
-}
+KResult Refuse(const std::string& why) { return KResult(KStatus::kRefused, why); }
 
 // Reports every tenth sweep to the status and asks the question.
 class LevelListener : public KRelaxListener {
@@ -86,19 +83,19 @@ void ToGrid(const KCreateGrid& g, const KFxyInput& in, std::vector<KOne>& points
 
 }  // namespace
 
-bool PlanFxyLevels(const KFxyInput& in, const KFxyDialogData& d, std::vector<KFxyLevel>& levels,
-                   std::string& error, double memoryBytes) {
-  levels.clear();
-  if (in.points.empty()) return Refuse(error, "no data point on the layer " + d.layerNames[0]);
-  if (d.numX < 3) return Refuse(error, "num x must be at least 3 (it is " + std::to_string(d.numX) + ")");
+KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& in, const KFxyDialogData& d,
+                                                  double memoryBytes) {
+  std::vector<KFxyLevel> levels;
+  if (in.points.empty()) return Refuse("no data point on the layer " + d.layerNames[0]);
+  if (d.numX < 3) return Refuse("num x must be at least 3 (it is " + std::to_string(d.numX) + ")");
   if (!Finite(d.minX) || !Finite(d.minY) || !Finite(d.maxX) || !Finite(d.maxY) || d.maxX < d.minX ||
       d.maxY < d.minY)
-    return Refuse(error, "the box is not a finite rectangle");
+    return Refuse("the box is not a finite rectangle");
   if (!(d.deltX > 0) || !(d.deltY > 0) || !Finite(d.deltX) || !Finite(d.deltY))
-    return Refuse(error, d.maxX == d.minX ? "the box has no width: all points share one x"
-                                          : "the grid steps must be positive numbers");
-  if (!(d.smooth >= 0) || !Finite(d.smooth)) return Refuse(error, "smooth must be 0 or more");
-  if (!(d.pre >= 0) || !Finite(d.pre)) return Refuse(error, "the precision must be 0 or more");
+    return Refuse(d.maxX == d.minX ? "the box has no width: all points share one x"
+                                   : "the grid steps (delt x, delt y) must be positive numbers");
+  if (!(d.smooth >= 0) || !Finite(d.smooth)) return Refuse("smooth must be 0 or more");
+  if (!(d.pre >= 0) || !Finite(d.pre)) return Refuse("the precision must be 0 or more");
 
   const int times = d.times < 1 ? 1 : d.times;
   const double budget = memoryBytes > 0 ? memoryBytes : PhysicalMemory();
@@ -107,8 +104,8 @@ bool PlanFxyLevels(const KFxyInput& in, const KFxyDialogData& d, std::vector<KFx
     const double nx = KCreateGrid::NodeCount(d.minX, d.maxX, dx);
     const double ny = KCreateGrid::NodeCount(d.minY, d.maxY, dy);
     if (!(nx <= KCreateGrid::kMaxAxisNodes && ny <= KCreateGrid::kMaxAxisNodes))
-      return Refuse(error, Format("level %d would have %.0f X %.0f nodes; at most %d are possible along an axis",
-                                  level, nx, ny, KCreateGrid::kMaxAxisNodes));
+      return Refuse(Format("level %d would have %.0f X %.0f nodes; at most %d are possible along an axis",
+                           level, nx, ny, KCreateGrid::kMaxAxisNodes));
     const double nodes = nx * ny;
     // This level and the one it is seeded from live together; add the
     // working copy of the points and the data cells.
@@ -116,20 +113,19 @@ bool PlanFxyLevels(const KFxyInput& in, const KFxyDialogData& d, std::vector<KFx
                          static_cast<double>(in.points.size()) * sizeof(KOne) +
                          std::min(nodes, static_cast<double>(in.points.size())) * sizeof(KCreateGrid::DataCell);
     if (budget > 0 && bytes > budget)
-      return Refuse(error, Format("level %d would have %.0f X %.0f nodes, more than memory holds (%.0f MiB needed)",
-                                  level, nx, ny, bytes / 1048576.0));
+      return Refuse(Format("level %d would have %.0f X %.0f nodes, more than memory holds (%.0f MiB needed)",
+                           level, nx, ny, bytes / 1048576.0));
     levels.push_back({static_cast<int>(nx), static_cast<int>(ny), dx, dy});
     previousNodes = nodes;
     dx /= 2;
     dy /= 2;
   }
-  return true;
+  return levels;
 }
 
-KFxyResult RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status, double memoryBytes) {
-  KFxyResult result;
-  std::vector<KFxyLevel> plan;
-  if (!PlanFxyLevels(in, d, plan, result.message, memoryBytes)) return result;
+KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status, double memoryBytes) {
+  KFxyRun run;
+  if (KResult plan = PlanFxyLevels(in, d, memoryBytes); !plan) return plan;
 
   if (d.times < 1) d.times = 1;
   const int times = d.times;
@@ -148,10 +144,8 @@ KFxyResult RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status, do
       ToGrid(*grid, in, points, breaks);
       grid->Prepare(points.data(), points.size(), breaks);
       grid->SeedFromData();
-      if (!previous && grid->dataCells().empty()) {
-        result.message = "no data point lies inside the grid away from the break lines";
-        return result;
-      }
+      if (!previous && grid->dataCells().empty())
+        return Refuse("no data point lies inside the grid away from the break lines");
       if (previous)
         grid->SeedFromCoarser(*previous);
       else
@@ -160,29 +154,23 @@ KFxyResult RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status, do
 
       LevelListener listener(status, level, times, y, d.pre);
       const int answer = grid->Relax(d.pre, d.iterationLimit, &listener);
-      result.sweeps += grid->sweepsRun();
-      result.levelsRun = level;
-      result.nx = grid->nx();
-      result.ny = grid->ny();
+      run.sweeps += grid->sweepsRun();
+      run.levelsRun = level;
+      run.nx = grid->nx();
+      run.ny = grid->ny();
 
       d.deltX /= 2;
       d.deltY /= 2;
       previous = std::move(grid);   // the level before is no longer needed
-      if (answer == 1 || status.StopRequested()) {
-        result.outcome = KFxyOutcome::kEnded;
-        return result;
-      }
+      if (answer == 1 || status.StopRequested())
+        return {KResult(KStatus::kCancelled, "ended; no net file written"), run};
       y += kLineStep;
     }
   } catch (const std::bad_alloc&) {
-    result.message = "not enough memory for the grid";
-    return result;
+    return {KResult(KStatus::kFailed, "not enough memory for the grid"), run};
   }
 
-  if (!WriteNetFile(*previous, d.output, result.message)) {
-    result.outcome = KFxyOutcome::kWriteFailed;
-    return result;
-  }
-  result.outcome = KFxyOutcome::kWritten;
-  return result;
+  std::string error;
+  if (!WriteNetFile(*previous, d.output, error)) return {KResult(KStatus::kCannotWrite, error), run};
+  return run;
 }

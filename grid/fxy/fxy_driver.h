@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "grid/fxy_input.h"
+#include "platform/result.h"
 
 class KOnes;
 
@@ -79,23 +80,16 @@ struct KFxyLevel {
 };
 
 // Checks the dialog's values against the input and lists the levels that OK
-// would run. False, with a message, when they make no usable grid: no data
-// point, num x below 3, a box or step that is not a positive finite number,
-// a negative smoothing weight or precision, more than 32767 nodes along an
-// axis, or more memory than memoryBytes (0: the machine's physical memory).
-bool PlanFxyLevels(const KFxyInput& input, const KFxyDialogData& data, std::vector<KFxyLevel>& levels,
-                   std::string& error, double memoryBytes = 0);
+// would run. Fails with kRefused, naming the value at fault, when they make
+// no usable grid: no data point, num x below 3, a box or step that is not a
+// positive finite number, a negative smoothing weight or precision, more
+// than 32767 nodes along an axis, or more memory than memoryBytes (0: the
+// machine's physical memory).
+KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& input, const KFxyDialogData& data,
+                                                  double memoryBytes = 0);
 
-enum class KFxyOutcome {
-  kWritten,       // the net file was written to data.output
-  kEnded,         // "&End" or a stop: nothing written
-  kRefused,       // the values make no usable grid: nothing computed
-  kWriteFailed,   // computed, but the net file could not be written
-};
-
-struct KFxyResult {
-  KFxyOutcome outcome = KFxyOutcome::kRefused;
-  std::string message;   // why, for kRefused and kWriteFailed
+// How far the OK computation got (also when it did not finish).
+struct KFxyRun {
   int levelsRun = 0;
   int sweeps = 0;        // over all levels
   int nx = 0, ny = 0;    // nodes of the last level run
@@ -108,5 +102,9 @@ struct KFxyResult {
 // (10, y) per level, the progress line "%05d %.4e %6.3lf " at (50, y) every
 // tenth sweep; y starts at 30 and grows by 20 per level. Starting a viewer
 // is left to the front. memoryBytes as for PlanFxyLevels.
-KFxyResult RunFxy(const KFxyInput& input, KFxyDialogData& data, KFxyStatus& status,
-                  double memoryBytes = 0);
+// Succeeds when the net file was written. Otherwise nothing is written and
+// the status says why: kRefused (as PlanFxyLevels, or no data point inside
+// the grid: nothing computed), kCancelled ("&End" or a stop), kFailed (not
+// enough memory), kCannotWrite (computed, but the net file not written).
+KResultWith<KFxyRun> RunFxy(const KFxyInput& input, KFxyDialogData& data, KFxyStatus& status,
+                            double memoryBytes = 0);

@@ -1,11 +1,12 @@
 // The binary grid file of GRID3D elements.
 #include "grid/io/grid_file_reader.h"
 
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 
 #include "grid/kgrid3d.h"
+#include "platform/input_file.h"
 
 namespace {
 
@@ -56,26 +57,6 @@ std::size_t ValueSize(std::uint8_t storage) {
   return 8;
 }
 
-class FileCloser {
-public:
-  explicit FileCloser(std::FILE* f) : f_(f) {}
-  ~FileCloser() {
-    if (f_) std::fclose(f_);
-  }
-  FileCloser(const FileCloser&) = delete;
-  FileCloser& operator=(const FileCloser&) = delete;
-
-private:
-  std::FILE* f_;
-};
-
-std::int64_t FileSize(std::FILE* f) {
-  if (std::fseek(f, 0, SEEK_END) != 0) return -1;
-  const long size = std::ftell(f);
-  if (std::fseek(f, 0, SEEK_SET) != 0) return -1;
-  return size;
-}
-
 // Decodes the values of a row-major block of nx * ny stored values.
 void DecodeValues(const unsigned char* data, std::size_t count, KGridFile& grid) {
   grid.values.resize(count);
@@ -96,23 +77,25 @@ void DecodeValues(const unsigned char* data, std::size_t count, KGridFile& grid)
 
 }  // namespace
 
-int ReadGridFile(KGridFile& grid, const std::string& path, std::string* problem) {
-  const auto fail = [&](const std::string& why) {
+KResult ReadGridFile(KGridFile& grid, const std::string& path) {
+  const auto fail = [&](KResult result) {
     grid.nx = grid.ny = 0;
     grid.values.clear();
-    if (problem) *problem = why;
-    return 0;
+    return result;
+  };
+  const auto bad = [&](const std::string& why) {
+    return fail(KResult(KStatus::kBadInput, "grid file '" + path + "': " + why));
   };
 
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return fail("cannot be opened");
-  FileCloser closer(f);
+  KResultWith<KInputFile> opened = OpenInputFile(path);
+  if (!opened) return fail(opened);
+  KInputFile& file = opened.value();
 
-  const std::int64_t fileSize = FileSize(f);
-  if (fileSize < 0) return fail("size cannot be determined");
+  const std::int64_t fileSize = file.size();
   unsigned char header[kHeaderSize];
-  const std::size_t got = std::fread(header, 1, sizeof header, f);
-  if (got < sizeof header) {
+  const std::int64_t got = file.Read(header, sizeof header);
+  if (got < 0) return fail(ErrnoResult(KStatus::kCannotOpen, "cannot read", path, errno));
+  if (got < kHeaderSize) {
     // Name the first header field the file does not hold in full.
     struct Field { long offset; long size; const char* name; };
     static constexpr Field kFields[] = {
@@ -121,11 +104,11 @@ int ReadGridFile(KGridFile& grid, const std::string& path, std::string* problem)
         {kOffsetZMin, 8, "z min"},  {kOffsetZMax, 8, "z max"},  {kOffsetStorage, 1, "storage code"}};
     const char* missing = "storage code";
     for (const Field& field : kFields)
-      if (static_cast<long>(got) < field.offset + field.size) {
+      if (got < field.offset + field.size) {
         missing = field.name;
         break;
       }
-    return fail("header cut short: the file of " + std::to_string(fileSize) + " bytes ends before " + missing);
+    return bad("header cut short: the file of " + std::to_string(fileSize) + " bytes ends before " + missing);
   }
 
   grid.nx = LoadI32(header + kOffsetNx);
@@ -138,25 +121,27 @@ int ReadGridFile(KGridFile& grid, const std::string& path, std::string* problem)
   grid.zMax = LoadDouble(header + kOffsetZMax);
   grid.storage = header[kOffsetStorage];
 
-  if (grid.nx < 0) return fail("nx is negative (" + std::to_string(grid.nx) + ")");
-  if (grid.ny < 0) return fail("ny is negative (" + std::to_string(grid.ny) + ")");
+  if (grid.nx < 0) return bad("nx is negative (" + std::to_string(grid.nx) + ")");
+  if (grid.ny < 0) return bad("ny is negative (" + std::to_string(grid.ny) + ")");
   // Node indices are 32-bit, and the allocation is bounded by what the file
   // holds: nx * ny * size must fit in the bytes after the header.
   const std::uint64_t wx = static_cast<std::uint64_t>(grid.nx);
   const std::uint64_t wy = static_cast<std::uint64_t>(grid.ny);
   const std::string promised = std::to_string(grid.nx) + " x " + std::to_string(grid.ny);
   if (wx * wy > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
-    return fail("nx * ny overflows (" + promised + ")");
+    return bad("nx * ny overflows (" + promised + ")");
   const std::uint64_t available = fileSize > kHeaderSize ? static_cast<std::uint64_t>(fileSize - kHeaderSize) : 0;
   const std::uint64_t size = ValueSize(grid.storage);
   if (wx * wy > available / size)
-    return fail("nx * ny (" + promised + ") promises more values than the " + std::to_string(available) +
-                " bytes after the header hold");
+    return bad("nx * ny (" + promised + ") promises more values than the " + std::to_string(available) +
+               " bytes after the header hold");
   const std::size_t count = static_cast<std::size_t>(wx * wy);
 
   std::vector<unsigned char> data(count * size);
-  if (std::fread(data.data(), 1, data.size(), f) != data.size())
-    return fail("values cannot be read");
+  const std::int64_t read = file.Read(data.data(), data.size());
+  if (read < 0) return fail(ErrnoResult(KStatus::kCannotOpen, "cannot read", path, errno));
+  if (read != static_cast<std::int64_t>(data.size()))
+    return bad("the values end early: the file shrank after it was opened");
   DecodeValues(data.data(), count, grid);
 
   grid.zMin = 1e300;
@@ -165,6 +150,6 @@ int ReadGridFile(KGridFile& grid, const std::string& path, std::string* problem)
     if (v < grid.zMin) grid.zMin = v;
     if (v > grid.zMax) grid.zMax = v;
   }
-  return 1;
+  return KResult::Ok();
 }
 

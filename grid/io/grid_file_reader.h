@@ -3,10 +3,12 @@
 #include <string>
 
 #include "grid/kgrid3d.h"
+#include "platform/result.h"
 
-// Loads the file at path into grid. Returns 1 when the values were loaded.
-// Returns 0 when the file cannot be opened, or when its header is unusable (a
-// size that is negative, overflows, or promises more values than the file
-// holds, or a header cut short): then nx = ny = 0, no values are kept and
-// problem (if given) names the offending field.
-int ReadGridFile(KGridFile& grid, const std::string& path, std::string* problem = nullptr);
+// Loads the file at path into grid. Fails with kCannotOpen when the file
+// cannot be opened ("cannot open 'x.grd': ..."), or with kBadInput when its
+// header is unusable: a size that is negative, overflows, or promises more
+// values than the file holds, or a header cut short; the message names the
+// file and the field ("grid file 'x.grd': nx is negative (-3)"). On failure
+// nx = ny = 0 and no values are kept.
+KResult ReadGridFile(KGridFile& grid, const std::string& path);

@@ -1,10 +1,9 @@
 // Net-file reader with structure checks.
 #include "grid/io/net_file_reader.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
+
+#include "platform/input_file.h"
 
 namespace {
 
@@ -12,24 +11,21 @@ const unsigned char* At(std::string_view bytes, std::size_t offset) {
   return reinterpret_cast<const unsigned char*>(bytes.data()) + offset;
 }
 
-bool Fail(std::string& error, const std::string& why) {
-  error = "net file: " + why;
-  return false;
-}
+KResult Bad(const std::string& why) { return KResult(KStatus::kBadInput, why); }
 
 // Reads the strip table and checks that each column's strips cover its rows
 // in order and number its nodes on from the column before.
-bool ReadStrips(std::string_view bytes, std::size_t offset, KNetFile& net, std::string& error) {
+KResult ReadStrips(std::string_view bytes, std::size_t offset, KNetFile& net) {
   std::int64_t nextNode = 0;
   net.columns.assign(static_cast<std::size_t>(net.nx), {});
   for (int i = 0; i < net.nx; ++i) {
-    if (bytes.size() - offset < 4) return Fail(error, "strip table ends in column " + std::to_string(i));
+    if (bytes.size() - offset < 4) return Bad("strip table ends in column " + std::to_string(i));
     const std::int32_t count = knet::GetI32(At(bytes, offset));
     offset += 4;
     if (count < 1 || count > net.ny)
-      return Fail(error, "column " + std::to_string(i) + " has " + std::to_string(count) + " strips");
+      return Bad("column " + std::to_string(i) + " has " + std::to_string(count) + " strips");
     if ((bytes.size() - offset) / knet::kStripHeaderBytes < static_cast<std::size_t>(count))
-      return Fail(error, "strip table ends in column " + std::to_string(i));
+      return Bad("strip table ends in column " + std::to_string(i));
     std::vector<knet::Strip>& strips = net.columns[static_cast<std::size_t>(i)];
     strips.resize(static_cast<std::size_t>(count));
     int row = 0;
@@ -41,19 +37,19 @@ bool ReadStrips(std::string_view bytes, std::size_t offset, KNetFile& net, std::
       s.firstNode = knet::GetI32(p + 6);
       if (s.count < 1 || s.firstRow != row || s.count > net.ny - row || s.firstNode != nextNode ||
           knet::GetI16(p + 4) != 0)
-        return Fail(error, "a strip of column " + std::to_string(i) + " does not follow on");
+        return Bad("a strip of column " + std::to_string(i) + " does not follow on");
       row += s.count;
       nextNode += s.count;
     }
-    if (row != net.ny) return Fail(error, "the strips of column " + std::to_string(i) + " miss rows");
+    if (row != net.ny) return Bad("the strips of column " + std::to_string(i) + " miss rows");
   }
-  if (offset != bytes.size()) return Fail(error, "bytes after the strip table");
-  return true;
+  if (offset != bytes.size()) return Bad("bytes after the strip table");
+  return KResult::Ok();
 }
 
 // Links stay inside the file, run up and down each strip, and join side
 // neighbours of the same row from both ends.
-bool CheckLinks(const KNetFile& net, std::string& error) {
+KResult CheckLinks(const KNetFile& net) {
   const std::int64_t total = static_cast<std::int64_t>(net.nodes.size());
   for (int i = 0; i < net.nx; ++i) {
     for (const knet::Strip& s : net.columns[static_cast<std::size_t>(i)]) {
@@ -63,7 +59,7 @@ bool CheckLinks(const KNetFile& net, std::string& error) {
         const std::int32_t up = k + 1 < s.count ? number + 1 : knet::kNoLink;
         const std::int32_t down = k > 0 ? number - 1 : knet::kNoLink;
         if (n.links[knet::kPlusY] != up || n.links[knet::kMinusY] != down)
-          return Fail(error, "node " + std::to_string(number) + " has a wrong link along its strip");
+          return Bad("node " + std::to_string(number) + " has a wrong link along its strip");
         for (int side : {knet::kPlusX, knet::kMinusX}) {
           const std::int32_t to = n.links[side];
           if (to == knet::kNoLink) continue;
@@ -71,12 +67,12 @@ bool CheckLinks(const KNetFile& net, std::string& error) {
           if (to < 0 || to >= total || col < 0 || col >= net.nx ||
               net.RecordAt(col, s.firstRow + k) != to ||
               net.nodes[static_cast<std::size_t>(to)].links[(side + 2) % 4] != number)
-            return Fail(error, "node " + std::to_string(number) + " has a wrong side link");
+            return Bad("node " + std::to_string(number) + " has a wrong side link");
         }
       }
     }
   }
-  return true;
+  return KResult::Ok();
 }
 
 }  // namespace
@@ -96,9 +92,9 @@ int KNetFile::RecordAt(int i, int j) const {
   return s.firstNode + (j - s.firstRow);
 }
 
-bool ParseNetFile(std::string_view bytes, KNetFile& net, std::string& error) {
+KResult ParseNetFile(std::string_view bytes, KNetFile& net) {
   net = KNetFile();
-  if (bytes.size() < knet::kHeaderBytes) return Fail(error, "shorter than its header");
+  if (bytes.size() < knet::kHeaderBytes) return Bad("shorter than its header");
   net.x0 = knet::GetF64(At(bytes, 0));
   net.y0 = knet::GetF64(At(bytes, 8));
   net.dx = knet::GetF64(At(bytes, 16));
@@ -108,40 +104,31 @@ bool ParseNetFile(std::string_view bytes, KNetFile& net, std::string& error) {
   const std::int32_t count = knet::GetI32(At(bytes, knet::kCountOffset));
   if (!std::isfinite(net.x0) || !std::isfinite(net.y0) || !(net.dx > 0) || !(net.dy > 0) ||
       !std::isfinite(net.dx) || !std::isfinite(net.dy))
-    return Fail(error, "bad origin or steps");
+    return Bad("bad origin or steps");
   if (net.nx < 1 || net.ny < 1 || net.ny > knet::kMaxColumnNodes)
-    return Fail(error, "bad node counts " + std::to_string(net.nx) + " x " + std::to_string(net.ny));
+    return Bad("bad node counts " + std::to_string(net.nx) + " x " + std::to_string(net.ny));
   if (static_cast<std::int64_t>(net.nx) * net.ny != count)
-    return Fail(error, "node record count " + std::to_string(count) + " is not nx * ny");
+    return Bad("node record count " + std::to_string(count) + " is not nx * ny");
   // Bound the allocation by what the bytes can hold.
   const std::size_t available = (bytes.size() - knet::kHeaderBytes) / knet::kNodeRecordBytes;
-  if (static_cast<std::size_t>(count) > available) return Fail(error, "node records are cut off");
+  if (static_cast<std::size_t>(count) > available) return Bad("node records are cut off");
   net.nodes.resize(static_cast<std::size_t>(count));
   for (std::size_t k = 0; k < net.nodes.size(); ++k)
     net.nodes[k] = knet::DecodeNode(At(bytes, knet::kHeaderBytes + k * knet::kNodeRecordBytes));
   const std::size_t tableStart = knet::kHeaderBytes + net.nodes.size() * knet::kNodeRecordBytes;
-  if (!ReadStrips(bytes, tableStart, net, error) || !CheckLinks(net, error)) {
-    net = KNetFile();
-    return false;
-  }
-  return true;
+  KResult checked = ReadStrips(bytes, tableStart, net);
+  if (checked) checked = CheckLinks(net);
+  if (!checked) net = KNetFile();
+  return checked;
 }
 
-bool ReadNetFile(const std::string& path, KNetFile& net, std::string& error) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
-    error = "cannot open " + path + ": " + std::strerror(errno);
-    return false;
-  }
+KResult ReadNetFile(const std::string& path, KNetFile& net) {
+  net = KNetFile();
+  KResultWith<KInputFile> opened = OpenInputFile(path);
+  if (!opened) return KResult(opened);
   std::string bytes;
-  char chunk[1 << 16];
-  std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, got);
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) {
-    error = "cannot read " + path;
-    return false;
-  }
-  return ParseNetFile(bytes, net, error);
+  if (KResult read = opened.value().ReadRest(bytes); !read) return read;
+  const KResult parsed = ParseNetFile(bytes, net);
+  if (!parsed) return KResult(parsed.status(), "net file '" + path + "': " + parsed.message());
+  return parsed;
 }

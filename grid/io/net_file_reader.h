@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "grid/io/net_file_format.h"
+#include "platform/result.h"
 
 struct KNetFile {
   double x0 = 0, y0 = 0, dx = 0, dy = 0;
@@ -24,7 +25,10 @@ struct KNetFile {
 };
 
 // Parses the bytes of a net file. Never reads past them and allocates no
-// more than they can describe. Returns false with a message on any fault.
-bool ParseNetFile(std::string_view bytes, KNetFile& net, std::string& error);
-// Reads and parses the file at path.
-bool ReadNetFile(const std::string& path, KNetFile& net, std::string& error);
+// more than they can describe. Fails with kBadInput and a message naming the
+// fault ("node record count 43 is not nx * ny") when they are not one.
+KResult ParseNetFile(std::string_view bytes, KNetFile& net);
+// Reads and parses the file at path. Fails with kCannotOpen when it cannot
+// be opened or read ("cannot open 'a.net': Is a directory"), or as
+// ParseNetFile with the file named first ("net file 'a.net': ...").
+KResult ReadNetFile(const std::string& path, KNetFile& net);

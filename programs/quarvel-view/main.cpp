@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "platform/qt/qt_platform.h"
+#include "platform/result.h"
 #include "window/qt/kview.h"
 
 namespace {
@@ -53,19 +54,22 @@ public:
     setWindowTitle("Quarvel");
   }
 
-  // Opens path into the drawing; false when it cannot be opened.
-  bool Open(const QString& path) {
-    if (!view_->Window().OnOpenDocument(path.toLocal8Bit().toStdString())) return false;
+  // Opens path into the drawing; the result says why when it cannot.
+  KResult Open(const QString& path) {
+    KResult opened = view_->Window().Open(path.toLocal8Bit().toStdString());
+    if (!opened) return opened;
     setWindowTitle(QFileInfo(path).fileName() + " - Quarvel");
     view_->update();
-    return true;
+    return opened;
   }
 
 private:
   void OpenFromDialog() {
     const QString path = QFileDialog::getOpenFileName(
         this, "Open", QString(), "Drawings (*.qvd *.txt);;Step files (*.step);;Curve files (*.kcx);;All files (*)");
-    if (!path.isEmpty() && !Open(path)) QMessageBox::warning(this, "Quarvel", "Cannot open " + path);
+    if (path.isEmpty()) return;
+    if (const KResult opened = Open(path); !opened)
+      QMessageBox::warning(this, "Quarvel", QString::fromLocal8Bit(opened.message().c_str()));
   }
 
   TrackingView* view_ = new TrackingView;
@@ -79,8 +83,8 @@ int main(int argc, char** argv) {
   ViewerWindow window;
   int status = 0;
   for (const QString& path : app.arguments().mid(1)) {
-    if (!window.Open(path)) {
-      std::fprintf(stderr, "quarvel-view: cannot open '%s'\n", path.toLocal8Bit().constData());
+    if (const KResult opened = window.Open(path); !opened) {
+      std::fprintf(stderr, "quarvel-view: %s\n", opened.message().c_str());
       status = 1;
     }
   }

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 constexpr const char* kUsage = "convert [--verbose] IN... -o OUT";
 
 struct Options {
@@ -61,17 +59,17 @@ void ReportIssues(const QuarvelWindow& window, std::size_t from, const std::stri
   }
 }
 
-int RunConvert(const std::vector<std::string>& args) {
+KExit RunConvert(const std::vector<std::string>& args) {
   Options options;
-  if (!ParseArguments(args, options)) return kExitUsage;
+  if (!ParseArguments(args, options)) return KExit::kUsage;
 
   QuarvelWindow window;
   for (const std::string& input : options.inputs) {
     const std::size_t issuesBefore = window.readIssues.size();
     const std::size_t entriesBefore = window.entries.size();
-    if (!OpenInput(window, input)) {
-      std::fprintf(stderr, "quarvel convert: cannot open '%s'; nothing written\n", input.c_str());
-      return kExitFailure;
+    if (const KResult opened = OpenInput(window, input); !opened) {
+      std::fprintf(stderr, "quarvel convert: %s; nothing written\n", opened.message().c_str());
+      return ExitFor(opened.status());
     }
     if (options.verbose) {
       std::fprintf(stderr, "%s: %zu entries read\n", input.c_str(), window.entries.size() - entriesBefore);
@@ -80,11 +78,11 @@ int RunConvert(const std::vector<std::string>& args) {
   }
   if (!window.OnSaveDocument(options.output)) {
     std::fprintf(stderr, "quarvel convert: cannot write '%s'\n", options.output.c_str());
-    return kExitFailure;
+    return KExit::kFailure;
   }
   if (options.verbose)
     std::fprintf(stderr, "%s: %zu entries written\n", options.output.c_str(), window.entries.size());
-  return 0;
+  return KExit::kSuccess;
 }
 
 const KCommandRegistrar reg({"convert", kUsage, &RunConvert});

@@ -23,9 +23,6 @@
 
 namespace {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-constexpr int kExitInterrupted = 130;
 constexpr const char* kUsage =
     "grid [--times N] [--num-x N] [--smooth S] [--precision P] [--box XMIN,YMIN,XMAX,YMAX] FILE... "
     "[-o NET]";
@@ -184,15 +181,15 @@ bool ParseArguments(const std::vector<std::string>& args, Options& o) {
   return true;
 }
 
-int RunGrid(const std::vector<std::string>& args) {
+KExit RunGrid(const std::vector<std::string>& args) {
   Options o;
-  if (!ParseArguments(args, o)) return kExitUsage;
+  if (!ParseArguments(args, o)) return KExit::kUsage;
 
   QuarvelWindow window;
   for (const std::string& input : o.inputs) {
-    if (!OpenInput(window, input)) {
-      std::fprintf(stderr, "quarvel grid: cannot open '%s'; nothing written\n", input.c_str());
-      return kExitFailure;
+    if (const KResult opened = OpenInput(window, input); !opened) {
+      std::fprintf(stderr, "quarvel grid: %s; nothing written\n", opened.message().c_str());
+      return ExitFor(opened.status());
     }
   }
 
@@ -221,25 +218,20 @@ int RunGrid(const std::vector<std::string>& args) {
       std::fprintf(stderr, "%zu points left out: not finite numbers\n", in.droppedPoints);
   }
   StderrStatus status(isatty(STDERR_FILENO) == 1);
-  const KFxyResult r = RunFxy(in, d, status);
+  const KResultWith<KFxyRun> r = RunFxy(in, d, status);
   status.FinishLevel();
 
-  switch (r.outcome) {
-    case KFxyOutcome::kWritten:
-      std::fprintf(stderr, "wrote %s: %d X %d nodes, %d sweeps over %d levels\n", d.output.c_str(), r.nx, r.ny,
-                   r.sweeps, r.levelsRun);
-      return 0;
-    case KFxyOutcome::kEnded:
-      std::fprintf(stderr, "quarvel grid: ended; no net file written\n");
-      return interrupted ? kExitInterrupted : kExitFailure;
-    case KFxyOutcome::kRefused:
-      std::fprintf(stderr, "quarvel grid: %s; nothing written\n", r.message.c_str());
-      return kExitFailure;
-    case KFxyOutcome::kWriteFailed:
-      std::fprintf(stderr, "quarvel grid: %s\n", r.message.c_str());
-      return kExitFailure;
+  const KFxyRun& run = r.value();
+  if (r.ok()) {
+    std::fprintf(stderr, "wrote %s: %d X %d nodes, %d sweeps over %d levels\n", d.output.c_str(), run.nx, run.ny,
+                 run.sweeps, run.levelsRun);
+  } else if (r.status() == KStatus::kCancelled || r.status() == KStatus::kCannotWrite) {
+    // These messages say themselves what became of the net file.
+    std::fprintf(stderr, "quarvel grid: %s\n", r.message().c_str());
+  } else {
+    std::fprintf(stderr, "quarvel grid: %s; nothing written\n", r.message().c_str());
   }
-  return kExitFailure;
+  return ExitFor(r.status());
 }
 
 KCommandRegistrar reg({"grid", kUsage, &RunGrid});

@@ -12,12 +12,12 @@
 
 namespace {
 
-int Usage() {
+KExit Usage() {
   std::fprintf(stderr, "usage: quarvel info [--json] [--verbose] FILE...\n");
-  return 2;
+  return KExit::kUsage;
 }
 
-int RunInfo(const std::vector<std::string>& args) {
+KExit RunInfo(const std::vector<std::string>& args) {
   bool json = false, verbose = false, optionsDone = false;
   std::vector<std::string> files;
   for (const std::string& a : args) {
@@ -40,13 +40,15 @@ int RunInfo(const std::vector<std::string>& args) {
   // installed): the counts do not depend on their pixels.
   QuarvelWindow window;
   std::vector<KFileIssue> issues;
-  int status = 0;
+  // The others are still read when one cannot be opened; the status is the
+  // last failure's.
+  KExit status = KExit::kSuccess;
   bool anyOpened = false;
   for (const std::string& file : files) {
     const std::size_t issuesBefore = window.readIssues.size();
-    if (!OpenInput(window, file)) {
-      std::fprintf(stderr, "quarvel info: cannot open '%s'\n", file.c_str());
-      status = 1;
+    if (const KResult opened = OpenInput(window, file); !opened) {
+      std::fprintf(stderr, "quarvel info: %s\n", opened.message().c_str());
+      status = ExitFor(opened.status());
       continue;
     }
     anyOpened = true;

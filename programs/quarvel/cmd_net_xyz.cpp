@@ -11,22 +11,21 @@
 
 namespace {
 
-int RunNetXyz(const std::vector<std::string>& args) {
+KExit RunNetXyz(const std::vector<std::string>& args) {
   if (args.size() != 1) {
     std::fprintf(stderr, "usage: quarvel net-xyz NET\n");
-    return 2;
+    return KExit::kUsage;
   }
   KNetFile net;
-  std::string error;
-  if (!ReadNetFile(args[0], net, error)) {
-    std::fprintf(stderr, "quarvel net-xyz: %s\n", error.c_str());
-    return 1;
+  if (const KResult read = ReadNetFile(args[0], net); !read) {
+    std::fprintf(stderr, "quarvel net-xyz: %s\n", read.message().c_str());
+    return ExitFor(read.status());
   }
   KCLocaleScope c;
   for (int i = 0; i < net.nx; ++i)
     for (int j = 0; j < net.ny; ++j)
       std::printf("%.10g %.10g %.10g\n", net.WorldX(i), net.WorldY(j), net.ValueAt(i, j));
-  return std::ferror(stdout) ? 1 : 0;
+  return std::ferror(stdout) ? KExit::kFailure : KExit::kSuccess;
 }
 
 KCommandRegistrar reg({"net-xyz", "net-xyz NET", &RunNetXyz});

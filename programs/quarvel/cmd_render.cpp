@@ -39,9 +39,9 @@ struct RenderOptions {
   std::string output;
 };
 
-int Usage() {
+KExit Usage() {
   std::fprintf(stderr, "usage: quarvel render [--size WxH] [--background COLOR] FILE... -o OUT.png|OUT.svg|OUT.pdf\n");
-  return 2;
+  return KExit::kUsage;
 }
 
 bool ParseSize(const std::string& text, int& width, int& height) {
@@ -59,8 +59,8 @@ bool ParseSize(const std::string& text, int& width, int& height) {
   return true;
 }
 
-// Returns 0 when the arguments are usable, else the exit status.
-int ParseArguments(const std::vector<std::string>& args, RenderOptions& options) {
+// Returns kSuccess when the arguments are usable, else the exit status.
+KExit ParseArguments(const std::vector<std::string>& args, RenderOptions& options) {
   bool optionsDone = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -71,7 +71,7 @@ int ParseArguments(const std::vector<std::string>& args, RenderOptions& options)
     } else if (!optionsDone && a == "--size") {
       if (!hasValue || !ParseSize(args[i + 1], options.width, options.height)) {
         std::fprintf(stderr, "quarvel render: --size wants WxH, each side 1 to %d pixels\n", kMaxSide);
-        return 2;
+        return KExit::kUsage;
       }
       ++i;
     } else if (!optionsDone && a == "--background") {
@@ -79,7 +79,7 @@ int ParseArguments(const std::vector<std::string>& args, RenderOptions& options)
       QColor colour = QColor::fromString(QString::fromStdString(args[++i]));
       if (!colour.isValid()) {
         std::fprintf(stderr, "quarvel render: unknown colour '%s' (use a name or #RRGGBB)\n", args[i].c_str());
-        return 2;
+        return KExit::kUsage;
       }
       options.background = colour;
     } else if (!optionsDone && a == "--") {
@@ -92,7 +92,7 @@ int ParseArguments(const std::vector<std::string>& args, RenderOptions& options)
     }
   }
   if (options.files.empty() || options.output.empty()) return Usage();
-  return 0;
+  return KExit::kSuccess;
 }
 
 // Paints the window's first paint onto a painter whose device is the
@@ -143,9 +143,9 @@ bool WritePdf(QuarvelWindow& window, const RenderOptions& options, const QString
   return painter.end();
 }
 
-int RunRender(const std::vector<std::string>& args) {
+KExit RunRender(const std::vector<std::string>& args) {
   RenderOptions options;
-  if (int status = ParseArguments(args, options)) return status;
+  if (const KExit parsed = ParseArguments(args, options); parsed != KExit::kSuccess) return parsed;
 
   // Painting needs fonts and images, so a GUI application; without a
   // display the offscreen platform serves.
@@ -158,12 +158,14 @@ int RunRender(const std::vector<std::string>& args) {
   QGuiApplication app(argc, argv);
   InstallQtPlatform();  // BMPIN pictures are decoded while the files are read
 
+  // What opens is drawn even when another file cannot be opened; the status
+  // is then the last failure's.
   QuarvelWindow window;
-  int status = 0;
+  KExit status = KExit::kSuccess;
   for (const std::string& file : options.files) {
-    if (!OpenInput(window, file)) {
-      std::fprintf(stderr, "quarvel render: cannot open '%s'\n", file.c_str());
-      status = 1;
+    if (const KResult opened = OpenInput(window, file); !opened) {
+      std::fprintf(stderr, "quarvel render: %s\n", opened.message().c_str());
+      status = ExitFor(opened.status());
     }
   }
 
@@ -178,7 +180,7 @@ int RunRender(const std::vector<std::string>& args) {
     written = WriteRaster(window, options, path, drawn);
   if (!written) {
     std::fprintf(stderr, "quarvel render: cannot write '%s'\n", options.output.c_str());
-    return 1;
+    return KExit::kFailure;
   }
   if (!drawn)
     std::fprintf(stderr, "quarvel render: nothing drawable in the drawing; '%s' shows the background only\n",

@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "programs/quarvel/exit_codes.h"
+
 struct KCommand {
   const char* name;
   const char* usage;      // one line, shown by "quarvel --help"
-  int (*run)(const std::vector<std::string>& args);  // args after the name
+  KExit (*run)(const std::vector<std::string>& args);  // args after the name
 };
 
 std::vector<KCommand>& Commands();

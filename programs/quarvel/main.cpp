@@ -10,13 +10,14 @@ std::vector<KCommand>& Commands() {
   return commands;
 }
 
-static int Usage(std::FILE* out) {
+// The command list: on standard output when asked for, else as a usage error.
+static KExit Usage(std::FILE* out) {
   std::fprintf(out, "usage: quarvel COMMAND [OPTIONS] FILE...\n\ncommands:\n");
   for (const KCommand& c : Commands()) std::fprintf(out, "  %s\n", c.usage);
-  return out == stdout ? 0 : 2;
+  return out == stdout ? KExit::kSuccess : KExit::kUsage;
 }
 
-int main(int argc, char** argv) {
+static KExit Run(int argc, char** argv) {
   if (argc < 2) return Usage(stderr);
   if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) return Usage(stdout);
   for (const KCommand& c : Commands()) {
@@ -28,3 +29,5 @@ int main(int argc, char** argv) {
   std::fprintf(stderr, "quarvel: unknown command '%s'\n", argv[1]);
   return Usage(stderr);
 }
+
+int main(int argc, char** argv) { return static_cast<int>(Run(argc, argv)); }

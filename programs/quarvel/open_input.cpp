@@ -40,8 +40,8 @@ private:
 
 }  // namespace
 
-int OpenInput(QuarvelWindow& window, const std::string& path) {
-  if (isatty(STDERR_FILENO) != 1) return window.OnOpenDocument(path);
+KResult OpenInput(QuarvelWindow& window, const std::string& path) {
+  if (isatty(STDERR_FILENO) != 1) return window.Open(path);
   TerminalProgress progress(path);
-  return window.OnOpenDocument(path, &progress);
+  return window.Open(path, &progress);
 }

@@ -1,10 +1,13 @@
 #pragma once
-// How every command opens its inputs: with OnOpenDocument (the extension
+// How every command opens its inputs: with QuarvelWindow::Open (the extension
 // chooses the reader), and with a progress bar when standard error is a
 // terminal.
 #include <string>
 
+#include "platform/result.h"
+
 class QuarvelWindow;
 
-// Returns what OnOpenDocument returns (0 when the file cannot be opened).
-int OpenInput(QuarvelWindow& window, const std::string& path);
+// Opens path into window (QuarvelWindow::Open); the result names the file
+// and the reason when it cannot be opened.
+KResult OpenInput(QuarvelWindow& window, const std::string& path);

@@ -70,7 +70,7 @@ TEST(Corpus, EveryReaderSurvivesEveryFile) {
     const std::string name = file.filename().string();
     {
       QuarvelWindow w;
-      OpenTextFile(w, file.string());
+      EXPECT_TRUE(OpenTextFile(w, file.string()).ok()) << name;
       w.ComputeExtent();
       ExpectBounded(w, bytes.size(), name + " as drawing");
     }

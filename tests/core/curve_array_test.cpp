@@ -129,7 +129,7 @@ TEST_P(CurveFile, GroupPositionsComeFromTheirHeaderNumbers) {
 
 TEST(CurveArrayCreate, KeepsTopLevelPolylinesOnly) {
   KCurveArray array;
-  ASSERT_EQ(ReadCurveArray(array, kData + "/polylines_mixed.qvd"), 1);
+  ASSERT_TRUE(ReadCurveArray(array, kData + "/polylines_mixed.qvd").ok());
   ASSERT_EQ(array.Count(), 3);
   // Names come from the upper-cased keyword token.
   EXPECT_EQ(array.elements[0]->name, "FAULT_A");
@@ -141,9 +141,9 @@ TEST(CurveArrayCreate, KeepsTopLevelPolylinesOnly) {
 
   // An overlong word is no keyword.
   TempDir dir;
-  ASSERT_EQ(ReadCurveArray(array, dir.Write("long.qvd", "PLINE.LONG" + std::string(3000, 'A') +
-                                                             "\n0,0\n1,1\n\nPline.Short\n5,5\n6,6\n\n")),
-            1);
+  const KResult read = ReadCurveArray(
+      array, dir.Write("long.qvd", "PLINE.LONG" + std::string(3000, 'A') + "\n0,0\n1,1\n\nPline.Short\n5,5\n6,6\n\n"));
+  ASSERT_TRUE(read.ok()) << read.message();
   ASSERT_EQ(array.Count(), 1);
   EXPECT_EQ(array.elements[0]->name, "SHORT");
 }
@@ -151,14 +151,14 @@ TEST(CurveArrayCreate, KeepsTopLevelPolylinesOnly) {
 TEST(CurveArrayCreate, NothingUsableLeavesTheArrayUnchanged) {
   KCurveArray array;
   array.Create(2);
-  EXPECT_EQ(ReadCurveArray(array, kData + "/polylines_in_blocks.qvd"), 0);
+  EXPECT_EQ(ReadCurveArray(array, kData + "/polylines_in_blocks.qvd").status(), KStatus::kBadInput);
   EXPECT_EQ(array.Count(), 2);
-  EXPECT_EQ(ReadCurveArray(array, kData + "/no such file.qvd"), 0);
+  EXPECT_EQ(ReadCurveArray(array, kData + "/no such file.qvd").status(), KStatus::kCannotOpen);
   EXPECT_EQ(array.Count(), 2);
 
-  ASSERT_EQ(ReadCurveArray(array, kData + "/polylines_mixed.qvd"), 1);
+  ASSERT_TRUE(ReadCurveArray(array, kData + "/polylines_mixed.qvd").ok());
   auto kept = array.elements[0];
-  EXPECT_EQ(ReadCurveArray(array, kData + "/polylines_in_blocks.qvd"), 0);
+  EXPECT_FALSE(ReadCurveArray(array, kData + "/polylines_in_blocks.qvd").ok());
   EXPECT_EQ(array.elements[0], kept);
 }
 

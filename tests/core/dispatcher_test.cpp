@@ -56,9 +56,9 @@ TEST_P(Dispatcher, OrderDecidesBetweenOverlappingKeywords) {
   EXPECT_EQ(doc->entries[1]->kind, kKindXyz);
 
   // ENDNEW does not begin with NEW; "NEWS" does.
-  int result = -1;
-  doc = Read("NEWS blk POINT 1,2 a\nENDNEW POINT 3,4 b\n", &result);
-  EXPECT_EQ(result, 0);
+  KBlockEnd end = KBlockEnd::kEndNew;
+  doc = Read("NEWS blk POINT 1,2 a\nENDNEW POINT 3,4 b\n", &end);
+  EXPECT_EQ(end, KBlockEnd::kEndOfInput);
   EXPECT_EQ(doc->entries.size(), 1u);  // one point inside the block, one outside
   ASSERT_NE(doc->blocks.LookupPath("blk"), nullptr);
   EXPECT_EQ(doc->blocks.LookupPath("blk")->entries.size(), 1u);
@@ -72,12 +72,12 @@ TEST_P(Dispatcher, FreeWordsAreIgnoredAndTheLastUnseparatedTokenIsNot) {
 }
 
 TEST_P(Dispatcher, OutermostEndNewStopsReading) {
-  int result = -1;
-  auto doc = Read("POINT 1,2 a\nENDNEW\nPOINT 3,4 b\n", &result);
-  EXPECT_EQ(result, 2);
+  KBlockEnd end = KBlockEnd::kEndOfInput;
+  auto doc = Read("POINT 1,2 a\nENDNEW\nPOINT 3,4 b\n", &end);
+  EXPECT_EQ(end, KBlockEnd::kEndNew);
   EXPECT_EQ(doc->entries.size(), 1u);
-  Read("POINT 1,2 a\n", &result);
-  EXPECT_EQ(result, 0);
+  Read("POINT 1,2 a\n", &end);
+  EXPECT_EQ(end, KBlockEnd::kEndOfInput);
 }
 
 TEST_P(Dispatcher, ColourKeywords) {
@@ -148,7 +148,7 @@ TEST_P(Dispatcher, ReportsProgressUpToTheInputLength) {
   KByteSource src = Source(text);
   KOnes doc;
   RecordingProgress progress;
-  EXPECT_EQ(ReadTextFrom(doc, src, &progress), 0);
+  EXPECT_EQ(ReadTextFrom(doc, src, &progress), KBlockEnd::kEndOfInput);
   EXPECT_EQ(doc.entries.size(), 2000u);
   ASSERT_FALSE(progress.totals.empty());
   EXPECT_EQ(progress.totals.back(), static_cast<std::int64_t>(text.size()));

@@ -48,11 +48,11 @@ KNetFile Grid(const KFxyInput& in, const TempDir& dir) {
   d.pre = 1e-4;
   d.output = dir.File("net");
   RecordingStatus status;
-  const KFxyResult r = RunFxy(in, d, status);
-  EXPECT_EQ(r.outcome, KFxyOutcome::kWritten) << r.message;
+  const KResult r = RunFxy(in, d, status);
+  EXPECT_TRUE(r.ok()) << r.message();
   KNetFile net;
-  std::string error;
-  EXPECT_TRUE(ReadNetFile(d.output, net, error)) << error;
+  const KResult read = ReadNetFile(d.output, net);
+  EXPECT_TRUE(read.ok()) << read.message();
   return net;
 }
 

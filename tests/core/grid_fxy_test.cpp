@@ -133,9 +133,9 @@ TEST(FxyDriver, StatusLinesLevelsAndTheWrittenGrid) {
   d.pre = 1e-6;   // enough sweeps for progress lines
   const double step = d.deltX;
   RecordingStatus status;
-  const KFxyResult r = RunFxy(in, d, status);
-  ASSERT_EQ(r.outcome, KFxyOutcome::kWritten) << r.message;
-  EXPECT_EQ(r.levelsRun, 2);
+  const KResultWith<KFxyRun> r = RunFxy(in, d, status);
+  ASSERT_TRUE(r.ok()) << r.message();
+  EXPECT_EQ(r.value().levelsRun, 2);
   EXPECT_DOUBLE_EQ(d.deltX, step / 4);   // halved after each level
   // The box is 20.3 x 10, the first step 2.03: level 1 has trunc(10 + 3) by
   // trunc(4.93 + 3) nodes, level 2 trunc(20 + 3) by trunc(9.85 + 3).
@@ -158,8 +158,8 @@ TEST(FxyDriver, StatusLinesLevelsAndTheWrittenGrid) {
   EXPECT_EQ(status.asked, static_cast<int>(status.progress.size()));
 
   KNetFile net;
-  std::string error;
-  ASSERT_TRUE(ReadNetFile(d.output, net, error)) << error;
+  const KResult read = ReadNetFile(d.output, net);
+  ASSERT_TRUE(read.ok()) << read.message();
   EXPECT_EQ(net.nx, 23);
   EXPECT_EQ(net.ny, 12);
   EXPECT_DOUBLE_EQ(net.dx, step / 2);
@@ -173,13 +173,13 @@ TEST(FxyDriver, StatusLinesIgnoreACommaLocale) {
   d.times = 1;
   d.pre = 1e-6;
   RecordingStatus status;
-  KFxyResult r;
+  KResult r;
   {
     CommaLocale comma;
     if (!comma.active()) GTEST_SKIP() << "no comma-decimal locale is installed";
     r = RunFxy(in, d, status);
   }
-  ASSERT_EQ(r.outcome, KFxyOutcome::kWritten);
+  ASSERT_TRUE(r.ok()) << r.message();
   ASSERT_GE(status.lines.size(), 3u);
   EXPECT_EQ(status.lines[0].text, "1/1  (13 X 7) 1.000000e-06");
   EXPECT_EQ(status.lines[2].text.find(','), std::string::npos) << status.lines[2].text;
@@ -192,9 +192,9 @@ TEST(FxyDriver, TimesZeroRunsOneLevel) {
   KFxyDialogData d = SmallDialog(in, dir.File("n"));
   d.times = 0;
   RecordingStatus status;
-  const KFxyResult r = RunFxy(in, d, status);
-  EXPECT_EQ(r.outcome, KFxyOutcome::kWritten);
-  EXPECT_EQ(r.levelsRun, 1);
+  const KResultWith<KFxyRun> r = RunFxy(in, d, status);
+  EXPECT_TRUE(r.ok()) << r.message();
+  EXPECT_EQ(r.value().levelsRun, 1);
   EXPECT_EQ(d.times, 1);
   EXPECT_EQ(status.lines[0].text.substr(0, 4), "1/1 ");
 }
@@ -208,13 +208,13 @@ TEST(FxyDriver, NextOnEveryLevelStillWritesAndEndWritesNothing) {
     d.pre = 0;   // never converges: only the answers end the levels
     RecordingStatus status;
     status.answers = {2, 2, 2};
-    const KFxyResult r = RunFxy(in, d, status);
-    EXPECT_EQ(r.outcome, KFxyOutcome::kWritten);
-    EXPECT_EQ(r.levelsRun, 3);
-    EXPECT_EQ(r.sweeps, 27);   // each level asked once, after its 9th sweep
+    const KResultWith<KFxyRun> r = RunFxy(in, d, status);
+    EXPECT_TRUE(r.ok()) << r.message();
+    EXPECT_EQ(r.value().levelsRun, 3);
+    EXPECT_EQ(r.value().sweeps, 27);   // each level asked once, after its 9th sweep
     KNetFile net;
-    std::string error;
-    EXPECT_TRUE(ReadNetFile(dir.File("next"), net, error)) << error;
+    const KResult read = ReadNetFile(dir.File("next"), net);
+    EXPECT_TRUE(read.ok()) << read.message();
     EXPECT_EQ(net.nx, 43);
   }
   for (std::vector<int> answers : {std::vector<int>{1}, std::vector<int>{2, 0, 1}}) {
@@ -223,8 +223,8 @@ TEST(FxyDriver, NextOnEveryLevelStillWritesAndEndWritesNothing) {
     d.pre = 0;
     RecordingStatus status;
     status.answers = answers;
-    const KFxyResult r = RunFxy(in, d, status);
-    EXPECT_EQ(r.outcome, KFxyOutcome::kEnded);
+    const KResult r = RunFxy(in, d, status);
+    EXPECT_EQ(r.status(), KStatus::kCancelled);
     EXPECT_FALSE(std::filesystem::exists(dir.File("end")));
   }
   // A stop request (Ctrl-C) ends like "&End", even on a level that converges
@@ -232,7 +232,7 @@ TEST(FxyDriver, NextOnEveryLevelStillWritesAndEndWritesNothing) {
   KFxyDialogData d = SmallDialog(in, dir.File("stop"));
   RecordingStatus status;
   status.stop = true;
-  EXPECT_EQ(RunFxy(in, d, status).outcome, KFxyOutcome::kEnded);
+  EXPECT_EQ(RunFxy(in, d, status).status(), KStatus::kCancelled);
   EXPECT_FALSE(std::filesystem::exists(dir.File("stop")));
   EXPECT_TRUE(dir.Names().empty() || dir.Names() == std::vector<std::string>{"next"});
 }
@@ -243,9 +243,9 @@ TEST(FxyDriver, RefusesValuesThatMakeNoGridBeforeComputing) {
   const auto refused = [&](KFxyDialogData d, const KFxyInput& input, const std::string& words,
                            double memory = 0) {
     RecordingStatus status;
-    const KFxyResult r = RunFxy(input, d, status, memory);
-    EXPECT_EQ(r.outcome, KFxyOutcome::kRefused) << words;
-    EXPECT_NE(r.message.find(words), std::string::npos) << r.message;
+    const KResult r = RunFxy(input, d, status, memory);
+    EXPECT_EQ(r.status(), KStatus::kRefused) << words;
+    EXPECT_NE(r.message().find(words), std::string::npos) << r.message();
     EXPECT_TRUE(status.lines.empty());
     EXPECT_FALSE(std::filesystem::exists(d.output));
   };
@@ -280,9 +280,9 @@ TEST(FxyDriver, RefusesValuesThatMakeNoGridBeforeComputing) {
   d.maxY = 10;
   fenced.breaks.push_back({{0, 20}, {5.1, 5.1}, 0, "b"});
   RecordingStatus status;
-  const KFxyResult r = RunFxy(fenced, d, status);
-  EXPECT_EQ(r.outcome, KFxyOutcome::kRefused);
-  EXPECT_NE(r.message.find("no data point lies inside"), std::string::npos);
+  const KResult r = RunFxy(fenced, d, status);
+  EXPECT_EQ(r.status(), KStatus::kRefused);
+  EXPECT_NE(r.message().find("no data point lies inside"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(d.output));
 }
 
@@ -292,9 +292,9 @@ TEST(FxyDriver, UnwritableOutputIsReported) {
   KFxyDialogData d = SmallDialog(in, dir.File("missing/net.f(x,y)"));
   d.times = 1;
   RecordingStatus status;
-  const KFxyResult r = RunFxy(in, d, status);
-  EXPECT_EQ(r.outcome, KFxyOutcome::kWriteFailed);
-  EXPECT_NE(r.message.find("missing/net.f(x,y)"), std::string::npos);
+  const KResult r = RunFxy(in, d, status);
+  EXPECT_EQ(r.status(), KStatus::kCannotWrite);
+  EXPECT_NE(r.message().find("missing/net.f(x,y)"), std::string::npos);
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ TEST(NetFile, BreakAcrossAColumnSplitsItsStripAndItsLinks) {
 
   const std::string bytes = ReadFileBytes(dir.File("a.net"));
   KNetFile net;
-  ASSERT_TRUE(ParseNetFile(bytes, net, error)) << error;
+  const KResult parsed = ParseNetFile(bytes, net);
+  ASSERT_TRUE(parsed.ok()) << parsed.message();
   EXPECT_DOUBLE_EQ(net.x0, -0.5);
   EXPECT_DOUBLE_EQ(net.y0, -0.5);
   EXPECT_DOUBLE_EQ(net.dx, 1);
@@ -84,14 +85,14 @@ TEST(NetFile, RejectsTruncatedAndCorruptedFilesWithoutReadingPastThem) {
   for (std::size_t n = 0; n < good.size(); ++n) {
     // Each cut is copied so that the sanitizer sees any read past the end.
     const std::string cut = good.substr(0, n);
-    EXPECT_FALSE(ParseNetFile(cut, net, error)) << n;
+    EXPECT_FALSE(ParseNetFile(cut, net).ok()) << n;
   }
-  EXPECT_FALSE(ParseNetFile(good + "x", net, error));
+  EXPECT_FALSE(ParseNetFile(good + "x", net).ok());
 
   const auto corrupt = [&](std::size_t offset, std::int32_t value) {
     std::string b = good;
     knet::PutI32(reinterpret_cast<unsigned char*>(&b[offset]), value);
-    return ParseNetFile(b, net, error);
+    return ParseNetFile(b, net).ok();
   };
   EXPECT_FALSE(corrupt(40, 43));                  // node count not nx * ny
   EXPECT_FALSE(corrupt(32, 0x7fffffff));          // absurd nx
@@ -104,12 +105,13 @@ TEST(NetFile, RejectsTruncatedAndCorruptedFilesWithoutReadingPastThem) {
   for (int trial = 0; trial < 2000; ++trial) {
     std::string b = good;
     for (int k = 0; k < 3; ++k) b[rng() % b.size()] = static_cast<char>(rng());
-    accepted += ParseNetFile(b, net, error);
+    accepted += ParseNetFile(b, net).ok();
   }
   EXPECT_GT(accepted, 0);      // changed values are still a valid file
   EXPECT_LT(accepted, 2000);
-  EXPECT_FALSE(ReadNetFile(dir.File("missing.net"), net, error));
-  EXPECT_NE(error.find("missing.net"), std::string::npos);
+  const KResult missing = ReadNetFile(dir.File("missing.net"), net);
+  EXPECT_EQ(missing.status(), KStatus::kCannotOpen);
+  EXPECT_NE(missing.message().find("missing.net"), std::string::npos);
 }
 
 TEST(NetFile, FailedWritesReportAndLeaveNothingBehind) {
@@ -135,7 +137,8 @@ TEST(NetFile, FailedWritesReportAndLeaveNothingBehind) {
   small.FillUnset();
   ASSERT_TRUE(WriteNetFile(small, dir.File("a.net"), error));
   KNetFile net;
-  ASSERT_TRUE(ReadNetFile(dir.File("a.net"), net, error)) << error;
+  const KResult read = ReadNetFile(dir.File("a.net"), net);
+  ASSERT_TRUE(read.ok()) << read.message();
   EXPECT_EQ(net.nx, 4);
   EXPECT_EQ(dir.Names().size(), 2u);
 }

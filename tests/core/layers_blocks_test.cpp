@@ -111,9 +111,9 @@ TEST_P(Blocks, LaterBlockOfTheSameNameWins) {
 }
 
 TEST_P(Blocks, EndOfInputEndsEveryOpenBlock) {
-  int result = -1;
-  auto doc = Read("NEW a POINT 1,1 p\nNEW b POINT 2,2 q\n", &result);
-  EXPECT_EQ(result, 0);
+  KBlockEnd end = KBlockEnd::kEndNew;
+  auto doc = Read("NEW a POINT 1,1 p\nNEW b POINT 2,2 q\n", &end);
+  EXPECT_EQ(end, KBlockEnd::kEndOfInput);
   KOnes* a = doc->blocks.LookupPath("a");
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->entries.size(), 1u);
@@ -127,9 +127,9 @@ TEST_P(Blocks, NestingIsBoundedAndTheTooDeepBlockSkipped) {
   for (int i = 0; i < levels; ++i) text += "NEW b" + std::to_string(i) + " POINT 1,1 p\n";
   for (int i = 0; i < levels; ++i) text += "ENDNEW\n";
   text += "POINT 5,5 after\n";
-  int result = -1;
-  auto doc = Read(text, &result);
-  EXPECT_EQ(result, 0);
+  KBlockEnd end = KBlockEnd::kEndNew;
+  auto doc = Read(text, &end);
+  EXPECT_EQ(end, KBlockEnd::kEndOfInput);
   // Reading goes on after the skipped block's ENDNEW.
   ASSERT_EQ(doc->entries.size(), 1u);
   EXPECT_DOUBLE_EQ(doc->entries[0]->As<KPointText>()->x, 5);

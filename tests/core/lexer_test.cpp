@@ -12,10 +12,18 @@ using namespace std::string_literals;
 
 namespace {
 
+using enum KTokenEnd;
+
 struct Token {
-  int result;
+  KTokenEnd end;
   std::string text;
   bool operator==(const Token&) const = default;
+};
+
+struct Line {
+  bool read;
+  std::string text;
+  bool operator==(const Line&) const = default;
 };
 
 class Lexer : public ReaderTest {
@@ -24,20 +32,16 @@ protected:
     KByteSource src = Source(bytes);
     std::vector<Token> out;
     std::string token = "untouched";
-    for (int r = 0; r >= 0;) {
-      r = ReadToken(src, token);
-      out.push_back({r, token});
-    }
+    do out.push_back({ReadToken(src, token), token});
+    while (!EndsInput(out.back().end));
     return out;
   }
-  std::vector<Token> AllLines(const std::string& bytes) {
+  std::vector<Line> AllLines(const std::string& bytes) {
     KByteSource src = Source(bytes);
-    std::vector<Token> out;
+    std::vector<Line> out;
     std::string line = "untouched";
-    for (int r = 1; r == 1;) {
-      r = ReadLine(src, line);
-      out.push_back({r, line});
-    }
+    do out.push_back({ReadLine(src, line), line});
+    while (out.back().read);
     return out;
   }
 };
@@ -48,16 +52,15 @@ TEST_P(Lexer, TokenResultsForEachWayATokenEnds) {
     std::string bytes;
     std::vector<Token> want;
   } cases[] = {
-      // Line feed; blank (length + 1); two separators: an empty token; tab;
-      // input ending after bytes.
-      {"ab\ncde  f\tgh",
-       {{kTokenEndedLine, "ab"}, {4, "cde"}, {1, ""}, {2, "f"}, {kTokenCutByEnd, "gh"}}},
+      // Line feed; blank; two separators: an empty token; tab; input ending
+      // after bytes.
+      {"ab\ncde  f\tgh", {{kLineFeed, "ab"}, {kSeparator, "cde"}, {kSeparator, ""}, {kSeparator, "f"}, {kInputCut, "gh"}}},
       // Every control byte separates; CR vanishes even inside a word; the
       // end with nothing read keeps the token.
-      {"a\0b"s + "\x1f" + "c\rd\r\n", {{2, "a"}, {2, "b"}, {kTokenEndedLine, "cd"}, {kTokenEndOfInput, "cd"}}},
+      {"a\0b"s + "\x1f" + "c\rd\r\n", {{kSeparator, "a"}, {kSeparator, "b"}, {kLineFeed, "cd"}, {kInputEnd, "cd"}}},
       // High bytes belong to tokens; 0xFF ends the input.
-      {"\xb5\xc4\xfe ab\xff" "cd ", {{4, "\xb5\xc4\xfe"}, {kTokenCutByEnd, "ab"}}},
-      {"\xff" "x", {{kTokenEndOfInput, "untouched"}}},
+      {"\xb5\xc4\xfe ab\xff" "cd ", {{kSeparator, "\xb5\xc4\xfe"}, {kInputCut, "ab"}}},
+      {"\xff" "x", {{kInputEnd, "untouched"}}},
   };
   for (const auto& c : cases) EXPECT_EQ(AllTokens(c.bytes), c.want) << c.bytes;
   EXPECT_EQ(AllTokens("PLINE\r\n1,2\r\n\r\n"), AllTokens("PLINE\n1,2\n\n"));
@@ -65,36 +68,37 @@ TEST_P(Lexer, TokenResultsForEachWayATokenEnds) {
 
 TEST_P(Lexer, OverLongWordIsCutAtTheBufferAndContinuesNextCall) {
   const std::string word(kReadBufferSize + 100, 'A');
-  const std::vector<Token> want = {{6, "PLINE"},
-                                   {static_cast<int>(kReadBufferSize) + 1, std::string(kReadBufferSize, 'A')},
-                                   {101, std::string(100, 'A')},
-                                   {5, "next"},
-                                   {kTokenEndOfInput, "next"}};
+  const std::vector<Token> want = {{kSeparator, "PLINE"},
+                                   {kOverlong, std::string(kReadBufferSize, 'A')},  // not the previous keyword
+                                   {kSeparator, std::string(100, 'A')},
+                                   {kSeparator, "next"},
+                                   {kInputEnd, "next"}};
   EXPECT_EQ(AllTokens("PLINE " + word + " next "), want);
 }
 
 TEST_P(Lexer, LinesEndAtLineFeedOrNulAndDropCarriageReturns) {
   // A final line without line feed is not read and the line stays; 0xFF is
   // an ordinary line byte.
-  const std::vector<Token> want = {{1, "one"}, {1, "two"}, {1, "three four"}, {1, "a\xff" "b"}, {0, "a\xff" "b"}};
+  const std::vector<Line> want = {
+      {true, "one"}, {true, "two"}, {true, "three four"}, {true, "a\xff" "b"}, {false, "a\xff" "b"}};
   EXPECT_EQ(AllLines("one\r\ntw\ro\0three four\na\xff" "b\nlast"s), want);
 }
 
 TEST_P(Lexer, LongLinesComeInBufferSizedPieces) {
   const std::string piece(kReadBufferSize, 'x');
-  const std::vector<Token> want = {{1, piece}, {1, piece}, {1, "xxxxxxx"}, {1, "next"}, {0, "next"}};
+  const std::vector<Line> want = {{true, piece}, {true, piece}, {true, "xxxxxxx"}, {true, "next"}, {false, "next"}};
   EXPECT_EQ(AllLines(piece + piece + "xxxxxxx\nnext\n"), want);
 }
 
 TEST_P(Lexer, TokenThenLineContinueOnTheSameLine) {
   KByteSource src = Source("RGB 1 2 3\nKEY\nrest\n");
   std::string token, line;
-  EXPECT_EQ(ReadToken(src, token), 4);
-  ASSERT_EQ(ReadLine(src, line), 1);
+  EXPECT_EQ(ReadToken(src, token), kSeparator);
+  ASSERT_TRUE(ReadLine(src, line));
   EXPECT_EQ(line, "1 2 3");
   // A keyword that ends its line: the line reader starts on the next one.
-  EXPECT_EQ(ReadToken(src, token), kTokenEndedLine);
-  ASSERT_EQ(ReadLine(src, line), 1);
+  EXPECT_EQ(ReadToken(src, token), kLineFeed);
+  ASSERT_TRUE(ReadLine(src, line));
   EXPECT_EQ(line, "rest");
 }
 

@@ -73,8 +73,10 @@ TEST(StepFile, ListComesFirstThenTheDrawing) {
   TempDir dir;
   KOnes doc;
   OpenMemory(doc, "POINT 0,0 before\n");
-  EXPECT_EQ(OpenStepFile(doc, dir.Write("plan.step", "#0001 run.sh\nREM heading\n''\nPOINT 1,2 w\nENDNEW\nPOINT 3,4 x\n")),
-            2);
+  const KResultWith<KBlockEnd> opened =
+      OpenStepFile(doc, dir.Write("plan.step", "#0001 run.sh\nREM heading\n''\nPOINT 1,2 w\nENDNEW\nPOINT 3,4 x\n"));
+  ASSERT_TRUE(opened.ok()) << opened.message();
+  EXPECT_EQ(opened.value(), KBlockEnd::kEndNew);
   ASSERT_EQ(doc.entries.size(), 3u);
   EXPECT_EQ(doc.entries[1]->kind, kKindStepList);
   EXPECT_EQ(doc.entries[1]->As<KStepList>()->Count(), 2);

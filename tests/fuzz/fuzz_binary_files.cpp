@@ -15,8 +15,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   KNetFile net;
-  std::string error;
-  ParseNetFile(bytes, net, error);
+  (void)ParseNetFile(bytes, net);  // any verdict will do; it must not crash
 
   // The grid reader takes a path, as the drawing names it.
   static const std::string path = "/tmp/quarvel_fuzz_grid_" + std::to_string(getpid());
@@ -24,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fwrite(data, 1, size, f);
     std::fclose(f);
     KGridFile grid;
-    std::string problem;
-    ReadGridFile(grid, path, &problem);
+    (void)ReadGridFile(grid, path);
     KColorTable colours;
     KImage image = BuildGridImage(grid, colours);
     (void)image;

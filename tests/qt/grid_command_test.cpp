@@ -44,8 +44,8 @@ TEST(GridCommand, WritesACheckedNetFileWithStatusLines) {
                            "2/2  (15 X 14) 1.000000e-02\n", "wrote "})
     EXPECT_NE(r.err.find(line), std::string::npos) << r.err;
   KNetFile net;
-  std::string error;
-  ASSERT_TRUE(ReadNetFile(dir.File("out.net"), net, error)) << error;
+  const KResult read = ReadNetFile(dir.File("out.net"), net);
+  ASSERT_TRUE(read.ok()) << read.message();
   EXPECT_EQ(net.nx, 15);
   EXPECT_EQ(net.ny, 14);
   // The fault cuts x links in every row.
@@ -60,8 +60,8 @@ TEST(GridCommand, DefaultOutputIsInTheTemporaryDirectory) {
   const ProgramRun r = Grid(dir, {"--times", "1", dir.Write("d.qvd", Points(4, false))});
   ASSERT_EQ(r.status, 0) << r.err;
   KNetFile net;
-  std::string error;
-  EXPECT_TRUE(ReadNetFile(dir.File("net.f(x,y)"), net, error)) << error;
+  const KResult read = ReadNetFile(dir.File("net.f(x,y)"), net);
+  EXPECT_TRUE(read.ok()) << read.message();
 }
 
 TEST(GridCommand, RefusesClearlyAndWritesNothing) {

@@ -4,16 +4,16 @@
 #include "document/io/open_document.h"
 #include "tests/support/file_bytes.h"
 
-std::unique_ptr<KOnes> ReadDrawing(KByteSource& src, int* result) {
+std::unique_ptr<KOnes> ReadDrawing(KByteSource& src, KBlockEnd* end) {
   auto doc = std::make_unique<KOnes>();
-  const int r = ReadBlock(*doc, src);
-  if (result) *result = r;
+  const KBlockEnd stopped = ReadBlock(*doc, src);
+  if (end) *end = stopped;
   return doc;
 }
 
-std::unique_ptr<KOnes> ReadDrawing(const std::string& bytes, int* result) {
+std::unique_ptr<KOnes> ReadDrawing(const std::string& bytes, KBlockEnd* end) {
   KByteSource src = KByteSource::FromMemory(bytes);
-  return ReadDrawing(src, result);
+  return ReadDrawing(src, end);
 }
 
 std::string ElementInput::NextToken() {
@@ -24,9 +24,9 @@ std::string ElementInput::NextToken() {
 
 KByteSource ReaderTest::Source(const std::string& bytes) {
   if (GetParam() == SourceKind::kMemory) return KByteSource::FromMemory(bytes);
-  KByteSource src = KByteSource::FromFile(dir.Write("input" + std::to_string(files_++), bytes));
-  EXPECT_TRUE(src.ok());
-  return src;
+  KResultWith<KByteSource> src = KByteSource::FromFile(dir.Write("input" + std::to_string(files_++), bytes));
+  EXPECT_TRUE(src.ok()) << src.message();
+  return std::move(src.value());
 }
 
 ElementInput& ReaderTest::Input(const std::string& bytes) {
@@ -34,9 +34,9 @@ ElementInput& ReaderTest::Input(const std::string& bytes) {
   return *inputs_.back();
 }
 
-std::unique_ptr<KOnes> ReaderTest::Read(const std::string& bytes, int* result) {
+std::unique_ptr<KOnes> ReaderTest::Read(const std::string& bytes, KBlockEnd* end) {
   KByteSource src = Source(bytes);
-  return ReadDrawing(src, result);
+  return ReadDrawing(src, end);
 }
 
 std::string SourceKindName(const ::testing::TestParamInfo<SourceKind>& info) {

@@ -10,14 +10,15 @@
 #include <vector>
 
 #include "document/io/kread_context.h"
+#include "document/io/open_document.h"
 #include "document/kones.h"
 #include "platform/byte_source.h"
 #include "tests/support/temp_dir.h"
 
 // A fresh document read from bytes (NULs included) by the keyword
-// dispatcher, from memory; the reader's result in *result.
-std::unique_ptr<KOnes> ReadDrawing(const std::string& bytes, int* result = nullptr);
-std::unique_ptr<KOnes> ReadDrawing(KByteSource& src, int* result = nullptr);
+// dispatcher, from memory; where it stopped in *end.
+std::unique_ptr<KOnes> ReadDrawing(const std::string& bytes, KBlockEnd* end = nullptr);
+std::unique_ptr<KOnes> ReadDrawing(KByteSource& src, KBlockEnd* end = nullptr);
 
 // An element reader's input: the source, the issues it records and the
 // context that joins them. Pass ctx to the reader.
@@ -43,7 +44,7 @@ protected:
   // A new element input over bytes; it lives as long as the test.
   ElementInput& Input(const std::string& bytes);
   // A fresh document read from bytes by the dispatcher.
-  std::unique_ptr<KOnes> Read(const std::string& bytes, int* result = nullptr);
+  std::unique_ptr<KOnes> Read(const std::string& bytes, KBlockEnd* end = nullptr);
 
   TempDir dir;
 

@@ -1,0 +1,38 @@
+// Every quarvel command fails alike on an input it cannot open: the reason
+// from the reader on standard error, exit status 1, nothing written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/run_program.h"
+
+namespace {
+
+TEST(CommandFailure, EveryCommandNamesWhyAnInputDoesNotOpen) {
+  TempDir folder;
+  const std::string dir = folder.File("a directory");
+  ASSERT_TRUE(std::filesystem::create_directory(dir));
+  const std::string out = folder.File("out");
+
+  const std::vector<std::vector<std::string>> commands = {
+      {"info", dir},
+      {"convert", dir, "-o", out + ".qvd"},
+      {"render", dir, "-o", out + ".png"},
+      {"grid", dir, "-o", out + ".net"},
+      {"net-xyz", dir},
+  };
+  for (const std::vector<std::string>& args : commands) {
+    SCOPED_TRACE(args[0]);
+    const ProgramRun r = RunQuarvel(args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("quarvel " + args[0] + ": cannot open '" + dir + "': Is a directory"), std::string::npos)
+        << r.err;
+  }
+  // Render still paints the (empty) drawing; the others write nothing.
+  EXPECT_FALSE(std::filesystem::exists(out + ".qvd"));
+  EXPECT_FALSE(std::filesystem::exists(out + ".net"));
+}
+
+}  // namespace
