@@ -1,3 +1,5 @@
+// Polyline geometry: locating, lengths, bounds, nearest points, rectangles,
+// reversing, and what copies and moves keep.
 #include <gtest/gtest.h>
 
 #include <cmath>
