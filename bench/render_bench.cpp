@@ -57,10 +57,9 @@ KOnes& Drawing() {
   return *document;
 }
 
-KViewTransform FittedView(KDevice& device) {
+KViewTransform FittedView(const KDevice& device) {
   KViewTransform view;
-  view.device = &device;
-  view.Fit(0, 0, kWorld, kWorld);
+  view.Fit(device.ClientSize(), 0, 0, kWorld, kWorld);
   return view;
 }
 
@@ -102,7 +101,7 @@ void BM_RendererOneMillionVertices(benchmark::State& state) {
     image.fill(Qt::white);
     KQtDevice device(&image, image.size());
     KViewTransform view = FittedView(device);
-    KRenderer::Instance().DrawDocument(doc, view);
+    KRenderer(device).DrawDocument(doc, view);
     device.End();
     benchmark::DoNotOptimize(image.constBits());
   }
@@ -133,7 +132,7 @@ void BM_PngEncode2000x2000(benchmark::State& state) {
   {
     KQtDevice device(&image, image.size());
     KViewTransform view = FittedView(device);
-    KRenderer::Instance().DrawDocument(Drawing(), view);
+    KRenderer(device).DrawDocument(Drawing(), view);
   }
   for (auto _ : state) {
     QByteArray bytes;

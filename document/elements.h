@@ -8,8 +8,6 @@
 #include "document/krecord.h"
 #include "platform/kimage.h"
 
-class KOnes;
-
 struct KPointText : KRecord {
   double x = 0, y = 0, z = 0;
   std::string label;
@@ -20,7 +18,6 @@ struct KInsert : KRecord {
   std::string blockName;
   double xSize = 0, ySize = 0;
   double angle = 0;               // degrees
-  KOnes* block = nullptr;         // cache filled when first drawn; not owned
 };
 
 struct KText : KRecord {
@@ -28,7 +25,7 @@ struct KText : KRecord {
   std::string text;
   double width = 0, height = 0;   // character cell in world units
   double angle = 0;               // degrees
-  KLogFont font;
+  KLogFont font;                  // the members a file sets; drawing sizes the cell from width and height
   bool fromFont = false;          // read from FONT (keeps width and font on save)
 };
 

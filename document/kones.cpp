@@ -1,11 +1,35 @@
 #include "document/kones.h"
 
+#include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 #include "document/elements.h"
 
 namespace {
 constexpr const char* kDefaultLayer = "0";
+
+// Whether a block tree reachable from document, through trees of blocks
+// that stay alive, holds one of the dying blocks.
+bool HoldsAny(const KOnes& document, const std::unordered_set<const KOnes*>& dying) {
+  std::vector<const KOnes*> pending{&document};
+  std::unordered_set<const KOnes*> seen{&document};
+  bool found = false;
+  while (!pending.empty() && !found) {
+    const KOnes* doc = pending.back();
+    pending.pop_back();
+    doc->blocks.EnumeratePaths("", [&](const std::string&, KOnes* item) {
+      if (!item) return;
+      if (dying.count(item)) {
+        found = true;
+        return;
+      }
+      if (seen.insert(item).second) pending.push_back(item);
+    });
+  }
+  return found;
+}
+
 }  // namespace
 
 KOnes::KOnes() : pendingTextProperties(std::make_shared<KTextProperties>()) {}
@@ -46,8 +70,23 @@ void KOnes::SelectLayer(const std::string& path) {
 }
 
 void KOnes::AddBlock(const std::string& path, std::unique_ptr<KOnes> block) {
+  KOnes* replaced = blocks.LookupPath(path);
   blocks.InsertPath(path, block.get());
   ownedBlocks_.push_back(std::move(block));
+  if (!replaced) return;
+  auto owned = std::find_if(ownedBlocks_.begin(), ownedBlocks_.end(),
+                            [&](const std::unique_ptr<KOnes>& b) { return b.get() == replaced; });
+  if (owned == ownedBlocks_.end()) return;  // entered by someone else, who keeps it
+  // The replaced block goes with the blocks it owns; none may still be held.
+  std::unordered_set<const KOnes*> dying;
+  std::vector<const KOnes*> pending{replaced};
+  while (!pending.empty()) {
+    const KOnes* doc = pending.back();
+    pending.pop_back();
+    if (!dying.insert(doc).second) continue;
+    for (const auto& inner : doc->ownedBlocks_) pending.push_back(inner.get());
+  }
+  if (!HoldsAny(*this, dying)) ownedBlocks_.erase(owned);
 }
 
 void KOnes::ReportIssue(std::string what, std::int64_t offset, std::string why) {

@@ -47,8 +47,10 @@ public:
   // Makes the layer under path current, creating it (state 0) if needed.
   void SelectLayer(const std::string& path);
   // Takes ownership of a block read from NEW ... ENDNEW and enters it under
-  // path; a block of the same name is replaced in the tree (the old one stays
-  // alive, since drawn insertions may still point at it).
+  // path; a block of the same name is replaced in the tree. Records keep
+  // block names, never blocks, so a replaced block this document owns is
+  // released unless a block tree reachable from this document still holds
+  // it under another name.
   void AddBlock(const std::string& path, std::unique_ptr<KOnes> block);
 
   // NEW blocks nest at most this deep; a deeper block is skipped (its tokens

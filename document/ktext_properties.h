@@ -5,17 +5,12 @@
 
 #include "platform/klogfont.h"
 
-class KOnes;
-
 struct KTextProperties {
   KTextProperties() {
-    labelFont.height = 10;
-    labelFont.width = 5;
     labelFont.weight = 100;
     labelFont.charSet = 1;
   }
-  KOnes* markBlock = nullptr;   // cache filled by the renderer; not owned
-  std::string markName;
+  std::string markName;         // the mark block, looked up when drawn
   std::string secondName;
   KLogFont labelFont;
   double markHeight = 5.0;

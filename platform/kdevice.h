@@ -113,7 +113,7 @@ public:
   // the cell height in pixels when positive, the character height when
   // negative; width 0 keeps the face's own proportions; escapement turns the
   // text counter-clockwise in tenths of a degree about (x, y).
-  virtual void TextOut(int x, int y, const std::string& text, const KLogFont& font) = 0;
+  virtual void TextOut(int x, int y, const std::string& text, const KDeviceFont& font) = 0;
 
   // Fills the polygon with a solid colour and no outline, by the fill mode
   // (KFillMode).

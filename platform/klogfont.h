@@ -1,13 +1,13 @@
 #pragma once
-// The font description texts carry, with the members of the platform's
-// logical font that the drawing format sets and the renderer fills.
+// Fonts of texts. KLogFont is what a drawing records about a text's font:
+// the members of the platform's logical font that the drawing format sets.
+// KDeviceFont is what a device draws with: those members plus the cell size
+// and turn in device units, which drawing computes from the text record and
+// the view at every paint.
 #include <cstdint>
 #include <string>
 
 struct KLogFont {
-  std::int32_t height = 0;
-  std::int32_t width = 0;
-  std::int32_t escapement = 0;   // tenths of a degree
   std::int32_t orientation = 0;
   std::int32_t weight = 400;
   std::uint8_t italic = 0;
@@ -20,4 +20,14 @@ struct KLogFont {
   std::uint8_t pitchAndFamily = 0;
   std::string faceName;          // at most 31 bytes
   static constexpr std::size_t kMaxFaceName = 31;
+  friend bool operator==(const KLogFont&, const KLogFont&) = default;
+};
+
+struct KDeviceFont : KLogFont {
+  KDeviceFont() = default;
+  explicit KDeviceFont(const KLogFont& style) : KLogFont(style) {}
+  std::int32_t height = 0;       // pixels: cell height when positive, character height when negative
+  std::int32_t width = 0;        // average character width in pixels; 0 keeps the face's proportions
+  std::int32_t escapement = 0;   // tenths of a degree
+  friend bool operator==(const KDeviceFont&, const KDeviceFont&) = default;
 };

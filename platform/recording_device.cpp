@@ -59,7 +59,7 @@ KColorRef KRecordingDevice::SetTextColor(KColorRef colour) {
   return old;
 }
 
-void KRecordingDevice::TextOut(int x, int y, const std::string& text, const KLogFont& font) {
+void KRecordingDevice::TextOut(int x, int y, const std::string& text, const KDeviceFont& font) {
   KDeviceCall call{KDeviceOp::TextOut, {x, y}, text, font, {}, {}, false};
   calls.push_back(std::move(call));
 }

@@ -36,10 +36,11 @@ struct KDeviceCall {
   // rectangle, the two radial points, fill.
   std::vector<int> args;
   std::string text;                  // TextOut
-  KLogFont font;                     // TextOut
+  KDeviceFont font;                  // TextOut
   std::vector<KIntPoint> points;     // FillPolygon
   std::vector<double> source;        // DrawImage: x, y, width, height
   bool alpha = false;                // DrawImage: the image had per-pixel alpha
+  friend bool operator==(const KDeviceCall&, const KDeviceCall&) = default;
 };
 
 class KRecordingDevice : public KDevice {
@@ -74,7 +75,7 @@ public:
   int SetBkMode(int mode) override;
   unsigned SetTextAlign(unsigned align) override;
   KColorRef SetTextColor(KColorRef colour) override;
-  void TextOut(int x, int y, const std::string& text, const KLogFont& font) override;
+  void TextOut(int x, int y, const std::string& text, const KDeviceFont& font) override;
   void FillPolygon(const std::vector<KIntPoint>& points, KColorRef colour, int fillMode) override;
   void FillSolidRect(int left, int top, int width, int height, KColorRef colour) override;
   void SetPixel(int x, int y, KColorRef colour) override;

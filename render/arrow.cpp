@@ -38,8 +38,9 @@ bool ArrowTriangleCorners(const KCurve& curve, bool atStart, double size, double
   return true;
 }
 
-void ArrowTriangle(const KCurve& curve, KViewTransform& view, bool atStart, double size, int colour) {
+void ArrowTriangle(const KCurve& curve, const KViewTransform& view, bool atStart, double size, int colour,
+                   KRenderer& renderer) {
   double x[3], y[3];
   if (!ArrowTriangleCorners(curve, atStart, size, x, y)) return;
-  KRenderer::Instance().FillPolygon(x, y, 3, view, colour);
+  renderer.FillPolygon(x, y, 3, view, colour);
 }

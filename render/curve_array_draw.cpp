@@ -14,7 +14,7 @@ constexpr double kGroupCurveAngle = -90.0;
 constexpr int kGroupCurveColour = -65793;
 }  // namespace
 
-void KRenderer::DrawCurveArrayEntry(KEntry& entry, KViewTransform& view) {
+void KRenderer::DrawCurveArrayEntry(const KEntry& entry, const KViewTransform& view) {
   const KCurveArray* array = entry.As<KCurveArray>();
   if (!array) return;
   bool replaced = false;
@@ -32,7 +32,7 @@ void KRenderer::DrawCurveArrayEntry(KEntry& entry, KViewTransform& view) {
       const KCurve* curve = group->curves[static_cast<std::size_t>(j)].get();
       if (!curve) continue;
       DrawPlaced(group->x()[j], group->y()[j], kGroupCurveScale, kGroupCurveScale, kGroupCurveAngle, view,
-                 [&](KViewTransform& composed) { DrawCurve(*curve, composed, kGroupCurveColour); });
+                 [&](const KViewTransform& composed) { DrawCurve(*curve, composed, kGroupCurveColour); });
     }
   }
 }

@@ -79,7 +79,7 @@ void ForEachPosition(const KMarkItem& item, const KCurve& curve, const MarkPosit
   }
 }
 
-void DrawScale(const KMarkItem& item, KViewTransform& view, const KCurve& curve, KRenderer& renderer) {
+void DrawScale(const KMarkItem& item, const KViewTransform& view, const KCurve& curve, KRenderer& renderer) {
   MarkPositions plan;
   if (!PlanPositions(item, curve, true, plan)) return;
   ForEachPosition(item, curve, plan, [&](double x, double y, double a, double) {
@@ -103,7 +103,7 @@ KText LabelText(const KMarkItem& item) {
 
 // Each vertex but the last labelled with the direction of the segment after
 // it, then the last vertex once more with the last segment's direction.
-void DrawVertexLabels(const KMarkItem& item, KViewTransform& view, const KCurve& curve, KRenderer& renderer) {
+void DrawVertexLabels(const KMarkItem& item, const KViewTransform& view, const KCurve& curve, KRenderer& renderer) {
   const double* x = curve.x();
   const double* y = curve.y();
   KText text = LabelText(item);
@@ -121,7 +121,7 @@ void DrawVertexLabels(const KMarkItem& item, KViewTransform& view, const KCurve&
   renderer.DrawText(text, view, item.labelColour);
 }
 
-void DrawLocate(const KMarkItem& item, KViewTransform& view, const KCurve& curve, KRenderer& renderer) {
+void DrawLocate(const KMarkItem& item, const KViewTransform& view, const KCurve& curve, KRenderer& renderer) {
   if (item.step < kLocateMinStep) {
     DrawVertexLabels(item, view, curve, renderer);
     return;
@@ -139,8 +139,9 @@ void DrawLocate(const KMarkItem& item, KViewTransform& view, const KCurve& curve
   });
 }
 
-void DrawArrow(const KArrowItem& item, bool atStart, KViewTransform& view, const KCurve& curve) {
-  ArrowTriangle(curve, view, atStart, item.size, item.colour);
+void DrawArrow(const KArrowItem& item, bool atStart, const KViewTransform& view, const KCurve& curve,
+               KRenderer& renderer) {
+  ArrowTriangle(curve, view, atStart, item.size, item.colour, renderer);
 }
 
 }  // namespace
@@ -160,17 +161,17 @@ std::string FormatEmbellishNumber(double value, int decimals) {
   return text;
 }
 
-void DrawLineItem(const KLineItem& item, unsigned colour, KViewTransform& view, const KCurve& curve,
+void DrawLineItem(const KLineItem& item, unsigned colour, const KViewTransform& view, const KCurve& curve,
                   KRenderer& renderer) {
   if (item.style == kStyleFilled || item.style == kStyleSplineFilled) return;
-  view.SelectPen(item.squareCap ? kPenEndCapSquare : kPenSolid, item.width, colour);
+  renderer.SelectPen(view, item.squareCap ? kPenEndCapSquare : kPenSolid, item.width, colour);
   if (item.dashes.size() >= 2)
     renderer.DrawDashed(curve, view, item.dashes.data(), static_cast<int>(item.dashes.size()));
   else
     renderer.DrawPolyline(curve, view);
 }
 
-void DrawAlong(const KEmbellish& embellishment, KViewTransform& view, const KCurve& curve,
+void DrawAlong(const KEmbellish& embellishment, const KViewTransform& view, const KCurve& curve,
                KRenderer& renderer) {
   if (curve.count < 1) return;
   for (const KEmbellish::CurvePlay& play : embellishment.items) {
@@ -178,7 +179,7 @@ void DrawAlong(const KEmbellish& embellishment, KViewTransform& view, const KCur
       case KEmbellish::kArrowHead:
       case KEmbellish::kArrowTail:
         if (const auto* arrow = std::get_if<KArrowItem>(&play.item))
-          DrawArrow(*arrow, play.type == KEmbellish::kArrowHead, view, curve);
+          DrawArrow(*arrow, play.type == KEmbellish::kArrowHead, view, curve, renderer);
         break;
       case KEmbellish::kProperties:
         if (const auto* line = std::get_if<KLineItem>(&play.item))

@@ -28,7 +28,7 @@ KColorRef AsColourRef(int colourRef) { return static_cast<KColorRef>(colourRef) 
 
 // Writes the name from position p; returns the position after its last
 // character (or where writing stopped at the curve's end).
-double WriteName(const std::string& name, double p, double h, int textColour, double o, KViewTransform& view,
+double WriteName(const std::string& name, double p, double h, int textColour, double o, const KViewTransform& view,
                  const KCurve& curve, KRenderer& renderer) {
   const int n = curve.count;
   const double* x = curve.x();
@@ -75,7 +75,7 @@ double WriteName(const std::string& name, double p, double h, int textColour, do
 
 }  // namespace
 
-void DrawNameItem(const KNameItem& item, KViewTransform& view, const KCurve& curve, KRenderer& renderer) {
+void DrawNameItem(const KNameItem& item, const KViewTransform& view, const KCurve& curve, KRenderer& renderer) {
   const int n = curve.count;
   if (n <= 1) return;
   const std::string& name = curve.name;
@@ -83,7 +83,7 @@ void DrawNameItem(const KNameItem& item, KViewTransform& view, const KCurve& cur
     DrawLineItem(item, AsColourRef(item.colour), view, curve, renderer);
     return;
   }
-  view.SelectPen(kPenSolid, item.lineWidth, AsColourRef(item.colour));
+  renderer.SelectPen(view, kPenSolid, item.lineWidth, AsColourRef(item.colour));
   const double* s = curve.s();
   const double first = s[0];
   const double last = s[n - 1];

@@ -18,78 +18,70 @@ KColorRef DocumentColour(int colour) {
   return static_cast<KColorRef>(-static_cast<std::int64_t>(colour)) & 0x00FFFFFFu;
 }
 
-KRenderer& KRenderer::Instance() {
-  static KRenderer renderer;
-  return renderer;
-}
-
-KOnes* KRenderer::LookupBlock(const std::string& name) const {
-  if (!currentBlocks_ || name.empty()) return nullptr;
-  return currentBlocks_->LookupPath(name);
-}
-
-void KRenderer::DrawDocument(KOnes& document, KViewTransform& view) {
-  if (document.entries.empty() || !view.device || !view.CanMap()) return;
-  KTree<KOnes>* saved = currentBlocks_;
-  currentBlocks_ = &document.blocks;
-  drawing_.push_back(&document);
-  view.device->SetBkMode(kBkTransparent);
-  view.device->SetTextAlign(kAlignLeft | kAlignBottom);
+void KRenderer::DrawDocument(const KOnes& document, const KViewTransform& view) {
+  if (document.entries.empty() || !view.CanMap()) return;
+  // Block names resolve in the innermost document being drawn.
+  blocks_.Enter(document);
+  device_.SetBkMode(kBkTransparent);
+  device_.SetTextAlign(kAlignLeft | kAlignBottom);
   for (const auto& entry : document.entries) {
     if (entry->layer && entry->layer->state == kNotViewNotEdit) continue;
     DrawEntry(*entry, view);
   }
-  drawing_.pop_back();
-  currentBlocks_ = saved;
+  blocks_.Leave();
 }
 
-void KRenderer::DrawEntry(KEntry& entry, KViewTransform& view) {
+void KRenderer::DrawEntry(const KEntry& entry, const KViewTransform& view) {
   switch (entry.kind) {
     case kKindPolyline: DrawCurveEntry(entry, view); break;
     case kKindCurveArray: DrawCurveArrayEntry(entry, view); break;
     case kKindPoint: DrawPointEntry(entry, view); break;
     case kKindInsert:
-      if (auto* insert = entry.As<KInsert>()) DrawInsert(*insert, view);
+      if (const auto* insert = entry.As<KInsert>())
+        DrawInsertOf(blocks_.LookupFor(insert, insert->blockName), *insert, view);
       break;
     case kKindText:
-      if (auto* text = entry.As<KText>()) DrawText(*text, view, entry.colour);
+      if (const auto* text = entry.As<KText>()) DrawText(*text, view, entry.colour);
       break;
     case kKindBitmap:
     case kKindGrid:  // a grid carries its coloured image like a bitmap
-      if (auto* raster = entry.As<KBmpIn>()) DrawRaster(*raster, view);
+      if (const auto* raster = entry.As<KBmpIn>()) DrawRaster(*raster, view, device_);
       break;
     case kKindLogo:
-      if (auto* logo = entry.As<KLogo>()) DrawLogo(*logo, view);
+      if (const auto* logo = entry.As<KLogo>()) {
+        DrawLogo(*logo, view, device_);
+        pen_.Forget();  // the emblem draws its lines on the device directly
+      }
       break;
     case kKindXyz:
-      if (auto* list = entry.As<KXyzList>()) DrawXyzList(*list, view, entry.textProperties.get(), *this);
+      if (const auto* list = entry.As<KXyzList>()) DrawXyzList(*list, view, entry.textProperties.get(), *this);
       break;
     case kKindStepList:
-      if (auto* steps = entry.As<KStepList>()) DrawStepList(*steps, view);
+      if (const auto* steps = entry.As<KStepList>()) DrawStepList(*steps, view);
       break;
     default: break;
   }
 }
 
-bool KRenderer::DrawEmbellishment(KEntry& entry, const KCurve& curve, KViewTransform& view) {
-  KEmbellish* embellishment = entry.EffectiveEmbellishment();
+bool KRenderer::DrawEmbellishment(const KEntry& entry, const KCurve& curve, const KViewTransform& view) {
+  const KEmbellish* embellishment = entry.EffectiveEmbellishment();
   if (!embellishment) return false;
   DrawAlong(*embellishment, view, curve, *this);
   return embellishment->noDraw;
 }
 
-void KRenderer::DrawCurveEntry(KEntry& entry, KViewTransform& view) {
+void KRenderer::DrawCurveEntry(const KEntry& entry, const KViewTransform& view) {
   const KCurve* curve = entry.As<KCurve>();
   if (!curve) return;
   if (DrawEmbellishment(entry, *curve, view)) return;
   DrawCurve(*curve, view, entry.colour);
 }
 
-void KRenderer::DrawCurve(const KCurve& curve, KViewTransform& view, int colour) {
+void KRenderer::DrawCurve(const KCurve& curve, const KViewTransform& view, int colour) {
   if (curve.closure == kFilled) {
     FillPolygon(curve, view, colour);
     return;
   }
-  view.SelectPen(kPenSolid, curve.width, DocumentColour(colour));
+  SelectPen(view, kPenSolid, curve.width, DocumentColour(colour));
   DrawPolyline(curve, view);
 }

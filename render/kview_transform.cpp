@@ -3,12 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "render/device_clip.h"
-
 namespace {
-
-constexpr KDeviceBox kLimitBox{-KViewTransform::kDeviceLimit, -KViewTransform::kDeviceLimit,
-                               KViewTransform::kDeviceLimit, KViewTransform::kDeviceLimit};
 
 // Virtual-key codes of the keyboard navigation.
 enum KNavigationKey : unsigned {
@@ -44,9 +39,6 @@ void KViewTransform::Reset() {
   width = height = 0.0;
   offsetX = offsetY = 0.0;
   zoomFactor = kDefaultZoomFactor;
-  device = nullptr;
-  penColumn_ = penRow_ = 0.0;
-  deviceAtValid_ = false;
 }
 
 void KViewTransform::SetAngle(double degrees) {
@@ -55,9 +47,7 @@ void KViewTransform::SetAngle(double degrees) {
   sinA = std::sin(degrees * kDegreesToRadians);
 }
 
-bool KViewTransform::FitScale(double xmin, double ymin, double xmax, double ymax) {
-  if (!device) return false;
-  KIntSize client = device->ClientSize();
+bool KViewTransform::FitScale(KIntSize client, double xmin, double ymin, double xmax, double ymax) {
   if (client.width <= 0 || client.height <= 0) return false;
   double w = xmax - xmin, h = ymax - ymin;
   if (!std::isfinite(w) || !std::isfinite(h) || w < 0 || h < 0) return false;
@@ -70,8 +60,8 @@ bool KViewTransform::FitScale(double xmin, double ymin, double xmax, double ymax
   return true;
 }
 
-bool KViewTransform::Fit(double xmin, double ymin, double xmax, double ymax) {
-  if (!FitScale(xmin, ymin, xmax, ymax)) return false;
+bool KViewTransform::Fit(KIntSize client, double xmin, double ymin, double xmax, double ymax) {
+  if (!FitScale(client, xmin, ymin, xmax, ymax)) return false;
   left = xmin;
   bottom = ymin;
   UpdateEdges();
@@ -86,25 +76,6 @@ void KViewTransform::UpdateEdges() {
 int KViewTransform::ToDeviceX(double x) const { return KTruncToInt((x - left) / scaleX); }
 int KViewTransform::ToDeviceY(double y) const { return KTruncToInt(height - (y - bottom) / scaleY); }
 
-void KViewTransform::Transform(double& x, double& y) const {
-  double u = (x - left) / scaleX;
-  double v = (y - bottom) / scaleY;
-  if (angle < kNoRotation) {
-    double ru = cosA * u - sinA * v;
-    double rv = sinA * u + cosA * v;
-    u = ru;
-    v = rv;
-  }
-  x = u + offsetX;
-  y = v + offsetY;
-}
-
-void KViewTransform::ToDevice(double x, double y, double& column, double& row) const {
-  Transform(x, y);
-  column = x;
-  row = height - y;
-}
-
 bool KViewTransform::ToDevicePoint(double x, double y, KIntPoint& point) const {
   double column, row;
   ToDevice(x, y, column, row);
@@ -118,43 +89,10 @@ bool KViewTransform::CanMap() const {
          std::isfinite(left) && std::isfinite(bottom) && std::isfinite(height);
 }
 
-void KViewTransform::MoveTo(double x, double y) {
-  ToDevice(x, y, penColumn_, penRow_);
-  penColumn_ += 0.5;
-  penRow_ += 0.5;
-  deviceAtValid_ = false;
-  if (!device) return;
-  if (std::fabs(penColumn_) <= kDeviceLimit && std::fabs(penRow_) <= kDeviceLimit) {
-    deviceAt_ = {static_cast<int>(penColumn_), static_cast<int>(penRow_)};
-    deviceAtValid_ = true;
-    device->MoveTo(deviceAt_.x, deviceAt_.y);
-  }
-}
-
-void KViewTransform::LineTo(double x, double y) {
-  KDoublePoint from{penColumn_, penRow_};
-  ToDevice(x, y, penColumn_, penRow_);
-  penColumn_ += 0.5;
-  penRow_ += 0.5;
-  KDoublePoint to{penColumn_, penRow_};
-  if (!device) return;
-  if (!ClipSegment(from, to, kLimitBox)) {
-    deviceAtValid_ = false;
-    return;
-  }
-  KIntPoint a{static_cast<int>(from.x), static_cast<int>(from.y)};
-  KIntPoint b{static_cast<int>(to.x), static_cast<int>(to.y)};
-  if (!deviceAtValid_ || !(deviceAt_ == a)) device->MoveTo(a.x, a.y);
-  device->LineTo(b.x, b.y);
-  deviceAt_ = b;
-  deviceAtValid_ = true;
-}
-
-void KViewTransform::SelectPen(int style, double worldWidth, KColorRef colour) {
-  if (!device) return;
+int KViewTransform::PenPixels(double worldWidth) const {
   int pixels = KTruncToInt(worldWidth / scaleX);
   if (pixels < 0) pixels = pixels == std::numeric_limits<int>::min() ? std::numeric_limits<int>::max() : -pixels;
-  device->SelectPen(style, pixels, colour);
+  return pixels;
 }
 
 void KViewTransform::Pan(int dx, int dy) {
@@ -247,5 +185,4 @@ void KViewTransform::Compose(const KViewTransform& local, const KViewTransform& 
   cosA = cr / a;
   sinA = sr / a;
   angle = std::atan2(sinA, cosA) * 180.0 / kPi;
-  deviceAtValid_ = false;
 }

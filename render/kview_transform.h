@@ -1,8 +1,9 @@
 #pragma once
 // World <-> device mapping of a window (world y grows upward, device y
-// downward), with the device the latest paint draws on. The window's own
-// transform never rotates; transforms composed for inserted blocks rotate
-// and carry a device offset.
+// downward). A plain value: it knows the client size it was fitted to but
+// no device; drawing takes the device separately (render/pen_path.h,
+// render/krenderer.h). The window's own transform never rotates;
+// transforms composed for inserted blocks rotate and carry a device offset.
 #include "platform/kdevice.h"
 
 // A device coordinate as a 32-bit integer, truncated toward zero. Values
@@ -39,19 +40,18 @@ public:
   double offsetX = 0.0;       // pixels added after rotation (composed transforms)
   double offsetY = 0.0;       // upward
   double zoomFactor = kDefaultZoomFactor;
-  KDevice* device = nullptr;  // borrowed from the latest paint
 
-  // The initial state: unfitted, unrotated, no device.
+  // The initial state: unfitted, unrotated.
   void Reset();
   void SetAngle(double degrees);
 
-  // Measures the device's client area and chooses the larger of the two
-  // scales that fit the world rectangle. Returns false and changes nothing
-  // when there is no device, the client area is empty, or the rectangle is
-  // inverted, not finite, or of zero width and height.
-  bool FitScale(double xmin, double ymin, double xmax, double ymax);
+  // Takes the client area's size and chooses the larger of the two scales
+  // that fit the world rectangle into it. Returns false and changes nothing
+  // when the client area is empty or the rectangle is inverted, not finite,
+  // or of zero width and height.
+  bool FitScale(KIntSize client, double xmin, double ymin, double xmax, double ymax);
   // FitScale, then anchors the rectangle at the window's bottom-left corner.
-  bool Fit(double xmin, double ymin, double xmax, double ymax);
+  bool Fit(KIntSize client, double xmin, double ymin, double xmax, double ymax);
 
   // Unrotated mappings, truncated toward zero.
   int ToDeviceX(double x) const;
@@ -61,22 +61,33 @@ public:
 
   // Full mapping: replaces (x, y) by the device u (right) and v (up from the
   // bottom edge).
-  void Transform(double& x, double& y) const;
+  void Transform(double& x, double& y) const {
+    double u = (x - left) / scaleX;
+    double v = (y - bottom) / scaleY;
+    if (angle < kNoRotation) {
+      const double ru = cosA * u - sinA * v;
+      const double rv = sinA * u + cosA * v;
+      u = ru;
+      v = rv;
+    }
+    x = u + offsetX;
+    y = v + offsetY;
+  }
   // Full mapping to device column and row, as doubles, not rounded.
-  void ToDevice(double x, double y, double& column, double& row) const;
+  void ToDevice(double x, double y, double& column, double& row) const {
+    Transform(x, y);
+    column = x;
+    row = height - y;
+  }
   // Full mapping truncated to a device point; false (and nothing to draw)
   // when the point lies beyond kDeviceLimit or does not map to a number.
   bool ToDevicePoint(double x, double y, KIntPoint& point) const;
   // True when the scales allow mapping (non-zero and finite).
   bool CanMap() const;
 
-  // Lines through the device at the rounded full mapping (u + 0.5 and
-  // height - v + 0.5, truncated). A line reaching far outside the window is
-  // clipped first, so the part that crosses the window lands where it would.
-  void MoveTo(double x, double y);
-  void LineTo(double x, double y);
-  // Selects a pen of width trunc(width / scaleX) pixels (0 gives one pixel).
-  void SelectPen(int style, double worldWidth, KColorRef colour);
+  // Pixels of a pen worldWidth world units wide: trunc(width / scaleX),
+  // never negative (0 gives the one-pixel pen).
+  int PenPixels(double worldWidth) const;
 
   // Moves the drawing on screen by dx pixels right and dy down.
   void Pan(int dx, int dy);
@@ -93,16 +104,9 @@ public:
 
   // Makes this transform map local coordinates straight to the device:
   // local followed by outer (exact when outer's scales are equal). width,
-  // right, top, zoomFactor and device are left as they were.
+  // right, top and zoomFactor are left as they were.
   void Compose(const KViewTransform& local, const KViewTransform& outer);
 
 private:
   void UpdateEdges();
-  // Pen position for clipping: the true device point of the last MoveTo or
-  // LineTo (column and row, already +0.5), and the integer position the
-  // device was last left at, when that matches a drawn or moved-to point.
-  double penColumn_ = 0.0;
-  double penRow_ = 0.0;
-  bool deviceAtValid_ = false;
-  KIntPoint deviceAt_;
 };

@@ -18,8 +18,8 @@ double TruncToward0(double v) { return std::trunc(v); }
 
 }  // namespace
 
-void DrawRaster(const KBmpIn& element, KViewTransform& view) {
-  if (!view.device || element.image.empty()) return;
+void DrawRaster(const KBmpIn& element, const KViewTransform& view, KDevice& device) {
+  if (element.image.empty()) return;
   double u = element.x, v = element.y + element.height;
   view.Transform(u, v);
   // Destination exactly as truncation gives it, kept in doubles so it can
@@ -56,7 +56,7 @@ void DrawRaster(const KBmpIn& element, KViewTransform& view) {
   const int dt = static_cast<int>(height < 0 ? cy1 : cy0);
   const int dw = static_cast<int>(width < 0 ? cx0 - cx1 : cx1 - cx0);
   const int dh = static_cast<int>(height < 0 ? cy0 - cy1 : cy1 - cy0);
-  view.device->DrawImage(element.image, dl, dt, dw, dh, sx0, sy0, sx1 - sx0, sy1 - sy0);
+  device.DrawImage(element.image, dl, dt, dw, dh, sx0, sy0, sx1 - sx0, sy1 - sy0);
 }
 
 KEmblemPlacement LogoPlacement(const KLogo& logo, const KViewTransform& view) {
@@ -69,8 +69,7 @@ KEmblemPlacement LogoPlacement(const KLogo& logo, const KViewTransform& view) {
   return p;
 }
 
-void DrawLogo(const KLogo& logo, KViewTransform& view) {
-  if (!view.device) return;
+void DrawLogo(const KLogo& logo, const KViewTransform& view, KDevice& device) {
   const KEmblemPlacement p = LogoPlacement(logo, view);
-  DrawEmblem(*view.device, p.centreX, p.centreY, p.scaleX, p.scaleY);
+  DrawEmblem(device, p.centreX, p.centreY, p.scaleX, p.scaleY);
 }

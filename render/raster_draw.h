@@ -11,7 +11,7 @@ struct KLogo;
 // corner follows the full mapping, the size the scales; never rotated). An
 // empty image draws nothing. Only the part near the window reaches the
 // device, so a deep zoom into a picture stays cheap.
-void DrawRaster(const KBmpIn& element, KViewTransform& view);
+void DrawRaster(const KBmpIn& element, const KViewTransform& view, KDevice& device);
 
 // Where and how large the logo's emblem is drawn: centre in device pixels
 // and pixels per emblem unit.
@@ -22,4 +22,4 @@ struct KEmblemPlacement {
 KEmblemPlacement LogoPlacement(const KLogo& logo, const KViewTransform& view);
 
 // Draws the emblem at the logo's placement; replaces the device's pen.
-void DrawLogo(const KLogo& logo, KViewTransform& view);
+void DrawLogo(const KLogo& logo, const KViewTransform& view, KDevice& device);

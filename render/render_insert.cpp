@@ -1,6 +1,4 @@
 // Blocks inserted through composed transforms, and point marks with labels.
-#include <algorithm>
-
 #include "document/elements.h"
 #include "document/kentry.h"
 #include "document/kones.h"
@@ -8,7 +6,7 @@
 #include "render/krenderer.h"
 
 void KRenderer::DrawPlaced(double x, double y, double kx, double ky, double angleDegrees,
-                           KViewTransform& view, const std::function<void(KViewTransform&)>& draw) {
+                           const KViewTransform& view, const std::function<void(const KViewTransform&)>& draw) {
   if (kx == 0 || ky == 0 || !view.CanMap()) return;
   KViewTransform local;
   local.scaleX = 1.0 / kx;
@@ -18,50 +16,55 @@ void KRenderer::DrawPlaced(double x, double y, double kx, double ky, double angl
   local.SetAngle(angleDegrees);
   KViewTransform composed;
   composed.Compose(local, view);
-  composed.device = view.device;
   if (!composed.CanMap()) return;
   draw(composed);
 }
 
-void KRenderer::DrawBlock(KOnes& block, KViewTransform& view) {
+void KRenderer::DrawBlock(const KOnes& block, const KViewTransform& view) {
   // A block already being drawn would insert itself without end, and deep
   // chains multiply the work: both draw nothing.
-  if (static_cast<int>(drawing_.size()) > kMaxInsertDepth) return;
-  if (std::find(drawing_.begin(), drawing_.end(), &block) != drawing_.end()) return;
+  if (!blocks_.MayDraw(block)) return;
   DrawDocument(block, view);
 }
 
-void KRenderer::DrawInsert(KInsert& insert, KViewTransform& view) {
-  if (!insert.block) insert.block = LookupBlock(insert.blockName);
-  if (!insert.block) {
-    view.MoveTo(insert.x - insert.xSize, insert.y);
-    view.LineTo(insert.x + insert.xSize, insert.y);
-    view.MoveTo(insert.x, insert.y - insert.ySize);
-    view.LineTo(insert.x, insert.y + insert.ySize);
+void KRenderer::DrawInsert(const KInsert& insert, const KViewTransform& view) {
+  DrawInsertOf(LookupBlock(insert.blockName), insert, view);
+}
+
+void KRenderer::DrawInsertOf(const KOnes* block, const KInsert& insert, const KViewTransform& view) {
+  if (!block) {
+    MoveTo(view, insert.x - insert.xSize, insert.y);
+    LineTo(view, insert.x + insert.xSize, insert.y);
+    MoveTo(view, insert.x, insert.y - insert.ySize);
+    LineTo(view, insert.x, insert.y + insert.ySize);
     return;
   }
-  KOnes& block = *insert.block;
   DrawPlaced(insert.x, insert.y, insert.xSize, insert.ySize, insert.angle, view,
-             [&](KViewTransform& composed) { DrawBlock(block, composed); });
+             [&](const KViewTransform& composed) { DrawBlock(*block, composed); });
 }
 
-void KRenderer::DrawPointEntry(KEntry& entry, KViewTransform& view) {
-  KTextProperties* properties = entry.EffectiveTextProperties();
+void KRenderer::DrawPointEntry(const KEntry& entry, const KViewTransform& view) {
+  const KTextProperties* properties = entry.EffectiveTextProperties();
   const KPointText* point = entry.As<KPointText>();
   if (!properties || !point) return;
-  if (!properties->markBlock) properties->markBlock = LookupBlock(properties->markName);
-  DrawPointSymbol(*point, view, *properties);
+  // Many points share one set of properties: their mark is looked up once.
+  DrawPointMark(*point, view, *properties, blocks_.LookupFor(properties, properties->markName));
 }
 
-void KRenderer::DrawPointSymbol(const KPointText& point, KViewTransform& view, KTextProperties& properties) {
-  KInsert mark;
-  mark.x = point.x;
-  mark.y = point.y;
-  mark.block = properties.markBlock;
-  mark.xSize = properties.markWidth;
-  mark.ySize = properties.markHeight;
-  mark.angle = properties.markAngle;
-  DrawInsert(mark, view);
+void KRenderer::DrawPointSymbol(const KPointText& point, const KViewTransform& view,
+                                const KTextProperties& properties) {
+  DrawPointMark(point, view, properties, LookupBlock(properties.markName));
+}
+
+void KRenderer::DrawPointMark(const KPointText& point, const KViewTransform& view,
+                              const KTextProperties& properties, const KOnes* mark) {
+  KInsert place;
+  place.x = point.x;
+  place.y = point.y;
+  place.xSize = properties.markWidth;
+  place.ySize = properties.markHeight;
+  place.angle = properties.markAngle;
+  DrawInsertOf(mark, place, view);
 
   KText label;
   label.x = point.x + properties.labelOffsetX;

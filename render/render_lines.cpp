@@ -12,16 +12,16 @@ bool KRenderer::DrawsClosingSegment(int closure) {
   return KCurve::IsClosedKind(closure) && closure != kFilled && closure != kSplineOpen;
 }
 
-void KRenderer::DrawPolyline(const KCurve& curve, KViewTransform& view) {
+void KRenderer::DrawPolyline(const KCurve& curve, const KViewTransform& view) {
   if (curve.count < 1) return;
   const double* x = curve.x();
   const double* y = curve.y();
-  view.MoveTo(x[0], y[0]);
-  for (int i = 1; i < curve.count; ++i) view.LineTo(x[i], y[i]);
-  if (curve.count > 2 && DrawsClosingSegment(curve.closure)) view.LineTo(x[0], y[0]);
+  MoveTo(view, x[0], y[0]);
+  for (int i = 1; i < curve.count; ++i) LineTo(view, x[i], y[i]);
+  if (curve.count > 2 && DrawsClosingSegment(curve.closure)) LineTo(view, x[0], y[0]);
 }
 
-void KRenderer::DrawCurveRange(const KCurve& curve, KViewTransform& view, double from, double to) {
+void KRenderer::DrawCurveRange(const KCurve& curve, const KViewTransform& view, double from, double to) {
   const int n = curve.count;
   if (n < 2) return;
   const double* x = curve.x();
@@ -32,17 +32,17 @@ void KRenderer::DrawCurveRange(const KCurve& curve, KViewTransform& view, double
   int i = Locate(from, n, s);
   if (i < 0) i = 0;
   if (i > n - 2) i = n - 2;
-  view.MoveTo(Interpolate(from, s + i, x + i), Interpolate(from, s + i, y + i));
+  MoveTo(view, Interpolate(from, s + i, x + i), Interpolate(from, s + i, y + i));
   ++i;
   while (i < n - 1 && s[i] <= to) {
-    view.LineTo(x[i], y[i]);
+    LineTo(view, x[i], y[i]);
     ++i;
   }
   --i;
-  view.LineTo(Interpolate(to, s + i, x + i), Interpolate(to, s + i, y + i));
+  LineTo(view, Interpolate(to, s + i, x + i), Interpolate(to, s + i, y + i));
 }
 
-void KRenderer::DrawDashed(const KCurve& curve, KViewTransform& view, const double* pattern, int count) {
+void KRenderer::DrawDashed(const KCurve& curve, const KViewTransform& view, const double* pattern, int count) {
   if (curve.count < 2) return;
   const double total = curve.s()[curve.count - 1];
   // How far one pass through the pattern moves along the curve: an odd
@@ -76,12 +76,12 @@ void KRenderer::DrawDashed(const KCurve& curve, KViewTransform& view, const doub
   }
 }
 
-void KRenderer::FillPolygon(const KCurve& curve, KViewTransform& view, int colour) {
+void KRenderer::FillPolygon(const KCurve& curve, const KViewTransform& view, int colour) {
   FillPolygon(curve.x(), curve.y(), curve.count, view, colour);
 }
 
-void KRenderer::FillPolygon(const double* x, const double* y, int count, KViewTransform& view, int colour) {
-  if (!view.device || count < 1) return;
+void KRenderer::FillPolygon(const double* x, const double* y, int count, const KViewTransform& view, int colour) {
+  if (count < 1) return;
   std::vector<KDoublePoint> device(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) view.ToDevice(x[i], y[i], device[i].x, device[i].y);
   const double limit = KViewTransform::kDeviceLimit;
@@ -90,5 +90,5 @@ void KRenderer::FillPolygon(const double* x, const double* y, int count, KViewTr
   std::vector<KIntPoint> points;
   points.reserve(clipped.size());
   for (const KDoublePoint& p : clipped) points.push_back({static_cast<int>(p.x), static_cast<int>(p.y)});
-  view.device->FillPolygon(points, DocumentColour(colour), kFillWinding);
+  device_.FillPolygon(points, DocumentColour(colour), kFillWinding);
 }

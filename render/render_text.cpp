@@ -19,25 +19,26 @@ int ClampToDevice(double value) {
 
 }  // namespace
 
-void KRenderer::DrawText(KText& text, KViewTransform& view, int colour) {
-  if (!view.device) return;
-  view.device->SetTextColor(DocumentColour(colour));
-  text.font.height = KTruncToInt(kCellFactor * text.height / view.scaleY);
-  text.font.width = KTruncToInt(kCellFactor * text.width / view.scaleX);
-  text.font.escapement = KTruncToInt(text.angle * 10.0);
+void KRenderer::DrawText(const KText& text, const KViewTransform& view, int colour) {
+  device_.SetTextColor(DocumentColour(colour));
   KIntPoint origin;
   if (!view.ToDevicePoint(text.x, text.y, origin)) return;
-  view.device->TextOut(origin.x, origin.y, text.text, text.font);
+  // The escapement comes from the record alone: inside a rotated block the
+  // text's position follows the rotation but its direction does not.
+  KDeviceFont font(text.font);
+  font.height = KTruncToInt(kCellFactor * text.height / view.scaleY);
+  font.width = KTruncToInt(kCellFactor * text.width / view.scaleX);
+  font.escapement = KTruncToInt(text.angle * 10.0);
+  device_.TextOut(origin.x, origin.y, text.text, font);
 }
 
-void KRenderer::FillWorldRect(KViewTransform& view, double x, double y, double width, double height,
+void KRenderer::FillWorldRect(const KViewTransform& view, double x, double y, double width, double height,
                               KColorRef colour) {
-  if (!view.device) return;
   // The same truncation as ToDeviceX / ToDeviceY, clamped first: clamping an
   // axis-parallel rectangle keeps its visible part exact.
   int left = ClampToDevice((x - view.left) / view.scaleX);
   int right = ClampToDevice((x + width - view.left) / view.scaleX);
   int bottom = ClampToDevice(view.height - (y - view.bottom) / view.scaleY);
   int top = ClampToDevice(view.height - (y + height - view.bottom) / view.scaleY);
-  view.device->FillSolidRect(left, top, right - left, bottom - top, colour);
+  device_.FillSolidRect(left, top, right - left, bottom - top, colour);
 }

@@ -38,7 +38,7 @@ std::string Number(int value) {
 
 }  // namespace
 
-void KRenderer::DrawStepList(const KStepList& list, KViewTransform& view) {
+int KRenderer::DrawStepList(const KStepList& list, const KViewTransform& view) {
   auto text = [&](double x, double y, const std::string& bytes) {
     KText record;
     record.x = x;
@@ -48,7 +48,7 @@ void KRenderer::DrawStepList(const KStepList& list, KViewTransform& view) {
     record.text = bytes;
     DrawText(record, view, kTextColour);
   };
-  sequence_ = 0;
+  int sequence = 0;
 
   FillWorldRect(view, kTextX, kHeaderY, kTextBarWidth, kBarHeight, kHeaderBar);
   FillWorldRect(view, kRunX, kHeaderY, kNumberWidth, kBarHeight, kHeaderBar);
@@ -80,13 +80,14 @@ void KRenderer::DrawStepList(const KStepList& list, KViewTransform& view) {
         continue;
       }
       FillWorldRect(view, kTextX, y, kTextBarWidth, kBarHeight, step.runCount != 0 ? kRunBar : kSkipBar);
-      ++sequence_;
+      ++sequence;
     }
     text(kTextX + 0.1, y, rowText);
     const bool hasComment = step.hasComment && !step.comment.empty();
     const bool hasCommand = step.hasCommand && !step.command.empty();
     if (!hasComment && !hasCommand) continue;
-    text(-3.5, y, Number(sequence_));
+    text(-3.5, y, Number(sequence));
     text(-1.5, y, Number(step.runCount));
   }
+  return sequence;
 }

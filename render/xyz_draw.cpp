@@ -15,20 +15,20 @@ constexpr int kLabelColour = 0;  // black
 constexpr KColorRef kPointPixel = 0;
 }  // namespace
 
-void DrawXyzList(const KXyzList& list, KViewTransform& view, const KTextProperties* own,
+void DrawXyzList(const KXyzList& list, const KViewTransform& view, const KTextProperties* own,
                  KRenderer& renderer) {
-  if (!own || !view.device) return;
+  if (!own) return;
   const double s = own->markHeight;
   for (const KOne& p : list.points) {
     if (p.x < view.left || p.x > view.right || p.y < view.bottom || p.y > view.top) continue;
     if (view.scaleX > s) {
-      view.device->SetPixel(view.ToDeviceX(p.x), view.ToDeviceY(p.y), kPointPixel);
+      renderer.Device().SetPixel(view.ToDeviceX(p.x), view.ToDeviceY(p.y), kPointPixel);
       continue;
     }
-    view.MoveTo(p.x - s, p.y);
-    view.LineTo(p.x + s, p.y);
-    view.MoveTo(p.x, p.y - s);
-    view.LineTo(p.x, p.y + s);
+    renderer.MoveTo(view, p.x - s, p.y);
+    renderer.LineTo(view, p.x + s, p.y);
+    renderer.MoveTo(view, p.x, p.y - s);
+    renderer.LineTo(view, p.x, p.y + s);
     if (kLabelPixels * view.scaleX < s) {
       KText label;
       label.x = p.x;

@@ -10,5 +10,5 @@ struct KTextProperties;
 // text properties sets the cross size; a list without text properties of
 // its own draws nothing. Crosses below one pixel become black pixels; labels
 // appear from five pixels up.
-void DrawXyzList(const KXyzList& list, KViewTransform& view, const KTextProperties* own,
+void DrawXyzList(const KXyzList& list, const KViewTransform& view, const KTextProperties* own,
                  KRenderer& renderer);

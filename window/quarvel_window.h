@@ -22,6 +22,11 @@ public:
   ~QuarvelWindow() override;
 
   KViewTransform view;
+  // Whether the view has been fitted to the extent. The first paint of a
+  // non-empty document fits it (and tries again at later paints while the
+  // extent cannot be fitted); after that only Extend fits again, so opening
+  // more into the window leaves the view as it is.
+  bool viewFitted = false;
   int viewState = 0;      // the menu command id of the current mode; 0 none
   int clickCount = 0;
   // First click, second click, current cursor position.
@@ -47,10 +52,17 @@ public:
   // step lists; sentinels 1e300 / -1e300 when nothing counts.
   void ComputeExtent();
 
-  // Drawing (window/window_draw.cpp).
+  // Drawing (window/window_draw.cpp). Each paint draws with a renderer of
+  // its own onto the device given; the window keeps no device between
+  // paints.
   void OnDraw(KDevice* device);
+  // Fits the view to the extent in the client area of the latest paint
+  // (before any paint, the first paint fits).
   void Extend();
   void Delete();
   int DeleteInRect(double minX, double minY, double maxX, double maxY);
   std::string GetRemark(KDevicePoint point) const;
+
+private:
+  KIntSize paintedSize_;  // client size of the latest paint
 };

@@ -17,20 +17,17 @@ constexpr int kStateDrawAndModify = 32806;
 
 void QuarvelWindow::OnDraw(KDevice* device) {
   if (entries.empty() || !device) return;
-  if (!view.device) {
-    view.device = device;
-    Extend();
-  } else {
-    view.device = device;
-  }
+  paintedSize_ = device->ClientSize();
+  if (!viewFitted) Extend();
   // A paint starts with lines copied, whatever the rubber band left set on a
   // device that is kept between paints.
   device->SetRop2(kRop2CopyPen);
-  KRenderer::Instance().DrawDocument(*this, view);
+  KRenderer renderer(*device);
+  renderer.DrawDocument(*this, view);
   device->Flush();
 }
 
-void QuarvelWindow::Extend() { view.Fit(minX, minY, maxX, maxY); }
+void QuarvelWindow::Extend() { viewFitted = view.Fit(paintedSize_, minX, minY, maxX, maxY); }
 
 void QuarvelWindow::Delete() {
   const KDevicePoint& a = rubberBand[0];

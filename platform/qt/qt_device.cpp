@@ -154,7 +154,7 @@ KColorRef KQtDevice::SetTextColor(KColorRef colour) {
   return old;
 }
 
-void KQtDevice::TextOut(int x, int y, const std::string& text, const KLogFont& description) {
+void KQtDevice::TextOut(int x, int y, const std::string& text, const KDeviceFont& description) {
   Flush();
   if (!Active() || text.empty()) return;
   std::optional<KQtFont> resolved = ResolveFont(description, kMaxTextPixels);

@@ -49,7 +49,7 @@ public:
   int SetBkMode(int mode) override;
   unsigned SetTextAlign(unsigned align) override;
   KColorRef SetTextColor(KColorRef colour) override;
-  void TextOut(int x, int y, const std::string& text, const KLogFont& font) override;
+  void TextOut(int x, int y, const std::string& text, const KDeviceFont& font) override;
   void FillPolygon(const std::vector<KIntPoint>& points, KColorRef colour, int fillMode) override;
   void FillSolidRect(int left, int top, int width, int height, KColorRef colour) override;
   void SetPixel(int x, int y, KColorRef colour) override;

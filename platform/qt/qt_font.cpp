@@ -5,6 +5,7 @@
 #include <QHash>
 #include <cmath>
 #include <cstdlib>
+#include <mutex>
 
 #include "platform/qt/drawing_text.h"
 
@@ -47,8 +48,12 @@ QFont BaseFont(const KLogFont& d) {
 }
 
 Proportions Measure(const QFont& base) {
+  // Shared by every device, and devices of different windows may paint at
+  // the same time.
+  static std::mutex mutex;
   static QHash<QString, Proportions> cache;
   const QString key = base.key();
+  std::lock_guard<std::mutex> lock(mutex);
   auto it = cache.find(key);
   if (it != cache.end()) return *it;
   QFont probe = base;
@@ -64,7 +69,7 @@ Proportions Measure(const QFont& base) {
 
 }  // namespace
 
-std::optional<KQtFont> ResolveFont(const KLogFont& d, int maxPixels) {
+std::optional<KQtFont> ResolveFont(const KDeviceFont& d, int maxPixels) {
   QFont font = BaseFont(d);
   const Proportions p = Measure(font);
   // Positive heights are cell heights, negative ones character (em) heights.

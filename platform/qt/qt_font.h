@@ -22,4 +22,4 @@ inline constexpr const char* kDefaultCjkFamily = "WenQuanYi Micro Hei";
 inline constexpr int kDefaultCellHeight = 16;
 
 // Nothing when the text would be less than a pixel or absurdly tall.
-std::optional<KQtFont> ResolveFont(const KLogFont& description, int maxPixels);
+std::optional<KQtFont> ResolveFont(const KDeviceFont& description, int maxPixels);

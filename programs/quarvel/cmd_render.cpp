@@ -101,7 +101,6 @@ bool PaintOnce(QuarvelWindow& window, QPainter& painter, const RenderOptions& op
   painter.fillRect(QRect(0, 0, options.width, options.height), options.background);
   KQtDevice device(&painter, QSize(options.width, options.height));
   window.OnDraw(&device);
-  window.view.device = nullptr;  // the device ends with this paint
   return !window.entries.empty() && window.view.CanMap();
 }
 

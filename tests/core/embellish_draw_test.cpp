@@ -16,20 +16,15 @@
 #include "document/kcurve.h"
 #include "document/kentry.h"
 #include "render/krenderer.h"
-#include "tests/core/render_test_util.h"
+#include "tests/support/recording_fixture.h"
 
 namespace {
 
-KRenderer& R() { return KRenderer::Instance(); }
+// 8 pixels a world unit; world (0, 0) at the device's bottom-left corner.
+class EmbellishDraw : public KRecordingTest {};
 
-KCurve Line(std::vector<std::pair<double, double>> points, std::string name = "") {
-  KCurve c;
-  c.Allocate(static_cast<int>(points.size()));
-  for (int i = 0; i < c.count; ++i) {
-    c.x()[i] = points[static_cast<std::size_t>(i)].first;
-    c.y()[i] = points[static_cast<std::size_t>(i)].second;
-  }
-  c.ArcLength();
+KCurve Line(const std::vector<std::pair<double, double>>& points, std::string name = "") {
+  KCurve c = CurveThrough(points);
   c.name = std::move(name);
   return c;
 }
@@ -61,55 +56,46 @@ std::vector<int> CrossCentres(const KRecordingDevice& device) {
   return centres;
 }
 
-// 8 pixels a world unit; world (0, 0) at the device's bottom-left corner.
-struct Fixture {
-  KRecordingDevice device{800, 400};
-  KViewTransform view = ViewOn(device, 0.125);
-};
-
 }  // namespace
 
-TEST(EmbellishDraw, ArrowsSitAtTheirEndsPointingAway) {
-  Fixture f;
+TEST_F(EmbellishDraw, ArrowsSitAtTheirEndsPointingAway) {
   KCurve curve = Line({{10, 10}, {50, 10}});
   KEmbellish e = With(KEmbellish::kArrowHead, KArrowItem{2.0, -255});
   e.items.push_back({KEmbellish::kArrowTail, KArrowItem{2.0, -65280}});
-  DrawAlong(e, f.view, curve, R());
-  auto fills = f.device.Of(KDeviceOp::FillPolygon);
-  ASSERT_EQ(fills.size(), 2u) << f.device.Dump();
+  DrawAlong(e, view, curve, renderer);
+  auto fills = device.Of(KDeviceOp::FillPolygon);
+  ASSERT_EQ(fills.size(), 2u) << device.Dump();
   EXPECT_EQ(fills[0].args[0], 0x0000FF);
   EXPECT_EQ(fills[0].points, (std::vector<KIntPoint>{{56, 320}, {80, 312}, {80, 328}}));
   EXPECT_EQ(fills[1].args[0], 0x00FF00);
   EXPECT_EQ(fills[1].points, (std::vector<KIntPoint>{{424, 320}, {400, 328}, {400, 312}}));
 }
 
-TEST(EmbellishDraw, LineItemStrokesWithItsPenAndDashesOrNothingForFilledStyles) {
-  Fixture f;
+TEST_F(EmbellishDraw, LineItemStrokesWithItsPenAndDashesOrNothingForFilledStyles) {
   KCurve curve = Line({{0, 10}, {10, 10}});
   KLineItem line;
   line.width = 0.5;  // 4 px
   line.colour = -255;
   line.squareCap = 1;
   line.dashes = {3, 1};
-  DrawAlong(With(KEmbellish::kProperties, line), f.view, curve, R());
-  auto pens = f.device.Of(KDeviceOp::SelectPen);
+  DrawAlong(With(KEmbellish::kProperties, line), view, curve, renderer);
+  auto pens = device.Of(KDeviceOp::SelectPen);
   ASSERT_EQ(pens.size(), 1u);
   EXPECT_EQ(pens[0].args, (std::vector<int>{kPenEndCapSquare, 4, 0x0000FF}));
-  auto segments = f.device.Segments();
-  ASSERT_EQ(segments.size(), 3u) << f.device.Dump();  // 0-3, 4-7, 8-11
+  auto segments = device.Segments();
+  ASSERT_EQ(segments.size(), 3u) << device.Dump();  // 0-3, 4-7, 8-11
   EXPECT_EQ(segments[1].from.x, 32);
   EXPECT_EQ(segments[1].to.x, 56);
 
   for (int style : {kStyleFilled, kStyleSplineFilled}) {
-    f.device.Clear();
+    device.Clear();
     line.style = style;
-    DrawAlong(With(KEmbellish::kProperties, line), f.view, curve, R());
-    EXPECT_TRUE(f.device.calls.empty()) << style << f.device.Dump();
+    DrawAlong(With(KEmbellish::kProperties, line), view, curve, renderer);
+    EXPECT_TRUE(device.calls.empty()) << style << device.Dump();
   }
 }
 
-TEST(EmbellishDraw, ScaleBlocksFollowArcLengthOrTheCurvesOwnPositions) {
-  Fixture f;
+TEST_F(EmbellishDraw, ScaleBlocksFollowArcLengthOrTheCurvesOwnPositions) {
   // s runs 0..20 along a curve 40 long: positions are scaled to length.
   KCurve curve = Line({{10, 10}, {50, 10}});
   for (int i = 0; i < curve.count; ++i) curve.s()[i] *= 0.5;
@@ -119,133 +105,128 @@ TEST(EmbellishDraw, ScaleBlocksFollowArcLengthOrTheCurvesOwnPositions) {
   mark.sizeY = 0.5;
   mark.offset = 1.0;
   mark.blockName = "missing";  // a missing block draws a cross at each position
-  DrawAlong(With(KEmbellish::kScale, mark), f.view, curve, R());
-  EXPECT_EQ(CrossCentres(f.device), (std::vector<int>{160, 240, 320, 400})) << f.device.Dump();
+  DrawAlong(With(KEmbellish::kScale, mark), view, curve, renderer);
+  EXPECT_EQ(CrossCentres(device), (std::vector<int>{160, 240, 320, 400})) << device.Dump();
   // The offset moves the marks to the left of the direction (up here).
-  EXPECT_EQ(f.device.Segments()[0].from.y, 312);
+  EXPECT_EQ(device.Segments()[0].from.y, 312);
 
-  f.device.Clear();
+  device.Clear();
   mark.scaleToLength = 0;  // positions 10 and 20 in s: x = 30 and 50
-  DrawAlong(With(KEmbellish::kScale, mark), f.view, curve, R());
-  EXPECT_EQ(CrossCentres(f.device), (std::vector<int>{240, 400})) << f.device.Dump();
+  DrawAlong(With(KEmbellish::kScale, mark), view, curve, renderer);
+  EXPECT_EQ(CrossCentres(device), (std::vector<int>{240, 400})) << device.Dump();
 }
 
-TEST(EmbellishDraw, LocateLabelsPositionsWithAndWithoutARange) {
-  Fixture f;
+TEST_F(EmbellishDraw, LocateLabelsPositionsWithAndWithoutARange) {
   KCurve curve = Line({{10, 10}, {45, 10}});
   KMarkItem mark;
   mark.step = 10;
   mark.labelColour = -255;
-  DrawAlong(With(KEmbellish::kLocate, mark), f.view, curve, R());
-  EXPECT_EQ(Texts(f.device), (std::vector<std::string>{"10", "20", "30"}));
-  EXPECT_EQ(TextColumns(f.device), (std::vector<int>{160, 240, 320}));
-  auto texts = f.device.Of(KDeviceOp::TextOut);
+  DrawAlong(With(KEmbellish::kLocate, mark), view, curve, renderer);
+  EXPECT_EQ(Texts(device), (std::vector<std::string>{"10", "20", "30"}));
+  EXPECT_EQ(TextColumns(device), (std::vector<int>{160, 240, 320}));
+  auto texts = device.Of(KDeviceOp::TextOut);
   EXPECT_EQ(texts[0].font.escapement, 900);  // written across the curve
-  EXPECT_EQ(f.device.textColor(), 0x0000FFu);
+  EXPECT_EQ(device.textColor(), 0x0000FFu);
 
-  f.device.Clear();
+  device.Clear();
   mark.start = 0;
   mark.end = 20;
-  DrawAlong(With(KEmbellish::kLocate, mark), f.view, curve, R());
-  EXPECT_EQ(Texts(f.device), (std::vector<std::string>{"0", "10", "20"}));
+  DrawAlong(With(KEmbellish::kLocate, mark), view, curve, renderer);
+  EXPECT_EQ(Texts(device), (std::vector<std::string>{"0", "10", "20"}));
 }
 
-TEST(EmbellishDraw, LocateWithoutStepLabelsVertexDirections) {
-  Fixture f;
+TEST_F(EmbellishDraw, LocateWithoutStepLabelsVertexDirections) {
   KCurve curve = Line({{10, 10}, {20, 10}, {20, 20}});
   KMarkItem mark;
   mark.step = 0;
-  DrawAlong(With(KEmbellish::kLocate, mark), f.view, curve, R());
+  DrawAlong(With(KEmbellish::kLocate, mark), view, curve, renderer);
   // Degrees come from 180 / 3.1415926, so a right angle reads 90.0000015352.
-  EXPECT_EQ(Texts(f.device), (std::vector<std::string>{"0", "90.0000015352", "90.0000015352"}));
-  EXPECT_EQ(TextColumns(f.device), (std::vector<int>{80, 160, 160}));
+  EXPECT_EQ(Texts(device), (std::vector<std::string>{"0", "90.0000015352", "90.0000015352"}));
+  EXPECT_EQ(TextColumns(device), (std::vector<int>{80, 160, 160}));
 }
 
-TEST(EmbellishDraw, NameIsWrittenIntoTheLineBetweenLinePieces) {
-  Fixture f;
+TEST_F(EmbellishDraw, NameIsWrittenIntoTheLineBetweenLinePieces) {
   KCurve curve = Line({{10, 10}, {50, 10}}, "AB");
   KNameItem name;
   name.charSize = 2;
   name.repetitions = 1;
   name.textColour = 0x00FF00;  // plain COLORREF
   name.colour = 0x0000FF;      // plain COLORREF
-  DrawAlong(With(KEmbellish::kInName, name), f.view, curve, R());
-  EXPECT_EQ(Texts(f.device), (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(TextColumns(f.device), (std::vector<int>{240, 256}));
-  EXPECT_EQ(f.device.textColor(), 0x00FF00u);
-  EXPECT_EQ(f.device.Of(KDeviceOp::TextOut)[0].font.height, 24);
-  auto pens = f.device.Of(KDeviceOp::SelectPen);
+  DrawAlong(With(KEmbellish::kInName, name), view, curve, renderer);
+  EXPECT_EQ(Texts(device), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(TextColumns(device), (std::vector<int>{240, 256}));
+  EXPECT_EQ(device.textColor(), 0x00FF00u);
+  EXPECT_EQ(device.Of(KDeviceOp::TextOut)[0].font.height, 24);
+  auto pens = device.Of(KDeviceOp::SelectPen);
   ASSERT_EQ(pens.size(), 1u);
   EXPECT_EQ(pens[0].args[2], 0x0000FF);
-  auto segments = f.device.Segments();
-  ASSERT_EQ(segments.size(), 2u) << f.device.Dump();
+  auto segments = device.Segments();
+  ASSERT_EQ(segments.size(), 2u) << device.Dump();
   EXPECT_EQ(std::make_pair(segments[0].from.x, segments[0].to.x), std::make_pair(80, 240));
   EXPECT_EQ(std::make_pair(segments[1].from.x, segments[1].to.x), std::make_pair(272, 400));
 
   // No pieces when the line width is negative.
-  f.device.Clear();
+  device.Clear();
   name.lineWidth = -1;
-  DrawAlong(With(KEmbellish::kInName, name), f.view, curve, R());
-  EXPECT_TRUE(f.device.Segments().empty());
+  DrawAlong(With(KEmbellish::kInName, name), view, curve, renderer);
+  EXPECT_TRUE(device.Segments().empty());
 }
 
-TEST(EmbellishDraw, NameReadsLeftToRightOnACurveRunningLeft) {
-  Fixture f;
+TEST_F(EmbellishDraw, NameReadsLeftToRightOnACurveRunningLeft) {
   KCurve curve = Line({{50, 10}, {10, 10}}, "AB");
   KNameItem name;
   name.charSize = 2;
   name.repetitions = 1;
   name.lineWidth = -1;
-  DrawAlong(With(KEmbellish::kInName, name), f.view, curve, R());
-  EXPECT_EQ(Texts(f.device), (std::vector<std::string>{"B", "A"}));
+  DrawAlong(With(KEmbellish::kInName, name), view, curve, renderer);
+  EXPECT_EQ(Texts(device), (std::vector<std::string>{"B", "A"}));
   // A at x = 26, B at x = 28: left to right on the screen, upright.
-  EXPECT_EQ(TextColumns(f.device), (std::vector<int>{224, 208}));
-  EXPECT_EQ(f.device.Of(KDeviceOp::TextOut)[0].font.escapement, 0);
+  EXPECT_EQ(TextColumns(device), (std::vector<int>{224, 208}));
+  EXPECT_EQ(device.Of(KDeviceOp::TextOut)[0].font.escapement, 0);
 }
 
-TEST(EmbellishDraw, NameCopiesShrinkToFitAndTwoByteCharactersAdvanceFurther) {
-  Fixture f;
+TEST_F(EmbellishDraw, NameCopiesShrinkToFitAndTwoByteCharactersAdvanceFurther) {
   KCurve curve = Line({{10, 10}, {50, 10}}, "AB");
   KNameItem name;
   name.repetitions = 3;
   name.lineWidth = -1;
   name.charSize = 6;  // a copy takes 24 of 40: one copy fits
-  DrawAlong(With(KEmbellish::kInName, name), f.view, curve, R());
-  EXPECT_EQ(Texts(f.device).size(), 2u);
+  DrawAlong(With(KEmbellish::kInName, name), view, curve, renderer);
+  EXPECT_EQ(Texts(device).size(), 2u);
 
   // Two copies fit (16 of 40): spacing 40 / 3, the second copy 0.7 spacings
   // after the first, line pieces before, between and after them.
-  f.device.Clear();
+  device.Clear();
   name.charSize = 2;
   name.repetitions = 2;
   name.lineWidth = 0;
-  DrawAlong(With(KEmbellish::kInName, name), f.view, curve, R());
-  EXPECT_EQ(TextColumns(f.device), (std::vector<int>{186, 202, 261, 277}));
-  auto pieces = f.device.Segments();
-  ASSERT_EQ(pieces.size(), 3u) << f.device.Dump();
+  DrawAlong(With(KEmbellish::kInName, name), view, curve, renderer);
+  EXPECT_EQ(TextColumns(device), (std::vector<int>{186, 202, 261, 277}));
+  auto pieces = device.Segments();
+  ASSERT_EQ(pieces.size(), 3u) << device.Dump();
   EXPECT_EQ(std::make_pair(pieces[1].from.x, pieces[1].to.x), std::make_pair(219, 261));
   name.lineWidth = -1;
   name.repetitions = 3;
 
-  f.device.Clear();
+  device.Clear();
   name.charSize = 30;  // not even one copy: one copy with characters 40 / 4 = 10
-  DrawAlong(With(KEmbellish::kInName, name), f.view, curve, R());
-  auto texts = f.device.Of(KDeviceOp::TextOut);
+  DrawAlong(With(KEmbellish::kInName, name), view, curve, renderer);
+  auto texts = device.Of(KDeviceOp::TextOut);
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0].font.height, 120);
   EXPECT_EQ(texts[0].args[0], 160);  // starts a quarter along: x = 20
 
-  f.device.Clear();
+  device.Clear();
   curve.name = "\xB0\xA1X";
   name.charSize = 2;
   name.repetitions = 1;
-  DrawAlong(With(KEmbellish::kInName, name), f.view, curve, R());
-  EXPECT_EQ(Texts(f.device), (std::vector<std::string>{"\xB0\xA1", "X"}));
+  DrawAlong(With(KEmbellish::kInName, name), view, curve, renderer);
+  EXPECT_EQ(Texts(device), (std::vector<std::string>{"\xB0\xA1", "X"}));
   // Starts at x = 30 (240 px); X follows 1.2 sizes later, x = 32.4.
-  EXPECT_EQ(TextColumns(f.device), (std::vector<int>{240, 259}));
+  EXPECT_EQ(TextColumns(device), (std::vector<int>{240, 259}));
 }
 
-TEST(EmbellishDraw, EntryUsesItsOwnEmbellishmentElseItsLayersAndNoDrawDropsTheCurve) {
+TEST_F(EmbellishDraw, EntryUsesItsOwnEmbellishmentElseItsLayersAndNoDrawDropsTheCurve) {
   auto doc = DocumentFrom(
       "Layer M roads\nCurveEmbellish\nArrowHead\n0.5 -255\nNoDraw\n\nLayer E\n"
       "Pline\n0,10\n10,10\n\n"
@@ -253,9 +234,7 @@ TEST(EmbellishDraw, EntryUsesItsOwnEmbellishmentElseItsLayersAndNoDrawDropsTheCu
       "Pline\n0,20\n10,20\n\n");
   ASSERT_EQ(doc->entries.size(), 2u);
   EXPECT_EQ(doc->entries[0]->embellishment, nullptr);
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  R().DrawDocument(*doc, view);
+  Draw(*doc);
   auto fills = device.Of(KDeviceOp::FillPolygon);
   ASSERT_EQ(fills.size(), 2u) << device.Dump();
   EXPECT_EQ(fills[0].args[0], 0x0000FF);  // the layer's arrow head
@@ -268,7 +247,7 @@ TEST(EmbellishDraw, EntryUsesItsOwnEmbellishmentElseItsLayersAndNoDrawDropsTheCu
   EXPECT_EQ(segments[0].from.y, 240);
 }
 
-TEST(EmbellishDraw, CurveArrayEntryDecoratesEveryElementBeforeItsCurves) {
+TEST_F(EmbellishDraw, CurveArrayEntryDecoratesEveryElementBeforeItsCurves) {
   KEntry entry;
   entry.kind = 101;
   entry.colour = -16711680;  // blue
@@ -278,9 +257,7 @@ TEST(EmbellishDraw, CurveArrayEntryDecoratesEveryElementBeforeItsCurves) {
   entry.record = std::move(array);
   auto e = std::make_shared<KEmbellish>(With(KEmbellish::kArrowTail, KArrowItem{0.5, -255}));
   entry.embellishment = e;
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  R().DrawCurveArrayEntry(entry, view);
+  renderer.DrawCurveArrayEntry(entry, view);
   ASSERT_EQ(device.Of(KDeviceOp::FillPolygon).size(), 2u);
   ASSERT_EQ(device.Segments().size(), 2u);
   EXPECT_EQ(device.calls[0].op, KDeviceOp::FillPolygon);  // decorations come first
@@ -288,13 +265,12 @@ TEST(EmbellishDraw, CurveArrayEntryDecoratesEveryElementBeforeItsCurves) {
 
   device.Clear();
   e->noDraw = true;
-  R().DrawCurveArrayEntry(entry, view);
+  renderer.DrawCurveArrayEntry(entry, view);
   EXPECT_EQ(device.Of(KDeviceOp::FillPolygon).size(), 2u);
   EXPECT_TRUE(device.Segments().empty()) << device.Dump();
 }
 
-TEST(EmbellishDraw, HostileParametersTerminateAndStayBounded) {
-  Fixture f;
+TEST_F(EmbellishDraw, HostileParametersTerminateAndStayBounded) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   KCurve curve = Line({{10, 10}, {50, 10}}, "\xB0");  // a lone lead byte
@@ -329,21 +305,21 @@ TEST(EmbellishDraw, HostileParametersTerminateAndStayBounded) {
   e.items.push_back({42, KArrowItem{}});  // unknown type
 
   for (const KCurve* c : {&curve, &point, &same}) {
-    f.device.Clear();
-    DrawAlong(e, f.view, *c, R());
+    device.Clear();
+    DrawAlong(e, view, *c, renderer);
     // Every mark item visits at most kMaxEmbellishPositions positions and a
     // name item writes at most kMaxEmbellishNames copies.
-    EXPECT_LT(f.device.calls.size(), 15u * 2 * kMaxEmbellishPositions + 100000u);
+    EXPECT_LT(device.calls.size(), 15u * 2 * kMaxEmbellishPositions + 100000u);
   }
   // The lone lead byte is written alone, never paired with what follows it.
-  f.device.Clear();
+  device.Clear();
   name.charSize = 2;
   name.repetitions = 1;
-  DrawAlong(With(KEmbellish::kInName, name), f.view, curve, R());
-  EXPECT_EQ(Texts(f.device), (std::vector<std::string>{"\xB0"}));
+  DrawAlong(With(KEmbellish::kInName, name), view, curve, renderer);
+  EXPECT_EQ(Texts(device), (std::vector<std::string>{"\xB0"}));
 }
 
-TEST(EmbellishDraw, NumbersLoseTrailingZerosAndSurviveHugeValues) {
+TEST_F(EmbellishDraw, NumbersLoseTrailingZerosAndSurviveHugeValues) {
   EXPECT_EQ(FormatEmbellishNumber(10, 50), "10");
   EXPECT_EQ(FormatEmbellishNumber(2.5, 50), "2.5");
   EXPECT_EQ(FormatEmbellishNumber(0, 10), "0");

@@ -8,23 +8,21 @@
 #include "platform/recording_device.h"
 #include "render/emblem.h"
 #include "render/raster_draw.h"
-#include "tests/core/render_test_util.h"
+#include "tests/support/recording_fixture.h"
 
 namespace {
 
 // The emblem of a logo with width and height 1 at 0.01 world units per
 // pixel: 32 pixels per emblem unit, centred 6 pixels below (1, 1).
-class EmblemAtLogo : public ::testing::Test {
+class EmblemAtLogo : public KRecordingTest {
 protected:
   void SetUp() override {
     KLogo logo;
     logo.x = logo.y = 1;
     logo.width = logo.height = 1;
-    view = ViewOn(device, 0.01);
-    DrawLogo(logo, view);
+    Look(0.01);
+    DrawLogo(logo, view, device);
   }
-  KRecordingDevice device{800, 400};
-  KViewTransform view;
   static constexpr int kCx = 100, kCy = 306;
 };
 

@@ -134,7 +134,6 @@ TEST_P(Records, Insert) {
   const KInsert* ins = Only<KInsert>("INSERT sym\\well 10,20 2 3 45\n");
   ASSERT_TRUE(ins);
   EXPECT_EQ(ins->blockName, "sym\\well");
-  EXPECT_EQ(ins->block, nullptr);
   // y size first.
   EXPECT_EQ((std::vector<double>{ins->x, ins->y, ins->ySize, ins->xSize, ins->angle}),
             (std::vector<double>{10, 20, 2, 3, 45}));

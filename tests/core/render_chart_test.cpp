@@ -12,9 +12,15 @@
 #include "render/xyz_draw.h"
 #include "render/krenderer.h"
 #include "render/raster_draw.h"
-#include "tests/core/render_test_util.h"
+#include "tests/support/recording_fixture.h"
 
 namespace {
+
+class StepChart : public KRecordingTest {};
+class XyzDraw : public KRecordingTest {};
+class CurveArrayDraw : public KRecordingTest {};
+class RasterDraw : public KRecordingTest {};
+class LogoDraw : public KRecordingTest {};
 
 KStep Command(const std::string& command, int runs) {
   KStep s;
@@ -33,7 +39,7 @@ KStep Remark(const std::string& remark) {
 
 }  // namespace
 
-TEST(StepChart, ColoursNumberingAndGbkHeader) {
+TEST_F(StepChart, ColoursNumberingAndGbkHeader) {
   KStepList list;
   list.steps.push_back(Command("run a", 1));
   list.steps.push_back(Remark("Section"));
@@ -45,9 +51,8 @@ TEST(StepChart, ColoursNumberingAndGbkHeader) {
   commented.comment = "third";
   list.steps.push_back(commented);
 
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125, -8, -16);
-  KRenderer::Instance().DrawStepList(list, view);
+  Look(0.125, -8, -16);
+  const int numbered = renderer.DrawStepList(list, view);
 
   std::vector<int> colours;
   for (const auto& c : device.Of(KDeviceOp::FillSolidRect)) colours.push_back(c.args[4]);
@@ -67,7 +72,7 @@ TEST(StepChart, ColoursNumberingAndGbkHeader) {
                        "Section",
                        "run b", "  2", "  0",
                        "third", "  3", "  2"}));
-  EXPECT_EQ(KRenderer::Instance().StepSequence(), 3);
+  EXPECT_EQ(numbered, 3);
 
   // Geometry: the header's sequence bar (-4, 1, 1.9, 0.9) and the first
   // row's text at (0.1, 0), 0.6 high (font cell 7 px) in yellow.
@@ -82,16 +87,15 @@ TEST(StepChart, ColoursNumberingAndGbkHeader) {
   EXPECT_EQ(device.textColor(), 0x00FFFFu);
 }
 
-TEST(XyzDraw, CrossesLabelsAndPixelsByScale) {
+TEST_F(XyzDraw, CrossesLabelsAndPixelsByScale) {
   KXyzList list;
   list.points.push_back({10, 10, 1234.6, 1, 0});
   list.points.push_back({5000, 10, 7, 1, 0});  // outside the window at every scale below
   KTextProperties own;
   own.markHeight = 2;
 
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.25);  // 2 units = 8 px: cross and label
-  DrawXyzList(list, view, &own, KRenderer::Instance());
+  Look(0.25);  // 2 units = 8 px: cross and label
+  DrawXyzList(list, view, &own, renderer);
   auto segments = device.Segments();
   ASSERT_EQ(segments.size(), 2u) << device.Dump();
   EXPECT_EQ(segments[0].from, (KIntPoint{32, 360}));
@@ -105,37 +109,36 @@ TEST(XyzDraw, CrossesLabelsAndPixelsByScale) {
   EXPECT_EQ(device.textColor(), 0u);
 
   device.Clear();
-  view = ViewOn(device, 1.0);  // 2 units = 2 px: cross, no label
-  DrawXyzList(list, view, &own, KRenderer::Instance());
+  Look(1.0);  // 2 units = 2 px: cross, no label
+  DrawXyzList(list, view, &own, renderer);
   EXPECT_EQ(device.Segments().size(), 2u);
   EXPECT_TRUE(device.Of(KDeviceOp::TextOut).empty());
 
   device.Clear();
-  view = ViewOn(device, 4.0);  // below a pixel: a black pixel
-  DrawXyzList(list, view, &own, KRenderer::Instance());
+  Look(4.0);  // below a pixel: a black pixel
+  DrawXyzList(list, view, &own, renderer);
   auto pixels = device.Of(KDeviceOp::SetPixel);
   ASSERT_EQ(pixels.size(), 1u);
   EXPECT_EQ(pixels[0].args, (std::vector<int>{2, 397, 0}));
   EXPECT_TRUE(device.Segments().empty());
 
   device.Clear();
-  DrawXyzList(list, view, nullptr, KRenderer::Instance());  // no own properties
+  DrawXyzList(list, view, nullptr, renderer);  // no own properties
   EXPECT_TRUE(device.calls.empty());
 }
 
-TEST(XyzDraw, EntryUsesItsOwnTextPropertiesNotTheLayers) {
+TEST_F(XyzDraw, EntryUsesItsOwnTextPropertiesNotTheLayers) {
   auto doc = DocumentFrom("XYZ\n10,10,5\n\n");
   ASSERT_EQ(doc->entries.size(), 1u);
   KEntry& entry = *doc->entries[0];
   entry.layer->textProperties = entry.textProperties;
   entry.textProperties.reset();
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.25);
-  KRenderer::Instance().DrawDocument(*doc, view);
+  Look(0.25);
+  Draw(*doc);
   EXPECT_TRUE(device.Segments().empty());
 }
 
-TEST(CurveArrayDraw, GroupCurvesAreDrawnSmallAndTurnedAtTheirPoints) {
+TEST_F(CurveArrayDraw, GroupCurvesAreDrawnSmallAndTurnedAtTheirPoints) {
   auto group = std::make_shared<KCurveGroup>();
   group->Allocate(1);
   group->x()[0] = 40;
@@ -151,9 +154,7 @@ TEST(CurveArrayDraw, GroupCurvesAreDrawnSmallAndTurnedAtTheirPoints) {
   KOnes doc;
   doc.currentColour = -0x00FF00;
   doc.AddEntry(kKindCurveArray, std::move(array));
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  KRenderer::Instance().DrawDocument(doc, view);
+  Draw(doc);
   auto segments = device.Segments();
   // The group's own polyline has one point: a move, no line. The curve
   // turned by -90 degrees runs from (40, 20) down to (40, 19).
@@ -166,16 +167,15 @@ TEST(CurveArrayDraw, GroupCurvesAreDrawnSmallAndTurnedAtTheirPoints) {
   EXPECT_EQ(pens[0].args[2], 0x00FF00);  // the group polyline in the entry's colour
 }
 
-TEST(RasterDraw, BitmapLandsAtItsTruncatedDeviceRectangle) {
+TEST_F(RasterDraw, BitmapLandsAtItsTruncatedDeviceRectangle) {
   KBmpIn bmp;
   bmp.width = 100;
   bmp.height = 50;
   bmp.image.width = 4;
   bmp.image.height = 2;
   bmp.image.pixels.assign(8, 0xFF00FF00u);
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.5);
-  DrawRaster(bmp, view);
+  Look(0.5);
+  DrawRaster(bmp, view, device);
   auto images = device.Of(KDeviceOp::DrawImage);
   ASSERT_EQ(images.size(), 1u);
   EXPECT_EQ(images[0].args, (std::vector<int>{0, 300, 200, 100}));
@@ -185,19 +185,18 @@ TEST(RasterDraw, BitmapLandsAtItsTruncatedDeviceRectangle) {
   device.Clear();
   KBmpIn missing;
   missing.width = missing.height = 10;
-  DrawRaster(missing, view);
+  DrawRaster(missing, view, device);
   EXPECT_TRUE(device.calls.empty());
 }
 
-TEST(RasterDraw, DeepZoomDrawsOnlyTheSourcePartNearTheWindow) {
+TEST_F(RasterDraw, DeepZoomDrawsOnlyTheSourcePartNearTheWindow) {
   KBmpIn bmp;
   bmp.width = 100;
   bmp.height = 100;
   bmp.image.width = bmp.image.height = 100;
   bmp.image.pixels.assign(100 * 100, 0xFFFFFFFFu);
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 1e-6, 50, 50);  // inside the picture's middle
-  DrawRaster(bmp, view);
+  Look(1e-6, 50, 50);  // inside the picture's middle
+  DrawRaster(bmp, view, device);
   auto images = device.Of(KDeviceOp::DrawImage);
   ASSERT_EQ(images.size(), 1u);
   const auto& a = images[0].args;
@@ -211,13 +210,12 @@ TEST(RasterDraw, DeepZoomDrawsOnlyTheSourcePartNearTheWindow) {
   EXPECT_LT(images[0].source[0] + images[0].source[2], 60);
 }
 
-TEST(LogoDraw, PlacementScalesAndDrop) {
+TEST_F(LogoDraw, PlacementScalesAndDrop) {
   KLogo logo;
   logo.x = 1;
   logo.y = 1;
   logo.width = logo.height = 1.0;
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.01);
+  Look(0.01);
   KEmblemPlacement p = LogoPlacement(logo, view);
   EXPECT_DOUBLE_EQ(p.scaleX, 32);
   EXPECT_DOUBLE_EQ(p.scaleY, 32);
@@ -226,7 +224,7 @@ TEST(LogoDraw, PlacementScalesAndDrop) {
 
   // The emblem is drawn at that placement: every spoke starts at the
   // centre, and the panel spans 1.5 scales either side of it.
-  DrawLogo(logo, view);
+  DrawLogo(logo, view, device);
   const auto moves = device.Of(KDeviceOp::MoveTo);
   ASSERT_FALSE(moves.empty());
   EXPECT_EQ(moves[0].args, (std::vector<int>{100, 306}));

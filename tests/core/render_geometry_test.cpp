@@ -4,29 +4,13 @@
 #include <cmath>
 
 #include "document/kcurve.h"
-#include "platform/recording_device.h"
 #include "render/arrow.h"
 #include "document/ksegment.h"
 #include "document/spline.h"
-#include "tests/core/render_test_util.h"
+#include "tests/support/recording_fixture.h"
 
 namespace {
-
-KCurve Points(std::initializer_list<std::pair<double, double>> points, int closure = kOpen) {
-  KCurve c;
-  c.Allocate(static_cast<int>(points.size()));
-  int i = 0;
-  for (auto [x, y] : points) {
-    c.x()[i] = x;
-    c.y()[i] = y;
-    ++i;
-  }
-  c.closure = closure;
-  if (c.IsClosed()) c.FillSpareSlots();
-  c.ArcLength();
-  return c;
-}
-
+class Arrow : public KRecordingTest {};
 }  // namespace
 
 TEST(Spline, WeightsSumToOneAndDerivativesToZero) {
@@ -54,7 +38,7 @@ TEST(Spline, WeightsSumToOneAndDerivativesToZero) {
 }
 
 TEST(Spline, StraightAndOpenSplineOnAnEvenLineStayOnTheLine) {
-  KCurve line = Points({{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}});
+  KCurve line = CurveThrough({{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}});
   for (int kind : {kOpen, kSplineOpen}) {
     for (double v : {0.5, 1.7, 3.0, 4.2}) {
       double x = -1, y = -1, angle = -1;
@@ -70,14 +54,14 @@ TEST(Spline, StraightAndOpenSplineOnAnEvenLineStayOnTheLine) {
   // Off the curve.
   EXPECT_EQ(PointAt(line, -0.1, kOpen, x, y, angle), 1);
   EXPECT_EQ(PointAt(line, 100, kSplineOpen, x, y, angle), 1);
-  KCurve one = Points({{1, 1}});
+  KCurve one = CurveThrough({{1, 1}});
   EXPECT_EQ(PointAt(one, 0, kOpen, x, y, angle), 1);
 }
 
 TEST(Spline, ClosedSplineAtAVertexIsTheBSplinePointOfItsNeighbours) {
   // A square: at vertex 1 (t = 0 on segment 1) the point is
   // (P0 + 4 P1 + P2) / 6 and the direction is along P2 - P0.
-  KCurve square = Points({{0, 0}, {6, 0}, {6, 6}, {0, 6}}, kSplineClosed);
+  KCurve square = CurveThrough({{0, 0}, {6, 0}, {6, 6}, {0, 6}}, kSplineClosed);
   double x, y, angle;
   ASSERT_EQ(PointAt(square, 6, kSplineClosed, x, y, angle), 0);
   EXPECT_NEAR(x, (0 + 24 + 6) / 6.0, 1e-12);
@@ -88,7 +72,7 @@ TEST(Spline, ClosedSplineAtAVertexIsTheBSplinePointOfItsNeighbours) {
   EXPECT_NEAR(x, (0 + 0 + 6) / 6.0, 1e-12);
   EXPECT_NEAR(y, (6 + 0 + 0) / 6.0, 1e-12);
   // Two-point closed curve: control points wrap without leaving the arrays.
-  KCurve two = Points({{0, 0}, {2, 0}}, kSplineClosed);
+  KCurve two = CurveThrough({{0, 0}, {2, 0}}, kSplineClosed);
   ASSERT_EQ(PointAt(two, 1, kSplineFilled, x, y, angle), 0);
   EXPECT_TRUE(std::isfinite(x) && std::isfinite(y));
 }
@@ -104,8 +88,8 @@ TEST(Segment, ProjectionAndPoints) {
   EXPECT_DOUBLE_EQ(s.PointX(0), 0);
 }
 
-TEST(Arrow, TriangleAtTheEndPointsAwayFromTheCurve) {
-  KCurve line = Points({{0, 0}, {10, 0}});
+TEST_F(Arrow, TriangleAtTheEndPointsAwayFromTheCurve) {
+  KCurve line = CurveThrough({{0, 0}, {10, 0}});
   double x[3], y[3];
   ASSERT_TRUE(ArrowTriangleCorners(line, false, 2, x, y));
   EXPECT_DOUBLE_EQ(x[0], 13);
@@ -118,15 +102,14 @@ TEST(Arrow, TriangleAtTheEndPointsAwayFromTheCurve) {
   EXPECT_DOUBLE_EQ(x[0], -3);
 
   // Repeated end points are skipped; a curve of one place draws nothing.
-  KCurve repeated = Points({{0, 0}, {0, 5}, {0, 5}, {0, 5}});
+  KCurve repeated = CurveThrough({{0, 0}, {0, 5}, {0, 5}, {0, 5}});
   ASSERT_TRUE(ArrowTriangleCorners(repeated, false, 2, x, y));
   EXPECT_DOUBLE_EQ(y[0], 8);
-  KCurve still = Points({{3, 3}, {3, 3}});
+  KCurve still = CurveThrough({{3, 3}, {3, 3}});
   EXPECT_FALSE(ArrowTriangleCorners(still, true, 2, x, y));
 
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 1);
-  ArrowTriangle(line, view, false, 2, -255);
+  Look(1);
+  ArrowTriangle(line, view, false, 2, -255, renderer);
   auto fills = device.Of(KDeviceOp::FillPolygon);
   ASSERT_EQ(fills.size(), 1u);
   EXPECT_EQ(fills[0].points, (std::vector<KIntPoint>{{13, 400}, {10, 401}, {10, 399}}));

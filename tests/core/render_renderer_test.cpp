@@ -9,32 +9,15 @@
 #include "document/kcurve.h"
 #include "document/kentry.h"
 #include "render/krenderer.h"
-#include "tests/core/render_test_util.h"
+#include "tests/support/recording_fixture.h"
 
 namespace {
-
-KRenderer& R() { return KRenderer::Instance(); }
-
-KCurve Line(std::vector<std::pair<double, double>> points) {
-  KCurve c;
-  c.Allocate(static_cast<int>(points.size()));
-  for (int i = 0; i < c.count; ++i) {
-    c.x()[i] = points[static_cast<std::size_t>(i)].first;
-    c.y()[i] = points[static_cast<std::size_t>(i)].second;
-  }
-  c.ArcLength();
-  return c;
-}
-
-using Seg = KRecordingDevice::Segment;
-
+class Renderer : public KRecordingTest {};
 }  // namespace
 
-TEST(Renderer, DocumentSetsTransparentTextAndBottomLeftAlignment) {
+TEST_F(Renderer, DocumentSetsTransparentTextAndBottomLeftAlignment) {
   auto doc = DocumentFrom("Pline\n0,0\n10,0\n\n");
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  R().DrawDocument(*doc, view);
+  Draw(*doc);
   ASSERT_GE(device.calls.size(), 2u);
   EXPECT_EQ(device.calls[0].op, KDeviceOp::SetBkMode);
   EXPECT_EQ(device.calls[0].args[0], 1);
@@ -42,27 +25,24 @@ TEST(Renderer, DocumentSetsTransparentTextAndBottomLeftAlignment) {
   EXPECT_EQ(device.calls[1].args[0], 8);
 }
 
-TEST(Renderer, HiddenLayersAreSkippedAndViewOnlyLayersDrawn) {
+TEST_F(Renderer, HiddenLayersAreSkippedAndViewOnlyLayersDrawn) {
   auto doc = DocumentFrom(
       "Layer M shown\nLayer ViewNotEdit\nPline\n0,0\n10,0\n\n"
       "Layer M hidden\nLayer NotViewNotEdit\nPline\n0,10\n10,10\n\n"
       "Layer M edit\nLayer ViewAndEdit\nPline\n0,20\n10,20\n\n");
   ASSERT_EQ(doc->entries.size(), 3u);
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  R().DrawDocument(*doc, view);
+  Draw(*doc);
   auto segments = device.Segments();
   ASSERT_EQ(segments.size(), 2u) << device.Dump();
   EXPECT_EQ(segments[0].from.y, 400);   // y = 0
   EXPECT_EQ(segments[1].from.y, 240);   // y = 20; y = 10 (row 320) is hidden
 }
 
-TEST(Renderer, FilledPolygonHasNoOutlineAndOpenCurvesGetAPenOfTheirWidth) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.5);
-  KCurve square = Line({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+TEST_F(Renderer, FilledPolygonHasNoOutlineAndOpenCurvesGetAPenOfTheirWidth) {
+  Look(0.5);
+  KCurve square = CurveThrough({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
   square.closure = kFilled;
-  R().DrawCurve(square, view, -255);
+  renderer.DrawCurve(square, view, -255);
   ASSERT_EQ(device.calls.size(), 1u) << device.Dump();
   const KDeviceCall& fill = device.calls[0];
   EXPECT_EQ(fill.op, KDeviceOp::FillPolygon);
@@ -73,7 +53,7 @@ TEST(Renderer, FilledPolygonHasNoOutlineAndOpenCurvesGetAPenOfTheirWidth) {
   device.Clear();
   square.closure = kClosed;
   square.width = 1.3;  // 2.6 px
-  R().DrawCurve(square, view, -255);
+  renderer.DrawCurve(square, view, -255);
   auto pens = device.Of(KDeviceOp::SelectPen);
   ASSERT_EQ(pens.size(), 1u);
   EXPECT_EQ(pens[0].args, (std::vector<int>{kPenSolid, 2, 0x0000FF}));
@@ -83,29 +63,27 @@ TEST(Renderer, FilledPolygonHasNoOutlineAndOpenCurvesGetAPenOfTheirWidth) {
   EXPECT_EQ(segments[3].to, (KIntPoint{0, 400}));
 }
 
-TEST(Renderer, OnlyClosedOutlineKindsGetTheClosingSegment) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 1);
+TEST_F(Renderer, OnlyClosedOutlineKindsGetTheClosingSegment) {
+  Look(1);
   const std::pair<int, std::size_t> cases[] = {
       {kOpen, 2}, {kClosed, 3}, {kSplineOpen, 2}, {kSplineFilled, 3}, {kSplineClosed, 3}, {67, 3}};
   for (auto [closure, expected] : cases) {
     device.Clear();
-    KCurve c = Line({{0, 0}, {10, 0}, {10, 10}});
+    KCurve c = CurveThrough({{0, 0}, {10, 0}, {10, 10}});
     c.closure = closure;
-    R().DrawCurve(c, view, 0);
+    renderer.DrawCurve(c, view, 0);
     EXPECT_EQ(device.Segments().size(), expected) << closure;
   }
   // A closed two-point curve is not doubled back over itself.
   device.Clear();
-  KCurve two = Line({{0, 0}, {10, 0}});
+  KCurve two = CurveThrough({{0, 0}, {10, 0}});
   two.closure = kClosed;
-  R().DrawCurve(two, view, 0);
+  renderer.DrawCurve(two, view, 0);
   EXPECT_EQ(device.Segments().size(), 1u);
 }
 
-TEST(Renderer, TextSizesComeFromTheScalesAndTheOriginIsTruncated) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.5);
+TEST_F(Renderer, TextSizesComeFromTheScalesAndTheOriginIsTruncated) {
+  Look(0.5);
   KText text;
   text.x = 10.3;   // u = 20.6 -> 20
   text.y = 5.0;    // row 400 - 10 = 390
@@ -115,7 +93,7 @@ TEST(Renderer, TextSizesComeFromTheScalesAndTheOriginIsTruncated) {
   text.text = "Well A-1";
   text.font.weight = 700;
   text.font.faceName = "DejaVu Sans";
-  R().DrawText(text, view, -0x00FF00);
+  renderer.DrawText(text, view, -0x00FF00);
   auto outs = device.Of(KDeviceOp::TextOut);
   ASSERT_EQ(outs.size(), 1u);
   EXPECT_EQ(outs[0].args, (std::vector<int>{20, 390}));
@@ -126,33 +104,47 @@ TEST(Renderer, TextSizesComeFromTheScalesAndTheOriginIsTruncated) {
   EXPECT_EQ(outs[0].font.weight, 700);
   EXPECT_EQ(outs[0].font.faceName, "DejaVu Sans");
   EXPECT_EQ(device.textColor(), 0x00FF00u);
-  // The computed sizes stay in the record.
-  EXPECT_EQ(text.font.height, 12);
-  EXPECT_EQ(text.font.escapement, 302);
+  // The sizes come from the view of each drawing, not from an earlier one.
+  Look(1.0);
+  renderer.DrawText(text, view, -0x00FF00);
+  EXPECT_EQ(device.Of(KDeviceOp::TextOut).back().font.height, 6);
 }
 
-TEST(Renderer, InsertOfAUnitSegmentWithSizes2And3AtAngle90) {
+TEST_F(Renderer, InsertOfAUnitSegmentWithSizes2And3AtAngle90) {
   // Insert NAME x,y ysize xsize angle: x size 2, y size 3.
   auto doc = DocumentFrom(
       "New seg\nPline\n0,0\n1,0\n\nEndNew\n"
       "Insert seg 10,20 3 2 90\n");
   ASSERT_EQ(doc->entries.size(), 1u);
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  R().DrawDocument(*doc, view);
+  Draw(*doc);
   auto segments = device.Segments();
   ASSERT_EQ(segments.size(), 1u) << device.Dump();
   // (10, 20) -> column 80, row 240; (10, 22) -> row 224.
   EXPECT_EQ(segments[0].from, (KIntPoint{80, 240}));
   EXPECT_EQ(segments[0].to, (KIntPoint{80, 224}));
-  EXPECT_NE(doc->entries[0]->As<KInsert>()->block, nullptr);  // resolved and cached
+
+  // A block defined anew replaces the old one at the next drawing.
+  OpenMemory(*doc, "New seg\nPline\n0,0\n0,1\n\nEndNew\n");
+  device.Clear();
+  KRenderer(device).DrawDocument(*doc, view);
+  segments = device.Segments();
+  ASSERT_EQ(segments.size(), 1u) << device.Dump();
+  EXPECT_EQ(segments[0].to, (KIntPoint{56, 240}));  // (0, 1) made 3 high and turned: 3 to the left
 }
 
-TEST(Renderer, InsertOfAMissingBlockDrawsACrossOfItsSizes) {
+TEST_F(Renderer, ABlockReplacedUnderOneNameStillDrawsUnderAnother) {
+  auto doc = DocumentFrom("New A\nPline\n0,0\n1,0\n\nEndNew\nInsert B 10,20 1 1 0\n");
+  doc->blocks.InsertPath("B", doc->blocks.LookupPath("A"));  // as a program may enter it
+  OpenMemory(*doc, "New A\nPline\n0,0\n0,1\n\nEndNew\n");
+  Draw(*doc);
+  auto segments = device.Segments();
+  ASSERT_EQ(segments.size(), 1u) << device.Dump();
+  EXPECT_EQ(segments[0].to, (KIntPoint{88, 240}));  // the first A: (1, 0) from (10, 20)
+}
+
+TEST_F(Renderer, InsertOfAMissingBlockDrawsACrossOfItsSizes) {
   auto doc = DocumentFrom("Insert nowhere 10,20 3 2 0\n");
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  R().DrawDocument(*doc, view);
+  Draw(*doc);
   auto segments = device.Segments();
   ASSERT_EQ(segments.size(), 2u);
   EXPECT_EQ(segments[0].from, (KIntPoint{64, 240}));  // x - 2
@@ -161,18 +153,16 @@ TEST(Renderer, InsertOfAMissingBlockDrawsACrossOfItsSizes) {
   EXPECT_EQ(segments[1].to, (KIntPoint{80, 216}));    // y + 3
 }
 
-TEST(Renderer, BlocksSeeOnlyTheirOwnBlockNames) {
+TEST_F(Renderer, BlocksSeeOnlyTheirOwnBlockNames) {
   // Inside a block, names resolve in the block's own tree: a block cannot
   // find the top-level block of the same name, so the inner insertion is a
   // missing block (a cross) rather than a recursion.
   auto doc = DocumentFrom("New A\nPline\n0,0\n1,0\n\nInsert A 0,0 1 1 0\nEndNew\nInsert A 10,10 1 1 0\n");
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  R().DrawDocument(*doc, view);
+  Draw(*doc);
   EXPECT_EQ(device.Segments().size(), 3u) << device.Dump();
 }
 
-TEST(Renderer, SelfInsertingBlocksTerminate) {
+TEST_F(Renderer, SelfInsertingBlocksTerminate) {
   // Blocks entered into their own trees (as a program can do): A inserts
   // itself; B and C insert each other.
   auto doc = DocumentFrom(
@@ -187,32 +177,26 @@ TEST(Renderer, SelfInsertingBlocksTerminate) {
   a->blocks.InsertPath("A", a);
   b->blocks.InsertPath("C", c);
   c->blocks.InsertPath("B", b);
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  R().DrawDocument(*doc, view);
+  Draw(*doc);
   // A's segment once; B's segment and C's through B; nothing deeper.
   EXPECT_EQ(device.Segments().size(), 3u) << device.Dump();
 }
 
-TEST(Renderer, DeeplyNestedBlocksStopAtTheDepthBound) {
+TEST_F(Renderer, DeeplyNestedBlocksStopAtTheDepthBound) {
   // A chain L0 -> L1 -> ... -> L59, each holding a segment.
   auto doc = DocumentFrom("Insert L0 0,0 1 1 0\n");
   std::vector<std::unique_ptr<KOnes>> chain;
   for (int k = 0; k < 60; ++k) chain.push_back(DocumentFrom("Pline\n0,0\n1,0\n\nInsert next 0,0 1 1 0\n"));
   for (int k = 0; k + 1 < 60; ++k) chain[k]->blocks.InsertPath("next", chain[k + 1].get());
   doc->blocks.InsertPath("L0", chain[0].get());
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  R().DrawDocument(*doc, view);
+  Draw(*doc);
   EXPECT_EQ(static_cast<int>(device.Segments().size()), KRenderer::kMaxInsertDepth);
 }
 
-TEST(Renderer, DashesAlongAStraightCurveOfLength10) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  KCurve line = Line({{0, 0}, {10, 0}});
+TEST_F(Renderer, DashesAlongAStraightCurveOfLength10) {
+  KCurve line = CurveThrough({{0, 0}, {10, 0}});
   const double pattern[] = {3, 1};
-  R().DrawDashed(line, view, pattern, 2);
+  renderer.DrawDashed(line, view, pattern, 2);
   auto segments = device.Segments();
   ASSERT_EQ(segments.size(), 3u) << device.Dump();
   // 0-3, 4-7 and 8-11 world units: columns 0-24, 32-56, 64-88 (+0.5 rounding).
@@ -224,12 +208,11 @@ TEST(Renderer, DashesAlongAStraightCurveOfLength10) {
   EXPECT_EQ(segments[2].to.x, 88);  // beyond the end, along the last segment
 }
 
-TEST(Renderer, DashesFollowCornersAndOddPatternsRestartAtTheLastDash) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 1);
-  KCurve corner = Line({{0, 0}, {4, 0}, {4, 10}});
+TEST_F(Renderer, DashesFollowCornersAndOddPatternsRestartAtTheLastDash) {
+  Look(1);
+  KCurve corner = CurveThrough({{0, 0}, {4, 0}, {4, 10}});
   const double pattern[] = {6, 1};
-  R().DrawDashed(corner, view, pattern, 2);
+  renderer.DrawDashed(corner, view, pattern, 2);
   auto segments = device.Segments();
   // First dash 0-6 turns the corner: (0,0)-(4,0)-(4,2); the second 7-13
   // runs up from (4,3) to (4,9); the third 14-20 (from (4,10) on, beyond
@@ -241,9 +224,9 @@ TEST(Renderer, DashesFollowCornersAndOddPatternsRestartAtTheLastDash) {
   EXPECT_EQ(segments[2].to, (KIntPoint{4, 391}));
 
   device.Clear();
-  KCurve line = Line({{0, 0}, {10, 0}});
+  KCurve line = CurveThrough({{0, 0}, {10, 0}});
   const double odd[] = {2, 1, 1};  // dash 2, gap 1, dash 1, then dash 2 again from 3
-  R().DrawDashed(line, view, odd, 3);
+  renderer.DrawDashed(line, view, odd, 3);
   segments = device.Segments();
   ASSERT_GE(segments.size(), 4u);
   EXPECT_EQ(segments[0].from.x, 0);
@@ -254,10 +237,9 @@ TEST(Renderer, DashesFollowCornersAndOddPatternsRestartAtTheLastDash) {
   EXPECT_EQ(segments[2].to.x, 5);
 }
 
-TEST(Renderer, DashPatternsThatCannotAdvanceDrawTheCurveOnceSolid) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 1);
-  KCurve line = Line({{0, 0}, {5, 0}, {10, 0}});
+TEST_F(Renderer, DashPatternsThatCannotAdvanceDrawTheCurveOnceSolid) {
+  Look(1);
+  KCurve line = CurveThrough({{0, 0}, {5, 0}, {10, 0}});
   const double one[] = {3};
   const double zero[] = {0, 0};
   const double backwards[] = {2, -2};
@@ -269,7 +251,7 @@ TEST(Renderer, DashPatternsThatCannotAdvanceDrawTheCurveOnceSolid) {
   } cases[] = {{one, 1}, {zero, 2}, {backwards, 2}, {oddBackwards, 3}, {tiny, 2}};
   for (const Case& c : cases) {
     device.Clear();
-    R().DrawDashed(line, view, c.values, c.count);
+    renderer.DrawDashed(line, view, c.values, c.count);
     auto segments = device.Segments();
     ASSERT_EQ(segments.size(), 2u) << device.Dump();
     EXPECT_EQ(segments[0].from.x, 0);
@@ -277,11 +259,10 @@ TEST(Renderer, DashPatternsThatCannotAdvanceDrawTheCurveOnceSolid) {
   }
 }
 
-TEST(Renderer, CurveRangeOutsideTheArcLengthsExtrapolatesWithinTheArrays) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 1);
-  KCurve line = Line({{0, 0}, {4, 0}, {4, 4}});
-  R().DrawCurveRange(line, view, -3, 20);   // both ends off the curve
+TEST_F(Renderer, CurveRangeOutsideTheArcLengthsExtrapolatesWithinTheArrays) {
+  Look(1);
+  KCurve line = CurveThrough({{0, 0}, {4, 0}, {4, 4}});
+  renderer.DrawCurveRange(line, view, -3, 20);   // both ends off the curve
   auto segments = device.Segments();
   ASSERT_EQ(segments.size(), 2u) << device.Dump();
   EXPECT_EQ(segments[0].from, (KIntPoint{-2, 400}));   // -3 along the first segment: u = -2.5
@@ -289,19 +270,19 @@ TEST(Renderer, CurveRangeOutsideTheArcLengthsExtrapolatesWithinTheArrays) {
   EXPECT_EQ(segments[1].to, (KIntPoint{4, 384}));      // 20 along the last: y = 16
 
   device.Clear();
-  R().DrawCurveRange(line, view, 50, 60);   // wholly beyond the end
+  renderer.DrawCurveRange(line, view, 50, 60);   // wholly beyond the end
   segments = device.Segments();
   ASSERT_EQ(segments.size(), 1u);
   EXPECT_EQ(segments[0].from, (KIntPoint{4, 354}));
   EXPECT_EQ(segments[0].to, (KIntPoint{4, 344}));
 
   device.Clear();
-  KCurve single = Line({{1, 1}});
-  R().DrawCurveRange(single, view, 0, 1);
+  KCurve single = CurveThrough({{1, 1}});
+  renderer.DrawCurveRange(single, view, 0, 1);
   EXPECT_TRUE(device.calls.empty());
 }
 
-TEST(Renderer, PointMarksAndLabelsFollowTheTextProperties) {
+TEST_F(Renderer, PointMarksAndLabelsFollowTheTextProperties) {
   auto doc = DocumentFrom(
       "New dot\nPline\n0,0\n1,0\n\nEndNew\n"
       "TextProperties\n"
@@ -315,9 +296,7 @@ TEST(Renderer, PointMarksAndLabelsFollowTheTextProperties) {
       "\n"
       "Point 30,20 W-8\n");
   ASSERT_EQ(doc->entries.size(), 2u);
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  R().DrawDocument(*doc, view);
+  Draw(*doc);
   auto segments = device.Segments();
   ASSERT_EQ(segments.size(), 3u) << device.Dump();
   // The mark block scaled by the mark width 4 (x) and height 2 (y).
@@ -342,21 +321,18 @@ TEST(Renderer, PointMarksAndLabelsFollowTheTextProperties) {
   EXPECT_EQ(colours[0].args[0], 0x0000FF);
 }
 
-TEST(Renderer, PointWithoutTextPropertiesIsNotDrawn) {
+TEST_F(Renderer, PointWithoutTextPropertiesIsNotDrawn) {
   auto doc = DocumentFrom("Point 10,20 W-7\n");
   ASSERT_EQ(doc->entries.size(), 1u);
   doc->entries[0]->textProperties.reset();
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  R().DrawDocument(*doc, view);
+  Draw(*doc);
   EXPECT_TRUE(device.Segments().empty());
   EXPECT_TRUE(device.Of(KDeviceOp::TextOut).empty());
 }
 
-TEST(Renderer, WorldRectanglesTruncateWithoutRotation) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.5);
-  R().FillWorldRect(view, 1.3, 2.1, 10, 5, 0x123456);
+TEST_F(Renderer, WorldRectanglesTruncateWithoutRotation) {
+  Look(0.5);
+  renderer.FillWorldRect(view, 1.3, 2.1, 10, 5, 0x123456);
   auto rects = device.Of(KDeviceOp::FillSolidRect);
   ASSERT_EQ(rects.size(), 1u);
   // left trunc(2.6) = 2, right trunc(22.6) = 22, bottom trunc(395.8) = 395,
@@ -366,7 +342,7 @@ TEST(Renderer, WorldRectanglesTruncateWithoutRotation) {
   // Far beyond the window: clamped, never overflowing.
   device.Clear();
   view.scaleX = view.scaleY = 1e-12;
-  R().FillWorldRect(view, -1, -1, 2, 2, 0xFF);
+  renderer.FillWorldRect(view, -1, -1, 2, 2, 0xFF);
   rects = device.Of(KDeviceOp::FillSolidRect);
   ASSERT_EQ(rects.size(), 1u);
   EXPECT_LT(rects[0].args[0], 0);
@@ -375,12 +351,11 @@ TEST(Renderer, WorldRectanglesTruncateWithoutRotation) {
   EXPECT_GT(rects[0].args[3], 0);
 }
 
-TEST(Renderer, FilledPolygonFarOutsideIsClippedKeepingItsVisiblePart) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 1e-12);
-  KCurve triangle = Line({{-1, -1}, {1, -1}, {0, 1}});
+TEST_F(Renderer, FilledPolygonFarOutsideIsClippedKeepingItsVisiblePart) {
+  Look(1e-12);
+  KCurve triangle = CurveThrough({{-1, -1}, {1, -1}, {0, 1}});
   triangle.closure = kFilled;
-  R().DrawCurve(triangle, view, -255);
+  renderer.DrawCurve(triangle, view, -255);
   auto fills = device.Of(KDeviceOp::FillPolygon);
   ASSERT_EQ(fills.size(), 1u);
   for (const KIntPoint& p : fills[0].points) {
@@ -390,19 +365,15 @@ TEST(Renderer, FilledPolygonFarOutsideIsClippedKeepingItsVisiblePart) {
   EXPECT_GE(fills[0].points.size(), 3u);
 }
 
-TEST(Renderer, NothingIsDrawnThroughAnUnfittedView) {
+TEST_F(Renderer, NothingIsDrawnThroughAnUnfittedView) {
   auto doc = DocumentFrom("Pline\n0,0\n10,0\n\nText 1,1 2 0 hello\n");
-  KRecordingDevice device(800, 400);
-  KViewTransform view;
-  view.device = &device;
-  R().DrawDocument(*doc, view);
+  view = KViewTransform();
+  Draw(*doc);
   EXPECT_TRUE(device.calls.empty());
 }
 
-TEST(Renderer, ZeroSizedInsertsDrawNothingOfTheirBlock) {
+TEST_F(Renderer, ZeroSizedInsertsDrawNothingOfTheirBlock) {
   auto doc = DocumentFrom("New seg\nPline\n0,0\n1,0\n\nEndNew\nInsert seg 10,20\n");
-  KRecordingDevice device(800, 400);
-  KViewTransform view = ViewOn(device, 0.125);
-  R().DrawDocument(*doc, view);
+  Draw(*doc);
   EXPECT_TRUE(device.Segments().empty()) << device.Dump();
 }

@@ -7,13 +7,15 @@
 
 #include "platform/recording_device.h"
 #include "render/kview_transform.h"
+#include "render/pen_path.h"
 
 namespace {
 
-KViewTransform Fitted(KRecordingDevice& device, double xmin, double ymin, double xmax, double ymax) {
+constexpr KIntSize kWide{800, 400};
+
+KViewTransform Fitted(KIntSize client, double xmin, double ymin, double xmax, double ymax) {
   KViewTransform view;
-  view.device = &device;
-  EXPECT_TRUE(view.Fit(xmin, ymin, xmax, ymax));
+  EXPECT_TRUE(view.Fit(client, xmin, ymin, xmax, ymax));
   return view;
 }
 
@@ -37,13 +39,11 @@ TEST(ViewTransform, InitialStateIsUnfittedAndUnrotated) {
   EXPECT_EQ(view.sinA, 0.0);
   EXPECT_EQ(view.scaleX, 0.0);
   EXPECT_EQ(view.zoomFactor, 1.5);
-  EXPECT_EQ(view.device, nullptr);
   EXPECT_FALSE(view.CanMap());
 }
 
 TEST(ViewTransform, FitAnchorsBottomLeftWithTheLargerScale) {
-  KRecordingDevice wide(800, 400);
-  KViewTransform a = Fitted(wide, 10, 20, 110, 70);
+  KViewTransform a = Fitted(kWide, 10, 20, 110, 70);
   EXPECT_DOUBLE_EQ(a.scaleX, 0.125);
   EXPECT_DOUBLE_EQ(a.scaleY, 0.125);
   EXPECT_DOUBLE_EQ(a.left, 10);
@@ -51,8 +51,7 @@ TEST(ViewTransform, FitAnchorsBottomLeftWithTheLargerScale) {
   EXPECT_DOUBLE_EQ(a.right, 110);
   EXPECT_DOUBLE_EQ(a.top, 70);
 
-  KRecordingDevice square(800, 800);
-  KViewTransform b = Fitted(square, 10, 20, 110, 70);
+  KViewTransform b = Fitted({800, 800}, 10, 20, 110, 70);
   EXPECT_DOUBLE_EQ(b.scaleX, 0.125);
   EXPECT_DOUBLE_EQ(b.top, 120);  // spare room above: the drawing fills the lower half
   EXPECT_EQ(b.ToDeviceY(70), 400);
@@ -61,36 +60,34 @@ TEST(ViewTransform, FitAnchorsBottomLeftWithTheLargerScale) {
 }
 
 TEST(ViewTransform, DegenerateFitsLeaveTheViewAsItWas) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = Fitted(device, 0, 0, 100, 50);
+  KViewTransform view = Fitted(kWide, 0, 0, 100, 50);
   const KViewTransform before = view;
-  EXPECT_FALSE(view.Fit(1e300, 1e300, -1e300, -1e300));  // empty extent sentinels
+  EXPECT_FALSE(view.Fit(kWide, 1e300, 1e300, -1e300, -1e300));  // empty extent sentinels
   ExpectSameView(view, before);
-  EXPECT_FALSE(view.Fit(5, 5, 5, 5));                      // zero width and height
+  EXPECT_FALSE(view.Fit(kWide, 5, 5, 5, 5));                      // zero width and height
   ExpectSameView(view, before);
-  EXPECT_FALSE(view.Fit(0, 0, NAN, 10));
+  EXPECT_FALSE(view.Fit(kWide, 0, 0, NAN, 10));
   ExpectSameView(view, before);
-  device.SetClientSize(0, 0);                              // zero-size client area
-  EXPECT_FALSE(view.Fit(0, 0, 10, 10));
+  EXPECT_FALSE(view.Fit({0, 0}, 0, 0, 10, 10));                   // zero-size client area
   ExpectSameView(view, before);
 
-  KViewTransform noDevice;
-  EXPECT_FALSE(noDevice.Fit(0, 0, 10, 10));
-  EXPECT_EQ(noDevice.scaleX, 0.0);
+  KViewTransform unfitted;
+  EXPECT_FALSE(unfitted.Fit({0, 0}, 0, 0, 10, 10));
+  EXPECT_EQ(unfitted.scaleX, 0.0);
 
   // A vertical segment has zero width but a height: it fits.
-  device.SetClientSize(800, 400);
-  EXPECT_TRUE(view.Fit(3, 0, 3, 40));
+  EXPECT_TRUE(view.Fit(kWide, 3, 0, 3, 40));
   EXPECT_DOUBLE_EQ(view.scaleX, 0.1);
 }
 
 TEST(ViewTransform, MoveToRoundsHalfUpAndTruncatesTowardZero) {
   KRecordingDevice device(800, 400);
-  KViewTransform view = Fitted(device, 0, 0, 100, 50);
-  view.MoveTo(0, 0);
-  view.MoveTo(-2.7 * 0.125, 0);   // u = -2.7: -2.2 truncates to -2
-  view.MoveTo(2.6 * 0.125, 0);    // u = 2.6: 3.1 -> 3
-  view.MoveTo(-0.7 * 0.125, 50);  // u = -0.7: -0.2 -> 0; v = 400: row 0.5 -> 0
+  KPenPath pen(device);
+  KViewTransform view = Fitted(kWide, 0, 0, 100, 50);
+  pen.MoveTo(view, 0, 0);
+  pen.MoveTo(view, -2.7 * 0.125, 0);   // u = -2.7: -2.2 truncates to -2
+  pen.MoveTo(view, 2.6 * 0.125, 0);    // u = 2.6: 3.1 -> 3
+  pen.MoveTo(view, -0.7 * 0.125, 50);  // u = -0.7: -0.2 -> 0; v = 400: row 0.5 -> 0
   auto moves = device.Of(KDeviceOp::MoveTo);
   ASSERT_EQ(moves.size(), 4u);
   EXPECT_EQ(moves[0].args, (std::vector<int>{0, 400}));
@@ -101,8 +98,7 @@ TEST(ViewTransform, MoveToRoundsHalfUpAndTruncatesTowardZero) {
 }
 
 TEST(ViewTransform, WorldAndDeviceRoundTrip) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = Fitted(device, 100, 200, 200, 250);
+  KViewTransform view = Fitted(kWide, 100, 200, 200, 250);
   EXPECT_DOUBLE_EQ(view.ToWorldX(0), 100);
   EXPECT_DOUBLE_EQ(view.ToWorldY(400), 200);
   EXPECT_DOUBLE_EQ(view.ToWorldX(80), 110);
@@ -112,8 +108,7 @@ TEST(ViewTransform, WorldAndDeviceRoundTrip) {
 }
 
 TEST(ViewTransform, EnlargeAtCentreKeepsTheCentreAndAtAPointBringsItToTheCentre) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = Fitted(device, 0, 0, 100, 50);
+  KViewTransform view = Fitted(kWide, 0, 0, 100, 50);
   const double cx = view.ToWorldX(400), cy = view.ToWorldY(200);
   view.ZoomAt(400, 200, true);
   EXPECT_DOUBLE_EQ(view.scaleX, 0.125 / 1.5);
@@ -123,13 +118,13 @@ TEST(ViewTransform, EnlargeAtCentreKeepsTheCentreAndAtAPointBringsItToTheCentre)
   EXPECT_DOUBLE_EQ(view.right, view.left + 800 * view.scaleX);
   EXPECT_DOUBLE_EQ(view.top, view.bottom + 400 * view.scaleY);
 
-  KViewTransform other = Fitted(device, 0, 0, 100, 50);
+  KViewTransform other = Fitted(kWide, 0, 0, 100, 50);
   const double px = other.ToWorldX(100), py = other.ToWorldY(300);
   other.ZoomAt(100, 300, true);
   EXPECT_NEAR(other.ToWorldX(400), px, other.scaleX);
   EXPECT_NEAR(other.ToWorldY(200), py, other.scaleY);
 
-  KViewTransform out = Fitted(device, 0, 0, 100, 50);
+  KViewTransform out = Fitted(kWide, 0, 0, 100, 50);
   out.ZoomAt(600, 100, false);
   EXPECT_DOUBLE_EQ(out.scaleX, 0.125 * 1.5);
   EXPECT_NEAR(out.ToWorldX(400), 75, out.scaleX);
@@ -137,8 +132,7 @@ TEST(ViewTransform, EnlargeAtCentreKeepsTheCentreAndAtAPointBringsItToTheCentre)
 }
 
 TEST(ViewTransform, ZoomCentreKeepsTheCentre) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = Fitted(device, 0, 0, 100, 50);
+  KViewTransform view = Fitted(kWide, 0, 0, 100, 50);
   const double cx = view.ToWorldX(400), cy = view.ToWorldY(200);
   view.ZoomCentre(1.1);
   EXPECT_DOUBLE_EQ(view.scaleX, 0.125 * 1.1);
@@ -150,8 +144,7 @@ TEST(ViewTransform, ZoomCentreKeepsTheCentre) {
 }
 
 TEST(ViewTransform, ZoomRectInEitherCornerOrderGivesTheSameView) {
-  KRecordingDevice device(800, 400);
-  KViewTransform a = Fitted(device, 0, 0, 100, 50);
+  KViewTransform a = Fitted(kWide, 0, 0, 100, 50);
   KViewTransform b = a, c = a;
   ASSERT_TRUE(a.ZoomRect({100, 100}, {300, 200}));
   ASSERT_TRUE(b.ZoomRect({300, 200}, {100, 100}));
@@ -171,8 +164,7 @@ TEST(ViewTransform, ZoomRectInEitherCornerOrderGivesTheSameView) {
 }
 
 TEST(ViewTransform, KeysPanByFractionsAndZoomAboutTheBottomLeft) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = Fitted(device, 0, 0, 100, 50);
+  KViewTransform view = Fitted(kWide, 0, 0, 100, 50);
   EXPECT_EQ(view.OnKey(39), 1);   // right arrow: the drawing moves right
   EXPECT_DOUBLE_EQ(view.left, -160 * 0.125);
   EXPECT_EQ(view.OnKey(37), 1);
@@ -187,7 +179,7 @@ TEST(ViewTransform, KeysPanByFractionsAndZoomAboutTheBottomLeft) {
   EXPECT_DOUBLE_EQ(view.bottom, 0);
 
   for (unsigned plus : {43u, 107u, 187u}) {
-    KViewTransform v = Fitted(device, 5, 7, 105, 57);
+    KViewTransform v = Fitted(kWide, 5, 7, 105, 57);
     EXPECT_EQ(v.OnKey(plus), 1);
     EXPECT_DOUBLE_EQ(v.scaleX, 0.125 / 1.5);
     EXPECT_DOUBLE_EQ(v.left, 5);
@@ -195,20 +187,19 @@ TEST(ViewTransform, KeysPanByFractionsAndZoomAboutTheBottomLeft) {
     EXPECT_DOUBLE_EQ(v.right, 5 + 800 * v.scaleX);
   }
   for (unsigned minus : {45u, 109u, 189u}) {
-    KViewTransform v = Fitted(device, 5, 7, 105, 57);
+    KViewTransform v = Fitted(kWide, 5, 7, 105, 57);
     EXPECT_EQ(v.OnKey(minus), 1);
     EXPECT_DOUBLE_EQ(v.scaleY, 0.125 * 1.5);
     EXPECT_DOUBLE_EQ(v.bottom, 7);
   }
-  KViewTransform v = Fitted(device, 0, 0, 100, 50);
+  KViewTransform v = Fitted(kWide, 0, 0, 100, 50);
   EXPECT_EQ(v.OnKey(65), 0);
   EXPECT_EQ(v.OnKey(13), 0);
-  ExpectSameView(v, Fitted(device, 0, 0, 100, 50));
+  ExpectSameView(v, Fitted(kWide, 0, 0, 100, 50));
 }
 
 TEST(ViewTransform, PanMovesTheWorldPointUnderTheFirstClickUnderTheSecond) {
-  KRecordingDevice device(800, 400);
-  KViewTransform view = Fitted(device, 0, 0, 100, 50);
+  KViewTransform view = Fitted(kWide, 0, 0, 100, 50);
   const double wx = view.ToWorldX(100), wy = view.ToWorldY(300);
   view.Pan(250 - 100, 120 - 300);
   EXPECT_DOUBLE_EQ(view.ToWorldX(250), wx);
@@ -217,8 +208,7 @@ TEST(ViewTransform, PanMovesTheWorldPointUnderTheFirstClickUnderTheSecond) {
 }
 
 TEST(ViewTransform, ComposeOfARotatedScaledPlacementMapsBlockPointsIntoTheWorld) {
-  KRecordingDevice device(800, 400);
-  KViewTransform outer = Fitted(device, 0, 0, 100, 50);
+  KViewTransform outer = Fitted(kWide, 0, 0, 100, 50);
   KViewTransform local;
   local.scaleX = 1.0 / 2;
   local.scaleY = 1.0 / 3;
@@ -264,9 +254,10 @@ TEST(ViewTransform, ComposeOfARotatedScaledPlacementMapsBlockPointsIntoTheWorld)
 
 TEST(ViewTransform, SelectPenTruncatesTheWorldWidthToPixels) {
   KRecordingDevice device(800, 400);
-  KViewTransform view = Fitted(device, 0, 0, 100, 50);
-  view.SelectPen(kPenSolid, 0.3, 0x0000FF);   // 2.4 px
-  view.SelectPen(kPenSolid, 0.1, 0x00FF00);   // 0.8 px: GDI's one-pixel pen
+  KPenPath pen(device);
+  KViewTransform view = Fitted(kWide, 0, 0, 100, 50);
+  pen.SelectPen(view, kPenSolid, 0.3, 0x0000FF);   // 2.4 px
+  pen.SelectPen(view, kPenSolid, 0.1, 0x00FF00);   // 0.8 px: GDI's one-pixel pen
   auto pens = device.Of(KDeviceOp::SelectPen);
   ASSERT_EQ(pens.size(), 2u);
   EXPECT_EQ(pens[0].args, (std::vector<int>{0, 2, 0x0000FF}));
@@ -284,12 +275,13 @@ TEST(ViewTransform, TruncationSaturatesInsteadOfOverflowing) {
 
 TEST(ViewTransform, DeepZoomClipsALineSoItStillCrossesTheWindowWhereItShould) {
   KRecordingDevice device(800, 400);
-  KViewTransform view = Fitted(device, 0, 0, 100, 50);
+  KPenPath pen(device);
+  KViewTransform view = Fitted(kWide, 0, 0, 100, 50);
   view.scaleX = view.scaleY = 1e-12;   // a deep zoom at the origin
   // The line y = 0.5e-10 + 0.25 x crosses column 0 at row 350 and leaves
   // the window at its top; its ends lie some 1e12 pixels away.
-  view.MoveTo(-1.0, -0.25 + 0.5e-10);
-  view.LineTo(1.0, 0.25 + 0.5e-10);
+  pen.MoveTo(view, -1.0, -0.25 + 0.5e-10);
+  pen.LineTo(view, 1.0, 0.25 + 0.5e-10);
   auto segments = device.Segments();
   ASSERT_EQ(segments.size(), 1u);
   const auto& s = segments[0];
@@ -307,9 +299,9 @@ TEST(ViewTransform, DeepZoomClipsALineSoItStillCrossesTheWindowWhereItShould) {
   // A line wholly outside draws nothing, and the next one still starts
   // where it should.
   device.Clear();
-  view.MoveTo(-1.0, 1.0);
-  view.LineTo(1.0, 1.0);
-  view.LineTo(1e-10, 1e-10);
+  pen.MoveTo(view, -1.0, 1.0);
+  pen.LineTo(view, 1.0, 1.0);
+  pen.LineTo(view, 1e-10, 1e-10);
   segments = device.Segments();
   ASSERT_EQ(segments.size(), 1u);
   EXPECT_EQ(segments[0].to.x, 100);

@@ -2,17 +2,23 @@
 // status text.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "document/elements.h"
 #include "document/kcurve.h"
 #include "document/kentry.h"
 #include "grid/kxyz_list.h"
 #include "platform/recording_device.h"
 #include "window/quarvel_window.h"
 
-TEST(WindowDraw, EmptyDocumentDrawsNothingAndKeepsNoDevice) {
+TEST(WindowDraw, EmptyDocumentDrawsNothingAndStaysUnfitted) {
   QuarvelWindow window;
   KRecordingDevice device(800, 400);
   window.OnDraw(&device);
-  EXPECT_EQ(window.view.device, nullptr);
+  EXPECT_FALSE(window.viewFitted);
   EXPECT_TRUE(device.calls.empty());
 }
 
@@ -21,7 +27,7 @@ TEST(WindowDraw, FirstPaintFitsTheExtentLaterPaintsKeepTheView) {
   window.OnOpenDocumentMem("Pline\n0,0\n100,50\n\n");
   KRecordingDevice device(800, 400);
   window.OnDraw(&device);
-  EXPECT_EQ(window.view.device, &device);
+  EXPECT_TRUE(window.viewFitted);
   EXPECT_DOUBLE_EQ(window.view.scaleX, 0.125);
   auto segments = device.Segments();
   ASSERT_EQ(segments.size(), 1u);
@@ -32,7 +38,6 @@ TEST(WindowDraw, FirstPaintFitsTheExtentLaterPaintsKeepTheView) {
   window.OnOpenDocumentMem("Pline\n0,0\n200,100\n\n");
   KRecordingDevice second(800, 400);
   window.OnDraw(&second);
-  EXPECT_EQ(window.view.device, &second);
   EXPECT_DOUBLE_EQ(window.view.scaleX, 0.125);
   window.Extend();
   EXPECT_DOUBLE_EQ(window.view.scaleX, 0.25);
@@ -60,6 +65,61 @@ TEST(WindowDraw, NothingDrawableKeepsTheSentinelsWithoutFailing) {
   window.OnDraw(&device);          // fit refused: unfitted view draws nothing
   EXPECT_EQ(window.view.scaleX, 0.0);
   EXPECT_TRUE(device.Of(KDeviceOp::TextOut).empty());
+  // Once something can be fitted, the next paint fits it.
+  window.OnOpenDocumentMem("Pline\n0,0\n100,50\n\n");
+  window.OnDraw(&device);
+  EXPECT_DOUBLE_EQ(window.view.scaleX, 0.125);
+}
+
+TEST(WindowDraw, TwoWindowsDrawAtTheSameTimeAsTheyWouldOneAfterTheOther) {
+  // Both drawings name a block "mark", each with its own figure, and use it
+  // for insertions and point marks; the second also has a step chart. Any
+  // state the two paints shared would put one window's figures into the
+  // other's picture or its numbers out of step.
+  QuarvelWindow windows[2];
+  const char* figures[2] = {"Pline\n0,0\n1,0\n\n", "Pline\n0,0\n0,1\n1,1\n\n"};
+  for (int w = 0; w < 2; ++w) {
+    std::string text = std::string("New mark\n") + figures[w] + "EndNew\n" +
+                       "TextProperties\nMark 1 1 0 mark\nText 2 0.8 0 1 -1\n\n"
+                       "CurveEmbellish\nArrowHead\n0.5 -255\n\nPline\n0,0\n100,50\n\n";
+    for (int i = 0; i < 100; ++i) {
+      const std::string at = std::to_string(i % 10 * 10 + w) + "," + std::to_string(i / 10 * 5);
+      text += "Point " + at + " P" + std::to_string(i) + "\nInsert mark " + at + " 2 2 " + std::to_string(i) + "\n";
+    }
+    windows[w].OnOpenDocumentMem(text);
+  }
+  auto steps = std::make_unique<KStepList>();
+  for (int k = 0; k < 30; ++k) steps->steps.push_back({k % 3, true, false, false, "run " + std::to_string(k), "", ""});
+  windows[1].AddEntry(kKindStepList, std::move(steps));
+
+  // One after the other: the first paint fits, the second is the reference.
+  std::vector<KDeviceCall> reference[2];
+  for (int w = 0; w < 2; ++w) {
+    KRecordingDevice first(800, 400), second(800, 400);
+    windows[w].OnDraw(&first);
+    windows[w].OnDraw(&second);
+    reference[w] = second.calls;
+  }
+  ASSERT_GT(reference[0].size(), 1000u);
+  ASSERT_NE(reference[0], reference[1]);
+
+  // At the same time, many paints each, started together.
+  int mismatches[2] = {0, 0};
+  std::atomic<int> ready{0};
+  auto paint = [&](int w) {
+    ++ready;
+    while (ready < 2) std::this_thread::yield();
+    for (int n = 0; n < 100; ++n) {
+      KRecordingDevice device(800, 400);
+      windows[w].OnDraw(&device);
+      if (device.calls != reference[w]) ++mismatches[w];
+    }
+  };
+  std::thread other(paint, 1);
+  paint(0);
+  other.join();
+  EXPECT_EQ(mismatches[0], 0);
+  EXPECT_EQ(mismatches[1], 0);
 }
 
 TEST(WindowDraw, DeleteInRectRemovesCrossingPolylinesAndPointsOnTheBorder) {

@@ -13,11 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "document/kones.h"
-#include "platform/qt/qt_device.h"
-#include "render/krenderer.h"
-#include "render/kview_transform.h"
-
 #include "tests/qt/paint_util.h"
 
 namespace {

@@ -37,12 +37,12 @@ TEST(KView, FirstPaintFitsAndLaterPaintsKeepTheView) {
   EXPECT_NEAR(CountColour(second, qRgb(255, 0, 0)), CountColour(first, qRgb(255, 0, 0)), 400);
 }
 
-TEST(KView, EmptyDocumentPaintsTheBackgroundAndRemembersNoDevice) {
+TEST(KView, EmptyDocumentPaintsTheBackgroundAndStaysUnfitted) {
   KView view;
   view.resize(64, 48);
   QImage image = view.grab().toImage();
   EXPECT_EQ(CountColour(image, qRgb(255, 255, 255)), 64 * 48);
-  EXPECT_EQ(view.Window().view.device, nullptr);
+  EXPECT_FALSE(view.Window().viewFitted);
 }
 
 }  // namespace

@@ -8,18 +8,16 @@
 #include "document/kones.h"
 #include "platform/qt/qt_device.h"
 #include "render/krenderer.h"
-#include "render/kview_transform.h"
+#include "tests/support/view_over.h"
+
+// Draws the document onto the image, one world unit a pixel.
+inline void PaintUnitScale(QImage& image, const KOnes& document) {
+  KQtDevice device(&image, image.size());
+  KRenderer(device).DrawDocument(document, ViewOver(device.ClientSize(), 1));
+}
 
 inline void PaintUnitScale(QImage& image, const std::string& drawing) {
   KOnes document;
   OpenMemory(document, drawing);
-  KQtDevice device(&image, image.size());
-  KViewTransform view;
-  view.device = &device;
-  view.width = image.width();
-  view.height = image.height();
-  view.scaleX = view.scaleY = 1;
-  view.right = view.width;
-  view.top = view.height;
-  KRenderer::Instance().DrawDocument(document, view);
+  PaintUnitScale(image, document);
 }

@@ -13,8 +13,6 @@
 #include "platform/qt/drawing_text.h"
 #include "platform/qt/qt_device.h"
 #include "platform/qt/qt_font.h"
-#include "render/krenderer.h"
-#include "render/kview_transform.h"
 
 #include "tests/qt/paint_util.h"
 
@@ -139,21 +137,8 @@ TEST(QtDevice, AlphaImageShowsWhatLiesBeneath) {
     QImage image = Blank(100, 100);
     KOnes doc;
     OpenMemory(doc, "RGB 0 0 255\nPline\n0,0\n100,0\n100,100\n0,100\nS\n\n");
-    auto record = std::make_unique<KBmpIn>();
-    record->x = bmp.x;
-    record->y = bmp.y;
-    record->width = bmp.width;
-    record->height = bmp.height;
-    record->image = bmp.image;
-    doc.AddEntry(kKindBitmap, std::move(record));
-    KQtDevice device(&image, image.size());
-    KViewTransform view;
-    view.device = &device;
-    view.width = view.height = 100;
-    view.scaleX = view.scaleY = 1;
-    view.right = view.top = 100;
-    KRenderer::Instance().DrawDocument(doc, view);
-    device.End();
+    doc.AddEntry(kKindBitmap, std::make_unique<KBmpIn>(bmp));
+    PaintUnitScale(image, doc);
     return image;
   };
   QImage blended = paint(element);
@@ -169,7 +154,7 @@ TEST(QtDevice, AlphaImageShowsWhatLiesBeneath) {
 }
 
 TEST(QtDevice, BottomAlignedTextStandsOnItsCellBottom) {
-  KLogFont font;
+  KDeviceFont font;
   font.height = 30;  // cell height in pixels
   QImage bottom = Blank(200, 100);
   {
@@ -211,11 +196,11 @@ TEST(QtDevice, BottomAlignedTextStandsOnItsCellBottom) {
 }
 
 TEST(QtDevice, TextWidthEscapementAndColour) {
-  KLogFont narrow, wide;
+  KDeviceFont narrow, wide;
   narrow.height = wide.height = 20;
   narrow.width = 4;
   wide.width = 12;
-  auto inkWidth = [](const KLogFont& font) {
+  auto inkWidth = [](const KDeviceFont& font) {
     QImage image = Blank(400, 60);
     KQtDevice device(&image, image.size());
     device.SetBkMode(kBkTransparent);
@@ -232,7 +217,7 @@ TEST(QtDevice, TextWidthEscapementAndColour) {
   EXPECT_GT(inkWidth(wide), 2 * inkWidth(narrow));
 
   // Turned 90 degrees counter-clockwise: the text runs upward.
-  KLogFont up;
+  KDeviceFont up;
   up.height = 20;
   up.escapement = 900;
   QImage image = Blank(100, 200);
@@ -273,7 +258,7 @@ TEST(QtDevice, GbkHeaderOfTheStepChartIsDrawnWithCjkGlyphs) {
   // The glyphs the device's font gives the decoded header: none may be the
   // missing-glyph box (glyph 0), as private-use characters are.
   auto missingGlyphs = [](const std::string& bytes) {
-    KLogFont description;
+    KDeviceFont description;
     description.height = 40;
     std::optional<KQtFont> font = ResolveFont(description, KQtDevice::kMaxTextPixels);
     EXPECT_TRUE(font.has_value());

@@ -9,21 +9,15 @@ KView::KView(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-KView::~KView() {
-  // The window must not keep a pointer to the device that goes first.
-  window_.view.device = nullptr;
-}
+KView::~KView() = default;
 
 void KView::EnsureBacking() {
   const QSize size = this->size().expandedTo(QSize(1, 1));
   if (device_ && backing_.size() == size) return;
-  const bool painted = window_.view.device != nullptr;
-  window_.view.device = nullptr;
+  // A resize keeps the view as it is; only the very first paint fits.
   device_.reset();
   backing_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
   device_ = std::make_unique<KQtDevice>(&backing_, size);
-  // A resize keeps the view as it is; only the very first paint fits.
-  if (painted) window_.view.device = device_.get();
 }
 
 void KView::paintEvent(QPaintEvent*) {

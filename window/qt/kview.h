@@ -1,10 +1,10 @@
 #pragma once
 // A Qt widget that holds one drawing window and paints it: the ready-made
 // view for hosts that embed Quarvel. The document is painted into a backing
-// image through one device kept for the widget's life, so the view is
-// fitted only on the first paint of a non-empty document (as any host
-// window would get it) and later drawing on the device lands in the same
-// picture.
+// image through a device kept until the widget's size changes, so drawing
+// on the device between paints lands in the same picture. The window fits
+// its view on the first paint of a non-empty document only, as any host
+// window would get it.
 #include <QImage>
 #include <QWidget>
 #include <memory>

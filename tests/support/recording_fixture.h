@@ -1,0 +1,53 @@
+#pragma once
+// What the renderer tests share: a recording device with a view on it and a
+// renderer drawing onto it, documents from drawing text, and curves through
+// given points.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "document/io/open_document.h"
+#include "document/kcurve.h"
+#include "document/kones.h"
+#include "platform/recording_device.h"
+#include "render/krenderer.h"
+#include "render/kview_transform.h"
+#include "tests/support/view_over.h"
+
+inline std::unique_ptr<KOnes> DocumentFrom(const std::string& text) {
+  auto document = std::make_unique<KOnes>();
+  OpenMemory(*document, text);
+  return document;
+}
+
+// A curve through the points, with its arc lengths.
+inline KCurve CurveThrough(const std::vector<std::pair<double, double>>& points, int closure = kOpen) {
+  KCurve c;
+  c.Allocate(static_cast<int>(points.size()));
+  for (int i = 0; i < c.count; ++i) {
+    c.x()[i] = points[static_cast<std::size_t>(i)].first;
+    c.y()[i] = points[static_cast<std::size_t>(i)].second;
+  }
+  c.closure = closure;
+  if (c.IsClosed()) c.FillSpareSlots();
+  c.ArcLength();
+  return c;
+}
+
+// An 800 x 400 recording device, a view of 8 pixels a world unit with the
+// world origin at the device's bottom-left corner, and a renderer on it.
+class KRecordingTest : public ::testing::Test {
+protected:
+  // Looks through a view of scale world units per pixel instead.
+  void Look(double scale, double left = 0, double bottom = 0) {
+    view = ViewOver(device.ClientSize(), scale, left, bottom);
+  }
+  void Draw(const KOnes& document) { renderer.DrawDocument(document, view); }
+
+  KRecordingDevice device{800, 400};
+  KViewTransform view = ViewOver(device.ClientSize(), 0.125);
+  KRenderer renderer{device};
+};
