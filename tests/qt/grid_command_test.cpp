@@ -72,13 +72,14 @@ TEST(GridCommand, RefusesClearlyAndWritesNothing) {
   const struct {
     std::vector<std::string> args;
     int status;
-    const char* message;
+    std::string message;
   } cases[] = {
       {{empty, "-o", out}, 1, "no data point on the layer f(x,y)\\xyz; nothing written"},
       {{"--num-x", "2", drawing, "-o", out}, 1, "num x must be at least 3"},
       {{"--times", "14", drawing, "-o", out}, 1, "at most 32767"},
       {{dir.File("missing.qvd"), "-o", out}, 1, "cannot open"},
-      {{drawing, "-o", dir.File("no/dir/out.net")}, 1, "cannot create"},
+      {{drawing, "-o", dir.File("no/dir/out.net")}, 1, "cannot write '" + dir.File("no/dir/out.net") +
+                                                          "': No such file or directory"},
       {{"--box", "1,2,3", drawing}, 2, ""},
       {{"--smooth", "x", drawing}, 2, ""},
   };
