@@ -7,12 +7,12 @@
 
 #include "document/klayer.h"
 #include "resources/menus.h"
-#include "tests/support/recording_fixture.h"
+#include "tests/support/curve_builder.h"
 #include "tests/support/window_fixture.h"
 
 namespace {
 
-using Points = std::vector<std::pair<double, double>>;
+using Points = PointList;
 
 Points PointsOf(const KCurve& c) {
   Points p;
@@ -33,7 +33,7 @@ class TrimRange : public ::testing::TestWithParam<TrimCase> {};
 
 TEST_P(TrimRange, CutsOnlyAtTheEnds) {
   const TrimCase& c = GetParam();
-  KCurve curve = CurveThrough(kStraight);
+  KCurve curve = MakeCurve(kStraight);
   const bool changed = curve.TrimRange(c.p1.first, c.p1.second, c.p2.first, c.p2.second);
   EXPECT_EQ(PointsOf(curve), c.expected);
   EXPECT_EQ(changed, c.expected != kStraight);
@@ -60,8 +60,8 @@ class Splice : public ::testing::TestWithParam<SpliceCase> {};
 
 TEST_P(Splice, ReplacesTheStretchBetweenTheStrokeEnds) {
   const SpliceCase& c = GetParam();
-  KCurve curve = CurveThrough(kStraight);
-  const bool changed = curve.Splice(CurveThrough(c.stroke));
+  KCurve curve = MakeCurve(kStraight);
+  const bool changed = curve.Splice(MakeCurve(c.stroke));
   EXPECT_EQ(PointsOf(curve), c.expected);
   EXPECT_EQ(changed, c.expected != kStraight);
   EXPECT_DOUBLE_EQ(curve.s()[curve.count - 1], curve.Length());
