@@ -71,8 +71,13 @@ struct KUndoHistory::Step {
       document.entries.insert(document.entries.begin() + static_cast<std::ptrdiff_t>(at), std::move(held.owned));
     }
   }
-  void SwapRecords() {
-    for (auto& [entry, record] : records) std::swap(entry->record, record);
+  // Only entries still in the document: one the host removed by other
+  // means is gone and must not be touched.
+  void SwapRecords(const KOnes& document) {
+    std::unordered_set<const KEntry*> present;
+    for (const auto& entry : document.entries) present.insert(entry.get());
+    for (auto& [entry, record] : records)
+      if (present.count(entry)) std::swap(entry->record, record);
   }
 };
 
@@ -130,7 +135,7 @@ bool KUndoHistory::Undo(KOnes& document) {
   std::unique_ptr<Step> step = std::move(undo_.back());
   undo_.pop_back();
   Step::Exchange(document, step->added, step->removed);
-  step->SwapRecords();
+  step->SwapRecords(document);
   redo_.push_back(std::move(step));
   return true;
 }
@@ -139,7 +144,7 @@ bool KUndoHistory::Redo(KOnes& document) {
   if (redo_.empty()) return false;
   std::unique_ptr<Step> step = std::move(redo_.back());
   redo_.pop_back();
-  step->SwapRecords();
+  step->SwapRecords(document);
   Step::Exchange(document, step->removed, step->added);
   undo_.push_back(std::move(step));
   return true;

@@ -119,4 +119,16 @@ TEST_F(KWindowTest, ActionsThatChangeNothingLeaveNoStep) {
   EXPECT_FALSE(window.history.CanUndo());
 }
 
+TEST_F(KWindowTest, UndoLeavesAloneWhatTheHostRemovedByOtherMeans) {
+  Open(kDrawing);
+  window.viewState = kCmdDeleteCurveRange;
+  Down(15, -1);
+  Down(40, -1);
+  ASSERT_TRUE(window.history.CanUndo());
+  window.DeleteInRect(-100, -100, 100, 100);  // no undo: the trimmed curve is destroyed
+  const std::string left = Text();
+  EXPECT_TRUE(window.Undo());
+  EXPECT_EQ(Text(), left);
+}
+
 }  // namespace
