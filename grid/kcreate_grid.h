@@ -108,9 +108,16 @@ public:
   // then gives the data mean to any node still unset.
   void FillUnset();
   // Relaxation sweeps until the largest change is below precision (or
-  // nothing changes at all), or limit sweeps ran. Returns 0 then, or the
-  // listener's non-zero answer (1 end, 2 next level).
+  // nothing changes at all), or limit sweeps ran. Returns 0 then, the
+  // listener's non-zero answer (1 end, 2 next level), or kDiverged when a
+  // change is not finite or grows far beyond the data's magnitude.
+  static constexpr int kDiverged = -1;
   int Relax(double precision, int limit, KRelaxListener* listener);
+  // The largest change a sweep may make before the relaxation counts as
+  // diverging: a million times the data's magnitude.
+  double DivergenceBound() const;
+  // True when every node holds a finite value within DivergenceBound of 0.
+  bool ValuesSound() const;
 
   // The node one step from node in direction d, or -1 (grid edge or a
   // blocked link).

@@ -17,6 +17,10 @@ constexpr double kMidpointWeight = 4.0, kExtrapolationWeight = 1.0, kPlaneWeight
 constexpr double kNoEstimate = 0.3;
 // Sweeps between two progress reports; the first comes after the 9th sweep.
 constexpr int kReportEvery = 10;
+// Smoothing weights above this leave only the estimate.
+constexpr double kHugeWeight = 1e100;
+// A change this many times the data's magnitude means the sweeps diverge.
+constexpr double kDivergeFactor = 1e6;
 
 }  // namespace
 
@@ -138,7 +142,9 @@ double KCreateGrid::RelaxNode(int n, double largest) {
       const double tied = cell.z + 0.5 * (gx2 * cell.dx + gy2 * cell.dy);
       // A negative weight would let the blend divide by zero.
       const double a = std::max(0.0, smooth * cell.w);
-      target = (tied + a * estimate) / (a + 1.0);
+      // Beyond kHugeWeight the tie is below the estimate's precision, and
+      // a * estimate could overflow.
+      target = a > kHugeWeight ? estimate : (tied + a * estimate) / (a + 1.0);
     }
   }
   const double change = target - *p;
@@ -168,20 +174,39 @@ int KCreateGrid::Relax(double precision, int limit, KRelaxListener* listener) {
   sweepsRun_ = 0;
   lastChange_ = 0.0;
   int counter = 1;
+  const double bound = DivergenceBound();
   for (int k = 0; k < limit; ++k) {
     const double change = Sweep();
     ++sweepsRun_;
     lastChange_ = change;
+    // A NaN change would otherwise pass for "nothing changed".
+    if (!std::isfinite(change) || change > bound) return kDiverged;
     // A sweep that changed nothing has converged whatever the precision.
-    if (change < precision || !(change > 0)) return 0;
+    // The largest change skips NaN nodes, so the values are checked too.
+    if (change < precision || change <= 0) return ValuesSound() ? 0 : kDiverged;
     relaxation.Update(change);
     if (++counter == kReportEvery) {
       counter = 0;
+      if (!ValuesSound()) return kDiverged;
       if (listener) {
         const int answer = listener->OnTenthSweep(k, change, relaxation.factor);
         if (answer != 0) return answer;
       }
     }
   }
-  return 0;
+  return ValuesSound() ? 0 : kDiverged;
+}
+
+double KCreateGrid::DivergenceBound() const {
+  double magnitude = std::fabs(dataMean_);
+  for (const DataCell& c : cells_) magnitude = std::max(magnitude, std::fabs(c.z));
+  // All-zero data still allows round-off-sized changes.
+  return kDivergeFactor * std::max(magnitude, 1e-300);
+}
+
+bool KCreateGrid::ValuesSound() const {
+  const double bound = DivergenceBound();
+  for (double v : values_)
+    if (!(std::fabs(v) <= bound)) return false;
+  return true;
 }

@@ -77,8 +77,9 @@ bool OnFxyTimesChanged(KFxyDialogData& d) { return d.timesChanges++ > 0; }
 std::string FxyCaption(const KFxyDialogData& d) {
   long long a = d.numX, b = d.numY;
   for (int k = 1; k < d.times; ++k) {
-    a = std::min<long long>(2 * a - 1, INT_MAX);
-    b = std::min<long long>(2 * b - 1, INT_MAX);
+    // A count of 0 (no usable step: all points share one x) stays 0.
+    a = a > 0 ? std::min<long long>(2 * a - 1, INT_MAX) : 0;
+    b = b > 0 ? std::min<long long>(2 * b - 1, INT_MAX) : 0;
   }
   char text[64];
   KCLocaleScope c;

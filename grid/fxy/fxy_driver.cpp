@@ -20,7 +20,7 @@ constexpr int kLineX = 10, kHeadY = 0, kProgressX = 50, kFirstLineY = 30, kLineS
 
 template <class... Args>
 std::string Format(const char* format, Args... args) {
-  char text[128];
+  char text[256];
   KCLocaleScope c;   // '.' decimals whatever the process locale
   std::snprintf(text, sizeof text, format, args...);
   return text;
@@ -95,6 +95,12 @@ KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& in, const KFx
     return Refuse(d.maxX == d.minX ? "the box has no width: all points share one x"
                                    : "the grid steps (delt x, delt y) must be positive numbers");
   if (!(d.smooth >= 0) || !Finite(d.smooth)) return Refuse("smooth must be 0 or more");
+  // Beyond this magnitude a z value reads as an unset node, and the
+  // proposed precision (a share of the z range) would overflow.
+  for (const KOne& p : in.points)
+    if (!(std::fabs(p.z) <= KCreateGrid::kUnsetAbove))
+      return Refuse(Format("the z value %g at (%g, %g) is out of range: z values must lie within +-1e100", p.z,
+                           p.x, p.y));
   if (!(d.pre >= 0) || !Finite(d.pre)) return Refuse("the precision must be 0 or more");
 
   const int times = d.times < 1 ? 1 : d.times;
@@ -158,6 +164,13 @@ KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& 
       run.levelsRun = level;
       run.nx = grid->nx();
       run.ny = grid->ny();
+
+      if (answer == KCreateGrid::kDiverged || !grid->ValuesSound())
+        return {KResult(KStatus::kFailed,
+                        Format("the gridding diverged at level %d after %d sweeps (largest change %.4g); "
+                               "try fewer break lines, a larger smooth or fewer levels",
+                               level, grid->sweepsRun(), grid->lastChange())),
+                run};
 
       d.deltX /= 2;
       d.deltY /= 2;

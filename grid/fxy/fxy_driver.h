@@ -82,7 +82,8 @@ struct KFxyLevel {
 // Checks the dialog's values against the input and lists the levels that OK
 // would run. Fails with kRefused, naming the value at fault, when they make
 // no usable grid: no data point, num x below 3, a box or step that is not a
-// positive finite number, a negative smoothing weight or precision, more
+// positive finite number, a z value beyond +-1e100, a negative smoothing
+// weight or precision, more
 // than 32767 nodes along an axis, or more memory than memoryBytes (0: the
 // machine's physical memory).
 KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& input, const KFxyDialogData& data,
@@ -105,6 +106,7 @@ struct KFxyRun {
 // Succeeds when the net file was written. Otherwise nothing is written and
 // the status says why: kRefused (as PlanFxyLevels, or no data point inside
 // the grid: nothing computed), kCancelled ("&End" or a stop), kFailed (not
-// enough memory), kCannotWrite (computed, but the net file not written).
+// enough memory, or the relaxation diverged: a change or a node value not
+// finite or a million times the data's magnitude), kCannotWrite (computed, but the net file not written).
 KResultWith<KFxyRun> RunFxy(const KFxyInput& input, KFxyDialogData& data, KFxyStatus& status,
                             double memoryBytes = 0);

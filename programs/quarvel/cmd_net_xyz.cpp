@@ -1,6 +1,8 @@
 // quarvel net-xyz NET: checks the structure of an f(x,y) net file and prints
 // one "x y z" line per node (column by column, upward), for comparing grids
-// with other tools.
+// with other tools. A node that is not a finite number fails the whole
+// listing.
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -22,6 +24,15 @@ KExit RunNetXyz(const std::vector<std::string>& args) {
     return ExitFor(read.status());
   }
   KCLocaleScope c;
+  // Checked before anything is printed, so that a broken grid gives no
+  // partial listing.
+  for (int i = 0; i < net.nx; ++i)
+    for (int j = 0; j < net.ny; ++j)
+      if (!std::isfinite(net.ValueAt(i, j))) {
+        std::fprintf(stderr, "quarvel net-xyz: net file '%s': node (%d, %d) holds %g, not a finite value\n",
+                     args[0].c_str(), i, j, net.ValueAt(i, j));
+        return KExit::kFailure;
+      }
   for (int i = 0; i < net.nx; ++i)
     for (int j = 0; j < net.ny; ++j)
       std::printf("%.10g %.10g %.10g\n", net.WorldX(i), net.WorldY(j), net.ValueAt(i, j));

@@ -346,6 +346,21 @@ TEST(GridRelax, FlatDataStopsAtTheFirstSweepWithoutPoisoningTheFactor) {
   for (double v : g.values()) EXPECT_EQ(v, 5.0);
 }
 
+TEST(GridRelax, NonFiniteOrExplodingChangesCountAsDivergedNotConverged) {
+  const std::vector<KOne> pts = {Pt(2, 2, 1), Pt(7, 3, 2), Pt(4, 8, 3)};
+  for (double poison : {std::nan(""), 1e12}) {
+    G g;
+    Geometry(g, 10, 10);
+    g.Prepare(pts.data(), pts.size(), {});
+    g.SeedFromData();
+    g.SpreadFromData();
+    g.FillUnset();
+    g.values()[static_cast<std::size_t>(g.Index(5, 5))] = poison;
+    EXPECT_EQ(g.Relax(1e-3, 100, nullptr), G::kDiverged) << poison;
+    EXPECT_FALSE(g.ValuesSound());
+  }
+}
+
 TEST(GridWeight, FactorAdaptsStaysInRangeAndResetsAboveTheTop) {
   G::CWeightDF w;
   w.Update(3.0);   // the first update always lands on 1.3

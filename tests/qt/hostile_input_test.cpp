@@ -1,0 +1,82 @@
+// Hostile inputs run through the quarvel program: each either fails with a
+// message naming the cause, a non-zero exit and no output, or succeeds with a
+// sound output.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "grid/io/net_file_reader.h"
+#include "grid/io/net_file_writer.h"
+#include "grid/kcreate_grid.h"
+#include "tests/support/run_program.h"
+
+namespace {
+
+const char* kFourPoints = "Layer M f(x,y)\\xyz\nXYZ\n0,0,1\n10,10,2\n0,10,3\n10,0,4\n\n";
+
+// Break lines from (i, 0) to (10 - i, 10) for i = 0, step, ... < 10.
+std::string CrossingBreaks(int step) {
+  std::string s = std::string(kFourPoints) + "Layer M f(x,y)\\break\n";
+  for (int i = 0; i < 10; i += step) s += "PLINE\n" + std::to_string(i) + ",0\n" + std::to_string(10 - i) + ",10\n\n";
+  return s;
+}
+
+struct GridCase {
+  const char* name;
+  std::string drawing;
+  std::vector<std::string> options;
+  int status;
+  const char* message;   // expected on standard error
+};
+
+class HostileGrid : public ::testing::TestWithParam<GridCase> {};
+
+TEST_P(HostileGrid, FailsLoudlyAndWritesNothingOrWritesFiniteValues) {
+  const GridCase& c = GetParam();
+  TempDir dir;
+  const std::string net = dir.File("out.net");
+  std::vector<std::string> args = {"grid", dir.Write("d.qvd", c.drawing), "-o", net};
+  args.insert(args.end(), c.options.begin(), c.options.end());
+  const ProgramRun r = RunQuarvel(args);
+  EXPECT_EQ(r.status, c.status) << r.err;
+  EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  if (c.status != 0) {
+    EXPECT_FALSE(std::filesystem::exists(net));
+    EXPECT_EQ(dir.Names().size(), 1u) << "a temporary file was left";
+    return;
+  }
+  KNetFile grid;
+  ASSERT_TRUE(ReadNetFile(net, grid).ok());
+  for (const knet::Node& n : grid.nodes) EXPECT_TRUE(std::isfinite(n.value));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HostileGrid,
+    ::testing::Values(
+        GridCase{"FiveCrossingBreaks", CrossingBreaks(2), {}, 1, "diverged at level"},
+        GridCase{"TenCrossingBreaks", CrossingBreaks(1), {}, 1, "diverged at level"},
+        GridCase{"HugeZ", "Layer M f(x,y)\\xyz\nXYZ\n0,0,1e308\n10,10,-1e308\n0,10,3\n\n", {}, 1,
+                 "z values must lie within"},
+        GridCase{"HugeSmooth", kFourPoints, {"--smooth", "1e308", "--times", "2"}, 0, "wrote "},
+        GridCase{"OneX", "Layer M f(x,y)\\xyz\nXYZ\n5,0,1\n5,10,2\n\n", {}, 1, "[177 X 0]"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HostileNetFile, NetXyzRefusesANodeThatIsNotFinite) {
+  TempDir dir;
+  const KOne points[] = {{}};
+  KCreateGrid g;
+  g.SetGeometry(0, 0, 2, 2, 1, 1);
+  g.Prepare(points, 0, {});
+  g.FillUnset();
+  g.values()[3] = std::nan("");
+  ASSERT_TRUE(WriteNetFile(g, dir.File("nan.net")).ok());
+  const ProgramRun r = RunQuarvel({"net-xyz", dir.File("nan.net")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(r.out.empty());
+  EXPECT_NE(r.err.find("nan.net': node (3, 0) holds nan"), std::string::npos) << r.err;
+}
+
+}  // namespace
