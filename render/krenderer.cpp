@@ -22,12 +22,18 @@ void KRenderer::DrawDocument(const KOnes& document, const KViewTransform& view) 
   if (document.entries.empty() || !view.CanMap()) return;
   // Block names resolve in the innermost document being drawn.
   blocks_.Enter(document);
+  ++depth_;
   device_.SetBkMode(kBkTransparent);
   device_.SetTextAlign(kAlignLeft | kAlignBottom);
   for (const auto& entry : document.entries) {
     if (entry->layer && entry->layer->state == kNotViewNotEdit) continue;
+    if (depth_ > 1 && ++insertedEntries_ > kMaxInsertedEntries) {
+      insertBudgetHit_ = true;
+      break;
+    }
     DrawEntry(*entry, view);
   }
+  --depth_;
   blocks_.Leave();
 }
 

@@ -39,6 +39,14 @@ public:
 
   // Blocks nest at most this deep; deeper insertions draw nothing.
   static constexpr int kMaxInsertDepth = KBlockResolver::kMaxDepth;
+  // Entries drawn inside inserted blocks, over one paint: blocks that
+  // insert each other several times multiply the work far beyond what the
+  // nesting depth bounds. Past it, inserted blocks draw nothing.
+  static constexpr long long kMaxInsertedEntries = 2'000'000;
+  // True when this paint left inserted blocks out to stay within
+  // kMaxInsertedEntries.
+  bool InsertBudgetHit() const { return insertBudgetHit_; }
+
   // A dash pattern that would need more dashes than this along one curve is
   // drawn as a solid line.
   static constexpr double kMaxDashes = 1e6;
@@ -115,4 +123,7 @@ private:
   KDevice& device_;
   KPenPath pen_;
   KBlockResolver blocks_;
+  int depth_ = 0;                   // documents being drawn
+  long long insertedEntries_ = 0;   // drawn inside blocks, this paint
+  bool insertBudgetHit_ = false;
 };

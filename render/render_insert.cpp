@@ -23,7 +23,7 @@ void KRenderer::DrawPlaced(double x, double y, double kx, double ky, double angl
 void KRenderer::DrawBlock(const KOnes& block, const KViewTransform& view) {
   // A block already being drawn would insert itself without end, and deep
   // chains multiply the work: both draw nothing.
-  if (!blocks_.MayDraw(block)) return;
+  if (!blocks_.MayDraw(block) || insertBudgetHit_) return;
   DrawDocument(block, view);
 }
 

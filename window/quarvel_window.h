@@ -26,6 +26,9 @@ public:
   // extent cannot be fitted); after that only Extend fits again, so opening
   // more into the window leaves the view as it is.
   bool viewFitted = false;
+  // Whether the latest paint left inserted blocks out: blocks inserting
+  // each other over and over would otherwise take without end.
+  bool paintCut = false;
   int viewState = 0;      // the menu command id of the current mode; 0 none
   int clickCount = 0;
   // First click, second click, current cursor position.

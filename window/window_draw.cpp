@@ -24,6 +24,7 @@ void QuarvelWindow::OnDraw(KDevice* device) {
   device->SetRop2(kRop2CopyPen);
   KRenderer renderer(*device);
   renderer.DrawDocument(*this, view);
+  paintCut = renderer.InsertBudgetHit();
   device->Flush();
 }
 

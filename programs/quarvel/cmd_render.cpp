@@ -26,6 +26,7 @@
 #include "platform/qt/qt_platform.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/open_input.h"
+#include "render/krenderer.h"
 #include "window/quarvel_window.h"
 
 namespace {
@@ -199,6 +200,11 @@ KExit RunRender(const std::vector<std::string>& args) {
     std::fprintf(stderr, "quarvel render: %s\n", written.message().c_str());
     return ExitFor(written.status());
   }
+  if (window.paintCut)
+    std::fprintf(stderr,
+                 "quarvel render: blocks insert each other too often; '%s' leaves inserted blocks out after "
+                 "%lld of their entries\n",
+                 options.output.c_str(), KRenderer::kMaxInsertedEntries);
   if (!drawn)
     std::fprintf(stderr, "quarvel render: nothing drawable in the drawing; '%s' shows the background only\n",
                  options.output.c_str());

@@ -193,6 +193,28 @@ TEST_F(Renderer, DeeplyNestedBlocksStopAtTheDepthBound) {
   EXPECT_EQ(static_cast<int>(device.Segments().size()), KRenderer::kMaxInsertDepth);
 }
 
+TEST_F(Renderer, BlocksInsertingEachOtherTwiceStopAtThePaintBudget) {
+  // F_k inserts F_(k+1) twice; the last holds a segment: 2^depth copies.
+  for (int depth : {10, 40}) {
+    auto doc = DocumentFrom("Insert F0 0,0 1 1 0\n");
+    std::vector<std::unique_ptr<KOnes>> fan;
+    for (int k = 0; k < depth; ++k) fan.push_back(DocumentFrom("Insert next 0,0 1 1 0\nInsert next 0,0 1 1 0\n"));
+    fan.push_back(DocumentFrom("Pline\n0,0\n1,0\n\n"));
+    for (int k = 0; k < depth; ++k) fan[k]->blocks.InsertPath("next", fan[k + 1].get());
+    doc->blocks.InsertPath("F0", fan[0].get());
+    KRecordingDevice small{8, 8};
+    KRenderer paint{small};
+    paint.DrawDocument(*doc, view);
+    const bool deep = depth > 20;
+    EXPECT_EQ(paint.InsertBudgetHit(), deep);
+    // The depth bound alone would leave 2^31 copies.
+    if (deep)
+      EXPECT_LT(small.Segments().size(), static_cast<std::size_t>(KRenderer::kMaxInsertedEntries));
+    else
+      EXPECT_EQ(small.Segments().size(), 1024u);
+  }
+}
+
 TEST_F(Renderer, DashesAlongAStraightCurveOfLength10) {
   KCurve line = CurveThrough({{0, 0}, {10, 0}});
   const double pattern[] = {3, 1};
