@@ -34,7 +34,12 @@ struct MarkPositions {
   double limit = 0.0;
   double step = 1.0;
   long long firstIndex = 0;   // positions before this one lie below the curve
+  long long stride = 1;       // every stride-th position: more would share pixels
 };
+
+// Positions a mark item places at most for each device pixel of the curve.
+constexpr double kPositionsPerPixel = 2;
+constexpr double kMinPositions = 16;
 
 // Plans the positions of a mark item; false when there are none.
 bool PlanPositions(const KMarkItem& item, const KCurve& curve, bool isScale, MarkPositions& plan) {
@@ -67,10 +72,20 @@ bool PlanPositions(const KMarkItem& item, const KCurve& curve, bool isScale, Mar
   return true;
 }
 
+// Thins the positions to a stride so that a step far below a pixel places
+// marks along the whole curve, about kPositionsPerPixel a pixel, rather
+// than one per step (which only ever showed as a line, at any cost).
+void ThinToPixels(MarkPositions& plan, double deviceLength) {
+  const double bound = std::max(kMinPositions, kPositionsPerPixel * deviceLength);
+  const double first = plan.first + static_cast<double>(plan.firstIndex) * plan.step;
+  const double count = (plan.limit - first) / plan.step;
+  if (count > bound && std::isfinite(count)) plan.stride = static_cast<long long>(std::ceil(count / bound));
+}
+
 // Calls place(x, y, angle, u) for every planned position on the curve.
 template <typename Place>
 void ForEachPosition(const KMarkItem& item, const KCurve& curve, const MarkPositions& plan, Place place) {
-  for (long long i = plan.firstIndex, visited = 0; visited < kMaxEmbellishPositions; ++i, ++visited) {
+  for (long long i = plan.firstIndex, visited = 0; visited < kMaxEmbellishPositions; i += plan.stride, ++visited) {
     const double u = i == 0 ? plan.first : plan.first + static_cast<double>(i) * plan.step;
     if (!(u < plan.limit)) break;
     double x = 0, y = 0, angle = 0;
@@ -82,6 +97,7 @@ void ForEachPosition(const KMarkItem& item, const KCurve& curve, const MarkPosit
 void DrawScale(const KMarkItem& item, const KViewTransform& view, const KCurve& curve, KRenderer& renderer) {
   MarkPositions plan;
   if (!PlanPositions(item, curve, true, plan)) return;
+  ThinToPixels(plan, KRenderer::DeviceLength(curve, view));
   ForEachPosition(item, curve, plan, [&](double x, double y, double a, double) {
     KInsert insert;
     insert.x = x - std::sin(a) * item.offset;
@@ -128,6 +144,7 @@ void DrawLocate(const KMarkItem& item, const KViewTransform& view, const KCurve&
   }
   MarkPositions plan;
   if (!PlanPositions(item, curve, false, plan)) return;
+  ThinToPixels(plan, KRenderer::DeviceLength(curve, view));
   KText text = LabelText(item);
   ForEachPosition(item, curve, plan, [&](double x, double y, double a, double u) {
     const double across = a + kRightAngle;

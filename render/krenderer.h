@@ -47,9 +47,14 @@ public:
   // kMaxInsertedEntries.
   bool InsertBudgetHit() const { return insertBudgetHit_; }
 
-  // A dash pattern that would need more dashes than this along one curve is
-  // drawn as a solid line.
+  // A dash pattern that would need more dashes than this along one curve,
+  // or more than kDashesPerPixel for each device pixel of its length (they
+  // could not be told apart), is drawn as a solid line.
   static constexpr double kMaxDashes = 1e6;
+  static constexpr double kDashesPerPixel = 2;
+  // The curve's length on the device, in pixels (through rotations and
+  // composed transforms); infinite when a vertex does not map.
+  static double DeviceLength(const KCurve& curve, const KViewTransform& view);
 
   // Draws every entry whose layer is not hidden, in list order. Draws
   // nothing when the view cannot map (not fitted).
@@ -70,8 +75,8 @@ public:
   // Dashes along the whole curve with the current pen: pattern holds
   // alternating dash and gap lengths, starting with a dash. A pattern that
   // cannot advance along the curve (fewer than two values, a cycle whose
-  // length is not positive) or would need more than kMaxDashes dashes draws
-  // the curve once as a solid line.
+  // length is not positive) or would need more dashes than kMaxDashes or
+  // kDashesPerPixel allow draws the curve once as a solid line.
   void DrawDashed(const KCurve& curve, const KViewTransform& view, const double* pattern, int count);
   // Fills the polygon of the curve's points (winding rule), no outline.
   void FillPolygon(const KCurve& curve, const KViewTransform& view, int colour);

@@ -42,6 +42,20 @@ void KRenderer::DrawCurveRange(const KCurve& curve, const KViewTransform& view, 
   LineTo(view, Interpolate(to, s + i, x + i), Interpolate(to, s + i, y + i));
 }
 
+double KRenderer::DeviceLength(const KCurve& curve, const KViewTransform& view) {
+  const double* x = curve.x();
+  const double* y = curve.y();
+  double length = 0, pu = 0, pv = 0;
+  for (int i = 0; i < curve.count; ++i) {
+    double u = x[i], v = y[i];
+    view.Transform(u, v);
+    if (i > 0) length += std::hypot(u - pu, v - pv);
+    pu = u;
+    pv = v;
+  }
+  return std::isnan(length) ? HUGE_VAL : length;
+}
+
 void KRenderer::DrawDashed(const KCurve& curve, const KViewTransform& view, const double* pattern, int count) {
   if (curve.count < 2) return;
   const double total = curve.s()[curve.count - 1];
@@ -51,7 +65,9 @@ void KRenderer::DrawDashed(const KCurve& curve, const KViewTransform& view, cons
   const int pairs = count / 2;
   for (int i = 0; i < 2 * pairs; ++i) advance += pattern[i];
   const double passes = total > 0 ? total / advance : 1.0;
-  if (count < 2 || !(advance > 0) || !(passes * count <= kMaxDashes)) {
+  const double dashes = passes * count;
+  if (count < 2 || !(advance > 0) || !(dashes <= kMaxDashes) ||
+      !(dashes <= kDashesPerPixel * DeviceLength(curve, view) + count)) {
     DrawPolyline(curve, view);
     return;
   }

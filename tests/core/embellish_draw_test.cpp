@@ -116,6 +116,28 @@ TEST_F(EmbellishDraw, ScaleBlocksFollowArcLengthOrTheCurvesOwnPositions) {
   EXPECT_EQ(CrossCentres(device), (std::vector<int>{240, 400})) << device.Dump();
 }
 
+TEST_F(EmbellishDraw, StepsAndDashesFinerThanAPixelAreBoundedByTheCurvesPixels) {
+  // 40 world units, 320 pixels.
+  KCurve curve = Line({{10, 10}, {50, 10}});
+  KMarkItem mark;
+  mark.step = 1e-9;
+  mark.blockName = "missing";
+  mark.sizeX = mark.sizeY = 0.5;
+  DrawAlong(With(KEmbellish::kScale, mark), view, curve, renderer);
+  const std::vector<int> centres = CrossCentres(device);
+  // Two a pixel at most, spread over the whole curve rather than its start.
+  ASSERT_LE(centres.size(), 2u * 320u + 1);
+  ASSERT_GE(centres.size(), 320u);
+  EXPECT_EQ(centres.front(), 80);
+  EXPECT_GE(centres.back(), 399);
+
+  device.Clear();
+  KLineItem line;
+  line.dashes = {1e-4, 1e-4};   // 200,000 dashes over 320 pixels
+  DrawAlong(With(KEmbellish::kProperties, line), view, curve, renderer);
+  EXPECT_EQ(device.Segments().size(), 1u) << "drawn solid";
+}
+
 TEST_F(EmbellishDraw, LocateLabelsPositionsWithAndWithoutARange) {
   KCurve curve = Line({{10, 10}, {45, 10}});
   KMarkItem mark;
