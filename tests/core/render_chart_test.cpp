@@ -127,6 +127,22 @@ TEST_F(XyzDraw, CrossesLabelsAndPixelsByScale) {
   EXPECT_TRUE(device.calls.empty());
 }
 
+TEST_F(XyzDraw, CrowdedLabelsKeepOneACellSoTheirCostIsBoundedByTheDevice) {
+  // 10,000 points in a 4 x 4 unit square; labels 8 px tall, 32 x 32 px in all.
+  KXyzList list;
+  for (int k = 0; k < 10000; ++k) list.points.push_back({10 + (k % 100) * 0.04, 10 + (k / 100) * 0.04, 1.0 * k, 1, 0});
+  list.points.push_back({50, 50, 7, 1, 0});   // alone: always labelled
+  KTextProperties own;
+  own.markHeight = 2;
+  Look(0.25);
+  DrawXyzList(list, view, &own, renderer);
+  const auto texts = device.Of(KDeviceOp::TextOut);
+  EXPECT_EQ(device.Segments().size(), 2u * list.points.size());   // every cross
+  EXPECT_LE(texts.size(), 5u * 5u + 1);
+  EXPECT_EQ(texts.front().text, "0");   // the first in a cell wins
+  EXPECT_EQ(texts.back().text, "7");
+}
+
 TEST_F(XyzDraw, EntryUsesItsOwnTextPropertiesNotTheLayers) {
   auto doc = DocumentFrom("XYZ\n10,10,5\n\n");
   ASSERT_EQ(doc->entries.size(), 1u);
