@@ -110,7 +110,7 @@ void ReadNamedBlock(KOnes& doc, KReadContext& ctx, int depth) {
   }
   auto block = std::make_unique<KOnes>();
   // The progress sink is suspended while a block is read.
-  KReadContext inner{ctx.src, nullptr, ctx.issues};
+  KReadContext inner = KReadContext::Inner(ctx);
   if (ReadBlock(*block, inner, depth + 1) != KBlockEnd::kEndNew)
     ctx.Report("block '" + name + "' unterminated", "input ended before its ENDNEW");
   doc.AddBlock(name, std::move(block));

@@ -7,6 +7,7 @@
 
 #include "curves/kembellish.h"
 #include "document/elements.h"
+#include "document/io/kread_context.h"
 #include "document/io/open_document.h"
 #include "document/kones.h"
 #include "document/ktext_properties.h"
@@ -167,3 +168,17 @@ TEST_P(Dispatcher, IssuesSayWhatWhereAndWhy) {
 }
 
 }  // namespace
+
+TEST(DispatcherIssues, EachKindKeepsItsFirstIssuesAndCountsTheRestAcrossBlocks) {
+  // 1000 one-vertex polylines, half of them inside blocks, and one other issue.
+  std::string text;
+  for (int k = 0; k < 500; ++k) text += "Pline\n1,1\n\n";
+  for (int k = 0; k < 500; ++k) text += "New b" + std::to_string(k) + "\nPline\n1,1\n\nEndNew\n";
+  text += "Pline\n0,0\n1e-9,0\n\n";   // same kind, other reason
+  auto doc = ReadDrawing(text);
+  const int kept = KReadContext::kIssuesPerKind;
+  ASSERT_EQ(doc->readIssues.size(), static_cast<std::size_t>(kept + 1));
+  EXPECT_EQ(doc->readIssues[0].what, "polyline rejected");
+  EXPECT_EQ(doc->readIssues.back().what, "polyline rejected");
+  EXPECT_EQ(doc->readIssues.back().why, std::to_string(1001 - kept) + " more like this, not listed");
+}
