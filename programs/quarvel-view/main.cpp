@@ -16,6 +16,7 @@
 
 #include "platform/qt/qt_platform.h"
 #include "platform/result.h"
+#include "programs/quarvel-view/segy_panel.h"
 #include "window/qt/kview.h"
 
 namespace {
@@ -56,6 +57,11 @@ public:
 
   // Opens path into the drawing; the result says why when it cannot.
   KResult Open(const QString& path) {
+    if (IsSegyPath(path)) {
+      KResult shown = OpenSegyPanel(path, view_->Window(), this);
+      if (shown) view_->update();
+      return shown;
+    }
     KResult opened = view_->Window().Open(path.toLocal8Bit().toStdString());
     if (!opened) return opened;
     setWindowTitle(QFileInfo(path).fileName() + " - Quarvel");
@@ -66,7 +72,7 @@ public:
 private:
   void OpenFromDialog() {
     const QString path = QFileDialog::getOpenFileName(
-        this, "Open", QString(), "Drawings (*.qvd *.txt);;Step files (*.step);;Curve files (*.kcx);;All files (*)");
+        this, "Open", QString(), "Drawings (*.qvd *.txt);;Step files (*.step);;Curve files (*.kcx);;SEG-Y files (*.sgy *.segy);;All files (*)");
     if (path.isEmpty()) return;
     if (const KResult opened = Open(path); !opened)
       QMessageBox::warning(this, "Quarvel", QString::fromLocal8Bit(opened.message().c_str()));
