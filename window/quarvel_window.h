@@ -46,6 +46,12 @@ public:
   int OnOpenDocumentMem(const std::string& text);
   int OnOpenDocumentStep(const std::string& path);
   int OnOpenDocumentCurves(const std::string& path);
+
+  // Saving as a text drawing through KAtomicFile (platform/atomic_file.h).
+  // Fails with a message naming the file and the reason ("cannot write
+  // 'x.qvd': No space left on device"), leaving the document unchanged.
+  KResult Save(const std::string& path);
+  // The host's entry point: 1 when saved, 0 when not (Save gives the reason).
   int OnSaveDocument(const std::string& path);
 
   // Recomputes minX..maxY from polylines, curve arrays, x, y, z lists and

@@ -2,4 +2,6 @@
 #include "document/io/writer.h"
 #include "window/quarvel_window.h"
 
-int QuarvelWindow::OnSaveDocument(const std::string& path) { return SaveToFile(*this, path); }
+KResult QuarvelWindow::Save(const std::string& path) { return SaveToFile(*this, path); }
+
+int QuarvelWindow::OnSaveDocument(const std::string& path) { return Save(path).ok() ? 1 : 0; }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 class KOnes;
 struct KLayer;
 
@@ -53,9 +55,9 @@ void WriteDocument(KOutput& out, KOnes& doc);
 // Writes one named block: "new PATH", the block as a document, "endnew ".
 void WriteBlock(KOutput& out, KOnes& block, const std::string& path);
 
-// Writes doc to the file at path, all or nothing: the text goes to a new
-// file beside path, which is flushed to disk and renamed over path only when
-// everything was written. Returns 1 on success. Returns 0 when the file
-// cannot be created or written; an existing file at path is then left as it
-// was and doc's current layer is unchanged.
-int SaveToFile(KOnes& doc, const std::string& path);
+// Writes doc to the file at path through KAtomicFile (platform/atomic_file.h),
+// which says how each kind of target is written: a regular file is
+// replaced all or nothing; a character device, a FIFO with a reader and a
+// file with several names are written in place. On failure the result names
+// the file and the reason, and doc's current layer is unchanged.
+KResult SaveToFile(KOnes& doc, const std::string& path);

@@ -170,7 +170,6 @@ KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& 
     return {KResult(KStatus::kFailed, "not enough memory for the grid"), run};
   }
 
-  std::string error;
-  if (!WriteNetFile(*previous, d.output, error)) return {KResult(KStatus::kCannotWrite, error), run};
+  if (KResult written = WriteNetFile(*previous, d.output); !written) return {std::move(written), run};
   return run;
 }

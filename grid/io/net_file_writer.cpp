@@ -3,18 +3,14 @@
 // appended after the node records.
 #include "grid/io/net_file_writer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
+#include <cstdint>
+#include <limits>
+#include <string_view>
 #include <vector>
 
 #include "grid/kcreate_grid.h"
 #include "grid/io/net_file_format.h"
+#include "platform/atomic_file.h"
 
 namespace {
 
@@ -79,72 +75,21 @@ void LinkColumns(const KCreateGrid& g, int m, Column& left, std::int32_t leftBas
   }
 }
 
-// A file written under a private name beside its target and renamed over it
-// when complete.
-class AtomicFile {
-public:
-  explicit AtomicFile(const std::string& target) : target_(target) {}
-  ~AtomicFile() {
-    if (file_) std::fclose(file_);
-    if (!temp_.empty()) unlink(temp_.c_str());
-  }
-  bool Open(std::string& error) {
-    std::string pattern = target_ + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = mkstemp(name.data());
-    if (fd < 0) return Fail("cannot create " + target_, error);
-    temp_ = name.data();
-    file_ = fdopen(fd, "wb");
-    if (!file_) {
-      close(fd);
-      return Fail("cannot write " + target_, error);
-    }
-    buffer_.resize(1 << 20);
-    std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
-    return true;
-  }
-  std::FILE* file() { return file_; }
-  bool Commit(std::string& error) {
-    if (std::fflush(file_) != 0 || std::ferror(file_)) return Fail("cannot write " + target_, error);
-    // The final file gets the usual permissions, not mkstemp's private ones.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fileno(file_), 0666 & ~mask);
-    if (fsync(fileno(file_)) != 0 && errno != EINVAL) return Fail("cannot write " + target_, error);
-    const int closed = std::fclose(file_);
-    file_ = nullptr;
-    if (closed != 0) return Fail("cannot write " + target_, error);
-    if (std::rename(temp_.c_str(), target_.c_str()) != 0)
-      return Fail("cannot replace " + target_, error);
-    temp_.clear();
-    return true;
-  }
-
-private:
-  static bool Fail(const std::string& what, std::string& error) {
-    error = what + ": " + std::strerror(errno);
-    return false;
-  }
-  std::string target_, temp_;
-  std::FILE* file_ = nullptr;
-  std::vector<char> buffer_;
-};
-
-bool WriteBytes(std::FILE* f, const std::vector<unsigned char>& bytes) {
-  return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+void Put(KAtomicFile& out, const std::vector<unsigned char>& bytes) {
+  out.Write(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace
 
-bool WriteNetFile(const KCreateGrid& g, const std::string& path, std::string& error) {
-  if (g.ny() > knet::kMaxColumnNodes || g.nx() < 1 || g.ny() < 1 || g.values().size() != g.NodeTotal()) {
-    error = "the grid cannot be written as a net file";
-    return false;
-  }
-  AtomicFile out(path);
-  if (!out.Open(error)) return false;
-  std::FILE* f = out.file();
+KResult WriteNetFile(const KCreateGrid& g, const std::string& path) {
+  // Every node gets one record, so the count is known before the records
+  // are written and the file goes out front to back (a pipe takes it too).
+  if (g.ny() > knet::kMaxColumnNodes || g.nx() < 1 || g.ny() < 1 || g.values().size() != g.NodeTotal() ||
+      g.NodeTotal() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+    return {KStatus::kRefused, "cannot write '" + path + "': the grid cannot be written as a net file"};
+  const auto total = static_cast<std::int32_t>(g.NodeTotal());
+  KAtomicFile out(path);
+  if (!out.ok()) return out.Commit();
 
   std::vector<unsigned char> bytes(knet::kHeaderBytes, 0);
   knet::PutF64(&bytes[0], g.x0());
@@ -153,8 +98,8 @@ bool WriteNetFile(const KCreateGrid& g, const std::string& path, std::string& er
   knet::PutF64(&bytes[24], g.dy());
   knet::PutI32(&bytes[32], g.nx());
   knet::PutI32(&bytes[36], g.ny());
-  knet::PutI32(&bytes[knet::kCountOffset], 0);   // node count, stored at the end
-  bool ok = WriteBytes(f, bytes);
+  knet::PutI32(&bytes[knet::kCountOffset], total);
+  Put(out, bytes);
 
   std::vector<unsigned char> table;   // the strip table
   std::vector<std::uint8_t> placed;
@@ -170,13 +115,13 @@ bool WriteNetFile(const KCreateGrid& g, const std::string& path, std::string& er
     bytes.resize(col.nodes.size() * knet::kNodeRecordBytes);
     for (std::size_t k = 0; k < col.nodes.size(); ++k)
       knet::EncodeNode(col.nodes[k], &bytes[k * knet::kNodeRecordBytes]);
-    ok = ok && WriteBytes(f, bytes);
+    Put(out, bytes);
   };
 
   Column left, right;
   std::int32_t next = 0, leftBase = 0;
   BuildColumn(g, 0, next, left, placed);
-  for (int m = 1; m < g.nx() && ok; ++m) {
+  for (int m = 1; m < g.nx() && out.ok(); ++m) {
     const std::int32_t rightBase = next;
     BuildColumn(g, m, next, right, placed);
     LinkColumns(g, m, left, leftBase, right, rightBase);
@@ -185,15 +130,9 @@ bool WriteNetFile(const KCreateGrid& g, const std::string& path, std::string& er
     leftBase = rightBase;
   }
   writeColumn(left);
-  ok = ok && WriteBytes(f, table);
-
-  unsigned char count[4];
-  knet::PutI32(count, next);
-  ok = ok && fseeko(f, static_cast<off_t>(knet::kCountOffset), SEEK_SET) == 0 &&
-       std::fwrite(count, 1, 4, f) == 4;
-  if (!ok) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  return out.Commit(error);
+  Put(out, table);
+  // The columns place every node once; anything else would be a broken file.
+  if (out.ok() && next != total)
+    return {KStatus::kFailed, "cannot write '" + path + "': the strips do not cover the grid"};
+  return out.Commit();
 }

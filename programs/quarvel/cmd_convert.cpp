@@ -76,8 +76,8 @@ KExit RunConvert(const std::vector<std::string>& args) {
       ReportIssues(window, issuesBefore, input);
     }
   }
-  if (!window.OnSaveDocument(options.output)) {
-    std::fprintf(stderr, "quarvel convert: cannot write '%s'\n", options.output.c_str());
+  if (const KResult saved = window.Save(options.output); !saved) {
+    std::fprintf(stderr, "quarvel convert: %s\n", saved.message().c_str());
     return KExit::kFailure;
   }
   if (options.verbose)

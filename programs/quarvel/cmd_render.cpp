@@ -3,6 +3,8 @@
 // window's first paint: the view is fitted to the extent, anchored at the
 // bottom-left. The picture is a PNG (or another raster format Qt writes),
 // an SVG or a PDF, chosen by the output's extension.
+#include <QBuffer>
+#include <QByteArray>
 #include <QColor>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -16,8 +18,10 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/atomic_file.h"
 #include "platform/qt/qt_device.h"
 #include "platform/qt/qt_platform.h"
 #include "programs/quarvel/command.h"
@@ -104,7 +108,11 @@ bool PaintOnce(QuarvelWindow& window, QPainter& painter, const RenderOptions& op
   return !window.entries.empty() && window.view.CanMap();
 }
 
-bool WriteRaster(QuarvelWindow& window, const RenderOptions& options, const QString& path, bool& drawn) {
+// Each picture is painted into memory and then written with the platform's
+// atomic file, so that a failed render never leaves half a picture and a
+// FIFO, a device or a hard-linked file is written as every other output.
+bool PaintRaster(QuarvelWindow& window, const RenderOptions& options, const QString& path, QBuffer& out,
+                 bool& drawn) {
   const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
   if (!QImageWriter::supportedImageFormats().contains(format)) {
     std::fprintf(stderr, "quarvel render: cannot write pictures of type '%s'\n", format.constData());
@@ -115,12 +123,12 @@ bool WriteRaster(QuarvelWindow& window, const RenderOptions& options, const QStr
     QPainter painter(&image);
     drawn = PaintOnce(window, painter, options);
   }
-  return image.save(path);
+  return image.save(&out, format.constData());
 }
 
-bool WriteSvg(QuarvelWindow& window, const RenderOptions& options, const QString& path, bool& drawn) {
+bool PaintSvg(QuarvelWindow& window, const RenderOptions& options, const QString& path, QBuffer& out, bool& drawn) {
   QSvgGenerator svg;
-  svg.setFileName(path);
+  svg.setOutputDevice(&out);
   svg.setSize(QSize(options.width, options.height));
   svg.setViewBox(QRect(0, 0, options.width, options.height));
   svg.setTitle(QFileInfo(path).completeBaseName());
@@ -130,8 +138,8 @@ bool WriteSvg(QuarvelWindow& window, const RenderOptions& options, const QString
   return painter.end();
 }
 
-bool WritePdf(QuarvelWindow& window, const RenderOptions& options, const QString& path, bool& drawn) {
-  QPdfWriter pdf(path);
+bool PaintPdf(QuarvelWindow& window, const RenderOptions& options, QBuffer& out, bool& drawn) {
+  QPdfWriter pdf(&out);
   // One point per pixel: the page is the picture.
   pdf.setResolution(72);
   pdf.setPageSize(QPageSize(QSizeF(options.width, options.height), QPageSize::Point));
@@ -170,16 +178,26 @@ KExit RunRender(const std::vector<std::string>& args) {
 
   const QString path = QString::fromLocal8Bit(options.output.c_str());
   const QString suffix = QFileInfo(path).suffix().toLower();
-  bool drawn = false, written;
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  bool drawn = false, painted;
   if (suffix == "svg")
-    written = WriteSvg(window, options, path, drawn);
+    painted = PaintSvg(window, options, path, buffer, drawn);
   else if (suffix == "pdf")
-    written = WritePdf(window, options, path, drawn);
+    painted = PaintPdf(window, options, buffer, drawn);
   else
-    written = WriteRaster(window, options, path, drawn);
-  if (!written) {
+    painted = PaintRaster(window, options, path, buffer, drawn);
+  buffer.close();
+  if (!painted) {
     std::fprintf(stderr, "quarvel render: cannot write '%s'\n", options.output.c_str());
     return KExit::kFailure;
+  }
+  const KResult written =
+      WriteFileAtomically(options.output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (!written) {
+    std::fprintf(stderr, "quarvel render: %s\n", written.message().c_str());
+    return ExitFor(written.status());
   }
   if (!drawn)
     std::fprintf(stderr, "quarvel render: nothing drawable in the drawing; '%s' shows the background only\n",

@@ -36,8 +36,8 @@ TEST(NetFile, BreakAcrossAColumnSplitsItsStripAndItsLinks) {
   const KCreateGrid g = MakeGrid();
   ASSERT_EQ(g.nx(), 6);
   ASSERT_EQ(g.ny(), 7);
-  std::string error;
-  ASSERT_TRUE(WriteNetFile(g, dir.File("a.net"), error)) << error;
+  const KResult written = WriteNetFile(g, dir.File("a.net"));
+  ASSERT_TRUE(written) << written.message();
 
   const std::string bytes = ReadBytes(dir.File("a.net"));
   KNetFile net;
@@ -84,8 +84,7 @@ TEST(NetFile, BreakAcrossAColumnSplitsItsStripAndItsLinks) {
 
 TEST(NetFile, RejectsTruncatedAndCorruptedFilesWithoutReadingPastThem) {
   GridTempDir dir;
-  std::string error;
-  ASSERT_TRUE(WriteNetFile(MakeGrid(), dir.File("a.net"), error)) << error;
+  ASSERT_TRUE(WriteNetFile(MakeGrid(), dir.File("a.net")));
   const std::string good = ReadBytes(dir.File("a.net"));
   KNetFile net;
   for (std::size_t n = 0; n < good.size(); ++n) {
@@ -123,25 +122,22 @@ TEST(NetFile, RejectsTruncatedAndCorruptedFilesWithoutReadingPastThem) {
 TEST(NetFile, FailedWritesReportAndLeaveNothingBehind) {
   GridTempDir dir;
   const KCreateGrid g = MakeGrid();
-  std::string error;
-  EXPECT_FALSE(WriteNetFile(g, dir.File("no/such/dir/a.net"), error));
-  EXPECT_NE(error.find("no/such/dir/a.net"), std::string::npos);
+  KResult written = WriteNetFile(g, dir.File("no/such/dir/a.net"));
+  EXPECT_EQ(written.status(), KStatus::kCannotWrite);
+  EXPECT_NE(written.message().find("no/such/dir/a.net"), std::string::npos) << written.message();
 
-  // The target is a directory: the rename fails, the directory stays and no
-  // temporary file is left beside it.
+  // The target is a directory: it stays and no temporary file is left.
   ASSERT_EQ(mkdir(dir.File("busy").c_str(), 0755), 0);
-  error.clear();
-  EXPECT_FALSE(WriteNetFile(g, dir.File("busy"), error));
-  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(WriteNetFile(g, dir.File("busy")));
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"busy"});
 
   // A good file is replaced whole.
-  ASSERT_TRUE(WriteNetFile(g, dir.File("a.net"), error));
+  ASSERT_TRUE(WriteNetFile(g, dir.File("a.net")));
   KCreateGrid small;
   small.SetGeometry(0, 0, 1, 1, 1, 1);
   small.Prepare(nullptr, 0, {});
   small.FillUnset();
-  ASSERT_TRUE(WriteNetFile(small, dir.File("a.net"), error));
+  ASSERT_TRUE(WriteNetFile(small, dir.File("a.net")));
   KNetFile net;
   const KResult read = ReadNetFile(dir.File("a.net"), net);
   ASSERT_TRUE(read.ok()) << read.message();

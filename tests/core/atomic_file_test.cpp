@@ -1,0 +1,422 @@
+// The one output writer: how each kind of target is written, and that a
+// failure is reported and leaves the old file whole.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/atomic_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uid_t kNobody = 65534;
+
+// A fresh directory under the system temp directory, removed with its content.
+class TempDir {
+public:
+  TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "quarvel_atomic_XXXXXX").string();
+    if (mkdtemp(pattern.data())) path_ = pattern;
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return path_; }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(path_)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+private:
+  std::string path_;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Put(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+struct stat Stat(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
+  return st;
+}
+
+// Writes bytes to path; the method used goes to *method when asked.
+KResult Save(const std::string& path, const std::string& bytes, KAtomicFile::Method* method = nullptr) {
+  KAtomicFile file(path);
+  file.Write(bytes);
+  if (method) *method = file.method();
+  return file.Commit();
+}
+
+// Runs body in a child process (as the user "nobody" when root) and returns
+// its exit status; 99 when it could not be started.
+int InChild(bool asNobody, const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child < 0) return 99;
+  if (child == 0) {
+    if (asNobody && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(98);
+    _exit(body());
+  }
+  int status = 0;
+  if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return 99;
+  return WEXITSTATUS(status);
+}
+
+// Creates a device node, or says why it cannot (not root, or a container
+// that forbids them).
+bool MakeDevice(const std::string& path, mode_t kind, unsigned major, unsigned minor) {
+  if (mknod(path.c_str(), kind | 0666, makedev(major, minor)) != 0) return false;
+  const int fd = open(path.c_str(), O_WRONLY);
+  if (fd < 0) return false;
+  close(fd);
+  return true;
+}
+
+TEST(AtomicFile, NewFileGetsTheUmaskedMode) {
+  struct Case {
+    mode_t mask, mode;
+  };
+  for (const Case c : {Case{022, 0644}, Case{077, 0600}, Case{0, 0666}}) {
+    TempDir dir;
+    const mode_t before = umask(c.mask);
+    KAtomicFile::Method method{};
+    const KResult r = Save(dir / "new", "abc", &method);
+    umask(before);
+    ASSERT_TRUE(r) << r.message();
+    EXPECT_EQ(method, KAtomicFile::Method::kReplace);
+    EXPECT_EQ(Slurp(dir / "new"), "abc");
+    EXPECT_EQ(Stat(dir / "new").st_mode & 07777, c.mode) << std::oct << c.mask;
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"new"});
+  }
+}
+
+TEST(AtomicFile, ReplacingKeepsModeOwnerAndLeavesNoTemporary) {
+  for (const mode_t mode : {0640, 0755, 0400}) {
+    TempDir dir;
+    const std::string path = dir / "a.qvd";
+    Put(path, "old contents that are longer\n");
+    ASSERT_EQ(chmod(path.c_str(), mode), 0);
+    const bool root = geteuid() == 0;
+    if (root) {
+      ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
+    }
+    const ino_t oldInode = Stat(path).st_ino;
+    KAtomicFile::Method method{};
+    const KResult r = Save(path, "new\n", &method);
+    ASSERT_TRUE(r) << r.message();
+    EXPECT_EQ(method, KAtomicFile::Method::kReplace);
+    EXPECT_EQ(Slurp(path), "new\n");
+    const struct stat st = Stat(path);
+    EXPECT_NE(st.st_ino, oldInode);  // a new file took its place
+    EXPECT_EQ(st.st_mode & 07777, mode);
+    if (root) {
+      EXPECT_EQ(st.st_uid, kNobody);
+      EXPECT_EQ(st.st_gid, kNobody);
+    }
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.qvd"});
+  }
+}
+
+TEST(AtomicFile, HardLinkedFileIsWrittenInPlaceAndKeepsItsNames) {
+  TempDir dir;
+  const std::string a = dir / "a", b = dir / "b";
+  Put(a, "old old old old\n");
+  ASSERT_EQ(link(a.c_str(), b.c_str()), 0);
+  const ino_t inode = Stat(a).st_ino;
+  {
+    // Abandoned before anything went out: the file is not touched yet.
+    KAtomicFile file(a);
+    file.Write("partial");
+  }
+  EXPECT_EQ(Slurp(b), "old old old old\n");
+
+  KAtomicFile::Method method{};
+  const KResult r = Save(a, "new\n", &method);
+  ASSERT_TRUE(r) << r.message();
+  EXPECT_EQ(method, KAtomicFile::Method::kInPlace);
+  EXPECT_EQ(Slurp(b), "new\n");  // shorter: the rest is cut
+  EXPECT_EQ(Stat(a).st_ino, inode);
+  EXPECT_EQ(Stat(b).st_nlink, 2u);
+  // Nothing at all written still empties it.
+  ASSERT_TRUE(Save(b, ""));
+  EXPECT_EQ(Slurp(a), "");
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(AtomicFile, SymbolicLinksLeadToTheFileThatIsReplaced) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> links;  // link -> what it holds
+    bool targetExists;
+  };
+  const std::vector<Case> cases = {
+      {"relative", {{"link", "real"}}, true},
+      {"absolute", {{"link", "@/real"}}, true},
+      {"chain", {{"link", "mid"}, {"mid", "sub/../real"}}, true},
+      {"dangling", {{"link", "real"}}, false},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+    if (c.targetExists) {
+      Put(dir / "real", "old\n");
+      ASSERT_EQ(chmod((dir / "real").c_str(), 0600), 0);
+    }
+    for (const auto& [name, to] : c.links) {
+      const std::string text = to[0] == '@' ? dir.path() + to.substr(1) : to;
+      ASSERT_EQ(symlink(text.c_str(), (dir / name).c_str()), 0);
+    }
+    const KResult r = Save(dir / "link", "new\n");
+    ASSERT_TRUE(r) << c.name << ": " << r.message();
+    EXPECT_TRUE(fs::is_symlink(dir / "link")) << c.name;
+    EXPECT_EQ(Slurp(dir / "real"), "new\n") << c.name;
+    if (c.targetExists) {
+      EXPECT_EQ(Stat(dir / "real").st_mode & 0777, 0600u) << c.name;
+    }
+    EXPECT_EQ(dir.Names().size(), c.links.size() + 2) << c.name;  // links, real, sub
+  }
+  TempDir dir;
+  ASSERT_EQ(symlink("loop", (dir / "loop").c_str()), 0);
+  EXPECT_EQ(Save(dir / "loop", "x").status(), KStatus::kCannotWrite);
+}
+
+TEST(AtomicFile, FifoWithAReaderIsWrittenInPlace) {
+  TempDir dir;
+  const std::string fifo = dir / "fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  // Open the reading end first (without waiting for a writer), then read
+  // in a thread until the writer is done. A read before the writer opened
+  // also sees end of file, so only the end after it counts.
+  const int in = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(in, 0);
+  ASSERT_EQ(fcntl(in, F_SETFL, fcntl(in, F_GETFL) & ~O_NONBLOCK), 0);
+  std::string received;
+  std::atomic<bool> written{false};
+  std::thread reader([&] {
+    char block[4096];
+    for (;;) {
+      const ssize_t n = read(in, block, sizeof block);
+      if (n > 0)
+        received.append(block, static_cast<std::size_t>(n));
+      else if (n < 0 || written)
+        break;
+      else
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  });
+  // More than a pipe holds, so the writer waits for the reader.
+  std::string payload;
+  for (int i = 0; payload.size() < 300000; ++i) payload += std::to_string(i) + "\n";
+  KAtomicFile::Method method{};
+  const KResult r = Save(fifo, payload, &method);
+  written = true;
+  reader.join();
+  close(in);
+  ASSERT_TRUE(r) << r.message();
+  EXPECT_EQ(method, KAtomicFile::Method::kInPlace);
+  EXPECT_EQ(received, payload);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"fifo"});
+}
+
+TEST(AtomicFile, FifoWithoutAReaderFailsAtOnce) {
+  TempDir dir;
+  const std::string fifo = dir / "fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const KResult r = Save(fifo, "never read\n");
+  EXPECT_EQ(r.status(), KStatus::kCannotWrite);
+  EXPECT_EQ(r.message(), "cannot write '" + fifo + "': no program is reading the pipe");
+  EXPECT_TRUE(fs::is_fifo(fifo));
+
+  // A reader that leaves part way: a failure, not a SIGPIPE that ends us.
+  const int in = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(in, 0);
+  KAtomicFile file(fifo);
+  ASSERT_TRUE(file.ok());
+  close(in);
+  file.Write(std::string(200000, 'x'));
+  const KResult broken = file.Commit();
+  EXPECT_EQ(broken.status(), KStatus::kCannotWrite);
+  EXPECT_NE(broken.message().find("Broken pipe"), std::string::npos) << broken.message();
+  sigset_t pending;
+  sigemptyset(&pending);
+  sigpending(&pending);
+  EXPECT_EQ(sigismember(&pending, SIGPIPE), 0);
+}
+
+TEST(AtomicFile, CharacterDevicesAreWrittenInPlaceAndTheirErrorsReported) {
+  TempDir dir;
+  const std::string null = dir / "null", full = dir / "full";
+  if (!MakeDevice(null, S_IFCHR, 1, 3) || !MakeDevice(full, S_IFCHR, 1, 7))
+    GTEST_SKIP() << "device nodes cannot be made here (needs root)";
+  KAtomicFile::Method method{};
+  const KResult r = Save(null, std::string(100000, 'x'), &method);
+  EXPECT_TRUE(r) << r.message();
+  EXPECT_EQ(method, KAtomicFile::Method::kInPlace);
+  EXPECT_TRUE(fs::is_character_file(null));
+
+  const KResult failed = Save(full, "x");
+  EXPECT_EQ(failed.status(), KStatus::kCannotWrite);
+  EXPECT_EQ(failed.message(), "cannot write '" + full + "': No space left on device");
+  EXPECT_TRUE(fs::is_character_file(full));
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"full", "null"}));
+}
+
+TEST(AtomicFile, DirectoriesSocketsAndBlockDevicesAreRefusedUntouched) {
+  TempDir dir;
+  ASSERT_EQ(mkdir((dir / "dir").c_str(), 0755), 0);
+  const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(sock, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string sockPath = dir / "sock";
+  ASSERT_LT(sockPath.size(), sizeof address.sun_path);
+  sockPath.copy(address.sun_path, sockPath.size());
+  ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const bool block = mknod((dir / "block").c_str(), S_IFBLK | 0600, makedev(7, 0)) == 0;
+
+  struct Case {
+    std::string name;
+    KStatus status;
+    const char* reason;
+    bool (*kind)(const fs::path&);
+  };
+  std::vector<Case> cases = {
+      {"dir", KStatus::kCannotWrite, "Is a directory", fs::is_directory},
+      {"dir/", KStatus::kCannotWrite, "Is a directory", fs::is_directory},
+      {"sock", KStatus::kRefused, "it is a socket", fs::is_socket},
+  };
+  if (block) cases.push_back({"block", KStatus::kRefused, "it is a block device", fs::is_block_file});
+  for (const Case& c : cases) {
+    const KResult r = Save(dir / c.name, "x");
+    EXPECT_EQ(r.status(), c.status) << c.name;
+    EXPECT_EQ(r.message(), "cannot write '" + (dir / c.name) + "': " + c.reason);
+    EXPECT_TRUE(c.kind(dir / c.name)) << c.name;
+  }
+  close(sock);
+  EXPECT_EQ(dir.Names().size(), block ? 3u : 2u);
+  EXPECT_TRUE(fs::is_empty(dir / "dir"));
+}
+
+// A directory that takes no new file (read-only, or sticky with the file
+// someone else's) but a file that may be written: written in place. Run as
+// "nobody" when root, since root may write any directory.
+TEST(AtomicFile, FileInADirectoryThatTakesNoNewFileIsWrittenInPlace) {
+  const bool root = geteuid() == 0;
+  struct Case {
+    const char* name;
+    mode_t dirMode;
+    bool fileIsOurs;
+  };
+  std::vector<Case> cases = {{"read-only directory", 0555, true}};
+  if (root) cases.push_back({"sticky directory, file not ours", 01777, false});
+  for (const Case& c : cases) {
+    TempDir dir;
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    const std::string sub = dir / "sub", path = dir / "sub/a.qvd";
+    ASSERT_EQ(mkdir(sub.c_str(), 0755), 0);
+    Put(path, "old contents\n");
+    ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+    if (root && c.fileIsOurs) {
+      ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
+    }
+    ASSERT_EQ(chmod(sub.c_str(), c.dirMode), 0);
+    const ino_t inode = Stat(path).st_ino;
+    const int status = InChild(root, [&] {
+      KAtomicFile::Method method{};
+      const KResult r = Save(path, "new\n", &method);
+      return r && method == KAtomicFile::Method::kInPlace ? 0 : 1;
+    });
+    chmod(sub.c_str(), 0755);
+    EXPECT_EQ(status, 0) << c.name;
+    EXPECT_EQ(Slurp(path), "new\n") << c.name;
+    EXPECT_EQ(Stat(path).st_ino, inode) << c.name;
+    EXPECT_EQ(std::distance(fs::directory_iterator(sub), fs::directory_iterator()), 1) << c.name;
+  }
+}
+
+TEST(AtomicFile, FailuresLeaveTheOldFileWholeAndNoTemporary) {
+  TempDir dir;
+  const std::string path = dir / "keep.qvd";
+  const std::string old = "old contents\n";
+  Put(path, old);
+
+  // Writes that fail part way: the process may not grow a file past a few
+  // kilobytes. Done in a child so the limit ends with it.
+  const int status = InChild(false, [&] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, RLIM_INFINITY};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
+    const KResult r = Save(path, std::string(200000, 'x'));
+    return r.status() == KStatus::kCannotWrite && r.message() == "cannot write '" + path + "': File too large" ? 0 : 1;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(Slurp(path), old);
+
+  {
+    // Abandoned without Commit.
+    KAtomicFile file(path);
+    file.Write(std::string(200000, 'y'));
+  }
+  EXPECT_EQ(Slurp(path), old);
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"keep.qvd"});
+
+  const std::string missing = dir / "no/such/dir/a.qvd";
+  const KResult r = Save(missing, "x");
+  EXPECT_EQ(r.message(), "cannot write '" + missing + "': No such file or directory");
+  EXPECT_EQ(Save("", "x").status(), KStatus::kCannotWrite);
+  EXPECT_EQ(Save(path + "/a", "x").message(), "cannot write '" + path + "/a': Not a directory");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"keep.qvd"});
+}
+
+// Several writers of one file at once: each replacement is whole and none
+// leaves a temporary behind.
+TEST(AtomicFile, ConcurrentWritersEachReplaceTheFileWhole) {
+  TempDir dir;
+  const std::string path = dir / "shared";
+  std::vector<std::string> contents;
+  for (int t = 0; t < 8; ++t) contents.push_back(std::string(100000 + t, static_cast<char>('a' + t)));
+  std::vector<int> failures(contents.size(), 0);
+  std::vector<std::thread> threads;
+  for (std::size_t t = 0; t < contents.size(); ++t)
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < 5; ++round) failures[t] += !Save(path, contents[t]).ok();
+    });
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(std::count(failures.begin(), failures.end(), 0), 8);
+  const std::string final = Slurp(path);
+  EXPECT_NE(std::find(contents.begin(), contents.end(), final), contents.end());
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"shared"});
+}
+
+}  // namespace
