@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <string>
 
+#include "platform/atomic_file.h"
 #include "segy/io/segy_format.h"
-#include "segy/io/segy_output.h"
 #include "segy/io/segy_positions.h"
 
 namespace {
@@ -108,10 +108,8 @@ void KSegyAnalysis::AddTraceTable() {
 }
 
 KResult KSegyAnalysis::Write(const std::string& outPath) const {
-  KSegyOutput out(outPath);
-  out.Write("[Parameter]\nx=" + Int(xOffset) + "\ny=" + Int(yOffset) + "\nm=" + Int(mOffset) + "\nn=" +
-            Int(nOffset) + "\n\n");
-  return out.Commit();
+  return WriteFileAtomically(outPath, "[Parameter]\nx=" + Int(xOffset) + "\ny=" + Int(yOffset) + "\nm=" +
+                                         Int(mOffset) + "\nn=" + Int(nOffset) + "\n\n");
 }
 
 KResult KSegyAnalysis::WriteXY(const std::string& outPath, double limit, KProgressSink* progress,
@@ -126,7 +124,8 @@ KResult KSegyAnalysis::WriteXY(const std::string& outPath, double limit, KProgre
   options.fields = Fields();
   options.limit = limit;
   options.scaled = scaled;
-  KSegyOutput out(outPath);
+  KAtomicFile out(outPath);
+  if (!out.ok()) return out.Commit();  // no scan when the output cannot be made
   const KResult written = WritePositions(input.value(), layout.value(), options,
                                          [&](std::string_view text) { out.Write(text); }, progress);
   if (!written) return written;

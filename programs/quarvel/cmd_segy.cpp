@@ -21,12 +21,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/atomic_file.h"
 #include "platform/progress.h"
 #include "platform/qt/qt_device.h"
 #include "platform/qt/qt_platform.h"
 #include "programs/quarvel/command.h"
 #include "segy/io/segy_format.h"
-#include "segy/io/segy_output.h"
 #include "segy/ksegy_analysis.h"
 
 namespace {
@@ -235,9 +235,8 @@ KResult PaintPanel(KSegyAnalysis& panel, const std::string& out) {
     painted = image.save(&bytes, format.constData());
   }
   if (!painted) return KResult(KStatus::kCannotWrite, "cannot paint the panel into '" + out + "'");
-  KSegyOutput file(out);
-  file.Write(std::string_view(bytes.data().constData(), static_cast<std::size_t>(bytes.data().size())));
-  return file.Commit();
+  return WriteFileAtomically(out, std::string_view(bytes.data().constData(),
+                                                   static_cast<std::size_t>(bytes.data().size())));
 }
 
 KExit RunSegy(const std::vector<std::string>& args) {
