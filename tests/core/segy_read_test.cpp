@@ -2,6 +2,12 @@
 // truth) and over files broken on purpose.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -108,6 +114,74 @@ TEST(SegyPositions, LimitAndScalar) {
   KPositionsOptions scaled;
   scaled.scaled = true;  // scalar -10
   EXPECT_EQ(Positions(base, scaled).substr(0, 40), "\npline.111\n620197.2,6074232.9\n620222.2,6");
+}
+
+// Where positions are reported while they are written.
+struct RecordedProgress : KProgressSink {
+  std::int64_t total = -1;
+  std::vector<std::int64_t> positions;
+  void SetTotal(std::int64_t t) override { total = t; }
+  void SetPos(std::int64_t p) override { positions.push_back(p); }
+};
+
+TEST(SegyPositions, ProgressGoesUpToTheFileSize) {
+  SKIP_WITHOUT_SEGY_DATA();
+  const std::string f3 = SegyData("files/f3.sgy");
+  KResultWith<KInputFile> file = OpenInputFile(f3);
+  KResultWith<KSegyLayout> layout = ReadSegyLayout(file.value());
+  RecordedProgress progress;
+  ASSERT_TRUE(WritePositions(file.value(), layout.value(), {}, [](std::string_view) {}, &progress));
+  EXPECT_EQ(progress.total, 165060);
+  ASSERT_EQ(progress.positions.size(), 23u);  // one a polyline
+  EXPECT_EQ(progress.positions.front(), 3600 + 80);
+  EXPECT_TRUE(std::is_sorted(progress.positions.begin(), progress.positions.end()));
+  EXPECT_LT(progress.positions.back(), progress.total);
+}
+
+// A sparse file of 5 GiB whose traces straddle 2^31 and 2^32: offsets and
+// counts must not wrap at 32 bits.
+TEST(SegyPositions, FilesBeyondFourGigabytesRead) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("segy_5gib_" + std::to_string(getpid()) + ".sgy")).string();
+  const int fd = open(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
+  ASSERT_GE(fd, 0);
+  const std::int64_t size = std::int64_t{5} << 30, traceLength = 240 + 32767 * 4;
+  unsigned char header[3600] = {};
+  header[3220] = 0x7F, header[3221] = 0xFF;  // 32767 samples
+  header[3225] = 1;                          // format 1
+  auto put = [](unsigned char* at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(v >> (24 - 8 * i));
+  };
+  bool written = pwrite(fd, header, sizeof header, 0) == 3600 && ftruncate(fd, size) == 0;
+  const std::int64_t traces = (size - 3600) / traceLength;
+  std::vector<std::int64_t> marked;
+  for (std::int64_t k = 0; k < traces && written; ++k) {
+    const std::int64_t s = 3600 + k * traceLength;
+    const bool near2g = s > (std::int64_t{1} << 31) - traceLength && s < (std::int64_t{1} << 31) + traceLength;
+    const bool near4g = s > (std::int64_t{1} << 32) - traceLength && s < (std::int64_t{1} << 32) + traceLength;
+    if (!(k == 0 || near2g || near4g)) continue;
+    unsigned char trace[240] = {};
+    put(trace + 8, static_cast<std::uint32_t>(k));
+    put(trace + 72, static_cast<std::uint32_t>(s & 0x7FFFFFFF));
+    put(trace + 76, static_cast<std::uint32_t>(s >> 31));
+    written = pwrite(fd, trace, sizeof trace, s) == 240;
+    marked.push_back(k);
+  }
+  close(fd);
+  ASSERT_TRUE(written) << "cannot make a sparse file in the temporary directory";
+  KResultWith<KSegyLayout> layout = ReadSegyLayout(path);
+  ASSERT_TRUE(layout) << layout.message();
+  EXPECT_EQ(layout.value().traces, traces);
+  EXPECT_EQ(layout.value().leftover, (size - 3600) % traceLength);
+  const std::string text = Positions(path);
+  std::filesystem::remove(path);
+  for (std::int64_t k : marked) {
+    const std::int64_t s = 3600 + k * traceLength;
+    const std::string line = "\npline." + std::to_string(k) + "\n" + std::to_string(s & 0x7FFFFFFF) + "," +
+                             std::to_string(s >> 31) + "\n";
+    EXPECT_NE(text.find(line), std::string::npos) << "trace " << k << " at byte " << s;
+  }
+  EXPECT_GE(marked.size(), 3u);
 }
 
 // What every broken file gives: an error naming the file and the field, or
