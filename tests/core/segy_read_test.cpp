@@ -87,16 +87,6 @@ TEST(SegyGroundTruth, PositionsMatchTheTrueOutputOfEveryFile) {
   EXPECT_GT(compared, 70);
 }
 
-TEST(SegyGroundTruth, PlainBigEndianFilesGiveTheLiteralOutputExactly) {
-  SKIP_WITHOUT_SEGY_DATA();
-  for (const char* name : {"f3.sgy", "small.sgy", "1xN.sgy", "shot-gather.sgy", "multiformats/Format3msb.sgy"}) {
-    const std::string expected = SlurpFile(SegyData("expected/" + ExpectedName(name) + ".xy.literal.txt"));
-    if (expected.empty()) continue;
-    SCOPED_TRACE(name);
-    EXPECT_EQ(Positions(SegyData(std::string("files/") + name)), expected);
-  }
-}
-
 TEST(SegyPositions, LimitAndScalar) {
   SKIP_WITHOUT_SEGY_DATA();
   const std::string base = SegyData("malformed/00_base_valid.sgy");
