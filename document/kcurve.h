@@ -19,12 +19,13 @@ enum KClosure : int {
 
 class KCurve : public KRecord {
 public:
+  // Copies take every field and the whole block, spare slots included. A
+  // curve moved from may only be assigned to or destroyed.
   KCurve() = default;
-  KCurve(const KCurve& other) { CopyFrom(other); width = other.width; code = other.code; }
-  KCurve& operator=(const KCurve& other) {
-    if (this != &other) { CopyFrom(other); width = other.width; code = other.code; }
-    return *this;
-  }
+  KCurve(const KCurve&) = default;
+  KCurve(KCurve&&) = default;
+  KCurve& operator=(const KCurve&) = default;
+  KCurve& operator=(KCurve&&) = default;
 
   int count = 0;
   int closure = kOpen;
@@ -57,6 +58,8 @@ public:
   void Bounds(double& xmin, double& ymin, double& xmax, double& ymax) const;
   int IntersectsRect(double xmin, double ymin, double xmax, double ymax) const;
   void Reverse();
+  // Takes source's points, closure, dimension and name; keeps this curve's
+  // width and code.
   void CopyFrom(const KCurve& source);
   void FromStrings(const std::vector<std::string>& lines);
   double NearestPoint(double px, double py, double& position) const;

@@ -18,7 +18,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -26,43 +25,14 @@
 #include <vector>
 
 #include "platform/atomic_file.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr uid_t kNobody = 65534;
-
-// A fresh directory under the system temp directory, removed with its content.
-class TempDir {
-public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "quarvel_atomic_XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(path_)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-private:
-  std::string path_;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Put(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 struct stat Stat(const std::string& path) {
   struct stat st {};
@@ -110,12 +80,12 @@ TEST(AtomicFile, NewFileGetsTheUmaskedMode) {
     TempDir dir;
     const mode_t before = umask(c.mask);
     KAtomicFile::Method method{};
-    const KResult r = Save(dir / "new", "abc", &method);
+    const KResult r = Save(dir.File("new"), "abc", &method);
     umask(before);
     ASSERT_TRUE(r) << r.message();
     EXPECT_EQ(method, KAtomicFile::Method::kReplace);
-    EXPECT_EQ(Slurp(dir / "new"), "abc");
-    EXPECT_EQ(Stat(dir / "new").st_mode & 07777, c.mode) << std::oct << c.mask;
+    EXPECT_EQ(ReadFileBytes(dir.File("new")), "abc");
+    EXPECT_EQ(Stat(dir.File("new")).st_mode & 07777, c.mode) << std::oct << c.mask;
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"new"});
   }
 }
@@ -123,8 +93,8 @@ TEST(AtomicFile, NewFileGetsTheUmaskedMode) {
 TEST(AtomicFile, ReplacingKeepsModeOwnerAndLeavesNoTemporary) {
   for (const mode_t mode : {0640, 0755, 0400}) {
     TempDir dir;
-    const std::string path = dir / "a.qvd";
-    Put(path, "old contents that are longer\n");
+    const std::string path = dir.File("a.qvd");
+    WriteFileBytes(path, "old contents that are longer\n");
     ASSERT_EQ(chmod(path.c_str(), mode), 0);
     const bool root = geteuid() == 0;
     if (root) {
@@ -135,7 +105,7 @@ TEST(AtomicFile, ReplacingKeepsModeOwnerAndLeavesNoTemporary) {
     const KResult r = Save(path, "new\n", &method);
     ASSERT_TRUE(r) << r.message();
     EXPECT_EQ(method, KAtomicFile::Method::kReplace);
-    EXPECT_EQ(Slurp(path), "new\n");
+    EXPECT_EQ(ReadFileBytes(path), "new\n");
     const struct stat st = Stat(path);
     EXPECT_NE(st.st_ino, oldInode);  // a new file took its place
     EXPECT_EQ(st.st_mode & 07777, mode);
@@ -149,8 +119,8 @@ TEST(AtomicFile, ReplacingKeepsModeOwnerAndLeavesNoTemporary) {
 
 TEST(AtomicFile, HardLinkedFileIsWrittenInPlaceAndKeepsItsNames) {
   TempDir dir;
-  const std::string a = dir / "a", b = dir / "b";
-  Put(a, "old old old old\n");
+  const std::string a = dir.File("a"), b = dir.File("b");
+  WriteFileBytes(a, "old old old old\n");
   ASSERT_EQ(link(a.c_str(), b.c_str()), 0);
   const ino_t inode = Stat(a).st_ino;
   {
@@ -158,18 +128,18 @@ TEST(AtomicFile, HardLinkedFileIsWrittenInPlaceAndKeepsItsNames) {
     KAtomicFile file(a);
     file.Write("partial");
   }
-  EXPECT_EQ(Slurp(b), "old old old old\n");
+  EXPECT_EQ(ReadFileBytes(b), "old old old old\n");
 
   KAtomicFile::Method method{};
   const KResult r = Save(a, "new\n", &method);
   ASSERT_TRUE(r) << r.message();
   EXPECT_EQ(method, KAtomicFile::Method::kInPlace);
-  EXPECT_EQ(Slurp(b), "new\n");  // shorter: the rest is cut
+  EXPECT_EQ(ReadFileBytes(b), "new\n");  // shorter: the rest is cut
   EXPECT_EQ(Stat(a).st_ino, inode);
   EXPECT_EQ(Stat(b).st_nlink, 2u);
   // Nothing at all written still empties it.
   ASSERT_TRUE(Save(b, ""));
-  EXPECT_EQ(Slurp(a), "");
+  EXPECT_EQ(ReadFileBytes(a), "");
   EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a", "b"}));
 }
 
@@ -187,32 +157,32 @@ TEST(AtomicFile, SymbolicLinksLeadToTheFileThatIsReplaced) {
   };
   for (const Case& c : cases) {
     TempDir dir;
-    ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+    ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0755), 0);
     if (c.targetExists) {
-      Put(dir / "real", "old\n");
-      ASSERT_EQ(chmod((dir / "real").c_str(), 0600), 0);
+      WriteFileBytes(dir.File("real"), "old\n");
+      ASSERT_EQ(chmod(dir.File("real").c_str(), 0600), 0);
     }
     for (const auto& [name, to] : c.links) {
       const std::string text = to[0] == '@' ? dir.path() + to.substr(1) : to;
-      ASSERT_EQ(symlink(text.c_str(), (dir / name).c_str()), 0);
+      ASSERT_EQ(symlink(text.c_str(), dir.File(name).c_str()), 0);
     }
-    const KResult r = Save(dir / "link", "new\n");
+    const KResult r = Save(dir.File("link"), "new\n");
     ASSERT_TRUE(r) << c.name << ": " << r.message();
-    EXPECT_TRUE(fs::is_symlink(dir / "link")) << c.name;
-    EXPECT_EQ(Slurp(dir / "real"), "new\n") << c.name;
+    EXPECT_TRUE(fs::is_symlink(dir.File("link"))) << c.name;
+    EXPECT_EQ(ReadFileBytes(dir.File("real")), "new\n") << c.name;
     if (c.targetExists) {
-      EXPECT_EQ(Stat(dir / "real").st_mode & 0777, 0600u) << c.name;
+      EXPECT_EQ(Stat(dir.File("real")).st_mode & 0777, 0600u) << c.name;
     }
     EXPECT_EQ(dir.Names().size(), c.links.size() + 2) << c.name;  // links, real, sub
   }
   TempDir dir;
-  ASSERT_EQ(symlink("loop", (dir / "loop").c_str()), 0);
-  EXPECT_EQ(Save(dir / "loop", "x").status(), KStatus::kCannotWrite);
+  ASSERT_EQ(symlink("loop", dir.File("loop").c_str()), 0);
+  EXPECT_EQ(Save(dir.File("loop"), "x").status(), KStatus::kCannotWrite);
 }
 
 TEST(AtomicFile, FifoWithAReaderIsWrittenInPlace) {
   TempDir dir;
-  const std::string fifo = dir / "fifo";
+  const std::string fifo = dir.File("fifo");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   // Open the reading end first (without waiting for a writer), then read
   // in a thread until the writer is done. A read before the writer opened
@@ -251,7 +221,7 @@ TEST(AtomicFile, FifoWithAReaderIsWrittenInPlace) {
 
 TEST(AtomicFile, FifoWithoutAReaderFailsAtOnce) {
   TempDir dir;
-  const std::string fifo = dir / "fifo";
+  const std::string fifo = dir.File("fifo");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   const KResult r = Save(fifo, "never read\n");
   EXPECT_EQ(r.status(), KStatus::kCannotWrite);
@@ -276,7 +246,7 @@ TEST(AtomicFile, FifoWithoutAReaderFailsAtOnce) {
 
 TEST(AtomicFile, CharacterDevicesAreWrittenInPlaceAndTheirErrorsReported) {
   TempDir dir;
-  const std::string null = dir / "null", full = dir / "full";
+  const std::string null = dir.File("null"), full = dir.File("full");
   if (!MakeDevice(null, S_IFCHR, 1, 3) || !MakeDevice(full, S_IFCHR, 1, 7))
     GTEST_SKIP() << "device nodes cannot be made here (needs root)";
   KAtomicFile::Method method{};
@@ -294,16 +264,16 @@ TEST(AtomicFile, CharacterDevicesAreWrittenInPlaceAndTheirErrorsReported) {
 
 TEST(AtomicFile, DirectoriesSocketsAndBlockDevicesAreRefusedUntouched) {
   TempDir dir;
-  ASSERT_EQ(mkdir((dir / "dir").c_str(), 0755), 0);
+  ASSERT_EQ(mkdir(dir.File("dir").c_str(), 0755), 0);
   const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
   ASSERT_GE(sock, 0);
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
-  const std::string sockPath = dir / "sock";
+  const std::string sockPath = dir.File("sock");
   ASSERT_LT(sockPath.size(), sizeof address.sun_path);
   sockPath.copy(address.sun_path, sockPath.size());
   ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  const bool block = mknod((dir / "block").c_str(), S_IFBLK | 0600, makedev(7, 0)) == 0;
+  const bool block = mknod(dir.File("block").c_str(), S_IFBLK | 0600, makedev(7, 0)) == 0;
 
   struct Case {
     std::string name;
@@ -318,14 +288,14 @@ TEST(AtomicFile, DirectoriesSocketsAndBlockDevicesAreRefusedUntouched) {
   };
   if (block) cases.push_back({"block", KStatus::kRefused, "it is a block device", fs::is_block_file});
   for (const Case& c : cases) {
-    const KResult r = Save(dir / c.name, "x");
+    const KResult r = Save(dir.File(c.name), "x");
     EXPECT_EQ(r.status(), c.status) << c.name;
-    EXPECT_EQ(r.message(), "cannot write '" + (dir / c.name) + "': " + c.reason);
-    EXPECT_TRUE(c.kind(dir / c.name)) << c.name;
+    EXPECT_EQ(r.message(), "cannot write '" + dir.File(c.name) + "': " + c.reason);
+    EXPECT_TRUE(c.kind(dir.File(c.name))) << c.name;
   }
   close(sock);
   EXPECT_EQ(dir.Names().size(), block ? 3u : 2u);
-  EXPECT_TRUE(fs::is_empty(dir / "dir"));
+  EXPECT_TRUE(fs::is_empty(dir.File("dir")));
 }
 
 // A directory that takes no new file (read-only, or sticky with the file
@@ -343,9 +313,9 @@ TEST(AtomicFile, FileInADirectoryThatTakesNoNewFileIsWrittenInPlace) {
   for (const Case& c : cases) {
     TempDir dir;
     ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
-    const std::string sub = dir / "sub", path = dir / "sub/a.qvd";
+    const std::string sub = dir.File("sub"), path = dir.File("sub/a.qvd");
     ASSERT_EQ(mkdir(sub.c_str(), 0755), 0);
-    Put(path, "old contents\n");
+    WriteFileBytes(path, "old contents\n");
     ASSERT_EQ(chmod(path.c_str(), 0666), 0);
     if (root && c.fileIsOurs) {
       ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
@@ -359,7 +329,7 @@ TEST(AtomicFile, FileInADirectoryThatTakesNoNewFileIsWrittenInPlace) {
     });
     chmod(sub.c_str(), 0755);
     EXPECT_EQ(status, 0) << c.name;
-    EXPECT_EQ(Slurp(path), "new\n") << c.name;
+    EXPECT_EQ(ReadFileBytes(path), "new\n") << c.name;
     EXPECT_EQ(Stat(path).st_ino, inode) << c.name;
     EXPECT_EQ(std::distance(fs::directory_iterator(sub), fs::directory_iterator()), 1) << c.name;
   }
@@ -367,9 +337,9 @@ TEST(AtomicFile, FileInADirectoryThatTakesNoNewFileIsWrittenInPlace) {
 
 TEST(AtomicFile, FailuresLeaveTheOldFileWholeAndNoTemporary) {
   TempDir dir;
-  const std::string path = dir / "keep.qvd";
+  const std::string path = dir.File("keep.qvd");
   const std::string old = "old contents\n";
-  Put(path, old);
+  WriteFileBytes(path, old);
 
   // Writes that fail part way: the process may not grow a file past a few
   // kilobytes. Done in a child so the limit ends with it.
@@ -381,17 +351,17 @@ TEST(AtomicFile, FailuresLeaveTheOldFileWholeAndNoTemporary) {
     return r.status() == KStatus::kCannotWrite && r.message() == "cannot write '" + path + "': File too large" ? 0 : 1;
   });
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(Slurp(path), old);
+  EXPECT_EQ(ReadFileBytes(path), old);
 
   {
     // Abandoned without Commit.
     KAtomicFile file(path);
     file.Write(std::string(200000, 'y'));
   }
-  EXPECT_EQ(Slurp(path), old);
+  EXPECT_EQ(ReadFileBytes(path), old);
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"keep.qvd"});
 
-  const std::string missing = dir / "no/such/dir/a.qvd";
+  const std::string missing = dir.File("no/such/dir/a.qvd");
   const KResult r = Save(missing, "x");
   EXPECT_EQ(r.message(), "cannot write '" + missing + "': No such file or directory");
   EXPECT_EQ(Save("", "x").status(), KStatus::kCannotWrite);
@@ -403,7 +373,7 @@ TEST(AtomicFile, FailuresLeaveTheOldFileWholeAndNoTemporary) {
 // leaves a temporary behind.
 TEST(AtomicFile, ConcurrentWritersEachReplaceTheFileWhole) {
   TempDir dir;
-  const std::string path = dir / "shared";
+  const std::string path = dir.File("shared");
   std::vector<std::string> contents;
   for (int t = 0; t < 8; ++t) contents.push_back(std::string(100000 + t, static_cast<char>('a' + t)));
   std::vector<int> failures(contents.size(), 0);
@@ -414,7 +384,7 @@ TEST(AtomicFile, ConcurrentWritersEachReplaceTheFileWhole) {
     });
   for (std::thread& t : threads) t.join();
   EXPECT_EQ(std::count(failures.begin(), failures.end(), 0), 8);
-  const std::string final = Slurp(path);
+  const std::string final = ReadFileBytes(path);
   EXPECT_NE(std::find(contents.begin(), contents.end(), final), contents.end());
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"shared"});
 }

@@ -5,10 +5,12 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "document/kcurve.h"
 #include "document/kones.h"
 #include "document/ktext_properties.h"
+#include "tests/support/doubles.h"
 #include "window/quarvel_window.h"
 
 namespace {
@@ -55,13 +57,10 @@ TEST(ButtonScript, ReadsIntoThreeSquareBlocks) {
     EXPECT_FALSE(e.embellishment);
     const KCurve* square = e.As<KCurve>();
     ASSERT_NE(square, nullptr);
-    EXPECT_EQ(square->count, 4);
+    ASSERT_EQ(square->count, 4);
     EXPECT_EQ(square->closure, kFilled);
-    const double xs[] = {0, 0, 1, 1}, ys[] = {0, 1, 1, 0};
-    for (int i = 0; i < 4; ++i) {
-      EXPECT_DOUBLE_EQ(square->x()[i], xs[i]);
-      EXPECT_DOUBLE_EQ(square->y()[i], ys[i]);
-    }
+    EXPECT_EQ(std::vector<double>(square->x(), square->x() + 4), (std::vector<double>{0, 0, 1, 1}));
+    EXPECT_EQ(std::vector<double>(square->y(), square->y() + 4), (std::vector<double>{0, 1, 1, 0}));
   }
 }
 
@@ -85,18 +84,13 @@ TEST(ButtonScript, ReadsIntoThreeLayersWithTextProperties) {
     ASSERT_TRUE(layer->textProperties) << want.name;
     const KTextProperties& tp = *layer->textProperties;
     EXPECT_EQ(tp.markName, want.mark);
-    EXPECT_DOUBLE_EQ(tp.markWidth, want.markWidth);
-    EXPECT_DOUBLE_EQ(tp.markHeight, 1.0);
-    EXPECT_DOUBLE_EQ(tp.markAngle, 0.0);
     EXPECT_EQ(tp.labelFont.faceName, "Times New Roman");
     EXPECT_EQ(tp.labelFont.weight, 100);
     EXPECT_EQ(tp.labelFont.charSet, 1);
-    EXPECT_DOUBLE_EQ(tp.labelHeight, 0.6);
-    EXPECT_DOUBLE_EQ(tp.labelWidth, 0.24);
-    EXPECT_DOUBLE_EQ(tp.labelAngle, 0.0);
-    EXPECT_DOUBLE_EQ(tp.labelOffsetX, 0.43);
-    EXPECT_DOUBLE_EQ(tp.labelOffsetY, 0.2);
     EXPECT_EQ(tp.labelColour, -65535);
+    EXPECT_THAT((Doubles{tp.markWidth, tp.markHeight, tp.markAngle, tp.labelHeight, tp.labelWidth, tp.labelAngle,
+                         tp.labelOffsetX, tp.labelOffsetY}),
+                DoublesAre({want.markWidth, 1, 0, 0.6, 0.24, 0, 0.43, 0.2}));
   }
   // The trailing empty blocks leave nothing pending: the last layer command
   // took the properties and the empty blocks after it were rejected.

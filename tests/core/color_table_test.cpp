@@ -28,24 +28,22 @@ TEST(ColorTable, EightColoursOverTheRange) {
 }
 
 TEST(ColorTable, ValuesBeyondTheEndsTakeTheEndColours) {
-  KColorTable up;
-  up.SetRange8(0, 7);
-  EXPECT_EQ(up.ColorAt(-0.5), KRgb(0, 0, 0));
-  EXPECT_EQ(up.ColorAt(-1000), KRgb(0, 0, 0));
-  EXPECT_EQ(up.ColorAt(7.5), KRgb(255, 255, 255));
-  EXPECT_EQ(up.ColorAt(1e300), KRgb(255, 255, 255));
-  EXPECT_EQ(up.ColorAt(std::numeric_limits<double>::infinity()), KRgb(255, 255, 255));
-  EXPECT_EQ(up.ColorAt(std::nan("")), KRgb(0, 0, 0));
-
   // Descending break values: the first entry's side stays the first colour.
-  KColorTable down;
-  down.SetRange8(7, 0);
-  EXPECT_EQ(down.ColorAt(7), KRgb(0, 0, 0));
-  EXPECT_EQ(down.ColorAt(0), KRgb(255, 255, 255));
-  EXPECT_EQ(down.ColorAt(9), KRgb(0, 0, 0));
-  EXPECT_EQ(down.ColorAt(-2), KRgb(255, 255, 255));
-  EXPECT_EQ(down.ColorAt(3.5), KRgb(127, 128, 128));
-  EXPECT_EQ(down.ColorAt(6), KRgb(0, 0, 255));
+  const KColorRef black = KRgb(0, 0, 0), white = KRgb(255, 255, 255);
+  const struct {
+    double from, to, value;
+    KColorRef colour;
+  } cases[] = {
+      {0, 7, -0.5, black}, {0, 7, -1000, black}, {0, 7, 7.5, white}, {0, 7, 1e300, white},
+      {0, 7, std::numeric_limits<double>::infinity(), white}, {0, 7, std::nan(""), black},
+      {7, 0, 7, black}, {7, 0, 0, white}, {7, 0, 9, black}, {7, 0, -2, white},
+      {7, 0, 3.5, KRgb(127, 128, 128)}, {7, 0, 6, KRgb(0, 0, 255)},
+  };
+  for (const auto& c : cases) {
+    KColorTable t;
+    t.SetRange8(c.from, c.to);
+    EXPECT_EQ(t.ColorAt(c.value), c.colour) << c.from << ".." << c.to << " at " << c.value;
+  }
 }
 
 TEST(ColorTable, EqualEndsAndDegenerateTables) {

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,18 +14,12 @@
 #include "document/elements.h"
 #include "grid/kxyz_list.h"
 #include "platform/byte_source.h"
+#include "tests/support/file_bytes.h"
 #include "window/quarvel_window.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 std::vector<fs::path> CorpusFiles() {
   std::vector<fs::path> files;
@@ -74,7 +66,7 @@ TEST(Corpus, HasItsFiles) {
 
 TEST(Corpus, EveryReaderSurvivesEveryFile) {
   for (const fs::path& file : CorpusFiles()) {
-    const std::string bytes = Slurp(file);
+    const std::string bytes = ReadFileBytes(file.string());
     const std::string name = file.filename().string();
     {
       QuarvelWindow w;
@@ -107,7 +99,7 @@ TEST(Corpus, EveryPrefixOfTheSmallFiles) {
   constexpr std::size_t kSmall = 600;
   int files = 0;
   for (const fs::path& file : CorpusFiles()) {
-    const std::string bytes = Slurp(file);
+    const std::string bytes = ReadFileBytes(file.string());
     if (bytes.size() > kSmall) continue;
     ++files;
     for (std::size_t n = 0; n <= bytes.size(); ++n) {

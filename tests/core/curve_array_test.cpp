@@ -1,40 +1,38 @@
+// Curve files (groups of curves) over file and memory sources, curve arrays
+// made from a drawing's polylines, and the nearest element of an array.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "document/io/open_document.h"
 #include "curves/kcurve_array.h"
-#include "document/io/kread_context.h"
+#include "document/io/open_document.h"
 #include "document/io/record_readers.h"
-#include "platform/byte_source.h"
+#include "tests/support/curve_builder.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/reading.h"
 
 namespace {
 
 const std::string kData = QUARVEL_TEST_DATA;
 
-std::unique_ptr<KCurveArray> ReadCurves(KByteSource src, std::vector<KReadIssue>* issues = nullptr) {
-  KReadContext ctx{src, nullptr, issues};
-  return ReadCurveFile(ctx);
-}
-
-std::unique_ptr<KCurveArray> ReadCurves(const std::string& text, std::vector<KReadIssue>* issues = nullptr) {
-  return ReadCurves(KByteSource::FromMemory(text), issues);
-}
+class CurveFile : public ReaderTest {
+protected:
+  std::unique_ptr<KCurveArray> Curves(const std::string& text) {
+    in = &Input(text);
+    return ReadCurveFile(in->ctx);
+  }
+  ElementInput* in = nullptr;
+};
+INSTANTIATE_READER_TEST(CurveFile);
 
 const KCurveGroup& GroupAt(const KCurveArray& a, int i) {
   return dynamic_cast<const KCurveGroup&>(*a.elements.at(static_cast<std::size_t>(i)));
 }
 
-TEST(CurveFile, GroupsPairHeaderLinesWithThePointsBeforeThem) {
-  KResultWith<KByteSource> src = KByteSource::FromFile(kData + "/curves_two_groups.kcx");
-  ASSERT_TRUE(src.ok()) << src.message();
-  auto array = ReadCurves(std::move(src.value()));
+TEST_P(CurveFile, GroupsPairHeaderLinesWithThePointsBeforeThem) {
+  auto array = Curves(ReadFileBytes(kData + "/curves_two_groups.kcx"));
   ASSERT_EQ(array->Count(), 2);
 
   const KCurveGroup& faults = GroupAt(*array, 0);
@@ -42,10 +40,8 @@ TEST(CurveFile, GroupsPairHeaderLinesWithThePointsBeforeThem) {
   EXPECT_EQ(faults.dimension, 2);
   ASSERT_EQ(faults.count, 2);
   // Header numbers in file order are s, z, x, y.
-  EXPECT_EQ(faults.x()[0], 100);
-  EXPECT_EQ(faults.y()[0], 200);
-  EXPECT_EQ(faults.z()[0], 20);
-  EXPECT_EQ(faults.s()[0], 10);
+  EXPECT_EQ((std::vector<double>{faults.x()[0], faults.y()[0], faults.z()[0], faults.s()[0]}),
+            (std::vector<double>{100, 200, 20, 10}));
   EXPECT_EQ(faults.x()[1], 101);
   EXPECT_EQ(faults.s()[1], 11);
   ASSERT_EQ(faults.curves.size(), 2u);
@@ -71,59 +67,64 @@ TEST(CurveFile, GroupsPairHeaderLinesWithThePointsBeforeThem) {
   EXPECT_DOUBLE_EQ(wells.curves[0]->s()[1], 4);
 }
 
-TEST(CurveFile, NothingIsCompletedAtTheEndOfTheFile) {
-  std::vector<KReadIssue> issues;
+TEST_P(CurveFile, GroupsCompleteOnlyAtAFinishedSingleWordLine) {
   // Without a single-word line after it, the only group never completes.
-  auto array = ReadCurves("G\n1,1\n2,2\n1 2 3 4\n", &issues);
-  EXPECT_EQ(array->Count(), 0);
-  EXPECT_EQ(issues.size(), 1u);
-
+  EXPECT_EQ(Curves("G\n1,1\n2,2\n1 2 3 4\n")->Count(), 0);
+  EXPECT_EQ(in->issues.size(), 1u);
   // A last line without line feed is not read either.
-  EXPECT_EQ(ReadCurves("G\n1,1\n2,2\n1 2 3 4\nEnd")->Count(), 0);
-  EXPECT_EQ(ReadCurves("G\n1,1\n2,2\n1 2 3 4\nEnd\n")->Count(), 1);
-  EXPECT_EQ(ReadCurves("")->Count(), 0);
+  EXPECT_EQ(Curves("G\n1,1\n2,2\n1 2 3 4\nEnd")->Count(), 0);
+  EXPECT_EQ(Curves("G\n1,1\n2,2\n1 2 3 4\nEnd\n")->Count(), 1);
+  EXPECT_EQ(Curves("")->Count(), 0);
+  // A group-name line with no header pending completes nothing.
+  EXPECT_EQ(Curves("G\n1,1\n2,2\nH\n")->Count(), 0);
 }
 
-TEST(CurveFile, LineClassification) {
+TEST_P(CurveFile, LineClassification) {
   // "1, 2" holds two words, so it is a header line (s = 1, nothing else
   // converts); ",abc" and a line of blanks are group-name lines.
-  auto array = ReadCurves("G\n1,1\n2,2\n1, 2\n,abc\n3,3\n4,4\n5 6 7 8\n   \n");
+  auto array = Curves("G\n1,1\n2,2\n1, 2\n,abc\n3,3\n4,4\n5 6 7 8\n   \n");
   ASSERT_EQ(array->Count(), 2);
   const KCurveGroup& g = GroupAt(*array, 0);
   EXPECT_EQ(g.name, "G");
   ASSERT_EQ(g.count, 1);
-  EXPECT_EQ(g.s()[0], 1);
-  EXPECT_EQ(g.z()[0], 0);
-  EXPECT_EQ(g.x()[0], 0);
+  EXPECT_EQ((std::vector<double>{g.s()[0], g.z()[0], g.x()[0]}), (std::vector<double>{1, 0, 0}));
   EXPECT_EQ(g.curves[0]->count, 2);
   EXPECT_EQ(GroupAt(*array, 1).name, ",abc");
   EXPECT_EQ(GroupAt(*array, 1).x()[0], 7);
 
   // A header whose first word is not a number gives no values.
-  auto named = ReadCurves("G\n1,1\n2,2\nF1 5 6 7 8\nEnd\n");
-  ASSERT_EQ(named->Count(), 1);
-  EXPECT_EQ(GroupAt(*named, 0).s()[0], 0);
-  EXPECT_EQ(GroupAt(*named, 0).y()[0], 0);
+  array = Curves("G\n1,1\n2,2\nF1 5 6 7 8\nEnd\n");
+  ASSERT_EQ(array->Count(), 1);
+  EXPECT_EQ(GroupAt(*array, 0).s()[0], 0);
+  EXPECT_EQ(GroupAt(*array, 0).y()[0], 0);
 }
 
-TEST(CurveFile, GroupNamesAndSurplusHeaders) {
+TEST_P(CurveFile, GroupNamesAndSurplusHeaders) {
   // Two group-name lines in a row: the second renames the group.
-  auto renamed = ReadCurves("First\nSecond\n1,1\n2,2\n1 2 3 4\nEnd\n");
-  ASSERT_EQ(renamed->Count(), 1);
-  EXPECT_EQ(GroupAt(*renamed, 0).name, "Second");
+  auto array = Curves("First\nSecond\n1,1\n2,2\n1 2 3 4\nEnd\n");
+  ASSERT_EQ(array->Count(), 1);
+  EXPECT_EQ(GroupAt(*array, 0).name, "Second");
 
   // Two headers for one completed curve: the second is dropped.
-  auto extra = ReadCurves("G\n1,1\n2,2\n1 2 3 4\n5 6 7 8\nEnd\n");
-  ASSERT_EQ(extra->Count(), 1);
-  const KCurveGroup& g = GroupAt(*extra, 0);
+  array = Curves("G\n1,1\n2,2\n1 2 3 4\n5 6 7 8\nEnd\n");
+  ASSERT_EQ(array->Count(), 1);
+  const KCurveGroup& g = GroupAt(*array, 0);
   ASSERT_EQ(g.count, 1);
   EXPECT_EQ(g.x()[0], 3);
   EXPECT_EQ(g.y()[0], 4);
   EXPECT_EQ(g.curves.size(), 1u);
+}
 
-  // A group-name line with no header pending completes nothing.
-  auto points = ReadCurves("G\n1,1\n2,2\nH\n");
-  EXPECT_EQ(points->Count(), 0);
+TEST_P(CurveFile, GroupPositionsComeFromTheirHeaderNumbers) {
+  auto array = Curves("G\n1,1\n2,2\n100 0 0 0\n3,3\n4,4\n200 0 10 0\nEnd\n");
+  ASSERT_EQ(array->Count(), 1);
+  std::string name;
+  double position = 0;
+  int index = -1;
+  EXPECT_DOUBLE_EQ(array->PointDistance(2.5, 1, name, position, index), 1);
+  EXPECT_EQ(index, 0);
+  EXPECT_EQ(name, "G");
+  EXPECT_DOUBLE_EQ(position, 125);
 }
 
 TEST(CurveArrayCreate, KeepsTopLevelPolylinesOnly) {
@@ -137,6 +138,14 @@ TEST(CurveArrayCreate, KeepsTopLevelPolylinesOnly) {
   EXPECT_DOUBLE_EQ(array.elements[1]->s()[2], 12);
   // CURVEEMBELLISH is not a curve: the polyline after the block keeps its name.
   EXPECT_EQ(array.elements[2]->name, "AFTEREMBELLISH");
+
+  // An overlong word is no keyword.
+  TempDir dir;
+  const KResult read = ReadCurveArray(
+      array, dir.Write("long.qvd", "PLINE.LONG" + std::string(3000, 'A') + "\n0,0\n1,1\n\nPline.Short\n5,5\n6,6\n\n"));
+  ASSERT_TRUE(read.ok()) << read.message();
+  ASSERT_EQ(array.Count(), 1);
+  EXPECT_EQ(array.elements[0]->name, "SHORT");
 }
 
 TEST(CurveArrayCreate, NothingUsableLeavesTheArrayUnchanged) {
@@ -151,27 +160,6 @@ TEST(CurveArrayCreate, NothingUsableLeavesTheArrayUnchanged) {
   auto kept = array.elements[0];
   EXPECT_FALSE(ReadCurveArray(array, kData + "/polylines_in_blocks.qvd").ok());
   EXPECT_EQ(array.elements[0], kept);
-}
-
-TEST(CurveArrayCreate, OverlongWordIsNoKeyword) {
-  const std::string path = ::testing::TempDir() + "quarvel_overlong_" + std::to_string(::getpid()) + ".qvd";
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << "PLINE.LONG" << std::string(3000, 'A') << "\n0,0\n1,1\n\nPline.Short\n5,5\n6,6\n\n";
-  }
-  KCurveArray array;
-  const KResult result = ReadCurveArray(array, path);
-  std::remove(path.c_str());
-  ASSERT_TRUE(result.ok()) << result.message();
-  ASSERT_EQ(array.Count(), 1);
-  EXPECT_EQ(array.elements[0]->name, "SHORT");
-}
-
-KCurve Line(double x0, double y0, double x1, double y1, const std::string& name) {
-  KCurve c;
-  c.FromStrings({std::to_string(x0) + "," + std::to_string(y0), std::to_string(x1) + "," + std::to_string(y1)});
-  c.name = name;
-  return c;
 }
 
 TEST(CurveArrayPointDistance, NearestElementTiesAndEmptySlots) {
@@ -189,9 +177,9 @@ TEST(CurveArrayPointDistance, NearestElementTiesAndEmptySlots) {
   EXPECT_EQ(array.PointDistance(0, 0, name, position, index), 1e300);
   EXPECT_EQ(index, -3);
 
-  array.elements.push_back(std::make_shared<KCurve>(Line(0, 1, 10, 1, "A")));
-  array.elements.push_back(std::make_shared<KCurve>(Line(0, -1, 10, -1, "B")));
-  array.elements.push_back(std::make_shared<KCurve>(Line(0, 5, 10, 5, "C")));
+  const std::pair<double, const char*> lines[] = {{1, "A"}, {-1, "B"}, {5, "C"}};
+  for (const auto& [y, n] : lines)
+    array.elements.push_back(std::make_shared<KCurve>(MakeCurve({{0, y}, {10, y}}, kOpen, n)));
   EXPECT_DOUBLE_EQ(array.PointDistance(4, 0, name, position, index), 1);
   EXPECT_EQ(index, 1);  // equal distances: the lower index
   EXPECT_EQ(name, "A");
@@ -201,18 +189,6 @@ TEST(CurveArrayPointDistance, NearestElementTiesAndEmptySlots) {
   EXPECT_EQ(index, 3);
   EXPECT_EQ(name, "C");
   EXPECT_DOUBLE_EQ(position, 20);  // beyond the end: twice the length
-}
-
-TEST(CurveArrayPointDistance, GroupPositionsComeFromTheirHeaderNumbers) {
-  auto array = ReadCurves("G\n1,1\n2,2\n100 0 0 0\n3,3\n4,4\n200 0 10 0\nEnd\n");
-  ASSERT_EQ(array->Count(), 1);
-  std::string name;
-  double position = 0;
-  int index = -1;
-  EXPECT_DOUBLE_EQ(array->PointDistance(2.5, 1, name, position, index), 1);
-  EXPECT_EQ(index, 0);
-  EXPECT_EQ(name, "G");
-  EXPECT_DOUBLE_EQ(position, 125);
 }
 
 }  // namespace

@@ -1,28 +1,16 @@
+// Polyline geometry: locating, lengths, bounds, nearest points, rectangles,
+// reversing, and what copies and moves keep.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "document/kcurve.h"
+#include "tests/support/curve_builder.h"
 
 namespace {
-
-KCurve MakeCurve(const std::vector<std::pair<double, double>>& points, int closure = kOpen) {
-  KCurve c;
-  c.Allocate(static_cast<int>(points.size()));
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    c.x()[i] = points[i].first;
-    c.y()[i] = points[i].second;
-  }
-  c.closure = closure;
-  c.dimension = 2;
-  c.ArcLength();
-  if (c.IsClosed()) c.FillSpareSlots();
-  return c;
-}
 
 TEST(CurveGeometry, LocateRisingFallingAndOutOfRange) {
   const double rising[] = {0, 10, 20};
@@ -148,7 +136,7 @@ TEST(CurveGeometry, NearestPointUsesTheCurvesOwnParameter) {
 }
 
 TEST(CurveGeometry, IntersectsRectCountsOnlyTheInside) {
-  const auto test = [](const std::vector<std::pair<double, double>>& pts) {
+  const auto test = [](const PointList& pts) {
     return MakeCurve(pts).IntersectsRect(0, 0, 10, 10);
   };
   EXPECT_EQ(test({{-1, 5}, {11, 5}}), 1);     // crosses x = 0 inside
@@ -196,9 +184,45 @@ TEST(CurveGeometry, ReverseSwapsAllArraysAndRefillsClosedSlots) {
   EXPECT_EQ(open.x()[3], 99);
 }
 
+// Every field and the whole block, spare slots included, survive a copy
+// or a move; a copy is independent of its source.
+TEST(CurveGeometry, CopyAndMoveKeepEveryField) {
+  KCurve src = MakeCurve({{0, 0}, {4, 0}, {4, 3}}, kClosed, "FAULT A");
+  src.width = 2.5;
+  src.code = 7;
+  src.dimension = 4;
+  for (int i = 0; i < 5; ++i) src.z()[i] = 10 + i;
+  // x, y, z and s in turn, spare slots included.
+  const auto values = [](const KCurve& c) {
+    std::vector<double> v;
+    for (const double* a : {c.x(), c.y(), c.z(), c.s()}) v.insert(v.end(), a, a + c.count + 2);
+    return v;
+  };
+  const auto expectSame = [&](const KCurve& c, const char* how) {
+    EXPECT_EQ(c.count, 3) << how;
+    EXPECT_EQ(c.closure, kClosed) << how;
+    EXPECT_EQ(c.dimension, 4) << how;
+    EXPECT_EQ(c.code, 7) << how;
+    EXPECT_EQ(c.name, "FAULT A") << how;
+    EXPECT_EQ(c.width, 2.5) << how;
+    EXPECT_EQ(values(c), values(src)) << how;
+  };
+  KCurve copied(src);
+  expectSame(copied, "copy constructed");
+  KCurve assigned = MakeCurve({{9, 9}, {8, 8}});
+  assigned = src;
+  expectSame(assigned, "copy assigned");
+  KCurve moved(std::move(copied));
+  expectSame(moved, "move constructed");
+  KCurve moveAssigned;
+  moveAssigned = std::move(assigned);
+  expectSame(moveAssigned, "move assigned");
+  moved.x()[0] = 100;
+  EXPECT_EQ(src.x()[0], 0);
+}
+
 TEST(CurveGeometry, CopyFromTakesPointsClosureNameButNotWidthOrCode) {
-  KCurve src = MakeCurve({{0, 0}, {4, 0}, {4, 3}}, kFilled);
-  src.name = "FAULT A";
+  KCurve src = MakeCurve({{0, 0}, {4, 0}, {4, 3}}, kFilled, "FAULT A");
   src.width = 2.5;
   src.code = 7;
   src.dimension = 3;
@@ -224,25 +248,6 @@ TEST(CurveGeometry, CopyFromTakesPointsClosureNameButNotWidthOrCode) {
   EXPECT_EQ(dst.x()[0], 0);
   dst.CopyFrom(dst);
   EXPECT_EQ(dst.count, 3);
-}
-
-TEST(CurveGeometry, FromStringsReadsPointDecimalsUnderAnyLocale) {
-  const std::string saved = std::setlocale(LC_ALL, nullptr);
-  // A comma-decimal locale would make sscanf stop at the '.'.
-  const bool haveGerman = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-  KCurve c;
-  c.FromStrings({"1.5,2.25", "4.5,6.25", "junk"});
-  std::setlocale(LC_ALL, saved.c_str());
-  if (!haveGerman) GTEST_SKIP() << "de_DE.UTF-8 is not available";
-  ASSERT_EQ(c.count, 3);
-  EXPECT_EQ(c.x()[0], 1.5);
-  EXPECT_EQ(c.y()[0], 2.25);
-  EXPECT_EQ(c.x()[1], 4.5);
-  EXPECT_EQ(c.y()[1], 6.25);
-  EXPECT_EQ(c.x()[2], 0);
-  EXPECT_EQ(c.z()[1], 0);
-  EXPECT_EQ(c.dimension, 2);
-  EXPECT_DOUBLE_EQ(c.s()[1], 5);
 }
 
 }  // namespace

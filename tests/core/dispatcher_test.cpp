@@ -1,129 +1,115 @@
 // The keyword dispatcher: matching, order, arguments, blocks and the reading
-// state that keywords change.
+// state that keywords change, over file and memory sources.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
-#include "document/io/open_document.h"
 #include "curves/kembellish.h"
 #include "document/elements.h"
+#include "document/io/open_document.h"
 #include "document/kones.h"
-#include "document/io/lexer.h"
 #include "document/ktext_properties.h"
-#include "grid/kxyz_list.h"
-#include "platform/progress.h"
-#include "tests/core/read_helpers.h"
+#include "tests/support/reading.h"
+#include "tests/support/recording_progress.h"
 
 namespace {
 
 int CountKind(const KOnes& doc, int kind) {
-  int n = 0;
-  for (const auto& e : doc.entries) n += e->kind == kind;
-  return n;
+  return static_cast<int>(std::count_if(doc.entries.begin(), doc.entries.end(),
+                                        [&](const auto& e) { return e->kind == kind; }));
 }
 
 bool HasIssue(const KOnes& doc, const std::string& what) {
-  for (const KReadIssue& issue : doc.readIssues)
-    if (issue.what.find(what) != std::string::npos) return true;
-  return false;
+  return std::any_of(doc.readIssues.begin(), doc.readIssues.end(),
+                     [&](const KReadIssue& issue) { return issue.what.find(what) != std::string::npos; });
 }
 
-TEST(Dispatcher, KeywordsMatchCaseInsensitivelyByPrefix) {
-  auto doc = ReadDrawing(
-      "PLINE\n0,0\n1,1\n\n"
-      "Pline\n0,0\n1,1\n\n"
-      "pline\n0,0\n1,1\n\n"
-      "Curve.edge\n0,0\n1,1\n\n"
-      "3DPOLY\n0,0,5\n1,1,6\n\n");
+class Dispatcher : public ReaderTest {};
+INSTANTIATE_READER_TEST(Dispatcher);
+
+TEST_P(Dispatcher, KeywordsMatchCaseInsensitivelyByPrefix) {
+  auto doc = Read("PLINE\n0,0\n1,1\n\nPline\n0,0\n1,1\n\npline\n0,0\n1,1\n\nCurve.edge\n0,0\n1,1\n\n"
+                  "3DPOLY\n0,0,5\n1,1,6\n\n");
   ASSERT_EQ(CountKind(*doc, kKindPolyline), 5);
   EXPECT_EQ(doc->entries[3]->As<KCurve>()->name, "EDGE");
 }
 
-TEST(Dispatcher, OrderDecidesBetweenOverlappingKeywords) {
+TEST_P(Dispatcher, OrderDecidesBetweenOverlappingKeywords) {
   // CURVEEMBELLISH is an embellishment block, not a polyline.
-  auto doc = ReadDrawing("CurveEmbellish\nArrowHead\n0.5 -255\nend\n");
+  auto doc = Read("CurveEmbellish\nArrowHead\n0.5 -255\nend\n");
   EXPECT_EQ(doc->entries.size(), 0u);
   ASSERT_TRUE(doc->pendingEmbellishment);
   EXPECT_EQ(doc->pendingEmbellishment->Count(), 1);
 
   // TEXTP... is a properties block, MARKTEXT a point: neither is a TEXT.
-  doc = ReadDrawing("TextProperties\nMark 2 3 0 sym\n\nMarkText 1,2 w1\n");
+  doc = Read("TextProperties\nMark 2 3 0 sym\n\nMarkText 1,2 w1\n");
   ASSERT_EQ(doc->entries.size(), 1u);
   EXPECT_EQ(doc->entries[0]->kind, kKindPoint);
   EXPECT_EQ(doc->pendingTextProperties->markName, "sym");
 
   // 3DPOLY starts with a digit but is a polyline; other digit tokens open
   // an x, y, z list.
-  doc = ReadDrawing("3dpoly\n0,0\n2,0\n\n7,8 9,10\n\n");
+  doc = Read("3dpoly\n0,0\n2,0\n\n7,8 9,10\n\n");
   ASSERT_EQ(doc->entries.size(), 2u);
   EXPECT_EQ(doc->entries[0]->kind, kKindPolyline);
   EXPECT_EQ(doc->entries[1]->kind, kKindXyz);
 
   // ENDNEW does not begin with NEW; "NEWS" does.
   KBlockEnd end = KBlockEnd::kEndNew;
-  doc = ReadDrawing("NEWS blk POINT 1,2 a\nENDNEW POINT 3,4 b\n", &end);
+  doc = Read("NEWS blk POINT 1,2 a\nENDNEW POINT 3,4 b\n", &end);
   EXPECT_EQ(end, KBlockEnd::kEndOfInput);
   EXPECT_EQ(doc->entries.size(), 1u);  // one point inside the block, one outside
   ASSERT_NE(doc->blocks.LookupPath("blk"), nullptr);
   EXPECT_EQ(doc->blocks.LookupPath("blk")->entries.size(), 1u);
 }
 
-TEST(Dispatcher, FreeWordsAreIgnoredAndTheLastUnseparatedTokenIsNot) {
-  auto doc = ReadDrawing("Class some words here POINT 1,2 a\n");
-  EXPECT_EQ(doc->entries.size(), 1u);
+TEST_P(Dispatcher, FreeWordsAreIgnoredAndTheLastUnseparatedTokenIsNot) {
+  EXPECT_EQ(Read("Class some words here POINT 1,2 a\n")->entries.size(), 1u);
   // A trailing keyword without separator is not processed.
-  doc = ReadDrawing("NEW");
-  EXPECT_TRUE(doc->blocks.empty());
-  doc = ReadDrawing("NEW ");
-  EXPECT_FALSE(doc->blocks.empty());
+  EXPECT_TRUE(Read("NEW")->blocks.empty());
+  EXPECT_FALSE(Read("NEW ")->blocks.empty());
 }
 
-TEST(Dispatcher, OutermostEndNewStopsReading) {
+TEST_P(Dispatcher, OutermostEndNewStopsReading) {
   KBlockEnd end = KBlockEnd::kEndOfInput;
-  auto doc = ReadDrawing("POINT 1,2 a\nENDNEW\nPOINT 3,4 b\n", &end);
+  auto doc = Read("POINT 1,2 a\nENDNEW\nPOINT 3,4 b\n", &end);
   EXPECT_EQ(end, KBlockEnd::kEndNew);
   EXPECT_EQ(doc->entries.size(), 1u);
-  KOnes memory;
-  EXPECT_EQ(OpenMemory(memory, "POINT 1,2 a\nEndNew\n"), KBlockEnd::kEndNew);
-  EXPECT_EQ(OpenMemory(memory, "POINT 1,2 a\n"), KBlockEnd::kEndOfInput);
+  Read("POINT 1,2 a\n", &end);
+  EXPECT_EQ(end, KBlockEnd::kEndOfInput);
 }
 
-TEST(Dispatcher, ColourKeywords) {
-  auto doc = ReadDrawing("RGB 255 0 0\nPOINT 1,1 a\nCOLOR -255\nPOINT 2,2 b\nRGB 1 2 3\nPOINT 3,3 c\n");
+TEST_P(Dispatcher, ColourKeywords) {
+  auto doc = Read("RGB 255 0 0\nPOINT 1,1 a\nCOLOR -255\nPOINT 2,2 b\nRGB 1 2 3\nPOINT 3,3 c\n");
   ASSERT_EQ(doc->entries.size(), 3u);
   EXPECT_EQ(doc->entries[0]->colour, -255);
   EXPECT_EQ(doc->entries[1]->colour, -255);
   EXPECT_EQ(doc->entries[2]->colour, -(1 + 2 * 256 + 3 * 65536));
 
   // Values that do not convert leave the colour.
-  doc = ReadDrawing("COLOR 7 RGB 1 2\nCOLOR x\nPOINT 1,1 a\n");
+  doc = Read("COLOR 7 RGB 1 2\nCOLOR x\nPOINT 1,1 a\n");
   EXPECT_EQ(doc->currentColour, 7);
   EXPECT_TRUE(HasIssue(*doc, "RGB"));
 
   // Components far out of range wrap like 32-bit arithmetic instead of
   // overflowing.
-  doc = ReadDrawing("RGB 2000000000 2000000000 2000000000\n");
+  doc = Read("RGB 2000000000 2000000000 2000000000\n");
   EXPECT_EQ(static_cast<unsigned>(doc->currentColour),
             0u - (2000000000u + 256u * 2000000000u + 65536u * 2000000000u));
 }
 
-TEST(Dispatcher, ArgumentIsExactlyTheNextToken) {
+TEST_P(Dispatcher, ArgumentIsExactlyTheNextToken) {
   // Two blanks give COLOR an empty argument; the number then opens a list.
-  auto doc = ReadDrawing("COLOR 3\nCOLOR  5,6\n\n");
+  auto doc = Read("COLOR 3\nCOLOR  5,6\n\n");
   EXPECT_EQ(doc->currentColour, 3);
   ASSERT_EQ(doc->entries.size(), 1u);
   EXPECT_EQ(doc->entries[0]->kind, kKindXyz);
 }
 
-TEST(Dispatcher, EntriesCarryTheReadingState) {
-  auto doc = ReadDrawing(
-      "POINT 0,0 first\n"
-      "LAYER M wells\nCOLOR -65280\nTEXTP\nMark 2 2 0 sym\n\n"
-      "PROPERTIES_ARE_NOT_KEYWORDS\n"
-      "CurveEmbellish\nArrowHead\n0.5 -255\nend\n"
-      "PLINE\n0,0\n1,0\n\n");
+TEST_P(Dispatcher, EntriesCarryTheReadingState) {
+  auto doc = Read("POINT 0,0 first\nLAYER M wells\nCOLOR -65280\nTEXTP\nMark 2 2 0 sym\n\n"
+                  "PROPERTIES_ARE_NOT_KEYWORDS\nCurveEmbellish\nArrowHead\n0.5 -255\nend\nPLINE\n0,0\n1,0\n\n");
   ASSERT_EQ(doc->entries.size(), 2u);
   const KEntry& first = *doc->entries[0];
   EXPECT_EQ(first.layer->name, "0");  // created on first use
@@ -138,73 +124,42 @@ TEST(Dispatcher, EntriesCarryTheReadingState) {
   EXPECT_EQ(second.EffectiveTextProperties(), second.textProperties.get());
 }
 
-TEST(Dispatcher, ReadingStatePersistsBetweenOpens) {
-  KOnes doc;
-  OpenMemory(doc, "LAYER M a\nCOLOR 9\n");
-  OpenMemory(doc, "POINT 1,2 p\n");
-  ASSERT_EQ(doc.entries.size(), 1u);
-  EXPECT_EQ(doc.entries[0]->layer->name, "a");
-  EXPECT_EQ(doc.entries[0]->colour, 9);
-}
-
-TEST(Dispatcher, OverlongWordIsSkippedWithoutRerunningTheKeyword) {
+TEST_P(Dispatcher, OverlongWordIsSkippedWithoutRerunningTheKeyword) {
   const std::string word(10000, 'A');
   // Were the previous keyword re-run on the long word, a second point would
   // appear; were the cut-off "PLINE..." word read as a keyword, a polyline.
-  auto doc = ReadDrawing("POINT 1,2 x\n" + word + " 7,7 y\n" + "PLINE" + word + "\n0,0\n5,5\n\n");
+  auto doc = Read("POINT 1,2 x\n" + word + " 7,7 y\n" + "PLINE" + word + "\n0,0\n5,5\n\n");
   EXPECT_EQ(CountKind(*doc, kKindPoint), 1);
   EXPECT_EQ(CountKind(*doc, kKindPolyline), 0);
   EXPECT_EQ(CountKind(*doc, kKindXyz), 2);
   EXPECT_TRUE(HasIssue(*doc, "word skipped"));
 }
 
-TEST(Dispatcher, EmptyBlocksLeavePendingProperties) {
-  auto doc = ReadDrawing("TEXTP\nMark 2 2 0 sym\n\nTEXTP\n\nEMBELLISH\n\nPOINT 1,1 a\n");
+TEST_P(Dispatcher, EmptyBlocksLeavePendingProperties) {
+  auto doc = Read("TEXTP\nMark 2 2 0 sym\n\nTEXTP\n\nEMBELLISH\n\nPOINT 1,1 a\n");
   ASSERT_EQ(doc->entries.size(), 1u);
   EXPECT_EQ(doc->entries[0]->textProperties->markName, "sym");
   EXPECT_FALSE(doc->entries[0]->embellishment);
 }
 
-// Progress: the total is the input length and positions climb to it.
-class RecordingProgress : public KProgressSink {
-public:
-  std::int64_t total = -1;
-  std::vector<std::int64_t> positions;
-  void SetTotal(std::int64_t t) override { total = t; }
-  void SetPos(std::int64_t p) override { positions.push_back(p); }
-};
-
-TEST(Dispatcher, TextFileReportsProgress) {
+TEST_P(Dispatcher, ReportsProgressUpToTheInputLength) {
   std::string text;
   for (int i = 0; i < 2000; ++i) text += "POINT " + std::to_string(i) + ",1 w\n";
-  TempFile file("progress.qvd", text);
+  KByteSource src = Source(text);
   KOnes doc;
   RecordingProgress progress;
-  const KResultWith<KBlockEnd> opened = OpenTextFile(doc, file.path(), &progress);
-  ASSERT_TRUE(opened.ok()) << opened.message();
-  EXPECT_EQ(opened.value(), KBlockEnd::kEndOfInput);
+  EXPECT_EQ(ReadTextFrom(doc, src, &progress), KBlockEnd::kEndOfInput);
   EXPECT_EQ(doc.entries.size(), 2000u);
-  EXPECT_EQ(progress.total, static_cast<std::int64_t>(text.size()));
+  ASSERT_FALSE(progress.totals.empty());
+  EXPECT_EQ(progress.totals.back(), static_cast<std::int64_t>(text.size()));
   ASSERT_GT(progress.positions.size(), 10u);
   EXPECT_TRUE(std::is_sorted(progress.positions.begin(), progress.positions.end()));
   EXPECT_EQ(progress.positions.back(), static_cast<std::int64_t>(text.size()));
 }
 
-TEST(Dispatcher, UnopenableFilesLeaveTheDocumentUnchanged) {
-  KOnes doc;
-  OpenMemory(doc, "LAYER M a\nPOINT 1,2 p\n");
-  const std::string missing = "/nonexistent/quarvel/drawing.qvd";
-  EXPECT_EQ(OpenTextFile(doc, missing).status(), KStatus::kCannotOpen);
-  EXPECT_EQ(OpenStepFile(doc, missing).status(), KStatus::kCannotOpen);
-  EXPECT_EQ(OpenCurveFile(doc, missing).status(), KStatus::kCannotOpen);
-  EXPECT_FALSE(OpenTextFile(doc, std::filesystem::temp_directory_path().string()).ok());  // a directory
-  EXPECT_EQ(doc.entries.size(), 1u);
-  EXPECT_EQ(doc.OwnedLayers().size(), 1u);
-}
-
-TEST(Dispatcher, IssuesSayWhatWhereAndWhy) {
+TEST_P(Dispatcher, IssuesSayWhatWhereAndWhy) {
   const std::string text = "POINT 1,2 a\nPLINE\n0,0\n1,1\n";
-  auto doc = ReadDrawing(text);
+  auto doc = Read(text);
   ASSERT_EQ(doc->readIssues.size(), 1u);
   EXPECT_EQ(doc->readIssues[0].what, "polyline dropped");
   EXPECT_EQ(doc->readIssues[0].why, "input ended before its terminating line");

@@ -1,31 +1,26 @@
+// GRID3D elements (read over file and memory sources) and the grid files
+// they name, with the picture built from the values.
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <random>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "document/io/kread_context.h"
 #include "document/io/record_readers.h"
 #include "grid/io/grid_file_reader.h"
 #include "grid/kgrid3d.h"
-#include "platform/byte_source.h"
+#include "tests/support/reading.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // Builds grid files byte by byte in the layout the reader expects: a 99-byte
 // little-endian header (nx at 3, ny at 10, doubles x0 20, y0 34, dx 48, dy 62,
 // z min 76, z max 90, storage code at 98), then the values.
 class GridBytes {
 public:
-  GridBytes(std::int32_t nx, std::int32_t ny, std::uint8_t storage = 8) : bytes_(99, 0x55) {
+  GridBytes(std::int32_t nx, std::int32_t ny, std::uint8_t storage = 8) : bytes_(99, '\x55') {
     PutI32(3, nx);
     PutI32(10, ny);
     PutDouble(20, 1000.0);   // x0
@@ -59,13 +54,7 @@ public:
     bytes_.resize(size);
     return *this;
   }
-  std::string Write(const std::string& name) const {
-    const fs::path dir = fs::temp_directory_path() / ("quarvel_grid_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    const std::string path = (dir / name).string();
-    std::ofstream(path, std::ios::binary).write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
-    return path;
-  }
+  const std::string& bytes() const { return bytes_; }
 
 private:
   void PutI32(std::size_t at, std::int32_t v) {
@@ -77,51 +66,53 @@ private:
     std::memcpy(&u, &v, 8);
     for (int i = 0; i < 8; ++i) bytes_[at + i] = static_cast<char>(u >> (8 * i));
   }
-  std::vector<char> bytes_;
+  std::string bytes_;
 };
 
-class Grid3DRead : public ::testing::Test {
+class Grid3DRead : public ReaderTest {
 protected:
-  void TearDown() override {
-    fs::remove_all(fs::temp_directory_path() / ("quarvel_grid_" + std::to_string(::getpid())));
-  }
   // Reads a GRID3D element as the dispatcher would, from the bytes after
-  // its keyword.
+  // its keyword; in holds its issues.
   std::unique_ptr<KGrid3D> ReadElement(const std::string& rest) {
-    KByteSource src = KByteSource::FromMemory(rest);
-    KReadContext ctx{src, nullptr, &issues};
-    return ReadGrid3D(ctx);
+    in = &Input(rest);
+    return ReadGrid3D(in->ctx);
   }
-  std::vector<KReadIssue> issues;
+  std::string Write(const GridBytes& bytes, const std::string& name) { return dir.Write(name, bytes.bytes()); }
+  ElementInput* in = nullptr;
+};
+INSTANTIATE_READER_TEST(Grid3DRead);
+
+// Grid files alone.
+class GridFile : public ::testing::Test {
+protected:
+  std::string Write(const GridBytes& bytes, const std::string& name) { return dir.Write(name, bytes.bytes()); }
+  TempDir dir;
 };
 
-TEST_F(Grid3DRead, DoubleValuesAndPlacement) {
+TEST_P(Grid3DRead, DoubleValuesAndPlacement) {
   GridBytes bytes(3, 2);
   for (double v : {1.0, 2.0, 3.0, 4.0, 5.0, 6.5}) bytes.Double(v);
-  const std::string path = bytes.Write("doubles.grd");
+  const std::string path = Write(bytes, "doubles.grd");
 
   auto element = ReadElement(path + "\nNEXT ");
   ASSERT_TRUE(element);
-  EXPECT_TRUE(issues.empty());
+  EXPECT_TRUE(in->issues.empty());
   EXPECT_EQ(element->fileName, path);
   const KGridFile& g = element->grid;
   EXPECT_EQ(g.nx, 3);
   EXPECT_EQ(g.ny, 2);
   EXPECT_EQ(g.values, (std::vector<double>{1, 2, 3, 4, 5, 6.5}));
-  // The range is that of the values, not the header's.
-  EXPECT_EQ(g.zMin, 1);
-  EXPECT_EQ(g.zMax, 6.5);
-  EXPECT_EQ(element->x, 1000);
-  EXPECT_EQ(element->y, 2000);
-  EXPECT_EQ(element->width, 50);   // (nx - 1) * dx
-  EXPECT_EQ(element->height, 50);  // (ny - 1) * dy
+  // The range is that of the values, not the header's; the size (n - 1) * step.
+  EXPECT_EQ((std::vector<double>{g.zMin, g.zMax}), (std::vector<double>{1, 6.5}));
+  EXPECT_EQ((std::vector<double>{element->x, element->y, element->width, element->height}),
+            (std::vector<double>{1000, 2000, 50, 50}));
 }
 
-TEST_F(Grid3DRead, PackedValuesSpanTheHeaderRange) {
+TEST_F(GridFile, PackedValuesSpanTheHeaderRange) {
   GridBytes small(3, 1, 2);
   small.U16(0).U16(32768).U16(65535);
   KGridFile g16;
-  ASSERT_TRUE(ReadGridFile(g16, small.Write("u16.grd")).ok());
+  ASSERT_TRUE(ReadGridFile(g16, Write(small, "u16.grd")).ok());
   EXPECT_EQ(g16.values[0], -10);
   EXPECT_EQ(g16.values[1], 10);
   EXPECT_DOUBLE_EQ(g16.values[2], -10 + 40 * (65535.0 / 65536.0));  // just below z max
@@ -131,26 +122,22 @@ TEST_F(Grid3DRead, PackedValuesSpanTheHeaderRange) {
   GridBytes wide(2, 1, 4);
   wide.U32(0).U32(4294967295u);
   KGridFile g32;
-  ASSERT_TRUE(ReadGridFile(g32, wide.Write("u32.grd")).ok());
+  ASSERT_TRUE(ReadGridFile(g32, Write(wide, "u32.grd")).ok());
   EXPECT_EQ(g32.values[0], -10);
   EXPECT_EQ(g32.values[1], 30);
 }
 
-TEST_F(Grid3DRead, OneRowGridHasNoHeightAndEmptyGridNoValues) {
+TEST_P(Grid3DRead, OneRowGridHasNoHeight) {
   GridBytes row(2, 1);
   row.Double(1).Double(2);
-  auto element = ReadElement(row.Write("row.grd") + "\n");
+  auto element = ReadElement(Write(row, "row.grd") + "\n");
   EXPECT_EQ(element->height, 0);
   EXPECT_EQ(element->width, 25);
-
-  KGridFile empty;
-  EXPECT_TRUE(ReadGridFile(empty, GridBytes(0, 5).Write("empty.grd")).ok());
-  EXPECT_FALSE(empty.HasValues());
 }
 
 // Every malformed header: the element is still added, without values, and
 // the recorded issue names the field at fault.
-TEST_F(Grid3DRead, MalformedHeadersAreRejectedBeforeAllocating) {
+TEST_P(Grid3DRead, MalformedHeadersAreRejectedBeforeAllocating) {
   struct Case {
     const char* file;
     GridBytes bytes;
@@ -173,29 +160,26 @@ TEST_F(Grid3DRead, MalformedHeadersAreRejectedBeforeAllocating) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
-    issues.clear();
-    auto element = ReadElement(c.bytes.Write(c.file) + "\n");
+    auto element = ReadElement(Write(c.bytes, c.file) + "\n");
     ASSERT_TRUE(element);
-    EXPECT_EQ(element->grid.nx, 0);
-    EXPECT_EQ(element->grid.ny, 0);
+    EXPECT_EQ((std::vector<double>{1.0 * element->grid.nx, 1.0 * element->grid.ny, element->width, element->height}),
+              (std::vector<double>{0, 0, 0, 0}));
     EXPECT_FALSE(element->grid.HasValues());
-    EXPECT_EQ(element->width, 0);
-    EXPECT_EQ(element->height, 0);
-    ASSERT_EQ(issues.size(), 1u);
-    EXPECT_NE(issues[0].why.find(c.field), std::string::npos) << issues[0].why;
+    ASSERT_EQ(in->issues.size(), 1u);
+    EXPECT_NE(in->issues[0].why.find(c.field), std::string::npos) << in->issues[0].why;
   }
 
   // The same sizes with every value present read fine.
   GridBytes complete(3, 2);
   for (int i = 0; i < 6; ++i) complete.Double(i);
   KGridFile g;
-  EXPECT_TRUE(ReadGridFile(g, complete.Write("complete.grd")).ok());
+  EXPECT_TRUE(ReadGridFile(g, Write(complete, "complete.grd")).ok());
   EXPECT_EQ(g.values.size(), 6u);
 }
 
 // Random headers over files of random length: values are kept exactly when
 // the file holds all of them, and never more than the file can hold.
-TEST_F(Grid3DRead, RandomHeadersNeverOutgrowTheFile) {
+TEST_F(GridFile, RandomHeadersNeverOutgrowTheFile) {
   std::mt19937 random(20240611);
   std::uniform_int_distribution<std::int32_t> any;
   std::uniform_int_distribution<int> small(-3, 12);
@@ -210,7 +194,7 @@ TEST_F(Grid3DRead, RandomHeadersNeverOutgrowTheFile) {
     GridBytes bytes(nx, ny, storage);
     for (std::size_t i = 0; i < valueBytes; ++i) bytes.Byte(static_cast<std::uint8_t>(random()));
     KGridFile g;
-    const bool read = ReadGridFile(g, bytes.Write("random.grd")).ok();
+    const bool read = ReadGridFile(g, Write(bytes, "random.grd")).ok();
     const std::size_t size = storage == 2 ? 2 : storage == 4 ? 4 : 8;
     const bool fits = nx >= 0 && ny >= 0 &&
                       static_cast<std::uint64_t>(nx) * static_cast<std::uint64_t>(ny) <= valueBytes / size;
@@ -221,66 +205,53 @@ TEST_F(Grid3DRead, RandomHeadersNeverOutgrowTheFile) {
   }
 }
 
-TEST_F(Grid3DRead, MissingFileStillGivesAnElement) {
+TEST_P(Grid3DRead, MissingFileStillGivesAnElement) {
   auto element = ReadElement("/nonexistent/quarvel/grid.grd\n");
   ASSERT_TRUE(element);
   EXPECT_EQ(element->fileName, "/nonexistent/quarvel/grid.grd");
   EXPECT_EQ(element->grid.nx, 0);
   EXPECT_FALSE(element->grid.HasValues());
-  ASSERT_EQ(issues.size(), 1u);
-  EXPECT_NE(issues[0].why.find("cannot open '/nonexistent/quarvel/grid.grd'"), std::string::npos) << issues[0].why;
+  EXPECT_TRUE(element->image.empty());
+  EXPECT_TRUE(element->image.pixels.empty());
+  ASSERT_EQ(in->issues.size(), 1u);
+  EXPECT_NE(in->issues[0].why.find("cannot open '/nonexistent/quarvel/grid.grd'"), std::string::npos) << in->issues[0].why;
 }
-
-}  // namespace
-
-namespace {
-
-std::uint32_t Pixel(const KImage& image, int x, int y) {
-  return image.pixels[static_cast<std::size_t>(y * image.width + x)];
-}
-
-}  // namespace
 
 // The picture is built when the element is read: one opaque pixel per node,
 // the grid's first row at the bottom of the image.
-TEST_F(Grid3DRead, ImageColoursEachNodeWithTheTopRowLast) {
+TEST_P(Grid3DRead, ImageColoursEachNodeWithTheTopRowLast) {
   GridBytes bytes(3, 2);
   // Row 0 (bottom): min, midpoint, a value on the blue break; row 1: max,
   // then values on the green and red breaks.
   for (double v : {0.0, 3.5, 1.0, 7.0, 2.0, 4.0}) bytes.Double(v);
-  auto element = ReadElement(bytes.Write("image.grd") + "\n");
+  auto element = ReadElement(Write(bytes, "image.grd") + "\n");
   ASSERT_TRUE(element);
   const KImage& image = element->image;
   ASSERT_EQ(image.width, 3);
   ASSERT_EQ(image.height, 2);
   EXPECT_FALSE(image.hasAlpha);
-  // Top row = grid row 1.
-  EXPECT_EQ(Pixel(image, 0, 0), 0xFFFFFFFFu);  // 7: white
-  EXPECT_EQ(Pixel(image, 1, 0), 0xFF00FF00u);  // 2: green
-  EXPECT_EQ(Pixel(image, 2, 0), 0xFFFF0000u);  // 4: red
-  // Bottom row = grid row 0.
-  EXPECT_EQ(Pixel(image, 0, 1), 0xFF000000u);  // 0: black
-  EXPECT_EQ(Pixel(image, 1, 1), 0xFF7F8080u);  // 3.5: cyan and red mixed
-  EXPECT_EQ(Pixel(image, 2, 1), 0xFF0000FFu);  // 1: blue
+  EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{
+                              0xFFFFFFFF, 0xFF00FF00, 0xFFFF0000,  // top row = grid row 1: 7 white, 2 green, 4 red
+                              0xFF000000, 0xFF7F8080, 0xFF0000FF,  // 0 black, 3.5 cyan and red mixed, 1 blue
+                          }));
   // The scale spans the loaded values, not the header's -10 .. 30.
   EXPECT_EQ(element->colours.entries.front().value, 0);
   EXPECT_EQ(element->colours.entries.back().value, 7);
 }
 
-TEST_F(Grid3DRead, GridWithoutValuesHasNoImage) {
-  auto missing = ReadElement("/nonexistent/quarvel/none.grd\n");
-  ASSERT_TRUE(missing);
-  EXPECT_TRUE(missing->image.empty());
-  EXPECT_TRUE(missing->image.pixels.empty());
-
-  auto empty = ReadElement(GridBytes(0, 4).Write("empty.grd") + "\n");
+TEST_P(Grid3DRead, EmptyGridHasNoValuesNorImageAndFlatGridOneColour) {
+  auto empty = ReadElement(Write(GridBytes(0, 4), "empty.grd") + "\n");
   ASSERT_TRUE(empty);
+  EXPECT_TRUE(in->issues.empty());
+  EXPECT_FALSE(empty->grid.HasValues());
   EXPECT_TRUE(empty->image.empty());
 
   // A flat grid is one colour, with no division by its zero range.
   GridBytes flat(2, 2);
   for (int k = 0; k < 4; ++k) flat.Double(5.0);
-  auto same = ReadElement(flat.Write("flat.grd") + "\n");
+  auto same = ReadElement(Write(flat, "flat.grd") + "\n");
   ASSERT_EQ(same->image.pixels.size(), 4u);
   for (std::uint32_t p : same->image.pixels) EXPECT_EQ(p, 0xFF000000u);
 }
+
+}  // namespace

@@ -7,7 +7,8 @@
 
 #include "grid/fxy/fxy_driver.h"
 #include "grid/io/net_file_reader.h"
-#include "tests/core/grid_test_util.h"
+#include "tests/support/recording_status.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ KFxyInput Sample(F f) {
 
 // Grids in with times 3 (final step 2.5) and a tight precision, so that the
 // converged surface is measured, not the stopping rule.
-KNetFile Grid(const KFxyInput& in, const GridTempDir& dir) {
+KNetFile Grid(const KFxyInput& in, const TempDir& dir) {
   KFxyDialogData d;
   ProposeFxyGrid(in, d);
   d.times = 3;
@@ -81,7 +82,7 @@ Errors Measure(const KNetFile& net, F f, Keep keep) {
 }
 
 TEST(GridAccuracy, SmoothSurfaceIsReproducedWithinTheInterpolationBound) {
-  GridTempDir dir;
+  TempDir dir;
   const KNetFile net = Grid(Sample(Smooth), dir);
   ASSERT_EQ(net.nx, 43);
   const Errors e = Measure(net, Smooth, [](double, double) { return true; });
@@ -98,7 +99,7 @@ TEST(GridAccuracy, SmoothSurfaceIsReproducedWithinTheInterpolationBound) {
 }
 
 TEST(GridAccuracy, StepAcrossABreakSurvives) {
-  GridTempDir dir;
+  TempDir dir;
   KFxyInput in = Sample(Faulted);
   const KNetFile plain = Grid(in, dir);
   in.breaks.push_back({{45, 57}, {-10, 110}, 0, "fault"});

@@ -1,4 +1,5 @@
-// The layer command, layer trees and NEW ... ENDNEW blocks.
+// The layer command, layer trees and NEW ... ENDNEW blocks, over file and
+// memory sources.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,12 +8,17 @@
 #include "document/elements.h"
 #include "document/kones.h"
 #include "document/ktext_properties.h"
-#include "tests/core/read_helpers.h"
+#include "tests/support/reading.h"
 
 namespace {
 
-TEST(LayerCommand, SelectCreatesUnderItsPathAndReselects) {
-  auto doc = ReadDrawing(
+class LayerCommand : public ReaderTest {};
+INSTANTIATE_READER_TEST(LayerCommand);
+class Blocks : public ReaderTest {};
+INSTANTIATE_READER_TEST(Blocks);
+
+TEST_P(LayerCommand, SelectCreatesUnderItsPathAndReselects) {
+  auto doc = Read(
       "LAYER M window\\edit POINT 1,1 a\n"
       "Layer m other POINT 2,2 b\n"
       "layer M window\\edit POINT 3,3 c\n");
@@ -31,8 +37,8 @@ TEST(LayerCommand, SelectCreatesUnderItsPathAndReselects) {
   EXPECT_EQ(root[1].child->LookupPath("edit"), edit);
 }
 
-TEST(LayerCommand, StatesActOnTheCurrentLayer) {
-  auto doc = ReadDrawing(
+TEST_P(LayerCommand, StatesActOnTheCurrentLayer) {
+  auto doc = Read(
       "LAYER M a LAYER NotViewNotEdit\n"
       "LAYER M b LAYER viewnotedit\n"
       "LAYER M c LAYER ViewNotEdit LAYER ViewAndEdit\n"
@@ -43,8 +49,8 @@ TEST(LayerCommand, StatesActOnTheCurrentLayer) {
   EXPECT_EQ(doc->layers.LookupPath("d")->state, kViewAndEdit);
 }
 
-TEST(LayerCommand, EmbellishmentAndTextPropertiesMoveToTheLayer) {
-  auto doc = ReadDrawing(
+TEST_P(LayerCommand, EmbellishmentAndTextPropertiesMoveToTheLayer) {
+  auto doc = Read(
       "CurveEmbellish\nArrowHead\n0.5 -255\nend\n"
       "TEXTP\nMark 2 2 0 sym\n\n"
       "LAYER M faults LAYER E LAYER Textproperties\n"
@@ -63,20 +69,20 @@ TEST(LayerCommand, EmbellishmentAndTextPropertiesMoveToTheLayer) {
   EXPECT_EQ(e.EffectiveEmbellishment(), faults->embellishment.get());
 }
 
-TEST(LayerCommand, LayerFormsBeforeAnyLayerAreIgnored) {
-  auto doc = ReadDrawing("TEXTP\nMark 2 2 0 sym\n\nLAYER T LAYER E LAYER ViewNotEdit\n");
+TEST_P(LayerCommand, LayerFormsBeforeAnyLayerAreIgnored) {
+  auto doc = Read("TEXTP\nMark 2 2 0 sym\n\nLAYER T LAYER E LAYER ViewNotEdit\n");
   EXPECT_EQ(doc->currentLayer, nullptr);
   ASSERT_TRUE(doc->pendingTextProperties);
   EXPECT_EQ(doc->pendingTextProperties->markName, "sym");
   EXPECT_EQ(doc->readIssues.size(), 3u);
   // The empty token after LAYER does nothing (the "Class LAYER" idiom).
-  doc = ReadDrawing("Class LAYER\n\nPOINT 1,1 a\n");
+  doc = Read("Class LAYER\n\nPOINT 1,1 a\n");
   EXPECT_EQ(doc->OwnedLayers().size(), 1u);
   EXPECT_EQ(doc->entries.at(0)->layer->name, "0");
 }
 
-TEST(Blocks, ReadIntoTheBlockTreeWithAFreshState) {
-  auto doc = ReadDrawing(
+TEST_P(Blocks, ReadIntoTheBlockTreeWithAFreshState) {
+  auto doc = Read(
       "COLOR 5 LAYER M outer\n"
       "NEW sym\\well\n"
       "PLINE\n0,0\n1,1\n\n"
@@ -97,16 +103,16 @@ TEST(Blocks, ReadIntoTheBlockTreeWithAFreshState) {
   ASSERT_NE(block->blocks.LookupPath("inner"), nullptr);
 }
 
-TEST(Blocks, LaterBlockOfTheSameNameWins) {
-  auto doc = ReadDrawing("NEW b POINT 1,1 one\nENDNEW NEW b POINT 2,2 two\nPOINT 3,3 three\nENDNEW\n");
+TEST_P(Blocks, LaterBlockOfTheSameNameWins) {
+  auto doc = Read("NEW b POINT 1,1 one\nENDNEW NEW b POINT 2,2 two\nPOINT 3,3 three\nENDNEW\n");
   KOnes* b = doc->blocks.LookupPath("b");
   ASSERT_NE(b, nullptr);
   EXPECT_EQ(b->entries.size(), 2u);
 }
 
-TEST(Blocks, EndOfInputEndsEveryOpenBlock) {
+TEST_P(Blocks, EndOfInputEndsEveryOpenBlock) {
   KBlockEnd end = KBlockEnd::kEndNew;
-  auto doc = ReadDrawing("NEW a POINT 1,1 p\nNEW b POINT 2,2 q\n", &end);
+  auto doc = Read("NEW a POINT 1,1 p\nNEW b POINT 2,2 q\n", &end);
   EXPECT_EQ(end, KBlockEnd::kEndOfInput);
   KOnes* a = doc->blocks.LookupPath("a");
   ASSERT_NE(a, nullptr);
@@ -115,14 +121,14 @@ TEST(Blocks, EndOfInputEndsEveryOpenBlock) {
   EXPECT_EQ(doc->readIssues.size(), 2u);  // both blocks unterminated
 }
 
-TEST(Blocks, NestingIsBoundedAndTheTooDeepBlockSkipped) {
+TEST_P(Blocks, NestingIsBoundedAndTheTooDeepBlockSkipped) {
   const int levels = 5000;
   std::string text;
   for (int i = 0; i < levels; ++i) text += "NEW b" + std::to_string(i) + " POINT 1,1 p\n";
   for (int i = 0; i < levels; ++i) text += "ENDNEW\n";
   text += "POINT 5,5 after\n";
   KBlockEnd end = KBlockEnd::kEndNew;
-  auto doc = ReadDrawing(text, &end);
+  auto doc = Read(text, &end);
   EXPECT_EQ(end, KBlockEnd::kEndOfInput);
   // Reading goes on after the skipped block's ENDNEW.
   ASSERT_EQ(doc->entries.size(), 1u);

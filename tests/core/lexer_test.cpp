@@ -1,16 +1,18 @@
+// The token and line readers, over file and memory sources alike.
 #include "document/io/lexer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "tests/support/reading.h"
 
 using namespace std::string_literals;
 
 namespace {
 
-KByteSource Source(std::string bytes) { return KByteSource::FromMemory(std::move(bytes)); }
+using enum KTokenEnd;
 
 struct Token {
   KTokenEnd end;
@@ -18,123 +20,84 @@ struct Token {
   bool operator==(const Token&) const = default;
 };
 
-std::vector<Token> AllTokens(std::string bytes) {
-  KByteSource src = Source(std::move(bytes));
-  std::vector<Token> out;
-  std::string token = "untouched";
-  for (;;) {
-    const KTokenEnd end = ReadToken(src, token);
-    out.push_back({end, token});
-    if (EndsInput(end)) return out;
+struct Line {
+  bool read;
+  std::string text;
+  bool operator==(const Line&) const = default;
+};
+
+class Lexer : public ReaderTest {
+protected:
+  std::vector<Token> AllTokens(const std::string& bytes) {
+    KByteSource src = Source(bytes);
+    std::vector<Token> out;
+    std::string token = "untouched";
+    do out.push_back({ReadToken(src, token), token});
+    while (!EndsInput(out.back().end));
+    return out;
   }
-}
+  std::vector<Line> AllLines(const std::string& bytes) {
+    KByteSource src = Source(bytes);
+    std::vector<Line> out;
+    std::string line = "untouched";
+    do out.push_back({ReadLine(src, line), line});
+    while (out.back().read);
+    return out;
+  }
+};
+INSTANTIATE_READER_TEST(Lexer);
 
-TEST(ReadToken, ResultCodesForEachWayATokenEnds) {
-  std::vector<Token> want = {
-      {KTokenEnd::kLineFeed, "ab"},   // ended at a line feed
-      {KTokenEnd::kSeparator, "cde"}, // at a blank
-      {KTokenEnd::kSeparator, ""},    // two separators in a row: an empty token
-      {KTokenEnd::kSeparator, "f"},   // a tab separates
-      {KTokenEnd::kInputCut, "gh"},   // input ends after bytes
+TEST_P(Lexer, TokenResultsForEachWayATokenEnds) {
+  const struct {
+    std::string bytes;
+    std::vector<Token> want;
+  } cases[] = {
+      // Line feed; blank; two separators: an empty token; tab; input ending
+      // after bytes.
+      {"ab\ncde  f\tgh", {{kLineFeed, "ab"}, {kSeparator, "cde"}, {kSeparator, ""}, {kSeparator, "f"}, {kInputCut, "gh"}}},
+      // Every control byte separates; CR vanishes even inside a word; the
+      // end with nothing read keeps the token.
+      {"a\0b"s + "\x1f" + "c\rd\r\n", {{kSeparator, "a"}, {kSeparator, "b"}, {kLineFeed, "cd"}, {kInputEnd, "cd"}}},
+      // High bytes belong to tokens; 0xFF ends the input.
+      {"\xb5\xc4\xfe ab\xff" "cd ", {{kSeparator, "\xb5\xc4\xfe"}, {kInputCut, "ab"}}},
+      {"\xff" "x", {{kInputEnd, "untouched"}}},
   };
-  std::vector<Token> got = AllTokens("ab\ncde  f\tgh");
-  ASSERT_EQ(got.size(), want.size());
-  EXPECT_EQ(got, want);
-}
-
-TEST(ReadToken, EndOfInputWithNothingReadLeavesTokenUnchanged) {
-  KByteSource src = Source("x ");
-  std::string token;
-  EXPECT_EQ(ReadToken(src, token), KTokenEnd::kSeparator);
-  EXPECT_EQ(ReadToken(src, token), KTokenEnd::kInputEnd);
-  EXPECT_EQ(token, "x");
-}
-
-TEST(ReadToken, EveryControlByteSeparatesButCarriageReturnIsDropped) {
-  // 0x00 and 0x1F separate; 0x0D vanishes even inside a word.
-  std::string bytes = std::string("a\0b", 3) + "\x1f" + "c\rd\r\n";
-  std::vector<Token> got = AllTokens(bytes);
-  std::vector<Token> want = {{KTokenEnd::kSeparator, "a"},
-                             {KTokenEnd::kSeparator, "b"},
-                             {KTokenEnd::kLineFeed, "cd"},
-                             {KTokenEnd::kInputEnd, "cd"}};
-  EXPECT_EQ(got, want);
-}
-
-TEST(ReadToken, HighBytesAreTokenBytesAndFFEndsInput) {
-  KByteSource src = Source("\xb5\xc4\xfe ab\xff" "cd ");
-  std::string token;
-  EXPECT_EQ(ReadToken(src, token), KTokenEnd::kSeparator);
-  EXPECT_EQ(token, "\xb5\xc4\xfe");
-  EXPECT_EQ(ReadToken(src, token), KTokenEnd::kInputCut);
-  EXPECT_EQ(token, "ab");
-  // 0xFF at the very start of a call: nothing read.
-  KByteSource src2 = Source("\xff" "x");
-  token = "keep";
-  EXPECT_EQ(ReadToken(src2, token), KTokenEnd::kInputEnd);
-  EXPECT_EQ(token, "keep");
-}
-
-TEST(ReadToken, CrLfAndLfReadTheSame) {
+  for (const auto& c : cases) EXPECT_EQ(AllTokens(c.bytes), c.want) << c.bytes;
   EXPECT_EQ(AllTokens("PLINE\r\n1,2\r\n\r\n"), AllTokens("PLINE\n1,2\n\n"));
 }
 
-TEST(ReadToken, OverLongWordIsCutAtTheBufferAndContinuesNextCall) {
-  std::string word(kReadBufferSize + 100, 'A');
-  KByteSource src = Source("PLINE " + word + " next ");
-  std::string token;
-  EXPECT_EQ(ReadToken(src, token), KTokenEnd::kSeparator);
-  EXPECT_EQ(ReadToken(src, token), KTokenEnd::kOverlong);
-  EXPECT_EQ(token, std::string(kReadBufferSize, 'A'));  // not the previous keyword
-  EXPECT_EQ(ReadToken(src, token), KTokenEnd::kSeparator);
-  EXPECT_EQ(token, std::string(100, 'A'));
-  EXPECT_EQ(ReadToken(src, token), KTokenEnd::kSeparator);
-  EXPECT_EQ(token, "next");
+TEST_P(Lexer, OverLongWordIsCutAtTheBufferAndContinuesNextCall) {
+  const std::string word(kReadBufferSize + 100, 'A');
+  const std::vector<Token> want = {{kSeparator, "PLINE"},
+                                   {kOverlong, std::string(kReadBufferSize, 'A')},  // not the previous keyword
+                                   {kSeparator, std::string(100, 'A')},
+                                   {kSeparator, "next"},
+                                   {kInputEnd, "next"}};
+  EXPECT_EQ(AllTokens("PLINE " + word + " next "), want);
 }
 
-TEST(ReadLine, LinesEndAtLineFeedOrNulAndDropCarriageReturns) {
-  KByteSource src = Source("one\r\ntw\ro\0three four\nlast"s);
-  std::string line;
-  ASSERT_TRUE(ReadLine(src, line));
-  EXPECT_EQ(line, "one");
-  ASSERT_TRUE(ReadLine(src, line));
-  EXPECT_EQ(line, "two");
-  ASSERT_TRUE(ReadLine(src, line));
-  EXPECT_EQ(line, "three four");
-  // A final line without line feed is not read and the line stays.
-  EXPECT_FALSE(ReadLine(src, line));
-  EXPECT_EQ(line, "three four");
+TEST_P(Lexer, LinesEndAtLineFeedOrNulAndDropCarriageReturns) {
+  // A final line without line feed is not read and the line stays; 0xFF is
+  // an ordinary line byte.
+  const std::vector<Line> want = {
+      {true, "one"}, {true, "two"}, {true, "three four"}, {true, "a\xff" "b"}, {false, "a\xff" "b"}};
+  EXPECT_EQ(AllLines("one\r\ntw\ro\0three four\na\xff" "b\nlast"s), want);
 }
 
-TEST(ReadLine, FFIsAnOrdinaryLineByte) {
-  KByteSource src = Source("a\xff" "b\n");
-  std::string line;
-  ASSERT_TRUE(ReadLine(src, line));
-  EXPECT_EQ(line, "a\xff" "b");
+TEST_P(Lexer, LongLinesComeInBufferSizedPieces) {
+  const std::string piece(kReadBufferSize, 'x');
+  const std::vector<Line> want = {{true, piece}, {true, piece}, {true, "xxxxxxx"}, {true, "next"}, {false, "next"}};
+  EXPECT_EQ(AllLines(piece + piece + "xxxxxxx\nnext\n"), want);
 }
 
-TEST(ReadLine, LongLinesComeInBufferSizedPieces) {
-  std::string text(kReadBufferSize * 2 + 7, 'x');
-  KByteSource src = Source(text + "\nnext\n");
-  std::string line;
-  ASSERT_TRUE(ReadLine(src, line));
-  EXPECT_EQ(line.size(), kReadBufferSize);
-  ASSERT_TRUE(ReadLine(src, line));
-  EXPECT_EQ(line.size(), kReadBufferSize);
-  ASSERT_TRUE(ReadLine(src, line));
-  EXPECT_EQ(line, std::string(7, 'x'));
-  ASSERT_TRUE(ReadLine(src, line));
-  EXPECT_EQ(line, "next");
-}
-
-TEST(ReadPrimitives, TokenThenLineContinueOnTheSameLine) {
+TEST_P(Lexer, TokenThenLineContinueOnTheSameLine) {
   KByteSource src = Source("RGB 1 2 3\nKEY\nrest\n");
   std::string token, line;
-  EXPECT_EQ(ReadToken(src, token), KTokenEnd::kSeparator);
+  EXPECT_EQ(ReadToken(src, token), kSeparator);
   ASSERT_TRUE(ReadLine(src, line));
   EXPECT_EQ(line, "1 2 3");
   // A keyword that ends its line: the line reader starts on the next one.
-  EXPECT_EQ(ReadToken(src, token), KTokenEnd::kLineFeed);
+  EXPECT_EQ(ReadToken(src, token), kLineFeed);
   ASSERT_TRUE(ReadLine(src, line));
   EXPECT_EQ(line, "rest");
 }

@@ -1,29 +1,37 @@
-// Numbers read the same under a comma-decimal process locale.
+// Numbers read and written the same under a comma-decimal process locale,
+// which is left as it was.
 #include <gtest/gtest.h>
 
-#include <clocale>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "document/elements.h"
+#include "document/io/record_readers.h"
+#include "document/io/writer.h"
 #include "document/kcurve.h"
 #include "document/ktext_properties.h"
-#include "tests/core/read_helpers.h"
+#include "grid/kxyz_list.h"
+#include "tests/support/comma_locale.h"
+#include "tests/support/reading.h"
 
 namespace {
 
-class CommaLocale : public ::testing::Test {
+class CommaDecimals : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-    // Make sure the locale really reads commas, or the test proves nothing.
-    double probe = 0;
-    ASSERT_EQ(std::sscanf("1,5", "%lf", &probe), 1);
-    ASSERT_DOUBLE_EQ(probe, 1.5);
+    if (!comma_.active()) GTEST_SKIP() << "no comma-decimal locale is installed";
   }
-  void TearDown() override { std::setlocale(LC_ALL, "C"); }
+  void TearDown() override {
+    // The process locale is left as it was.
+    double probe = 0;
+    std::sscanf("2,5", "%lf", &probe);
+    EXPECT_DOUBLE_EQ(probe, 2.5);
+  }
+  CommaLocale comma_;
 };
 
-TEST_F(CommaLocale, DrawingNumbersStillUseThePoint) {
+TEST_F(CommaDecimals, DrawingNumbersStillUseThePoint) {
   auto doc = ReadDrawing(
       "PLINE\n1.5,2.25\n3.5,4.75\n\n"
       "TEXT 0.5,0.25 2.5 12.5 label\n"
@@ -34,14 +42,36 @@ TEST_F(CommaLocale, DrawingNumbersStillUseThePoint) {
   EXPECT_DOUBLE_EQ(c->x()[0], 1.5);
   EXPECT_DOUBLE_EQ(c->y()[1], 4.75);
   const KText* t = doc->entries[1]->As<KText>();
-  EXPECT_DOUBLE_EQ(t->height, 2.5);  // atof
+  EXPECT_DOUBLE_EQ(t->height, 2.5);
   EXPECT_DOUBLE_EQ(t->angle, 12.5);
   EXPECT_DOUBLE_EQ(doc->pendingTextProperties->markHeight, 1.5);
   EXPECT_DOUBLE_EQ(doc->entries[2]->As<KPointText>()->z, 9.5);
-  // The process locale is left as it was.
-  double probe = 0;
-  std::sscanf("2,5", "%lf", &probe);
-  EXPECT_DOUBLE_EQ(probe, 2.5);
+}
+
+TEST_F(CommaDecimals, XyzListReaderAlone) {
+  ElementInput in(KByteSource::FromMemory("1.5,2.25,3.125,0.75,4\n\n"));
+  auto list = ReadXyzList(in.ctx, "XYZ");
+  ASSERT_TRUE(list);
+  ASSERT_EQ(list->points.size(), 1u);
+  const KOne& p = list->points[0];
+  EXPECT_EQ((std::vector<double>{p.x, p.y, p.z, p.w}), (std::vector<double>{1.5, 2.25, 3.125, 0.75}));
+  EXPECT_EQ(p.tag, 4);
+}
+
+TEST_F(CommaDecimals, CurveFromStrings) {
+  KCurve c;
+  c.FromStrings({"1.5,2.25", "4.5,6.25", "junk"});
+  ASSERT_EQ(c.count, 3);
+  EXPECT_EQ((std::vector<double>{c.x()[0], c.y()[0], c.x()[1], c.y()[1], c.x()[2]}),
+            (std::vector<double>{1.5, 2.25, 4.5, 6.25, 0}));
+  EXPECT_EQ(c.z()[1], 0);
+  EXPECT_EQ(c.dimension, 2);
+  EXPECT_DOUBLE_EQ(c.s()[1], 5);
+}
+
+TEST_F(CommaDecimals, WriterNumbers) {
+  EXPECT_EQ(FormatNumber(1.5), "1.5");
+  EXPECT_EQ(FormatFixed6(-2.25), "-2.250000");
 }
 
 }  // namespace

@@ -4,11 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 
@@ -16,23 +12,15 @@
 #include "document/io/open_document.h"
 #include "grid/io/grid_file_reader.h"
 #include "grid/io/net_file_reader.h"
+#include "tests/support/temp_dir.h"
 #include "window/quarvel_window.h"
 
 namespace {
 
 class OpenFailure : public ::testing::Test {
 protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quarvel_open_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-  std::string Path(const std::string& name) const { return folder_ + "/" + name; }
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(Path(name), std::ios::binary) << bytes;
-    return Path(name);
-  }
+  std::string Path(const std::string& name) const { return dir_.File(name); }
+  std::string Write(const std::string& name, const std::string& bytes) const { return dir_.Write(name, bytes); }
 
   struct Reader {
     const char* name;
@@ -49,6 +37,20 @@ protected:
              EXPECT_EQ(window.OnOpenDocument(path), 0);  // the host's code for the same failure
            }
            EXPECT_TRUE(window.entries.empty());
+           return r;
+         }},
+        {"step file",
+         [](const std::string& path) {
+           KOnes doc;
+           const KResult r = OpenStepFile(doc, path);
+           EXPECT_TRUE(doc.entries.empty());
+           return r;
+         }},
+        {"curve file",
+         [](const std::string& path) {
+           KOnes doc;
+           const KResult r = OpenCurveFile(doc, path);
+           EXPECT_TRUE(doc.entries.empty());
            return r;
          }},
         {"grid file",
@@ -70,7 +72,7 @@ protected:
   }
 
 private:
-  std::string folder_;
+  TempDir dir_;
 };
 
 TEST_F(OpenFailure, WhatIsNotARegularFileIsRefusedByEveryReader) {

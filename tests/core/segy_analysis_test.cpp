@@ -1,17 +1,17 @@
 // The SEG-Y panel: its cells, the parameter file and the positions file,
 // against the outputs computed independently for the shared files.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "document/elements.h"
 #include "segy/ksegy_analysis.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/segy_data.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ std::vector<std::string> CellLines(const KSegyAnalysis& panel, bool withIndex) {
 }
 
 std::vector<std::string> ExpectedCells(const std::string& name, bool withIndex) {
-  std::istringstream in(SlurpFile(SegyData("expected/" + name + ".cells.literal.tsv")));
+  std::istringstream in(ReadFileBytes(SegyData("expected/" + name + ".cells.literal.tsv")));
   std::vector<std::string> lines;
   std::string line;
   std::getline(in, line);
@@ -43,10 +43,8 @@ std::vector<std::string> ExpectedCells(const std::string& name, bool withIndex) 
 
 class SegyPanelTest : public ::testing::Test {
 protected:
-  void SetUp() override { dir = std::filesystem::temp_directory_path() / ("segy_panel_" + std::to_string(getpid())); std::filesystem::create_directories(dir); }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  std::string Out(const char* name) const { return (dir / name).string(); }
-  std::filesystem::path dir;
+  std::string Out(const char* name) const { return dir.File(name); }
+  TempDir dir;
   KSegyAnalysis panel;
 };
 
@@ -64,11 +62,11 @@ TEST_F(SegyPanelTest, ParameterFileAndPositionsAreExact) {
   SKIP_WITHOUT_SEGY_DATA();
   ASSERT_TRUE(panel.Create(SegyData("files/f3.sgy")));
   ASSERT_TRUE(panel.Write(Out("p.txt")));
-  EXPECT_EQ(SlurpFile(Out("p.txt")), SlurpFile(SegyData("expected/parameter.txt")));
+  EXPECT_EQ(ReadFileBytes(Out("p.txt")), ReadFileBytes(SegyData("expected/parameter.txt")));
   ASSERT_TRUE(panel.WriteXY(Out("xy.txt"), 1e30));
-  EXPECT_EQ(SlurpFile(Out("xy.txt")), SlurpFile(SegyData("expected/f3.sgy.xy.literal.txt")));
+  EXPECT_EQ(ReadFileBytes(Out("xy.txt")), ReadFileBytes(SegyData("expected/f3.sgy.xy.literal.txt")));
   ASSERT_TRUE(panel.WriteXY(Out("xy.txt"), 0));
-  EXPECT_EQ(SlurpFile(Out("xy.txt")), "\n");
+  EXPECT_EQ(ReadFileBytes(Out("xy.txt")), "\n");
 }
 
 TEST_F(SegyPanelTest, LittleEndianFilesShowTheirValues) {

@@ -7,14 +7,16 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "segy/io/segy_layout.h"
 #include "segy/io/segy_positions.h"
 #include "segy/io/segy_traces.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/recording_progress.h"
 #include "tests/support/segy_data.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -78,7 +80,7 @@ TEST(SegyGroundTruth, PositionsMatchTheTrueOutputOfEveryFile) {
   SKIP_WITHOUT_SEGY_DATA();
   int compared = 0;
   for (const KSegyTruth& t : SegyTruth()) {
-    const std::string expected = SlurpFile(SegyData("expected/" + ExpectedName(t.file) + ".xy.true.txt"));
+    const std::string expected = ReadFileBytes(SegyData("expected/" + ExpectedName(t.file) + ".xy.true.txt"));
     if (expected.empty()) continue;
     SCOPED_TRACE(t.file);
     EXPECT_EQ(Positions(SegyData("files/" + t.file)), expected);
@@ -106,33 +108,25 @@ TEST(SegyPositions, LimitAndScalar) {
   EXPECT_EQ(Positions(base, scaled).substr(0, 40), "\npline.111\n620197.2,6074232.9\n620222.2,6");
 }
 
-// Where positions are reported while they are written.
-struct RecordedProgress : KProgressSink {
-  std::int64_t total = -1;
-  std::vector<std::int64_t> positions;
-  void SetTotal(std::int64_t t) override { total = t; }
-  void SetPos(std::int64_t p) override { positions.push_back(p); }
-};
-
 TEST(SegyPositions, ProgressGoesUpToTheFileSize) {
   SKIP_WITHOUT_SEGY_DATA();
   const std::string f3 = SegyData("files/f3.sgy");
   KResultWith<KInputFile> file = OpenInputFile(f3);
   KResultWith<KSegyLayout> layout = ReadSegyLayout(file.value());
-  RecordedProgress progress;
+  RecordingProgress progress;
   ASSERT_TRUE(WritePositions(file.value(), layout.value(), {}, [](std::string_view) {}, &progress));
-  EXPECT_EQ(progress.total, 165060);
+  EXPECT_EQ(progress.totals, std::vector<std::int64_t>{165060});
   ASSERT_EQ(progress.positions.size(), 23u);  // one a polyline
   EXPECT_EQ(progress.positions.front(), 3600 + 80);
   EXPECT_TRUE(std::is_sorted(progress.positions.begin(), progress.positions.end()));
-  EXPECT_LT(progress.positions.back(), progress.total);
+  EXPECT_LT(progress.positions.back(), 165060);
 }
 
 // A sparse file of 5 GiB whose traces straddle 2^31 and 2^32: offsets and
 // counts must not wrap at 32 bits.
 TEST(SegyPositions, FilesBeyondFourGigabytesRead) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("segy_5gib_" + std::to_string(getpid()) + ".sgy")).string();
+  const TempDir dir;
+  const std::string path = dir.File("5gib.sgy");
   const int fd = open(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
   ASSERT_GE(fd, 0);
   const std::int64_t size = std::int64_t{5} << 30, traceLength = 240 + 32767 * 4;
@@ -164,7 +158,6 @@ TEST(SegyPositions, FilesBeyondFourGigabytesRead) {
   EXPECT_EQ(layout.value().traces, traces);
   EXPECT_EQ(layout.value().leftover, (size - 3600) % traceLength);
   const std::string text = Positions(path);
-  std::filesystem::remove(path);
   for (std::int64_t k : marked) {
     const std::int64_t s = 3600 + k * traceLength;
     const std::string line = "\npline." + std::to_string(k) + "\n" + std::to_string(s & 0x7FFFFFFF) + "," +

@@ -2,22 +2,27 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "document/io/open_document.h"
 #include "document/elements.h"
-#include "document/kones.h"
+#include "document/io/open_document.h"
 #include "document/io/record_readers.h"
-#include "tests/core/read_helpers.h"
+#include "document/kones.h"
+#include "tests/support/reading.h"
 
 namespace {
 
-std::unique_ptr<KStepList> Steps(const std::string& text, std::vector<KReadIssue>* issues = nullptr) {
-  KByteSource src = KByteSource::FromMemory(text);
-  KReadContext ctx{src, nullptr, issues};
-  return ReadStepList(ctx);
-}
+class StepList : public ReaderTest {
+protected:
+  std::unique_ptr<KStepList> Steps(const std::string& text) {
+    in = &Input(text);
+    return ReadStepList(in->ctx);
+  }
+  ElementInput* in = nullptr;
+};
+INSTANTIATE_READER_TEST(StepList);
 
-TEST(StepList, EachKindOfLine) {
+TEST_P(StepList, EachKindOfLine) {
   auto list = Steps(
       "REM Preparation\n"
       "'load the survey first\n"
@@ -29,29 +34,27 @@ TEST(StepList, EachKindOfLine) {
       "REMOVE old\n"
       "''\n"
       "POINT 1,1 ignored-by-the-list\n");
-  ASSERT_EQ(list->Count(), 7);
-  const auto& s = list->steps;
-  EXPECT_TRUE(s[0].hasRemark);
-  EXPECT_EQ(s[0].remark, "Preparation");
-  // The comment belongs to the step that follows it.
-  EXPECT_TRUE(s[1].hasComment);
-  EXPECT_EQ(s[1].comment, "load the survey first");
-  EXPECT_EQ(s[1].runCount, 3);
-  EXPECT_EQ(s[1].command, "viewer.sh survey.qvd");
-  EXPECT_TRUE(s[2].hasComment);
-  EXPECT_EQ(s[2].comment, "");
-  EXPECT_FALSE(s[2].hasCommand);
-  EXPECT_EQ(s[3].remark, "grid it");
-  EXPECT_EQ(s[4].command, "gridder --fast");
-  EXPECT_EQ(s[4].runCount, 0);
-  EXPECT_EQ(s[5].runCount, 12);
-  EXPECT_TRUE(s[5].hasCommand);
-  EXPECT_EQ(s[5].command, "");  // shorter than "#0000 "
-  EXPECT_FALSE(s[6].hasRemark);  // "REM" not followed by a blank
-  EXPECT_EQ(s[6].command, "REMOVE old");
+  // Run count, command?, remark?, comment?, then the texts. A comment
+  // belongs to the step that follows it; "#12" is shorter than "#0000 ";
+  // "REM" must be followed by a blank.
+  const auto text = [](const KStep& s) {
+    return std::to_string(s.runCount) + " " + std::to_string(s.hasCommand) + std::to_string(s.hasRemark) +
+           std::to_string(s.hasComment) + " [" + s.command + "][" + s.remark + "][" + s.comment + "]";
+  };
+  std::vector<std::string> got;
+  for (const KStep& s : list->steps) got.push_back(text(s));
+  EXPECT_EQ(got, (std::vector<std::string>{
+                     "0 010 [][Preparation][]",
+                     "3 101 [viewer.sh survey.qvd][][load the survey first]",
+                     "0 001 [][][]",
+                     "0 010 [][grid it][]",
+                     "0 100 [gridder --fast][][]",
+                     "12 100 [][][]",
+                     "0 100 [REMOVE old][][]",
+                 }));
 }
 
-TEST(StepList, EmptyListAndMissingTerminator) {
+TEST_P(StepList, EmptyListAndMissingTerminator) {
   EXPECT_EQ(Steps("''\nstep\n")->Count(), 0);
   EXPECT_EQ(Steps("")->Count(), 0);
   // Without the "''" line every line is a step; a last unterminated line is
@@ -59,19 +62,19 @@ TEST(StepList, EmptyListAndMissingTerminator) {
   EXPECT_EQ(Steps("a\nb\nc")->Count(), 2);
 }
 
-TEST(StepList, TrailingCommentHasNoStepAndIsReported) {
-  std::vector<KReadIssue> issues;
-  auto list = Steps("one\n'dangling\n''\n", &issues);
+TEST_P(StepList, TrailingCommentHasNoStepAndIsReported) {
+  auto list = Steps("one\n'dangling\n''\n");
   ASSERT_EQ(list->Count(), 1);
   EXPECT_FALSE(list->steps[0].hasComment);
-  EXPECT_EQ(issues.size(), 1u);
+  EXPECT_EQ(in->issues.size(), 1u);
 }
 
 TEST(StepFile, ListComesFirstThenTheDrawing) {
-  TempFile file("plan.step", "#0001 run.sh\nREM heading\n''\nPOINT 1,2 w\nENDNEW\nPOINT 3,4 not-read\n");
+  TempDir dir;
   KOnes doc;
   OpenMemory(doc, "POINT 0,0 before\n");
-  const KResultWith<KBlockEnd> opened = OpenStepFile(doc, file.path());
+  const KResultWith<KBlockEnd> opened =
+      OpenStepFile(doc, dir.Write("plan.step", "#0001 run.sh\nREM heading\n''\nPOINT 1,2 w\nENDNEW\nPOINT 3,4 x\n"));
   ASSERT_TRUE(opened.ok()) << opened.message();
   EXPECT_EQ(opened.value(), KBlockEnd::kEndNew);
   ASSERT_EQ(doc.entries.size(), 3u);

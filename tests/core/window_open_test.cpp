@@ -6,7 +6,8 @@
 #include "document/io/open_document.h"
 #include "curves/kcurve_array.h"
 #include "document/elements.h"
-#include "tests/core/read_helpers.h"
+#include "platform/byte_source.h"
+#include "tests/support/temp_dir.h"
 #include "window/quarvel_window.h"
 
 namespace {
@@ -15,9 +16,9 @@ namespace {
 int FirstKindFor(const std::string& name) {
   // Reads as a drawing (a polyline), a step file (a step list first) or a
   // curve file (one curve array).
-  TempFile file(name, "PLINE\n0,0\n1,1\n\n");
+  TempDir dir;
   QuarvelWindow window;
-  EXPECT_EQ(window.OnOpenDocument(file.path()), 1) << name;
+  EXPECT_EQ(window.OnOpenDocument(dir.Write(name, "PLINE\n0,0\n1,1\n\n")), 1) << name;
   return window.entries.empty() ? -1 : window.entries[0]->kind;
 }
 
@@ -28,23 +29,28 @@ TEST(OpenByExtension, ExtensionChoosesTheReader) {
 }
 
 TEST(OpenByExtension, UnopenableFileReturnsZeroAndChangesNothing) {
+  TempDir dir;
   QuarvelWindow window;
-  window.OnOpenDocumentMem("PLINE\n0,0\n1,1\n\n");
-  for (const char* path : {"/nonexistent/x.qvd", "/nonexistent/x.step", "/nonexistent/x.kcx"}) {
+  window.OnOpenDocumentMem("LAYER M a\nPLINE\n0,0\n1,1\n\n");
+  for (const std::string& path :
+       {std::string("/nonexistent/x.qvd"), std::string("/nonexistent/x.step"), std::string("/nonexistent/x.kcx"),
+        dir.path() /* a directory */}) {
     EXPECT_EQ(window.OnOpenDocument(path), 0) << path;
     EXPECT_EQ(window.entries.size(), 1u);
+    EXPECT_EQ(window.OwnedLayers().size(), 1u);
     EXPECT_DOUBLE_EQ(window.maxX, 1.0);
   }
 }
 
-TEST(OpenByExtension, TwoDrawingsShareLayersOfTheSameName) {
-  TempFile a("one.qvd", "LAYER M faults POINT 1,1 a\n");
-  TempFile b("two.qvd", "LAYER M other LAYER M faults POINT 2,2 b\n");
+TEST(OpenByExtension, LaterDrawingsGoOnWithTheReadingStateAndShareLayers) {
+  TempDir dir;
   QuarvelWindow window;
-  window.OnOpenDocument(a.path());
-  window.OnOpenDocument(b.path());
-  ASSERT_EQ(window.entries.size(), 2u);
-  EXPECT_EQ(window.entries[0]->layer, window.entries[1]->layer);
+  window.OnOpenDocument(dir.Write("one.qvd", "LAYER M faults COLOR 9 POINT 1,1 a\n"));
+  window.OnOpenDocument(dir.Write("two.qvd", "POINT 2,2 b\nLAYER M other LAYER M faults POINT 3,3 c\n"));
+  ASSERT_EQ(window.entries.size(), 3u);
+  EXPECT_EQ(window.entries[1]->layer->name, "faults");
+  EXPECT_EQ(window.entries[1]->colour, 9);
+  EXPECT_EQ(window.entries[2]->layer, window.entries[0]->layer);
 }
 
 TEST(OpenMemory, ResultIsTheReaders) {
@@ -77,20 +83,17 @@ TEST(Extent, CountsPolylinesListsCurveArraysAndStepLists) {
 TEST(Extent, StepFileKeepsMinusTwentyAtTheBottom) {
   std::string steps;
   for (int i = 0; i < 25; ++i) steps += "#0001 cmd" + std::to_string(i) + "\n";
-  TempFile file("many.step", steps + "''\n");
+  TempDir dir;
   QuarvelWindow window;
-  EXPECT_EQ(window.OnOpenDocumentStep(file.path()), 1);
+  EXPECT_EQ(window.OnOpenDocumentStep(dir.Write("many.step", steps + "''\n")), 1);
   EXPECT_DOUBLE_EQ(window.minX, -4.1);
   EXPECT_DOUBLE_EQ(window.maxX, 20);
   EXPECT_DOUBLE_EQ(window.minY, -20);  // not -25
   EXPECT_DOUBLE_EQ(window.maxY, 2);
 
   QuarvelWindow plain;
-  plain.OnOpenDocumentMem("");
-  TempFile few("few.step", "a\nb\n''\n");
-  KResultWith<KByteSource> src = KByteSource::FromFile(few.path());
-  ASSERT_TRUE(src.ok()) << src.message();
-  ReadStepFrom(plain, src.value());
+  KByteSource few = KByteSource::FromMemory("a\nb\n''\n");
+  ReadStepFrom(plain, few);
   plain.ComputeExtent();
   EXPECT_DOUBLE_EQ(plain.minY, -2);  // the step box itself: minus the step count
 }
@@ -98,15 +101,11 @@ TEST(Extent, StepFileKeepsMinusTwentyAtTheBottom) {
 TEST(Extent, CurveGroupsCountTheirPlacementPointsOnly) {
   // One group of two curves placed at (100, 50) and (300, -20); the curves
   // themselves lie far away and must not widen the extent.
-  TempFile file("groups.kcx",
-                "GroupA\n"
-                "5000,5000\n6000,6000\n"
-                "1 0 100 50\n"
-                "7000,7000\n8000,8000\n"
-                "2 0 300 -20\n"
-                "end\n");
+  TempDir dir;
   QuarvelWindow window;
-  EXPECT_EQ(window.OnOpenDocumentCurves(file.path()), 1);
+  EXPECT_EQ(window.OnOpenDocumentCurves(dir.Write("groups.kcx", "GroupA\n5000,5000\n6000,6000\n1 0 100 50\n"
+                                                              "7000,7000\n8000,8000\n2 0 300 -20\nend\n")),
+            1);
   ASSERT_EQ(window.entries.size(), 1u);
   ASSERT_EQ(window.entries[0]->As<KCurveArray>()->Count(), 1);
   EXPECT_DOUBLE_EQ(window.minX, 100);

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -15,8 +13,9 @@
 
 #include "curves/kembellish.h"
 #include "document/io/writer.h"
-#include "tests/core/read_helpers.h"
 #include "tests/core/writer_compare.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_dir.h"
 #include "window/quarvel_window.h"
 
 namespace {
@@ -50,21 +49,6 @@ std::string SavedName(const fs::path& input) {
   return Extension(input).rfind("STEP", 0) == 0 ? "saved.step" : "saved.qvd";
 }
 
-class SaveDir {
-public:
-  SaveDir() : dir_(fs::temp_directory_path() / ("quarvel_writer_rt_" + std::to_string(::getpid()))) {
-    fs::create_directories(dir_);
-  }
-  ~SaveDir() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  std::string operator/(const std::string& name) const { return (dir_ / name).string(); }
-
-private:
-  fs::path dir_;
-};
-
 std::string Text(KOnes& doc) {
   KStringOutput out;
   WriteDocument(out, doc);
@@ -73,9 +57,9 @@ std::string Text(KOnes& doc) {
 
 // Saves original under name, opens the file into a new window and returns
 // the differences ("" when none).
-std::string RoundTrip(QuarvelWindow& original, const SaveDir& dir, const std::string& name,
+std::string RoundTrip(QuarvelWindow& original, const TempDir& dir, const std::string& name,
                       std::string* savedText = nullptr) {
-  const std::string path = dir / name;
+  const std::string path = dir.File(name);
   if (original.OnSaveDocument(path) != 1) return "save failed";
   QuarvelWindow back;
   if (back.OnOpenDocument(path) != 1) return "saved file does not open";
@@ -84,7 +68,7 @@ std::string RoundTrip(QuarvelWindow& original, const SaveDir& dir, const std::st
 }
 
 std::string RoundTripText(const std::string& drawing, std::string* savedText = nullptr) {
-  SaveDir dir;
+  TempDir dir;
   QuarvelWindow original;
   original.OnOpenDocumentMem(drawing);
   return RoundTrip(original, dir, "memory.qvd", savedText);
@@ -99,9 +83,15 @@ TEST(WriterRoundTrip, EveryDrawingOfTheRepository) {
       if (item.is_regular_file() && IsDrawing(item.path())) drawings.push_back(item.path());
   }
   std::sort(drawings.begin(), drawings.end());
-  ASSERT_FALSE(drawings.empty());
+  // Step files and curve files among them (tests/data has one of each made
+  // for this), so both readers' documents are saved too.
+  for (const char* kind : {"STEP", "KCX"})
+    EXPECT_GE(std::count_if(drawings.begin(), drawings.end(),
+                            [&](const fs::path& p) { return Extension(p).rfind(kind, 0) == 0; }),
+              2)
+        << kind;
 
-  SaveDir dir;
+  TempDir dir;
   for (const fs::path& drawing : drawings) {
     SCOPED_TRACE(drawing.string());
     QuarvelWindow original;
@@ -111,8 +101,7 @@ TEST(WriterRoundTrip, EveryDrawingOfTheRepository) {
     // Saving what was read back gives the same text again (a curve file
     // comes back as a drawing of its polylines, so only from then on).
     if (Extension(drawing).rfind("KCX", 0) == 0) continue;
-    std::ifstream saved(dir / SavedName(drawing), std::ios::binary);
-    const std::string once((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    const std::string once = ReadFileBytes(dir.File(SavedName(drawing)));
     const auto at = std::mismatch(once.begin(), once.end(), twice.begin(), twice.end());
     EXPECT_TRUE(once == twice) << "saved texts differ from byte " << (at.first - once.begin()) << ": \""
                                << std::string(at.first, std::min(at.first + 60, once.end())) << "\" vs \""
@@ -153,37 +142,69 @@ TEST(WriterRoundTrip, ComparisonSeesEveryKindOfDifference) {
   EXPECT_NE(differs(base + "New blk\nPoint 1,1 b\nEndNew\n"), "");
 }
 
-TEST(WriterRoundTrip, ColoursLayersAndStates) {
-  EXPECT_EQ(RoundTripText("Pline\n0,0\n1,0\n\nRGB 255 0 0\nLayer M faults\\major\nLayer NotViewNotEdit\n"
-                          "Pline\n0,0\n0,1\n\nColor 0\nLayer M 0\nPoint 1,1 a\nLayer M faults\\major\n"
-                          "Color -16711680\nPoint 2,2 b\nLayer M hidden\\empty\nLayer ViewNotEdit\n"),
-            "");
-}
+// Drawings made to exercise what the writer must carry over; each must read
+// back as it was.
+struct Drawing {
+  const char* name;
+  std::string text;
+};
+void PrintTo(const Drawing& d, std::ostream* os) { *os << d.name; }
 
-TEST(WriterRoundTrip, TextPropertiesPendingSharedAndOnLayers) {
-  const std::string tp1 = "TextProperties\nFont 0 700 1 0 0 1 0 0 0 0 Times New Roman\nMark 1.5 2.25 30 sym\n"
-                          "Text 0.6 0.24 0 0.43 0.2\nColor -65535\n\n";
-  const std::string tp2 = "TextProperties\nMark 3 3 0\n\n";
-  // Entries before any block carry the starting default; a block is shared
-  // by the entries after it; "layer T" hands it to a layer and leaves the
-  // entries after it without their own, then a later block is pending again.
-  std::string saved;
-  EXPECT_EQ(RoundTripText("Point 0,0 d\n" + tp1 + "Point 1,1 a\nPoint 2,2 b\nLayer M l1\nLayer T\n"
-                              "Point 3,3 c\nLayer M l2\nPoint 4,4 e\n" + tp2 + "Point 5,5 f\n"
-                              "Layer M l1\nPoint 6,6 g\n",
-                          &saved),
-            "");
-  // A layer whose default is nothing, and an entry carrying nothing on a
-  // layer that has a default.
-  EXPECT_EQ(RoundTripText(tp1 + "Layer M a\nLayer T\nLayer M b\nPoint 1,1 x\nLayer M a\nPoint 2,2 y\n" + tp2 +
-                          "Point 3,3 z\n"),
-            "");
-  // A default given to a layer without entries, and the default of layer 0
-  // handed over twice.
-  EXPECT_EQ(RoundTripText(tp2 + "Layer M only\\defaults\nLayer T\nLayer ViewNotEdit\nLayer M 0\nLayer T\n"
-                          "Point 1,1 x\n" + tp1 + "Layer T\n"),
-            "");
-}
+const std::string kTp1 = "TextProperties\nFont 0 700 1 0 0 1 0 0 0 0 Times New Roman\nMark 1.5 2.25 30 sym\n"
+                         "Text 0.6 0.24 0 0.43 0.2\nColor -65535\n\n";
+const std::string kTp2 = "TextProperties\nMark 3 3 0\n\n";
+
+const Drawing kDrawings[] = {
+    {"ColoursLayersAndStates",
+     "Pline\n0,0\n1,0\n\nRGB 255 0 0\nLayer M faults\\major\nLayer NotViewNotEdit\nPline\n0,0\n0,1\n\nColor 0\n"
+     "Layer M 0\nPoint 1,1 a\nLayer M faults\\major\nColor -16711680\nPoint 2,2 b\nLayer M hidden\\empty\n"
+     "Layer ViewNotEdit\n"},
+    // Entries before any block carry the starting default; a block is shared
+    // by the entries after it; "layer T" hands it to a layer and leaves the
+    // entries after it without their own, then a later block is pending again.
+    {"TextPropertiesSharedAndHandedToLayers",
+     "Point 0,0 d\n" + kTp1 + "Point 1,1 a\nPoint 2,2 b\nLayer M l1\nLayer T\nPoint 3,3 c\nLayer M l2\nPoint 4,4 e\n" +
+         kTp2 + "Point 5,5 f\nLayer M l1\nPoint 6,6 g\n"},
+    // A layer whose default is nothing, and an entry carrying nothing on a
+    // layer that has a default.
+    {"TextPropertiesNoneOnALayerWithOne",
+     kTp1 + "Layer M a\nLayer T\nLayer M b\nPoint 1,1 x\nLayer M a\nPoint 2,2 y\n" + kTp2 + "Point 3,3 z\n"},
+    // A default given to a layer without entries, and the default of layer 0
+    // handed over twice.
+    {"TextPropertiesOnEmptyLayersAndTwice",
+     kTp2 + "Layer M only\\defaults\nLayer T\nLayer ViewNotEdit\nLayer M 0\nLayer T\nPoint 1,1 x\n" + kTp1 +
+         "Layer T\n"},
+    {"EmbellishmentsOfEveryItem",
+     "CurveEmbellish\nArrowHead\n0.5 -255\nArrowTail 0.25 -65280\nProperties\n0.1 -255 BS 1\nVir\n2 1 0.5\n"
+     "Properties 0.2 -3 C 0\nnothing\nInName 0.3 2 255 0.05 0.02 65280 Vdash\nskipped\n1.5 0.5\n"
+     "InName 0.3 1 0 0 -1 0 BC\nLocate 10 0.2 0.3 90 0 20 0.1 0 B -255\n"
+     "Scale well\\sym 5 0.5 0.5 0 -1 -2 0 1 S\nNoDraw\n\nPline\n0,0\n10,0\n\nLayer M e\nLayer E\nPline\n0,0\n0,10\n\n"
+     "Layer M f\nPline\n1,1\n2,2\n\nEmbellish\nArrowHead 1 0\n\nPline\n3,3\n4,4\n\nLayer M e\nPline\n5,5\n6,6\n\n"},
+    {"FontTextsBitmapsGridsLogos",
+     "FONT 10.5,20.25\nA text with  blanks \n2.5 7.75 15 900 700 1 1 0 0 3 2 1 34 Courier New\n"
+     "FONT 1,2\n\n1 2 3 0 400 0 0 0 0 0 0 0 0\nText 1,2 3 45 plain text stays text\n"
+     "BMPIN missing.png 3\n0,0\n10.5,20\nGRID3D no such grid file.grd\nLOGO 5,6 2 3 10\n"},
+    // The reader cuts words and lines at its buffer; what it read that way
+    // must come back the same, and what follows must not shift.
+    {"WordsAndLinesThatFillTheReadersBuffer",
+     "Insert " + std::string(3000, 'n') + " 1,2 3 4 5\nText 1,1 2 0 " + std::string(2560, 't') +
+         "\nPoint 3,3 after\nFONT 1,1\n" + std::string(2560, 't') +
+         "\n1 2 3 0 700 0 0 0 0 0 0 0 0 Face\nPoint 4,4 last\n"},
+    {"BlocksHoldingOnlyBlocksAndEmptyBlocks",
+     "New outer\nNew outer\\inner\nPline\n0,0\n1,1\n\nEndNew\nEndNew\nNew empty\nEndNew\nNew layersonly\n"
+     "Layer M x\nLayer NotViewNotEdit\nEndNew\nInsert outer\\inner 1,1 2 2 0\n"},
+    // After reading, a document keeps its colour and pending values for what
+    // is added next (digitised curves, further files).
+    {"PendingStateAtTheEnd",
+     "Point 1,1 a\nRGB 0 0 255\nTextProperties\nMark 9 9 9\n\nEmbellish\nArrowHead 1 0\n\n"},
+    {"PendingStateHandedToALayer", "TextProperties\nMark 9 9 9\n\nLayer M a\nLayer T\nPoint 1,1 a\n"},
+};
+
+class WriterRoundTripOf : public ::testing::TestWithParam<Drawing> {};
+INSTANTIATE_TEST_SUITE_P(Drawings, WriterRoundTripOf, ::testing::ValuesIn(kDrawings),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(WriterRoundTripOf, ReadsBackAsItWas) { EXPECT_EQ(RoundTripText(GetParam().text), ""); }
 
 TEST(WriterRoundTrip, SharedTextPropertiesAreWrittenOnce) {
   std::string saved;
@@ -198,89 +219,19 @@ TEST(WriterRoundTrip, SharedTextPropertiesAreWrittenOnce) {
   EXPECT_EQ(saved.find("TextProperties"), std::string::npos) << saved;
 }
 
-TEST(WriterRoundTrip, EmbellishmentsOfEveryItem) {
-  const std::string em =
-      "CurveEmbellish\nArrowHead\n0.5 -255\nArrowTail 0.25 -65280\nProperties\n0.1 -255 BS 1\nVir\n2 1 0.5\n"
-      "Properties 0.2 -3 C 0\nnothing\nInName 0.3 2 255 0.05 0.02 65280 Vdash\nskipped\n1.5 0.5\n"
-      "InName 0.3 1 0 0 -1 0 BC\nLocate 10 0.2 0.3 90 0 20 0.1 0 B -255\n"
-      "Scale well\\sym 5 0.5 0.5 0 -1 -2 0 1 S\nNoDraw\n\n";
-  EXPECT_EQ(RoundTripText(em + "Pline\n0,0\n10,0\n\nLayer M e\nLayer E\nPline\n0,0\n0,10\n\n"
-                               "Layer M f\nPline\n1,1\n2,2\n\nEmbellish\nArrowHead 1 0\n\nPline\n3,3\n4,4\n\n"
-                               "Layer M e\nPline\n5,5\n6,6\n\n"),
-            "");
-}
-
-TEST(WriterRoundTrip, FontTextsBitmapsGridsLogos) {
-  EXPECT_EQ(RoundTripText("FONT 10.5,20.25\nA text with  blanks \n2.5 7.75 15 900 700 1 1 0 0 3 2 1 34 Courier New\n"
-                          "FONT 1,2\n\n1 2 3 0 400 0 0 0 0 0 0 0 0\n"
-                          "Text 1,2 3 45 plain text stays text\n"
-                          "BMPIN missing.png 3\n0,0\n10.5,20\n"
-                          "GRID3D no such grid file.grd\n"
-                          "LOGO 5,6 2 3 10\n"),
-            "");
-}
-
-TEST(WriterRoundTrip, WordsAndLinesThatFillTheReadersBuffer) {
-  // The reader cuts words and lines at its buffer; what it read that way
-  // must come back the same, and what follows must not shift.
-  const std::string longName(3000, 'n');
-  const std::string longText(2560, 't');
-  EXPECT_EQ(RoundTripText("Insert " + longName + " 1,2 3 4 5\nText 1,1 2 0 " + longText + "\nPoint 3,3 after\n"
-                          "FONT 1,1\n" + longText + "\n1 2 3 0 700 0 0 0 0 0 0 0 0 Face\nPoint 4,4 last\n"),
-            "");
-}
-
 TEST(WriterRoundTrip, XyzListsWithNegativeFirstXAndWhatFollows) {
   std::string saved;
   EXPECT_EQ(RoundTripText("XYZ\n-7,8,9,2,12\n1.5,2.5,3.5\n\nPoint 1,1 after\nXYZ -1,-2,-3\n\n", &saved), "");
   EXPECT_NE(saved.find("XYZ\r\n-7,8,9,2,12\n"), std::string::npos) << saved;
 }
 
-TEST(WriterRoundTrip, BlocksHoldingOnlyBlocksAndEmptyBlocks) {
-  EXPECT_EQ(RoundTripText("New outer\nNew outer\\inner\nPline\n0,0\n1,1\n\nEndNew\nEndNew\n"
-                          "New empty\nEndNew\nNew layersonly\nLayer M x\nLayer NotViewNotEdit\nEndNew\n"
-                          "Insert outer\\inner 1,1 2 2 0\n"),
-            "");
-}
-
-TEST(WriterRoundTrip, PendingStateAtTheEndCarriesOver) {
-  // After reading, a document keeps its colour and pending values for what
-  // is added next (digitised curves, further files).
-  EXPECT_EQ(RoundTripText("Point 1,1 a\nRGB 0 0 255\nTextProperties\nMark 9 9 9\n\nEmbellish\nArrowHead 1 0\n\n"),
-            "");
-  EXPECT_EQ(RoundTripText("TextProperties\nMark 9 9 9\n\nLayer M a\nLayer T\nPoint 1,1 a\n"), "");
-}
-
-TEST(WriterRoundTrip, StepFilesKeepTheirSteps) {
-  SaveDir dir;
-  TempFile step("steps.step",
-                "'first comment\n#0003 run this\nrem A heading\nplain command\n\n'last\n#12 x\n"
-                "#0000 'quoted\n''\nNew blk\nPoint 1,1 b\nEndNew\nPoint 2,2 a\n");
+TEST(WriterRoundTrip, StepListAloneOnALayerWithAState) {
+  TempDir dir;
   QuarvelWindow original;
-  ASSERT_EQ(original.OnOpenDocument(step.path()), 1);
-  ASSERT_EQ(original.entries.front()->kind, kKindStepList);
-  EXPECT_EQ(original.entries.front()->As<KStepList>()->Count(), 6);
+  ASSERT_EQ(original.OnOpenDocument(dir.Write("stateful.step", "calc\n''\nLayer ViewNotEdit\n")), 1);
+  ASSERT_EQ(original.entries.front()->layer->state, kViewNotEdit);
   EXPECT_EQ(RoundTrip(original, dir, "saved.step"), "");
-
-  // The step list's layer with a state of its own, and nothing else.
-  TempFile stateful("stateful.step", "calc\n''\nLayer ViewNotEdit\n");
-  QuarvelWindow second;
-  ASSERT_EQ(second.OnOpenDocument(stateful.path()), 1);
-  ASSERT_EQ(second.entries.front()->layer->state, kViewNotEdit);
-  EXPECT_EQ(RoundTrip(second, dir, "stateful.step"), "");
 }
-
-TEST(WriterRoundTrip, CurveFilesComeBackAsPolylines) {
-  SaveDir dir;
-  QuarvelWindow original;
-  ASSERT_EQ(original.OnOpenDocument(std::string(QUARVEL_TEST_DATA) + "/curves_two_groups.kcx"), 1);
-  ASSERT_EQ(original.entries.size(), 1u);
-  const auto* array = original.entries[0]->As<KCurveArray>();
-  ASSERT_NE(array, nullptr);
-  ASSERT_GT(array->Count(), 0);
-  EXPECT_EQ(RoundTrip(original, dir, "curves.qvd"), "");
-}
-
 
 // Any mix of own and layer values, shared or not, must come back: entries
 // and layers are given text properties and embellishments at random from a
@@ -313,7 +264,7 @@ TEST(WriterRoundTrip, AnyMixOfOwnAndLayerPropertiesComesBack) {
   ems[2]->items.push_back(properties);
   ems[2]->noDraw = true;
 
-  SaveDir dir;
+  TempDir dir;
   for (int round = 0; round < 60; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
     QuarvelWindow doc;

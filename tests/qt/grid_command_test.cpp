@@ -1,66 +1,24 @@
 // "quarvel grid" run as a program: status lines, the written net file, the
 // default output, refusals and Ctrl-C.
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "grid/io/net_file_reader.h"
-
-extern char** environ;
+#include "tests/support/run_program.h"
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-class Folder {
-public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quarvel_gridcmd_XXXXXX").string();
-    path_ = mkdtemp(pattern.data()) ? pattern : "";
-  }
-  ~Folder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(File(name), std::ios::binary) << bytes;
-    return File(name);
-  }
-
-private:
-  std::string path_;
-};
-
-struct GridRun {
-  int status;
-  std::string err;
-};
-
-// Runs quarvel grid with args; TMPDIR is the folder.
-GridRun Grid(const Folder& f, const std::string& args) {
-  const std::string err = f.File("stderr");
-  const std::string cmd = "TMPDIR='" + f.File("") + "' '" + QUARVEL_BINARY + "' grid " + args + " 2>'" + err + "'";
-  const int raw = std::system(cmd.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(err)};
+// Runs quarvel grid with the folder as the temporary directory.
+ProgramRun Grid(const TempDir& dir, std::vector<std::string> args) {
+  args.insert(args.begin(), "grid");
+  return RunQuarvel(args, "", {"TMPDIR=" + dir.path()});
 }
 
 // Points on a gentle surface; the fault only when asked.
@@ -76,18 +34,17 @@ std::string Points(int n, bool fault) {
 }
 
 TEST(GridCommand, WritesACheckedNetFileWithStatusLines) {
-  Folder f;
-  const std::string drawing = f.Write("d.qvd", Points(6, true));
-  const GridRun r = Grid(f, "--times 2 --num-x 8 --precision 0.01 '" + drawing + "' -o '" + f.File("out.net") + "'");
+  TempDir dir;
+  const ProgramRun r = Grid(dir, {"--times", "2", "--num-x", "8", "--precision", "0.01",
+                                  dir.Write("d.qvd", Points(6, true)), "-o", dir.File("out.net")});
   ASSERT_EQ(r.status, 0) << r.err;
   // Box 52 x 50, first step 52 / 6: trunc(6 + 3) by trunc(5.77 + 3) nodes,
   // then trunc(12 + 3) by trunc(11.54 + 3).
-  EXPECT_NE(r.err.find("36 points, 1 break lines, 0 outlines"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("1/2  (9 X 8) 1.000000e-02\n"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("2/2  (15 X 14) 1.000000e-02\n"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("wrote "), std::string::npos);
+  for (const char* line : {"36 points, 1 break lines, 0 outlines", "1/2  (9 X 8) 1.000000e-02\n",
+                           "2/2  (15 X 14) 1.000000e-02\n", "wrote "})
+    EXPECT_NE(r.err.find(line), std::string::npos) << r.err;
   KNetFile net;
-  const KResult read = ReadNetFile(f.File("out.net"), net);
+  const KResult read = ReadNetFile(dir.File("out.net"), net);
   ASSERT_TRUE(read.ok()) << read.message();
   EXPECT_EQ(net.nx, 15);
   EXPECT_EQ(net.ny, 14);
@@ -99,73 +56,57 @@ TEST(GridCommand, WritesACheckedNetFileWithStatusLines) {
 }
 
 TEST(GridCommand, DefaultOutputIsInTheTemporaryDirectory) {
-  Folder f;
-  const std::string drawing = f.Write("d.qvd", Points(4, false));
-  const GridRun r = Grid(f, "--times 1 '" + drawing + "'");
+  TempDir dir;
+  const ProgramRun r = Grid(dir, {"--times", "1", dir.Write("d.qvd", Points(4, false))});
   ASSERT_EQ(r.status, 0) << r.err;
   KNetFile net;
-  const KResult read = ReadNetFile(f.File("net.f(x,y)"), net);
+  const KResult read = ReadNetFile(dir.File("net.f(x,y)"), net);
   EXPECT_TRUE(read.ok()) << read.message();
 }
 
 TEST(GridCommand, RefusesClearlyAndWritesNothing) {
-  Folder f;
-  const std::string empty = f.Write("e.qvd", "Layer M other\nXYZ\n1,2,3\n\n");
-  const std::string drawing = f.Write("d.qvd", Points(4, false));
-  const std::string out = f.File("out.net");
-
-  GridRun r = Grid(f, "'" + empty + "' -o '" + out + "'");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("no data point on the layer f(x,y)\\xyz; nothing written"), std::string::npos) << r.err;
-  r = Grid(f, "--num-x 2 '" + drawing + "' -o '" + out + "'");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("num x must be at least 3"), std::string::npos) << r.err;
-  r = Grid(f, "--times 14 '" + drawing + "' -o '" + out + "'");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("at most 32767"), std::string::npos) << r.err;
-  r = Grid(f, "'" + f.File("missing.qvd") + "' -o '" + out + "'");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("cannot open"), std::string::npos);
+  TempDir dir;
+  const std::string empty = dir.Write("e.qvd", "Layer M other\nXYZ\n1,2,3\n\n");
+  const std::string drawing = dir.Write("d.qvd", Points(4, false));
+  const std::string out = dir.File("out.net");
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  } cases[] = {
+      {{empty, "-o", out}, 1, "no data point on the layer f(x,y)\\xyz; nothing written"},
+      {{"--num-x", "2", drawing, "-o", out}, 1, "num x must be at least 3"},
+      {{"--times", "14", drawing, "-o", out}, 1, "at most 32767"},
+      {{dir.File("missing.qvd"), "-o", out}, 1, "cannot open"},
+      {{drawing, "-o", dir.File("no/dir/out.net")}, 1, "cannot write '" + dir.File("no/dir/out.net") +
+                                                          "': No such file or directory"},
+      {{"--box", "1,2,3", drawing}, 2, ""},
+      {{"--smooth", "x", drawing}, 2, ""},
+  };
+  for (const auto& c : cases) {
+    const ProgramRun r = Grid(dir, c.args);
+    EXPECT_EQ(r.status, c.status) << c.args[0];
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  }
   EXPECT_FALSE(std::filesystem::exists(out));
-
-  r = Grid(f, "--box 1,2,3 '" + drawing + "'");
-  EXPECT_EQ(r.status, 2);
-  r = Grid(f, "--smooth x '" + drawing + "'");
-  EXPECT_EQ(r.status, 2);
-  r = Grid(f, "'" + drawing + "' -o '" + f.File("no/dir/out.net") + "'");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("cannot write '" + f.File("no/dir/out.net") + "': No such file or directory"),
-            std::string::npos)
-      << r.err;
 }
 
 TEST(GridCommand, CtrlCEndsTheRunWithoutAFile) {
-  Folder f;
-  const std::string drawing = f.Write("d.qvd", Points(10, false));
-  const std::string out = f.File("out.net"), err = f.File("stderr");
+  TempDir dir;
+  const std::string out = dir.File("out.net");
   // Precision 0 on rough data: the levels would run for minutes.
-  std::vector<std::string> args = {QUARVEL_BINARY, "grid", "--precision", "0", "--num-x", "60",
-                                   "--times", "2", drawing, "-o", out};
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  pid_t pid;
-  ASSERT_EQ(posix_spawn(&pid, QUARVEL_BINARY, &actions, nullptr, argv.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
+  RunningProgram grid(QUARVEL_BINARY, {"grid", "--precision", "0", "--num-x", "60", "--times", "2",
+                                       dir.Write("d.qvd", Points(10, false)), "-o", out});
+  ASSERT_GT(grid.pid(), 0);
   // Wait until the run has started (the summary line comes after Ctrl-C is
   // caught), then interrupt it.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (Slurp(err).find("1/2  (") == std::string::npos && std::chrono::steady_clock::now() < deadline)
+  while (grid.ErrSoFar().find("1/2  (") == std::string::npos && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  ASSERT_EQ(kill(pid, SIGINT), 0);
-  int raw = 0;
-  ASSERT_EQ(waitpid(pid, &raw, 0), pid);
-  ASSERT_TRUE(WIFEXITED(raw)) << "killed by signal " << WTERMSIG(raw);
-  EXPECT_EQ(WEXITSTATUS(raw), 130);
-  EXPECT_NE(Slurp(err).find("ended; no net file written"), std::string::npos) << Slurp(err);
+  ASSERT_EQ(kill(grid.pid(), SIGINT), 0);
+  const ProgramRun r = grid.Wait();
+  EXPECT_EQ(r.status, 130);
+  EXPECT_NE(r.err.find("ended; no net file written"), std::string::npos) << r.err;
   EXPECT_FALSE(std::filesystem::exists(out));
 }
 

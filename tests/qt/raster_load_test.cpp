@@ -1,30 +1,26 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
-#include <QDir>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <string>
 
 #include "document/elements.h"
 #include "document/io/record_readers.h"
 #include "platform/qt/qt_platform.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
 class LoadImageTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    InstallQtPlatform();
-    ASSERT_TRUE(dir_.isValid());
-  }
+  void SetUp() override { InstallQtPlatform(); }
   std::string Save(const QImage& image, const char* name) {
-    const QString path = QDir(dir_.path()).filePath(name);
-    EXPECT_TRUE(image.save(path));
-    return path.toStdString();
+    const std::string path = dir_.File(name);
+    EXPECT_TRUE(image.save(QString::fromStdString(path)));
+    return path;
   }
-  QTemporaryDir dir_;
+  TempDir dir_;
 };
 
 TEST_F(LoadImageTest, AlphaImageKeepsPerPixelAlpha) {
@@ -65,18 +61,14 @@ TEST_F(LoadImageTest, TwentyFourBitImagesAreOpaque) {
 
 TEST_F(LoadImageTest, MissingOrUndecodableFileLeavesTheImageEmpty) {
   KBmpIn missing;
-  missing.fileName = QDir(dir_.path()).filePath("none.png").toStdString();
+  missing.fileName = dir_.File("none.png");
   missing.image.width = 7;  // whatever it held before is replaced
   LoadImage(missing);
   EXPECT_TRUE(missing.image.empty());
   EXPECT_TRUE(missing.image.pixels.empty());
 
   KBmpIn garbage;
-  garbage.fileName = QDir(dir_.path()).filePath("garbage.png").toStdString();
-  FILE* f = std::fopen(garbage.fileName.c_str(), "wb");
-  ASSERT_TRUE(f);
-  std::fputs("\x89PNG\r\n\x1a\n but not really", f);
-  std::fclose(f);
+  garbage.fileName = dir_.Write("garbage.png", "\x89PNG\r\n\x1a\n but not really");
   LoadImage(garbage);
   EXPECT_TRUE(garbage.image.empty());
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The shared SEG-Y test files (QUARVEL_SEGY_DATA): their paths, their
-// flattened ground truth, and whole-file reads for comparing outputs.
+// flattened ground truth.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,13 +16,6 @@ inline std::string SegyData(const std::string& relative = "") {
 #define SKIP_WITHOUT_SEGY_DATA()                                                   \
   if (!std::filesystem::is_directory(SegyData("files")))                          \
   GTEST_SKIP() << "no SEG-Y test files at " << SegyData()
-
-inline std::string SlurpFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // One line of tests/data/segy/ground_truth.tsv.
 struct KSegyTruth {
