@@ -63,6 +63,21 @@ public:
   void CopyFrom(const KCurve& source);
   void FromStrings(const std::vector<std::string>& lines);
   double NearestPoint(double px, double py, double& position) const;
+  // Editing by mouse (document/kcurve_edit.cpp); each returns whether the
+  // curve changed.
+  // Cuts the beginning or the end off at the positions of two points: with
+  // the later one beyond the end, the points after the earlier one's
+  // segment go; with the earlier one before the start, the points up to the
+  // later one's segment go (s values kept). Points both inside, both before
+  // the start, or spanning the whole curve change nothing: a trim never
+  // empties a curve.
+  bool TrimRange(double x1, double y1, double x2, double y2);
+  // Replaces the stretch between the positions of the stroke's end points
+  // by the stroke's points (reversed when it runs against the curve), then
+  // recomputes s. A stroke wholly before the start changes nothing.
+  bool Splice(const KCurve& stroke);
+  // Keeps points [from, to) only, with all four values each.
+  void KeepRange(int from, int to);
   double LastX() const { return x()[count - 1]; }
   double LastY() const { return y()[count - 1]; }
 

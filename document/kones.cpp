@@ -34,14 +34,6 @@ bool HoldsAny(const KOnes& document, const std::unordered_set<const KOnes*>& dyi
 
 KOnes::KOnes() : pendingTextProperties(std::make_shared<KTextProperties>()) {}
 
-KCurve& KOnes::Digitising() {
-  if (!digitising_) {
-    digitising_ = std::make_unique<KCurve>();
-    digitising_->dimension = 2;
-  }
-  return *digitising_;
-}
-
 KOnes::~KOnes() = default;
 
 KEntry& KOnes::AddEntry(int kind, std::unique_ptr<KRecord> record) {

@@ -36,11 +36,6 @@ public:
   // Extent: min x, max x, min y, max y (computed by ComputeExtent).
   double minX = 0, maxX = 0, minY = 0, maxY = 0;
 
-  // Collects points while a curve is digitised by mouse: dimension 2, made
-  // on first use (every block is a document too, and most never digitise).
-  KCurve& Digitising();
-  int digitisingCapacity = 100000;
-
   // Appends an entry with the current colour, layer and pending properties;
   // creates layer "0" first when no layer is current.
   KEntry& AddEntry(int kind, std::unique_ptr<KRecord> record);
@@ -69,5 +64,4 @@ public:
 private:
   std::vector<std::unique_ptr<KLayer>> ownedLayers_;
   std::vector<std::unique_ptr<KOnes>> ownedBlocks_;
-  std::unique_ptr<KCurve> digitising_;
 };

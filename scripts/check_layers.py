@@ -11,7 +11,7 @@ from pathlib import PurePosixPath
 
 # Lowest first. A directory may include its own layer and the ones below.
 LAYERS = [
-    ("platform", ["platform"]),
+    ("platform", ["platform", "resources"]),
     ("model", ["classes", "document", "curves", "grid"]),
     ("io", ["document/io", "grid/io", "grid/fxy", "segy/io"]),
     ("render", ["render"]),

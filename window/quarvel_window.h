@@ -5,16 +5,15 @@
 #include <array>
 #include <string>
 
+#include "curves/kcollected.h"
 #include "document/kones.h"
 #include "platform/result.h"
 #include "render/kview_transform.h"
+#include "window/undo_history.h"
+#include "window/window_host.h"
 
 class KDevice;
 class KProgressSink;
-
-struct KDevicePoint {
-  int x = 0, y = 0;
-};
 
 class QuarvelWindow : public KOnes {
 public:
@@ -65,10 +64,98 @@ public:
   // Fits the view to the extent in the client area of the latest paint
   // (before any paint, the first paint fits).
   void Extend();
+  // Deletes in the rectangle of the first two rubber-band points, undoably.
   void Delete();
-  int DeleteInRect(double minX, double minY, double maxX, double maxY);
+  // Hands what it removes to removed when given, else destroys it.
+  int DeleteInRect(double minX, double minY, double maxX, double maxY,
+                   std::vector<std::unique_ptr<KEntry>>* removedEntries = nullptr);
   std::string GetRemark(KDevicePoint point) const;
+  void SetViewStateClick();
+
+  // Mouse and keys (window/window_mouse.cpp, window_menus.cpp,
+  // window_keys.cpp, window_steps.cpp). Points are client pixels; flags are
+  // not used. Results: 1 the view or document changed, 0 nothing to
+  // redraw, -1 after a curve modification, a pick index in "Click" mode.
+  // Where a handler draws (the rubber band, the curve being collected) it
+  // draws on the device given, inverting; with none it only keeps the
+  // state, and the host draws it with DrawOverlay.
+  int OnLButtonDown(unsigned flags, KDevicePoint point);
+  int OnMouseMove(unsigned flags, KDevicePoint point, KDevice* device = nullptr);
+  int OnLButtonUp(unsigned flags, KDevicePoint point);
+  int OnLButtonDblClk(unsigned flags, KDevicePoint point);
+  // The context menus go through the host; with no host nothing is shown.
+  int OnRButtonDown(unsigned flags, KDevicePoint point, KWindowHost* host);
+  int OnRButtonDownCurve(unsigned flags, KDevicePoint point, KWindowHost* host);
+  // The view's key table; besides, Esc cancels a pending rubber band or an
+  // unfinished curve and Backspace drops the newest point of a curve drawn
+  // by clicks. Always 0, even when the view moved.
+  int OnKeyUp(unsigned key);
+  // The wheel: zooms by zoomFactor per notch (positive in) keeping the world
+  // point under the cursor in place. 1 when the view changed.
+  int OnWheel(KDevicePoint point, int notches);
+  // Step lists: the command of the step under the point (null when none),
+  // and running it through the host (counted even with no host).
+  const char* OnMouseMoveStep(unsigned flags, KDevicePoint point) const;
+  int OnLButtonUpStep(unsigned flags, KDevicePoint point, KWindowHost* host = nullptr);
+
+  // Picking: index from the tail of the entry nearest to the world point
+  // (editable polylines by distance, editable points by their mark box);
+  // -10 when none.
+  int Pick(double x, double y) const;
+
+  // Curve digitising and modification (window/window_curves.cpp).
+  // The buffer becomes a new polyline entry; false when it was empty.
+  bool FinishCurve();
+  // Draws the curve being collected as a polyline entry with the current
+  // reading state would be drawn; nothing below two points.
+  void DrawCollected(KDevice& device);
+  // Splices the newest curve into the nearest older editable curve (see
+  // curves/curve_edit.h), undoably; true when the document changed.
+  bool ModifyNearestCurve();
+  bool TrimNearestCurve(double x1, double y1, double x2, double y2);
+  // Opens a curve file into the drawing, undoably.
+  KResult MergeCurves(const std::string& path);
+  // The rubber band, the curve being collected and the picked entry, drawn
+  // plainly (for a host that draws them on an overlay;
+  // window/window_overlay.cpp).
+  void DrawOverlay(KDevice& device);
+  // The entry the latest click in "Click" mode picked, as a pick index
+  // (from the tail); -10 when none. PickedEntry is null once an edit has
+  // moved or removed that entry.
+  int picked = -10;
+  const KEntry* PickedEntry() const;
+  // What an entry is, for the status bar: kind, layer and name.
+  static std::string Describe(const KEntry& entry);
+  // Esc: forgets a pending rubber band and an unfinished curve; true when
+  // there was one.
+  bool CancelPending();
+
+  // The points of the curve being digitised.
+  KCollected collected;
+  // Undo / redo of the editing actions above.
+  KUndoHistory history;
+  bool Undo() { return history.Undo(*this) && (modified = true); }
+  bool Redo() { return history.Redo(*this) && (modified = true); }
+  // Whether the document changed since it was opened or last saved; the
+  // host clears it after saving.
+  bool modified = false;
+  // Why the latest input could not do all it was asked ("" when it could),
+  // for the status bar: a full buffer, a step that did not start.
+  std::string notice;
 
 private:
+  // The entry picked, to tell whether the index still names it.
+  const KEntry* pickedEntry_ = nullptr;
+  // Appends the world point of a device point to the buffer, noting when it
+  // is full.
+  void Collect(KDevicePoint point);
+  int OnTwoClick(KDevicePoint point);
+  // The buffer as a new polyline entry (the buffer is emptied).
+  void AddCollected();
+  // FinishCurve and ModifyNearestCurve as one undo step; false when the
+  // buffer was empty (nothing is then spliced).
+  bool FinishAndModify();
+  void DrawRubberBand(KDevice& device) const;
+
   KIntSize paintedSize_;  // client size of the latest paint
 };

@@ -36,10 +36,16 @@ void QuarvelWindow::Delete() {
   const double xmax = view.ToWorldX(std::max(a.x, b.x));
   const double ymin = view.ToWorldY(std::max(a.y, b.y));
   const double ymax = view.ToWorldY(std::min(a.y, b.y));
-  DeleteInRect(xmin, ymin, xmax, ymax);
+  std::vector<const KEntry*> lists;
+  for (const auto& entry : entries)
+    if (entry->kind == kKindXyz && entry->layer && entry->layer->state == kViewAndEdit) lists.push_back(entry.get());
+  history.Begin(*this, lists, "Delete");
+  DeleteInRect(xmin, ymin, xmax, ymax, history.Removed());
+  if (history.Commit(*this)) modified = true;
 }
 
-int QuarvelWindow::DeleteInRect(double minX, double minY, double maxX, double maxY) {
+int QuarvelWindow::DeleteInRect(double minX, double minY, double maxX, double maxY,
+                                std::vector<std::unique_ptr<KEntry>>* removedEntries) {
   int removed = 0;
   auto it = entries.begin();
   while (it != entries.end()) {
@@ -51,6 +57,7 @@ int QuarvelWindow::DeleteInRect(double minX, double minY, double maxX, double ma
     if (entry.kind == kKindPolyline) {
       const KCurve* curve = entry.As<KCurve>();
       if (curve && curve->IntersectsRect(minX, minY, maxX, maxY)) {
+        if (removedEntries) removedEntries->push_back(std::move(*it));
         it = entries.erase(it);
         ++removed;
         continue;

@@ -77,15 +77,4 @@ int KButton::CellOfPick(int pick) const {
   return pick >= 0 && pick < count ? count - 1 - pick : -1;
 }
 
-int KButton::CellAt(double px, double py) const {
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const KEntry& entry = *entries[i];
-    if (entry.kind != kKindPoint || !entry.layer || entry.layer->state != kViewAndEdit) continue;
-    const KPointText* point = entry.As<KPointText>();
-    const KTextProperties* props = entry.EffectiveTextProperties();
-    if (!point || !props) continue;
-    if (point->x <= px && px <= point->x + props->markWidth && point->y <= py && py <= point->y + props->markHeight)
-      return static_cast<int>(i);
-  }
-  return -1;
-}
+int KButton::CellAt(double px, double py) const { return CellOfPick(Pick(px, py)); }

@@ -48,8 +48,8 @@ public:
 
   // The head-counted index of a pick index; -1 when the pick found nothing.
   int CellOfPick(int pick) const;
-  // The head-counted index of the first cell whose mark contains the world
-  // point (x <= px <= x + mark width, y <= py <= y + mark height), on a
-  // layer that may be edited; -1 when none does.
+  // The head-counted index of the entry the window's pick finds at the
+  // world point (a cell when x <= px <= x + mark width and y <= py <= y +
+  // mark height, on a layer that may be edited); -1 when none.
   int CellAt(double px, double py) const;
 };

@@ -1,0 +1,45 @@
+#pragma once
+// The editor's main window: one drawing in a KView, the menu bar (File,
+// Edit, View), the status bar, and the questions before unsaved changes
+// are lost.
+#include <QActionGroup>
+#include <QMainWindow>
+#include <QString>
+
+#include "platform/result.h"
+
+class KView;
+class QAction;
+
+class EditorWindow : public QMainWindow {
+public:
+  EditorWindow();
+
+  // Opens path into the drawing (adding to what is there); the first file
+  // opened is the one Save writes back to.
+  KResult Open(const QString& path);
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void BuildMenus();
+  void NewView();
+  void OpenReplacing();
+  void MergeCurves();
+  bool Save();
+  bool SaveAs();
+  bool SaveTo(const QString& path);
+  void Export();
+  // Asks what to do with unsaved changes; false when the user cancels.
+  bool MayDiscard();
+  // Title, undo/redo texts and the checked mode, after any change.
+  void Sync();
+  void Warn(const QString& text);
+
+  KView* view_ = nullptr;
+  QString path_;  // where Save writes; empty until a drawing is opened or saved
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+  QActionGroup* modes_ = nullptr;
+};

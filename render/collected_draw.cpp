@@ -1,0 +1,20 @@
+#include "render/collected_draw.h"
+
+#include "document/kcurve.h"
+#include "document/kones.h"
+#include "render/krenderer.h"
+
+void DrawAsNewCurve(KDevice& device, const KViewTransform& view, const KOnes& document,
+                    std::unique_ptr<KCurve> curve) {
+  if (!curve || !view.CanMap()) return;
+  KEntry entry;
+  entry.kind = kKindPolyline;
+  entry.record = std::move(curve);
+  entry.colour = document.currentColour;
+  entry.layer = document.currentLayer;
+  entry.embellishment = document.pendingEmbellishment;
+  entry.textProperties = document.pendingTextProperties;
+  KRenderer renderer(device);
+  renderer.DrawCurveEntry(entry, view);
+  device.Flush();
+}

@@ -1,0 +1,145 @@
+// The view's own event handling, driven by synthesized Qt events offscreen.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "document/klayer.h"
+#include "resources/menus.h"
+#include "window/qt/kview.h"
+#include "window/qt/picture_export.h"
+
+namespace {
+
+class KViewEvents : public ::testing::Test {
+protected:
+  void SetUp() override {
+    view.resize(200, 200);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  }
+  // Opens the drawing and paints it once, which fits the view.
+  void Open(const char* text) {
+    view.Window().OnOpenDocumentMem(text);
+    view.Refresh();
+    picture = view.grab().toImage();
+  }
+  void Click(QPoint p) {
+    QTest::mousePress(&view, Qt::LeftButton, {}, p);
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, p);
+  }
+  QPointF World(QPoint p) {
+    return {view.Window().view.ToWorldX(p.x()), view.Window().view.ToWorldY(p.y())};
+  }
+
+  KView view;
+  QImage picture;
+};
+
+const char* kTwoLayers =
+    "Pline\n0,0\n100,100\n\n"
+    "Layer M fixed\nLayer ViewNotEdit\nPline\n0,100\n100,0\n\nLayer M 0\n";
+
+TEST_F(KViewEvents, ADragInCurveModeAddsTheDraggedCurve) {
+  Open(kTwoLayers);
+  view.Window().viewState = kCmdCurve;
+  const QPoint path[] = {{20, 30}, {40, 35}, {60, 50}, {80, 52}};
+  QTest::mousePress(&view, Qt::LeftButton, {}, path[0]);
+  for (int i = 1; i < 4; ++i) QTest::mouseMove(&view, path[i]);
+  QTest::mouseRelease(&view, Qt::LeftButton, {}, path[3]);
+  ASSERT_EQ(view.Window().entries.size(), 3u);
+  view.grab();
+  EXPECT_NE(view.Backing().convertToFormat(picture.format()), picture);  // painted into the document
+  const KCurve* curve = view.Window().entries.back()->As<KCurve>();
+  ASSERT_EQ(curve->count, 4);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_DOUBLE_EQ(curve->x()[i], World(path[i]).x());
+    EXPECT_DOUBLE_EQ(curve->y()[i], World(path[i]).y());
+  }
+}
+
+TEST_F(KViewEvents, RectangleDeleteSparesViewOnlyLayersAndUndoBringsItBack) {
+  Open(kTwoLayers);
+  view.Window().viewState = kCmdRectangle;
+  Click({5, 5});
+  Click({195, 195});
+  ASSERT_EQ(view.Window().entries.size(), 1u);
+  EXPECT_EQ(view.Window().entries[0]->layer->name, "fixed");
+  QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(view.Window().entries.size(), 2u);
+  EXPECT_EQ(view.grab().toImage(), picture);
+  QTest::keyClick(&view, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(view.Window().entries.size(), 1u);
+}
+
+TEST_F(KViewEvents, TheRubberBandShowsOverTheDrawingAndLeavesNoTrace) {
+  Open(kTwoLayers);
+  view.Window().viewState = kCmdWindow;
+  Click({30, 30});
+  QTest::mouseMove(&view, {120, 90});
+  QTest::mouseMove(&view, {150, 160});
+  EXPECT_NE(view.grab().toImage(), picture);  // the band is drawn
+  EXPECT_EQ(view.Backing().convertToFormat(picture.format()), picture);  // not into the document
+  QTest::keyClick(&view, Qt::Key_Escape);
+  EXPECT_EQ(view.grab().toImage(), picture);
+}
+
+TEST_F(KViewEvents, TheWheelZoomsAboutTheCursor) {
+  Open(kTwoLayers);
+  const QPoint cursor(50, 150);
+  const QPointF before = World(cursor);
+  const double scale = view.Window().view.scaleX;
+  QWheelEvent wheel(QPointF(cursor), QPointF(view.mapToGlobal(cursor)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&view, &wheel);
+  EXPECT_DOUBLE_EQ(view.Window().view.scaleX, scale / 1.5);
+  EXPECT_NEAR(World(cursor).x(), before.x(), 1e-9);
+  EXPECT_NEAR(World(cursor).y(), before.y(), 1e-9);
+  EXPECT_NE(view.grab().toImage(), picture);
+}
+
+TEST_F(KViewEvents, TheRightButtonShowsTheContextMenuFromTheTable) {
+  Open(kTwoLayers);
+  view.Window().viewState = kCmdPan;
+  int checked = -1;
+  view.Host().choose = [&](const KMenuNode&, int check) {
+    checked = check;
+    return static_cast<int>(kCmdCurveClick);
+  };
+  QTest::mouseClick(&view, Qt::RightButton, {}, {10, 10});
+  EXPECT_EQ(checked, kCmdPan);
+  EXPECT_EQ(view.Window().viewState, kCmdCurveClick);
+
+  QMenu menu;
+  KQtWindowHost::FillMenu(menu, MenuPopup(kMenuContext), kCmdRectangle);
+  ASSERT_EQ(menu.actions().size(), 6);
+  EXPECT_EQ(menu.actions()[0]->text(), "&View");
+  QAction* rectangle = menu.actions()[1]->menu()->actions()[1];
+  EXPECT_EQ(rectangle->text(), "Rect&angle");
+  EXPECT_TRUE(rectangle->isChecked());
+  EXPECT_EQ(rectangle->data().toInt(), kCmdRectangle);
+}
+
+TEST(KQtWindowHost, FileFiltersBecomeQtNameFilters) {
+  EXPECT_EQ(KQtWindowHost::QtFilter("*.kcx|*.kcx|all file(*.*)|*.*||"), "*.kcx (*.kcx);;all file(*.*) (*.*)");
+}
+
+TEST_F(KViewEvents, ExportWritesWhatTheViewShowsAsPngSvgOrPdf) {
+  Open(kTwoLayers);
+  QTemporaryDir dir;
+  ASSERT_TRUE(ExportPicture(view.Window(), view.size(), dir.filePath("a.png")));
+  EXPECT_EQ(QImage(dir.filePath("a.png")).convertToFormat(picture.format()), picture);
+  for (const char* name : {"a.svg", "a.pdf"}) {
+    ASSERT_TRUE(ExportPicture(view.Window(), view.size(), dir.filePath(name))) << name;
+    EXPECT_GT(QFile(dir.filePath(name)).size(), 100) << name;
+  }
+  const KResult refused = ExportPicture(view.Window(), view.size(), dir.filePath("a.nosuchtype"));
+  EXPECT_EQ(refused.status(), KStatus::kRefused);
+  EXPECT_FALSE(QFile::exists(dir.filePath("a.nosuchtype")));
+}
+
+}  // namespace

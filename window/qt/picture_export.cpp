@@ -1,0 +1,62 @@
+#include "window/qt/picture_export.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <functional>
+
+#include "platform/atomic_file.h"
+#include "platform/qt/qt_device.h"
+#include "window/quarvel_window.h"
+
+namespace {
+
+// Paints the window onto paintDevice with a painter of its own.
+bool PaintOn(QPaintDevice* paintDevice, QuarvelWindow& window, QSize size, QColor background) {
+  QPainter painter;
+  if (!painter.begin(paintDevice)) return false;
+  painter.fillRect(QRect(QPoint(0, 0), size), background);
+  KQtDevice device(&painter, size);
+  window.OnDraw(&device);
+  device.Flush();
+  return painter.end();
+}
+
+}  // namespace
+
+KResult ExportPicture(QuarvelWindow& window, QSize size, const QString& path, QColor background) {
+  const std::string target = path.toLocal8Bit().toStdString();
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  bool painted = false;
+  if (suffix == "svg") {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(QFileInfo(path).completeBaseName());
+    painted = PaintOn(&svg, window, size, background);
+  } else if (suffix == "pdf") {
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(72);  // one point per pixel: the page is the picture
+    pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    painted = PaintOn(&pdf, window, size, background);
+  } else {
+    const QByteArray format = suffix.toLatin1();
+    if (!QImageWriter::supportedImageFormats().contains(format))
+      return KResult(KStatus::kRefused, "cannot write pictures of type '" + suffix.toStdString() + "'");
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    painted = PaintOn(&image, window, size, background) && image.save(&buffer, format.constData());
+  }
+  buffer.close();
+  if (!painted) return KResult(KStatus::kFailed, "cannot paint '" + target + "'");
+  return WriteFileAtomically(target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}

@@ -1,0 +1,62 @@
+#include "window/qt/qt_window_host.h"
+
+#include <QFileDialog>
+#include <QMenu>
+#include <QProcess>
+#include <QStringList>
+#include <QWidget>
+
+void KQtWindowHost::FillMenu(QMenu& menu, const KMenuNode& popup, int checked) {
+  for (const KMenuNode& item : popup.items) {
+    const QString text = QString::fromLatin1(item.text.c_str());
+    if (item.IsPopup()) {
+      FillMenu(*menu.addMenu(text), item, checked);
+      continue;
+    }
+    QAction* action = menu.addAction(text);
+    action->setData(item.id);
+    if (item.id == checked) {
+      action->setCheckable(true);
+      action->setChecked(true);
+    }
+  }
+}
+
+int KQtWindowHost::TrackPopup(const KMenuNode& popup, KDevicePoint at, int checked) {
+  if (choose) return choose(popup, checked);
+  QMenu menu(owner_);
+  FillMenu(menu, popup, checked);
+  const QAction* chosen = menu.exec(owner_ ? owner_->mapToGlobal(QPoint(at.x, at.y)) : QPoint(at.x, at.y));
+  return chosen ? chosen->data().toInt() : 0;
+}
+
+QString KQtWindowHost::QtFilter(const std::string& filter) {
+  const QStringList parts = QString::fromLatin1(filter.c_str()).split('|');
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    if (parts[i].isEmpty()) break;
+    filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+  }
+  return filters.join(";;");
+}
+
+std::string KQtWindowHost::AskOpenFile(const std::string& defaultExtension, const std::string& filter) {
+  QFileDialog dialog(owner_, "Open");
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix(QString::fromLatin1(defaultExtension.c_str()));
+  dialog.setNameFilter(QtFilter(filter));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+  return dialog.selectedFiles().first().toLocal8Bit().toStdString();
+}
+
+KResult KQtWindowHost::StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
+  QStringList args;
+  for (const std::string& a : arguments) args << QString::fromLocal8Bit(a.c_str());
+  // No shell: the program is found on PATH and gets the words as they are.
+  if (QProcess::startDetached(QString::fromLocal8Bit(program.c_str()), args)) return KResult::Ok();
+  return KResult(KStatus::kCannotOpen, "cannot start '" + program + "'");
+}
+
+void KQtWindowHost::ShowStatus(const std::string& text) {
+  if (onStatus) onStatus(QString::fromLocal8Bit(text.c_str()));
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The drawing window's host on Qt: popup menus built from the menu table,
+// the file dialog, detached processes and a status callback.
+#include <QString>
+#include <functional>
+
+#include "window/window_host.h"
+
+class QMenu;
+class QWidget;
+
+class KQtWindowHost : public KWindowHost {
+public:
+  explicit KQtWindowHost(QWidget* owner) : owner_(owner) {}
+
+  // Where status lines go (nothing when unset).
+  std::function<void(const QString&)> onStatus;
+  // Replaces the popup: a test answers without showing a menu.
+  std::function<int(const KMenuNode& popup, int checked)> choose;
+
+  int TrackPopup(const KMenuNode& popup, KDevicePoint at, int checked) override;
+  std::string AskOpenFile(const std::string& defaultExtension, const std::string& filter) override;
+  KResult StartDetached(const std::string& program, const std::vector<std::string>& arguments) override;
+  void ShowStatus(const std::string& text) override;
+
+  // Adds the popup's items to menu, checking the item whose id is checked;
+  // each action carries its command id as data.
+  static void FillMenu(QMenu& menu, const KMenuNode& popup, int checked);
+  // "text|pattern|text|pattern||" as a Qt name filter list.
+  static QString QtFilter(const std::string& filter);
+
+private:
+  QWidget* owner_;
+};
