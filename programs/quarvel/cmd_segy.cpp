@@ -3,15 +3,9 @@
 // Reads the headers of SEG-Y files (never their samples) and prints the key
 // numbers and the first traces' m, n, x, y; writes the parameter file, the
 // source positions as a drawing of survey lines, or a picture of the panel.
-#include <QBuffer>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
-#include <QImageWriter>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
+#include <QSize>
+#include <QString>
 #include <unistd.h>
 
 #include <cstdio>
@@ -21,13 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/atomic_file.h"
 #include "platform/progress.h"
-#include "platform/qt/qt_device.h"
 #include "platform/qt/qt_platform.h"
 #include "programs/quarvel/command.h"
 #include "segy/io/segy_format.h"
 #include "segy/ksegy_analysis.h"
+#include "window/qt/picture_export.h"
 
 namespace {
 
@@ -191,54 +184,6 @@ std::unique_ptr<QGuiApplication> MakeApplication() {
   return app;
 }
 
-KResult PaintPanel(KSegyAnalysis& panel, const std::string& out) {
-  const QString path = QString::fromLocal8Bit(out.c_str());
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  const QSize size(kPanelWidth, kPanelHeight);
-  QBuffer bytes;
-  bytes.open(QIODevice::WriteOnly);
-  auto paint = [&](QPainter& painter) {
-    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    KQtDevice device(&painter, size);
-    panel.OnDraw(&device);
-  };
-  bool painted = false;
-  if (suffix == "svg") {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&bytes);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    QPainter painter;
-    if (painter.begin(&svg)) {
-      paint(painter);
-      painted = painter.end();
-    }
-  } else if (suffix == "pdf") {
-    QPdfWriter pdf(&bytes);
-    pdf.setResolution(72);
-    pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (painter.begin(&pdf)) {
-      paint(painter);
-      painted = painter.end();
-    }
-  } else {
-    const QByteArray format = suffix.toLatin1();
-    if (!QImageWriter::supportedImageFormats().contains(format))
-      return KResult(KStatus::kRefused, "cannot write pictures of type '" + format.toStdString() + "'");
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    {
-      QPainter painter(&image);
-      paint(painter);
-    }
-    painted = image.save(&bytes, format.constData());
-  }
-  if (!painted) return KResult(KStatus::kCannotWrite, "cannot paint the panel into '" + out + "'");
-  return WriteFileAtomically(out, std::string_view(bytes.data().constData(),
-                                                   static_cast<std::size_t>(bytes.data().size())));
-}
-
 KExit RunSegy(const std::vector<std::string>& args) {
   SegyOptions o;
   if (const KExit parsed = ParseArguments(args, o); parsed != KExit::kSuccess) return parsed;
@@ -265,7 +210,9 @@ KExit RunSegy(const std::vector<std::string>& args) {
       if (const KResult r = panel.WriteXY(o.positions, o.limit, bar.get(), o.scaled); !r) fail(r);
     }
     if (!o.panel.empty())
-      if (const KResult r = PaintPanel(panel, o.panel); !r) fail(r);
+      if (const KResult r = ExportPicture(panel, QSize(kPanelWidth, kPanelHeight), QString::fromLocal8Bit(o.panel.c_str()));
+          !r)
+        fail(r);
   }
   return status;
 }
