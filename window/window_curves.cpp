@@ -1,6 +1,7 @@
 // Digitised curves becoming entries, and the undoable curve edits.
 #include "curves/curve_edit.h"
 #include "document/io/open_document.h"
+#include "document/klayer.h"
 #include "render/collected_draw.h"
 #include "window/quarvel_window.h"
 
@@ -9,9 +10,13 @@ constexpr const char* kDefaultLayer = "0";
 }
 
 void QuarvelWindow::AddCollected() {
-  AddEntry(kKindPolyline, std::make_unique<KCurve>(collected.ToCurve()));
+  const KEntry& entry = AddEntry(kKindPolyline, std::make_unique<KCurve>(collected.ToCurve()));
   collected.Clear();
   modified = true;
+  // The curve goes to the current layer as drawings have it; when that layer
+  // is hidden the user would see nothing happen, so say where it went.
+  if (entry.layer->state == kNotViewNotEdit)
+    notice = "The curve went to the hidden layer '" + entry.layer->name + "'";
 }
 
 bool QuarvelWindow::FinishCurve() {

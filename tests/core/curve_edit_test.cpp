@@ -91,6 +91,17 @@ TEST_F(KWindowTest, DraggingDrawsACurveWithTheCurrentColourAndLayer) {
   EXPECT_TRUE(window.collected.Empty());
 }
 
+TEST_F(KWindowTest, ACurveDrawnOntoAHiddenLayerIsKeptAndSaysWhereItWent) {
+  Open("Layer M roads\nLayer NotViewNotEdit\n");
+  window.viewState = kCmdCurve;
+  Drag({{1, 1}, {2, 2}});
+  ASSERT_EQ(window.entries.size(), 1u);
+  EXPECT_EQ(window.notice, "The curve went to the hidden layer 'roads'");
+  Open("Layer M wells\n");
+  Drag({{1, 1}, {2, 2}});
+  EXPECT_EQ(window.notice, "");
+}
+
 TEST_F(KWindowTest, AStrokeWithNoCurveToModifyStaysAsANewCurve) {
   window.viewState = kCmdCurveModify;
   EXPECT_EQ(Drag({{1, 1}, {2, 2}}), -1);
