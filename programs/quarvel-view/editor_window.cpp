@@ -8,13 +8,14 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include "programs/quarvel-view/segy_panel.h"
 #include "resources/menus.h"
 #include "window/qt/kview.h"
 #include "window/qt/picture_export.h"
 
 namespace {
 const char* const kOpenFilter =
-    "Drawings (*.qvd *.txt);;Step files (*.step);;Curve files (*.kcx);;All files (*)";
+    "Drawings (*.qvd *.txt);;Step files (*.step);;Curve files (*.kcx);;SEG-Y files (*.sgy *.segy);;All files (*)";
 
 QString Local(const std::string& text) { return QString::fromLocal8Bit(text.c_str()); }
 std::string Local(const QString& text) { return text.toLocal8Bit().toStdString(); }
@@ -107,6 +108,14 @@ void EditorWindow::Sync() {
 }
 
 KResult EditorWindow::Open(const QString& path) {
+  // A SEG-Y file shows as a panel of its own; its positions join the
+  // drawing, which Save then never writes over the SEG-Y file.
+  if (IsSegyPath(path)) {
+    KResult shown = OpenSegyPanel(path, view_->Window(), this);
+    view_->Refresh();
+    Sync();
+    return shown;
+  }
   KResult opened = view_->Window().Open(Local(path));
   if (!opened) return opened;
   if (path_.isEmpty()) path_ = path;
