@@ -184,7 +184,7 @@ std::string SummaryText(const KDocumentSummary& s, const std::vector<KFileIssue>
   if (issues) {
     out += "skipped or rejected: " + std::to_string(issues->size()) + "\n";
     for (const KFileIssue& fi : *issues)
-      out += "  " + fi.file + ":" + std::to_string(fi.issue.offset) + ": " + fi.issue.what + ": " + fi.issue.why + "\n";
+      out += "  " + fi.file + ": byte " + std::to_string(fi.issue.offset) + ": " + fi.issue.what + ": " + fi.issue.why + "\n";
   }
   return out;
 }

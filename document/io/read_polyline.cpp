@@ -92,6 +92,13 @@ std::unique_ptr<KCurve> ReadPolyline(KReadContext& ctx, const std::string& keywo
     ctx.Report("polyline rejected", "fewer than 2 vertices");
     return nullptr;
   }
+  // A vertex at infinity has no place in the picture and would make the
+  // drawing's extent, and so its whole view, unusable.
+  for (const auto& p : points)
+    if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) {
+      ctx.Report("polyline rejected", "a vertex is not a finite number");
+      return nullptr;
+    }
   curve->Allocate(static_cast<int>(points.size()));
   double* x = curve->x();
   double* y = curve->y();
@@ -112,6 +119,10 @@ std::unique_ptr<KCurve> ReadPolyline(KReadContext& ctx, const std::string& keywo
     length = s[curve->count - 1];
   } else {
     length = PlaneLength(points);
+  }
+  if (!std::isfinite(length)) {
+    ctx.Report("polyline rejected", "its length overflows: coordinates too far apart");
+    return nullptr;
   }
   if (length < kMinLength) {
     ctx.Report("polyline rejected", "total length below 1e-6");

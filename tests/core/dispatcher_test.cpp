@@ -182,3 +182,11 @@ TEST(DispatcherIssues, EachKindKeepsItsFirstIssuesAndCountsTheRestAcrossBlocks) 
   EXPECT_EQ(doc->readIssues.back().what, "polyline rejected");
   EXPECT_EQ(doc->readIssues.back().why, std::to_string(1001 - kept) + " more like this, not listed");
 }
+
+TEST(DispatcherIssues, PolylinesAtInfinityOrOverflowingTheirLengthAreRejected) {
+  auto doc = ReadDrawing("Pline\n1e308,0\n-1e308,0\n\nPline\n0,0\n1e999,0\n\nPline\n0,0\n10,10\n\n");
+  EXPECT_EQ(doc->entries.size(), 1u);
+  ASSERT_EQ(doc->readIssues.size(), 2u);
+  EXPECT_EQ(doc->readIssues[0].why, "its length overflows: coordinates too far apart");
+  EXPECT_EQ(doc->readIssues[1].why, "a vertex is not a finite number");
+}

@@ -62,7 +62,7 @@ TEST(Summary, IssuesAreListedOnlyWhenAsked) {
                 .find("\"issues\": [{\"file\": \"a.qvd\", \"offset\": 10, \"what\": \"polyline dropped\", "
                       "\"why\": \"input ended before its terminating line\"}]}"),
             std::string::npos);
-  EXPECT_NE(SummaryText(s, &issues).find("a.qvd:10: polyline dropped: input ended before its terminating line"),
+  EXPECT_NE(SummaryText(s, &issues).find("a.qvd: byte 10: polyline dropped: input ended before its terminating line"),
             std::string::npos);
   EXPECT_NE(SummaryText(s).find("extent: x none, y none"), std::string::npos);
 }

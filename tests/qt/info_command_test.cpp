@@ -74,7 +74,7 @@ TEST(InfoCommand, VerboseListsWhatWasSkipped) {
   const std::string bad = dir.Write("bad.qvd", "PLINE\n0,0\n\nPOINT nothing\n");
   ProgramRun r = Info({"--verbose", bad});
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find(bad + ":11: polyline rejected: fewer than 2 vertices"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(bad + ": byte 11: polyline rejected: fewer than 2 vertices"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("point rejected"), std::string::npos);
   EXPECT_NE(Info({"--json", "--verbose", bad}).out.find("\"issues\": [{\"file\": "), std::string::npos);
   EXPECT_EQ(Info({bad}).out.find("rejected"), std::string::npos);
