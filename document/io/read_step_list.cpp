@@ -1,4 +1,6 @@
 // The head of a STEP file: one line per step up to a line starting with "''".
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -53,8 +55,13 @@ std::unique_ptr<KStepList> ReadStepList(KReadContext& ctx) {
     }
     KStep& step = list->steps[current++];
     if (StartsWith(l, "#")) {
-      step.runCount = std::atoi(l.c_str() + 1);
-      step.command = std::string(TailFrom(l, kCommandAfterRunCount));
+      // Counts are written in four digits at least; a longer count moves
+      // the command along rather than lending it a blank or digits.
+      std::size_t digits = 0;
+      while (1 + digits < l.size() && l[1 + digits] >= '0' && l[1 + digits] <= '9') ++digits;
+      const long long count = std::strtoll(l.c_str() + 1, nullptr, 10);
+      step.runCount = static_cast<int>(std::clamp<long long>(count, INT_MIN, INT_MAX));
+      step.command = std::string(TailFrom(l, std::max(kCommandAfterRunCount, digits + 2)));
       step.hasCommand = true;
     } else if (IsRemark(l)) {
       step.remark = l.substr(kRemarkStart);

@@ -32,6 +32,8 @@ TEST_P(StepList, EachKindOfLine) {
       "gridder --fast\n"
       "#12\n"
       "REMOVE old\n"
+      "#12345 run.sh\n"
+      "#9999999999 a\n"
       "''\n"
       "POINT 1,1 ignored-by-the-list\n");
   // Run count, command?, remark?, comment?, then the texts. A comment
@@ -51,6 +53,8 @@ TEST_P(StepList, EachKindOfLine) {
                      "0 100 [gridder --fast][][]",
                      "12 100 [][][]",
                      "0 100 [REMOVE old][][]",
+                     "12345 100 [run.sh][][]",       // a longer count moves the command
+                     "2147483647 100 [a][][]",       // beyond an int: the largest
                  }));
 }
 
