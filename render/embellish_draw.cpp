@@ -79,7 +79,10 @@ void ThinToPixels(MarkPositions& plan, double deviceLength) {
   const double bound = std::max(kMinPositions, kPositionsPerPixel * deviceLength);
   const double first = plan.first + static_cast<double>(plan.firstIndex) * plan.step;
   const double count = (plan.limit - first) / plan.step;
-  if (count > bound && std::isfinite(count)) plan.stride = static_cast<long long>(std::ceil(count / bound));
+  // Beyond kMaxThinned positions the index arithmetic could overflow; such
+  // walks stay bounded by kMaxEmbellishPositions.
+  constexpr double kMaxThinned = 1e15;
+  if (count > bound && count <= kMaxThinned) plan.stride = static_cast<long long>(std::ceil(count / bound));
 }
 
 // Calls place(x, y, angle, u) for every planned position on the curve.
