@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include "platform/qt/kprogress.h"
 #include "resources/menus.h"
 #include "window/qt/kview.h"
 #include "window/qt/picture_export.h"
@@ -107,7 +108,12 @@ void EditorWindow::Sync() {
 }
 
 KResult EditorWindow::Open(const QString& path) {
-  KResult opened = view_->Window().Open(Local(path));
+  KProgress progress(this);
+  progress.SetLabel(QFileInfo(path).fileName());
+  progress.move(mapToGlobal(rect().center()) - progress.rect().center());
+  progress.show();
+  KResult opened = view_->Window().Open(Local(path), &progress);
+  progress.hide();
   if (!opened) return opened;
   if (path_.isEmpty()) path_ = path;
   view_->Refresh();

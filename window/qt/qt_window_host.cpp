@@ -6,6 +6,10 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "window/qt/class_dialog.h"
+
+KQtWindowHost::~KQtWindowHost() { delete classDialog_; }
+
 void KQtWindowHost::FillMenu(QMenu& menu, const KMenuNode& popup, int checked) {
   for (const KMenuNode& item : popup.items) {
     const QString text = QString::fromLatin1(item.text.c_str());
@@ -59,4 +63,14 @@ KResult KQtWindowHost::StartDetached(const std::string& program, const std::vect
 
 void KQtWindowHost::ShowStatus(const std::string& text) {
   if (onStatus) onStatus(QString::fromLocal8Bit(text.c_str()));
+}
+
+void KQtWindowHost::ShowClassDialog(QuarvelWindow& window) {
+  if (!classDialog_) {
+    QWidget* owner = owner_;
+    classDialog_ = new CClassDlg(window, [owner] { if (owner) owner->update(); }, owner_);
+  }
+  classDialog_->show();
+  classDialog_->raise();
+  classDialog_->activateWindow();
 }
