@@ -70,6 +70,9 @@ void EditorWindow::BuildMenus() {
   redo_ = edit->addAction("&Redo", this, [this] { view_->Redo(); Sync(); });
   redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
+  edit->addSeparator();
+  edit->addAction("&Grid f(x,y)...", this, [this] { view_->Window().GetFxy(view_->Host()); });
+
   QMenu* viewMenu = menuBar()->addMenu("&View");
   modes_ = new QActionGroup(this);
   std::vector<const KMenuNode*> modes;

@@ -30,6 +30,14 @@ public:
   // layer changes repaint the owner.
   void ShowClassDialog(QuarvelWindow& window) override;
   CClassDlg* ClassDialog() const { return classDialog_; }
+  // The f(x,y) dialog; after OK the levels run in a status window beside the
+  // drawing, and the viewer is started on the net file they wrote.
+  int GetFxy(QuarvelWindow& window, KFxyDialogData& data) override;
+  // The grid viewer beside the running program, else on the PATH; "" when
+  // neither has it.
+  static QString FxyViewer();
+  // Starts the viewer on a net file; the result says why not.
+  KResult StartFxyViewer(const std::string& netPath);
 
   // Adds the popup's items to menu, checking the item whose id is checked;
   // each action carries its command id as data.
@@ -40,4 +48,5 @@ public:
 private:
   QWidget* owner_;
   QPointer<CClassDlg> classDialog_;
+  QPointer<QWidget> fxyRun_;  // the gridding status window while it is open
 };
