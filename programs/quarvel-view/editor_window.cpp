@@ -9,6 +9,7 @@
 #include <QStatusBar>
 
 #include "platform/qt/kprogress.h"
+#include "window/qt/kabout.h"
 #include "resources/menus.h"
 #include "window/qt/kview.h"
 #include "window/qt/picture_export.h"
@@ -91,6 +92,9 @@ void EditorWindow::BuildMenus() {
     view_->Window().viewState = action->data().toInt();
     view_->setFocus();
   });
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->addAction("&About Quarvel...", this, [this] { KAbout(this).exec(); });
+
   viewMenu->addSeparator();
   viewMenu->addAction("&Extend", QKeySequence(Qt::Key_Home), this, [this] {
     view_->Window().Extend();
