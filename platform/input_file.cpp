@@ -58,6 +58,20 @@ std::int64_t KInputFile::Read(void* buffer, std::size_t n) {
   return static_cast<std::int64_t>(got);
 }
 
+std::int64_t KInputFile::ReadAt(std::int64_t offset, void* buffer, std::size_t n) {
+  if (fd_ < 0 || offset < 0) return 0;
+  char* out = static_cast<char*>(buffer);
+  std::size_t got = 0;
+  while (got < n) {
+    const ssize_t r = pread(fd_, out + got, n - got, static_cast<off_t>(offset + static_cast<std::int64_t>(got)));
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) return -1;
+    if (r == 0) break;
+    got += static_cast<std::size_t>(r);
+  }
+  return static_cast<std::int64_t>(got);
+}
+
 KResult KInputFile::ReadRest(std::string& bytes) {
   bytes.clear();
   // The size at opening is a good first guess; the file may still grow.

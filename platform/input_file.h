@@ -26,6 +26,9 @@ public:
   // Reads up to n bytes, fewer only at the end of the file. Returns the
   // count, or -1 with errno set when reading fails.
   std::int64_t Read(void* buffer, std::size_t n);
+  // Reads up to n bytes at offset without moving the position (pread), fewer
+  // only at the end of the file. Returns the count, or -1 with errno set.
+  std::int64_t ReadAt(std::int64_t offset, void* buffer, std::size_t n);
   // Reads from the current position to the end into bytes (replacing them).
   KResult ReadRest(std::string& bytes);
   // Moves back to the start; false when the file cannot seek.

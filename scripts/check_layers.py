@@ -13,9 +13,9 @@ from pathlib import PurePosixPath
 LAYERS = [
     ("platform", ["platform", "resources"]),
     ("model", ["classes", "document", "curves", "grid"]),
-    ("io", ["document/io", "grid/io", "grid/fxy"]),
+    ("io", ["document/io", "grid/io", "grid/fxy", "segy/io"]),
     ("render", ["render"]),
-    ("window", ["window"]),
+    ("window", ["window", "window/button", "segy"]),
     ("qt platform", ["platform/qt"]),
     ("qt dialogs", ["grid/qt"]),
     ("qt view", ["window/qt"]),

@@ -9,14 +9,15 @@
 #include <QStatusBar>
 
 #include "platform/qt/kprogress.h"
-#include "window/qt/kabout.h"
+#include "programs/quarvel-view/segy_panel.h"
 #include "resources/menus.h"
+#include "window/qt/kabout.h"
 #include "window/qt/kview.h"
 #include "window/qt/picture_export.h"
 
 namespace {
 const char* const kOpenFilter =
-    "Drawings (*.qvd *.txt);;Step files (*.step);;Curve files (*.kcx);;All files (*)";
+    "Drawings (*.qvd *.txt);;Step files (*.step);;Curve files (*.kcx);;SEG-Y files (*.sgy *.segy);;All files (*)";
 
 QString Local(const std::string& text) { return QString::fromLocal8Bit(text.c_str()); }
 std::string Local(const QString& text) { return text.toLocal8Bit().toStdString(); }
@@ -92,14 +93,14 @@ void EditorWindow::BuildMenus() {
     view_->Window().viewState = action->data().toInt();
     view_->setFocus();
   });
-  QMenu* help = menuBar()->addMenu("&Help");
-  help->addAction("&About Quarvel...", this, [this] { KAbout(this).exec(); });
-
   viewMenu->addSeparator();
   viewMenu->addAction("&Extend", QKeySequence(Qt::Key_Home), this, [this] {
     view_->Window().Extend();
     view_->Refresh();
   });
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->addAction("&About Quarvel...", this, [this] { KAbout(this).exec(); });
 }
 
 void EditorWindow::Sync() {
@@ -115,6 +116,14 @@ void EditorWindow::Sync() {
 }
 
 KResult EditorWindow::Open(const QString& path) {
+  // A SEG-Y file shows as a panel of its own; its positions join the
+  // drawing, which Save then never writes over the SEG-Y file.
+  if (IsSegyPath(path)) {
+    KResult shown = OpenSegyPanel(path, view_->Window(), this);
+    view_->Refresh();
+    Sync();
+    return shown;
+  }
   KProgress progress(this);
   progress.SetLabel(QFileInfo(path).fileName());
   progress.move(mapToGlobal(rect().center()) - progress.rect().center());

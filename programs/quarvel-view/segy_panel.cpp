@@ -1,0 +1,54 @@
+#include "programs/quarvel-view/segy_panel.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <memory>
+
+#include "segy/ksegy_analysis.h"
+#include "window/qt/cbutton_solvane.h"
+#include "window/qt/kpanel_view.h"
+
+bool IsSegyPath(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  return suffix == "sgy" || suffix == "segy";
+}
+
+KResult OpenSegyPanel(const QString& path, QuarvelWindow& drawing, QWidget* parent) {
+  auto analysis = std::make_unique<KSegyAnalysis>();
+  if (KResult created = analysis->Create(path.toLocal8Bit().toStdString()); !created) return created;
+  KResultWith<std::string> positions = analysis->PositionsText();
+  if (!positions) return positions;
+  drawing.OnOpenDocumentMem(positions.value());
+
+  QString status = QString::number(analysis->Layout().traces) + " traces";
+  for (const std::string& warning : analysis->Layout().warnings) status += "; " + QString::fromLocal8Bit(warning.c_str());
+
+  auto* window = new QWidget(parent, Qt::Window);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowTitle(QFileInfo(path).fileName() + " - SEG-Y panel");
+  auto* view = new KPanelView(std::move(analysis));
+  auto* emblem = new CButtonSolvane;
+  emblem->setFixedSize(101, 51);
+  emblem->setToolTip("Fit the panel to the window");
+  auto* label = new QLabel(status);
+  label->setWordWrap(true);
+  QObject::connect(emblem, &QPushButton::clicked, view, [view] {
+    view->Panel().Extend();
+    view->update();
+  });
+  view->onCellClicked = [view, label](int cell) {
+    label->setText(QString("cell %1: %2").arg(cell).arg(QString::fromLocal8Bit(view->Panel().GetPoint(cell))));
+  };
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(emblem);
+  bottom->addWidget(label, 1);
+  auto* layout = new QVBoxLayout(window);
+  layout->addWidget(view, 1);
+  layout->addLayout(bottom);
+  window->resize(1200, 760);
+  window->show();
+  return KResult::Ok();
+}

@@ -1,0 +1,225 @@
+// quarvel segy [--json] [--parameters OUT] [--positions OUT [--limit BYTES]]
+//              [--panel OUT.png|.svg|.pdf] [--scaled] FILE...
+// Reads the headers of SEG-Y files (never their samples) and prints the key
+// numbers and the first traces' m, n, x, y; writes the parameter file, the
+// source positions as a drawing of survey lines, or a picture of the panel.
+#include <QGuiApplication>
+#include <QSize>
+#include <QString>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/progress.h"
+#include "platform/qt/qt_platform.h"
+#include "programs/quarvel/command.h"
+#include "segy/io/segy_format.h"
+#include "segy/ksegy_analysis.h"
+#include "window/qt/picture_export.h"
+
+namespace {
+
+constexpr int kPanelWidth = 1600;
+constexpr int kPanelHeight = 976;  // the panel's extent is 40 by 24.4 units
+
+struct SegyOptions {
+  bool json = false, scaled = false;
+  std::string parameters, positions, panel;
+  double limit = std::numeric_limits<double>::infinity();
+  std::vector<std::string> files;
+};
+
+KExit Usage() {
+  std::fprintf(stderr,
+               "usage: quarvel segy [--json] [--parameters OUT] [--positions OUT [--limit BYTES]]\n"
+               "                    [--panel OUT.png|OUT.svg|OUT.pdf] [--scaled] FILE...\n");
+  return KExit::kUsage;
+}
+
+KExit ParseArguments(const std::vector<std::string>& args, SegyOptions& o) {
+  bool optionsDone = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (optionsDone || a.size() < 2 || a[0] != '-') {
+      o.files.push_back(a);
+    } else if (a == "--json") {
+      o.json = true;
+    } else if (a == "--scaled") {
+      o.scaled = true;
+    } else if (a == "--parameters" || a == "--positions" || a == "--panel") {
+      if (!hasValue) return Usage();
+      (a == "--parameters" ? o.parameters : a == "--positions" ? o.positions : o.panel) = args[++i];
+    } else if (a == "--limit") {
+      if (!hasValue) return Usage();
+      char* end = nullptr;
+      const std::string& v = args[++i];
+      o.limit = std::strtod(v.c_str(), &end);
+      if (end == v.c_str() || *end != '\0' || !(o.limit >= 0)) {
+        std::fprintf(stderr, "quarvel segy: --limit wants a byte position of 0 or more, not '%s'\n", v.c_str());
+        return KExit::kUsage;
+      }
+    } else if (a == "--") {
+      optionsDone = true;
+    } else {
+      std::fprintf(stderr, "quarvel segy: unknown option '%s'\n", a.c_str());
+      return Usage();
+    }
+  }
+  if (o.files.empty()) return Usage();
+  if (o.limit != std::numeric_limits<double>::infinity() && o.positions.empty()) {
+    std::fprintf(stderr, "quarvel segy: --limit goes with --positions\n");
+    return KExit::kUsage;
+  }
+  if (o.files.size() > 1 && !(o.parameters.empty() && o.positions.empty() && o.panel.empty())) {
+    std::fprintf(stderr, "quarvel segy: --parameters, --positions and --panel take one FILE\n");
+    return KExit::kUsage;
+  }
+  return KExit::kSuccess;
+}
+
+std::string JsonString(const std::string& s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string Coordinate(std::int32_t v, std::int16_t scalar, bool scaled) {
+  return scaled ? ShortestText(ScaledCoordinate(v, scalar)) : std::to_string(v);
+}
+
+std::string Json(const KSegyAnalysis& a, bool scaled) {
+  const KSegyLayout& l = a.Layout();
+  std::string s = "{\"file\": " + JsonString(l.path) + ", \"byte_order\": \"" +
+                  (l.byteOrder == KByteOrder::kBig ? "big" : "little") + "\", \"format\": " +
+                  std::to_string(l.formatCode) + ", \"format_text\": " + JsonString(segy::FormatText(l.formatCode)) +
+                  ", \"bytes_per_sample\": " + std::to_string(l.bytesPerSample) + ", \"samples\": " +
+                  std::to_string(l.samples) + ", \"interval\": " + std::to_string(l.interval) +
+                  ", \"first_trace\": " + std::to_string(l.firstTrace) + ", \"trace_bytes\": " +
+                  std::to_string(l.traceLength) + ", \"traces\": " + std::to_string(l.traces) + ", \"table\": [";
+  for (std::size_t i = 0; i < a.Table().size(); ++i) {
+    const KTraceRow& r = a.Table()[i];
+    s += (i ? ", [" : "[") + std::to_string(r.m) + ", " + std::to_string(r.n) + ", " +
+         Coordinate(r.x, r.scalar, scaled) + ", " + Coordinate(r.y, r.scalar, scaled) + "]";
+  }
+  s += "], \"warnings\": [";
+  for (std::size_t i = 0; i < l.warnings.size(); ++i) s += (i ? ", " : "") + JsonString(l.warnings[i]);
+  return s + "]}\n";
+}
+
+std::string Text(const KSegyAnalysis& a, bool scaled) {
+  const KSegyLayout& l = a.Layout();
+  char buf[512];
+  std::string s = l.path + "\n";
+  std::snprintf(buf, sizeof buf,
+                "  byte order    %s\n  format        %d (%s), %d bytes per sample\n  samples       %lld\n"
+                "  interval      %d us\n  first trace   byte %lld\n  trace length  %lld bytes\n  traces        %lld\n",
+                l.byteOrder == KByteOrder::kBig ? "big-endian" : "little-endian", l.formatCode,
+                segy::FormatText(l.formatCode), l.bytesPerSample, static_cast<long long>(l.samples), l.interval,
+                static_cast<long long>(l.firstTrace), static_cast<long long>(l.traceLength),
+                static_cast<long long>(l.traces));
+  s += buf;
+  for (const std::string& w : l.warnings) s += "  warning: " + w + "\n";
+  if (!a.Table().empty()) {
+    std::snprintf(buf, sizeof buf, "  %12s %12s %14s %14s\n", "m", "n", "x", "y");
+    s += buf;
+  }
+  for (const KTraceRow& r : a.Table()) {
+    std::snprintf(buf, sizeof buf, "  %12d %12d %14s %14s\n", r.m, r.n, Coordinate(r.x, r.scalar, scaled).c_str(),
+                  Coordinate(r.y, r.scalar, scaled).c_str());
+    s += buf;
+  }
+  return s;
+}
+
+// A bar on standard error while positions are written, when it is a terminal.
+class PositionsProgress : public KProgressSink {
+public:
+  ~PositionsProgress() override {
+    if (percent_ >= 0) std::fprintf(stderr, "\r\033[K");
+  }
+  void SetTotal(std::int64_t total) override { total_ = total; }
+  void SetPos(std::int64_t pos) override {
+    const int percent = total_ > 0 ? static_cast<int>(pos * 100 / total_) : 100;
+    if (percent == percent_) return;
+    percent_ = percent;
+    std::fprintf(stderr, "\rpositions %3d%%", percent);
+    std::fflush(stderr);
+  }
+
+private:
+  std::int64_t total_ = 0;
+  int percent_ = -1;
+};
+
+// Paints the panel as its window's first paint into a picture chosen by the
+// extension; the bytes then go out as one file.
+// Painting needs fonts, so a GUI application; without a display the
+// offscreen platform serves.
+std::unique_ptr<QGuiApplication> MakeApplication() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;  // the application keeps referring to them
+  static char name[] = "quarvel";
+  static char* argv[] = {name, nullptr};
+  auto app = std::make_unique<QGuiApplication>(argc, argv);
+  InstallQtPlatform();
+  return app;
+}
+
+KExit RunSegy(const std::vector<std::string>& args) {
+  SegyOptions o;
+  if (const KExit parsed = ParseArguments(args, o); parsed != KExit::kSuccess) return parsed;
+  std::unique_ptr<QGuiApplication> app;
+  if (!o.panel.empty()) app = MakeApplication();
+  KExit status = KExit::kSuccess;
+  auto fail = [&](const KResult& r) {
+    std::fprintf(stderr, "quarvel segy: %s\n", r.message().c_str());
+    status = ExitFor(r.status());
+  };
+  for (const std::string& file : o.files) {
+    KSegyAnalysis panel;
+    if (const KResult created = panel.Create(file); !created) {
+      fail(created);
+      continue;
+    }
+    const std::string report = o.json ? Json(panel, o.scaled) : Text(panel, o.scaled);
+    std::fwrite(report.data(), 1, report.size(), stdout);
+    if (!o.parameters.empty())
+      if (const KResult r = panel.Write(o.parameters); !r) fail(r);
+    if (!o.positions.empty()) {
+      std::unique_ptr<PositionsProgress> bar;
+      if (isatty(STDERR_FILENO) == 1) bar = std::make_unique<PositionsProgress>();
+      if (const KResult r = panel.WriteXY(o.positions, o.limit, bar.get(), o.scaled); !r) fail(r);
+    }
+    if (!o.panel.empty())
+      if (const KResult r = ExportPicture(panel, QSize(kPanelWidth, kPanelHeight), QString::fromLocal8Bit(o.panel.c_str()));
+          !r)
+        fail(r);
+  }
+  return status;
+}
+
+const KCommandRegistrar reg({"segy",
+                             "segy [--json] [--parameters OUT] [--positions OUT [--limit BYTES]] "
+                             "[--panel OUT.png|OUT.svg|OUT.pdf] [--scaled] FILE...",
+                             &RunSegy});
+
+}  // namespace

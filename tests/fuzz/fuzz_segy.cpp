@@ -1,0 +1,29 @@
+// libFuzzer target: any bytes as a SEG-Y file, read into the panel and
+// written as positions. Build with -DQUARVEL_FUZZ=ON (clang).
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "segy/io/segy_positions.h"
+#include "segy/ksegy_analysis.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // The reader takes a path, as the command line gives it.
+  static const std::string path = "/tmp/quarvel_fuzz_segy_" + std::to_string(getpid());
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return 0;
+  std::fwrite(data, 1, size, f);
+  std::fclose(f);
+  KSegyAnalysis panel;
+  if (!panel.Create(path)) return 0;  // any verdict will do; it must not crash
+  KResultWith<KInputFile> file = OpenInputFile(path);
+  if (!file) return 0;
+  std::size_t written = 0;
+  KPositionsOptions options;
+  options.scaled = size % 2 == 0;
+  (void)WritePositions(file.value(), panel.Layout(), options, [&](std::string_view s) { written += s.size(); });
+  return 0;
+}
