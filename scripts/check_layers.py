@@ -17,10 +17,11 @@ LAYERS = [
     ("render", ["render"]),
     ("window", ["window", "window/button", "segy"]),
     ("qt platform", ["platform/qt"]),
+    ("qt dialogs", ["grid/qt"]),
     ("qt view", ["window/qt"]),
     ("programs", ["programs/quarvel", "programs/quarvel-view"]),
 ]
-QT_LAYERS = {"qt platform", "qt view", "programs"}
+QT_LAYERS = {"qt platform", "qt dialogs", "qt view", "programs"}
 SKIPPED = ("tests/", "bench/", "examples/", "build")
 
 RANK = {d: i for i, (_, dirs) in enumerate(LAYERS) for d in dirs}

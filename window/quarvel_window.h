@@ -7,6 +7,7 @@
 
 #include "curves/kcollected.h"
 #include "document/kones.h"
+#include "grid/fxy/fxy_driver.h"
 #include "platform/result.h"
 #include "render/kview_transform.h"
 #include "window/undo_history.h"
@@ -132,6 +133,11 @@ public:
   // Esc: forgets a pending rubber band and an unfinished curve; true when
   // there was one.
   bool CancelPending();
+
+  // Grids the f(x,y) layers through the host's dialog; 1 when it ended with
+  // OK. The dialog's values are kept here between calls.
+  int GetFxy(KWindowHost& host) { return host.GetFxy(*this, fxy); }
+  KFxyDialogData fxy;
 
   // The points of the curve being digitised.
   KCollected collected;

@@ -9,6 +9,7 @@
 #include "resources/menus.h"
 
 class QuarvelWindow;
+struct KFxyDialogData;
 
 struct KDevicePoint {
   int x = 0, y = 0;
@@ -33,4 +34,11 @@ public:
   // The class tree dialog of the window's layers. The host owns the one
   // dialog and gives it the window's layers only while both live.
   virtual void ShowClassDialog(QuarvelWindow& window) { (void)window; }
+  // The f(x,y) dialog over the window's values (kept in data between
+  // calls): 1 when it ended with OK and the gridding started, else 0.
+  virtual int GetFxy(QuarvelWindow& window, KFxyDialogData& data) {
+    (void)window;
+    (void)data;
+    return 0;
+  }
 };

@@ -8,8 +8,10 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include "platform/qt/kprogress.h"
 #include "programs/quarvel-view/segy_panel.h"
 #include "resources/menus.h"
+#include "window/qt/kabout.h"
 #include "window/qt/kview.h"
 #include "window/qt/picture_export.h"
 
@@ -70,6 +72,9 @@ void EditorWindow::BuildMenus() {
   redo_ = edit->addAction("&Redo", this, [this] { view_->Redo(); Sync(); });
   redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
+  edit->addSeparator();
+  edit->addAction("&Grid f(x,y)...", this, [this] { view_->Window().GetFxy(view_->Host()); });
+
   QMenu* viewMenu = menuBar()->addMenu("&View");
   modes_ = new QActionGroup(this);
   std::vector<const KMenuNode*> modes;
@@ -93,6 +98,9 @@ void EditorWindow::BuildMenus() {
     view_->Window().Extend();
     view_->Refresh();
   });
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->addAction("&About Quarvel...", this, [this] { KAbout(this).exec(); });
 }
 
 void EditorWindow::Sync() {
@@ -116,7 +124,12 @@ KResult EditorWindow::Open(const QString& path) {
     Sync();
     return shown;
   }
-  KResult opened = view_->Window().Open(Local(path));
+  KProgress progress(this);
+  progress.SetLabel(QFileInfo(path).fileName());
+  progress.move(mapToGlobal(rect().center()) - progress.rect().center());
+  progress.show();
+  KResult opened = view_->Window().Open(Local(path), &progress);
+  progress.hide();
   if (!opened) return opened;
   if (path_.isEmpty()) path_ = path;
   view_->Refresh();

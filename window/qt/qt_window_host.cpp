@@ -1,10 +1,25 @@
 #include "window/qt/qt_window_host.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QMenu>
 #include <QProcess>
 #include <QStringList>
 #include <QWidget>
+
+#include "grid/qt/fxy_dialog.h"
+#include "grid/qt/fxy_status_window.h"
+#include "window/qt/class_dialog.h"
+#include "window/quarvel_window.h"
+
+// The dialogs refer to the window and to this host: they go first.
+KQtWindowHost::~KQtWindowHost() {
+  delete classDialog_;
+  delete fxyRun_;
+}
 
 void KQtWindowHost::FillMenu(QMenu& menu, const KMenuNode& popup, int checked) {
   for (const KMenuNode& item : popup.items) {
@@ -59,4 +74,56 @@ KResult KQtWindowHost::StartDetached(const std::string& program, const std::vect
 
 void KQtWindowHost::ShowStatus(const std::string& text) {
   if (onStatus) onStatus(QString::fromLocal8Bit(text.c_str()));
+}
+
+void KQtWindowHost::ShowClassDialog(QuarvelWindow& window) {
+  if (!classDialog_) {
+    QWidget* owner = owner_;
+    classDialog_ = new CClassDlg(window, [owner] { if (owner) owner->update(); }, owner_);
+  }
+  classDialog_->show();
+  classDialog_->raise();
+  classDialog_->activateWindow();
+}
+
+QString KQtWindowHost::FxyViewer() {
+  const QFileInfo beside(QDir(QCoreApplication::applicationDirPath()).filePath("quarvel-fxy"));
+  if (beside.isFile() && beside.isExecutable()) return beside.filePath();
+  return QStandardPaths::findExecutable("quarvel-fxy");
+}
+
+KResult KQtWindowHost::StartFxyViewer(const std::string& netPath) {
+  const QString viewer = FxyViewer();
+  if (viewer.isEmpty())
+    return KResult(KStatus::kCannotOpen, "the grid viewer quarvel-fxy is neither beside this program nor on the PATH");
+  // One argument, no shell: a path with blanks reaches the viewer whole.
+  return StartDetached(viewer.toLocal8Bit().toStdString(), {netPath});
+}
+
+int KQtWindowHost::GetFxy(QuarvelWindow& window, KFxyDialogData& data) {
+  if (fxyRun_) {  // one run a window: its net file would be written twice
+    fxyRun_->raise();
+    ShowStatus("f(x,y): gridding is still running");
+    return 0;
+  }
+  KFxyInput input = BeginFxy(window, data);
+  {
+    CGetFxyDlg dialog(input, data, owner_);
+    if (dialog.exec() != QDialog::Accepted) return 0;
+  }
+  const auto finished = [this](const KResultWith<KFxyRun>& result, const std::string& output) {
+    if (!result) {
+      ShowStatus("f(x,y): " + result.message());
+      return;
+    }
+    ShowStatus("f(x,y): wrote " + output);
+    if (const KResult started = StartFxyViewer(output); !started) ShowStatus("f(x,y): " + started.message());
+  };
+  // A child of the view: it closes, and ends its run, when the view goes.
+  auto* status = new CViewPlayDlg(std::move(input), data, finished, owner_);
+  status->setAttribute(Qt::WA_DeleteOnClose);
+  fxyRun_ = status;
+  status->show();
+  status->Start();
+  return 1;
 }

@@ -1,0 +1,175 @@
+// The f(x,y) dialogs: the proposed grid and its caption, refusals, the
+// question during a run, the run in its status window, and GetFxy through
+// the view's host.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+
+#include "grid/qt/fxy_dialog.h"
+#include "grid/qt/fxy_question.h"
+#include "grid/qt/fxy_status_window.h"
+#include "tests/support/temp_dir.h"
+#include "window/qt/kview.h"
+
+namespace {
+
+// Points from (0, 0) to (100, 80): with num x 12 the step is 10 and num y 10.
+KFxyInput Corners() {
+  KFxyInput input;
+  for (auto [x, y, z] : {std::tuple{0., 0., 1.}, {100., 0., 2.}, {0., 80., 3.}, {100., 80., 5.}, {40., 30., 2.}})
+    input.points.push_back({x, y, z});
+  return input;
+}
+
+class FxyTest : public ::testing::Test {
+protected:
+  FxyTest() {
+    data.output = dir.File("out net.f(x,y)");
+    ProposeFxyGrid(input, data);
+  }
+  TempDir dir;
+  KFxyInput input = Corners();
+  KFxyDialogData data;
+};
+
+TEST_F(FxyTest, DialogShowsTheProposalAndTheNodeCountsInItsCaption) {
+  CGetFxyDlg dialog(input, data);
+  EXPECT_EQ(dialog.NumX().value(), 12);
+  EXPECT_EQ(dialog.Times().value(), 5);
+  EXPECT_EQ(dialog.Field("numY").text(), "10");
+  EXPECT_EQ(dialog.Field("deltX").text(), "10");
+  EXPECT_EQ(dialog.Field("zMax").text(), "5");
+  EXPECT_EQ(dialog.Field("zDelta").text(), "4");
+  EXPECT_TRUE(dialog.Field("zDelta").isReadOnly());
+  dialog.Times().setValue(3);
+  EXPECT_EQ(dialog.windowTitle(), "[45 X 37]");
+  dialog.NumX().setValue(22);  // the up-down: new step and num y at once
+  EXPECT_EQ(dialog.Field("deltX").text(), "5");
+  EXPECT_EQ(dialog.Field("numY").text(), "18");
+  EXPECT_EQ(dialog.windowTitle(), "[85 X 69]");
+  EXPECT_EQ(data.numX, 22);
+}
+
+TEST_F(FxyTest, DialogRefusesValuesThatMakeNoGrid) {
+  CGetFxyDlg dialog(input, data);
+  dialog.NumX().setValue(2);
+  EXPECT_EQ(dialog.NumX().value(), 3);
+  struct Case {
+    const char* field;
+    const char* text;
+    const char* reason;
+  };
+  for (const Case c : {Case{"pre", "abc", "pre"}, Case{"deltX", "0", ""}, Case{"smooth", "-1", "smooth"}}) {
+    SCOPED_TRACE(c.field);
+    CGetFxyDlg fresh(input, data);
+    fresh.Field(c.field).setText(c.text);
+    fresh.accept();
+    EXPECT_NE(fresh.result(), QDialog::Accepted);
+    EXPECT_FALSE(fresh.Refusal().isEmpty());
+    EXPECT_TRUE(fresh.Refusal().contains(c.reason)) << fresh.Refusal().toStdString();
+    ProposeFxyGrid(input, data);  // the refused dialog kept what it read
+  }
+}
+
+TEST(FxyQuestion, EndNextAndContinueGiveTheirChoices) {
+  for (auto [button, choice, accepted] : {std::tuple{"&End", 1, true}, {"Next", 2, true}, {"Continue", 0, false}}) {
+    CHowToContinueDlg question;
+    for (QAbstractButton* b : question.findChildren<QAbstractButton*>())
+      if (b->text() == button) b->click();
+    EXPECT_EQ(question.Choice(), choice) << button;
+    EXPECT_EQ(question.result() == QDialog::Accepted, accepted) << button;
+  }
+}
+
+TEST_F(FxyTest, StatusWindowRunsTheLevelsAndReportsWhenDone) {
+  data.times = 2;
+  int done = 0;
+  KResultWith<KFxyRun> outcome{KFxyRun{}};
+  QString levelLine;
+  QPointer<CViewPlayDlg> window;
+  window = new CViewPlayDlg(input, data, [&](const KResultWith<KFxyRun>& r, const std::string&) {
+    ++done;
+    outcome = r;
+    levelLine = window->Line(10, 50);
+  });
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+  window->Start();
+  QTRY_COMPARE_WITH_TIMEOUT(done, 1, 20000);
+  EXPECT_TRUE(outcome.ok()) << outcome.message();
+  EXPECT_EQ(outcome.value().levelsRun, 2);
+  EXPECT_EQ(levelLine, "2/2");
+  EXPECT_TRUE(std::filesystem::exists(data.output));
+  QTRY_VERIFY(window.isNull());  // closed on success
+}
+
+// A run long enough to be interrupted.
+class LongRunTest : public FxyTest {
+protected:
+  void SetUp() override {
+    data.numX = 400;
+    data.times = 4;
+    data.pre = 1e-12;
+    OnFxyNumXChanged(data);
+    window = std::make_unique<CViewPlayDlg>(input, data, [this](const KResultWith<KFxyRun>& r, const std::string&) {
+      ++done;
+      status = r.status();
+    });
+    window->show();
+    window->Start();
+    QTest::qWait(50);
+    ASSERT_TRUE(window->Running());
+  }
+  int done = 0;
+  KStatus status = KStatus::kOk;
+  std::unique_ptr<CViewPlayDlg> window;
+};
+
+TEST_F(LongRunTest, AClickAsksAndEndStopsTheRun) {
+  QTest::mouseClick(window.get(), Qt::LeftButton);
+  auto* question = window->findChild<CHowToContinueDlg*>();
+  ASSERT_NE(question, nullptr);
+  EXPECT_TRUE(question->isVisible());
+  for (QAbstractButton* b : question->findChildren<QAbstractButton*>())
+    if (b->text() == "&End") b->click();
+  QTRY_COMPARE_WITH_TIMEOUT(done, 1, 20000);
+  EXPECT_EQ(status, KStatus::kCancelled);
+  EXPECT_FALSE(std::filesystem::exists(data.output));
+}
+
+TEST_F(LongRunTest, ClosingTheStatusWindowEndsTheRunWithoutOutput) {
+  window->close();
+  EXPECT_FALSE(window->Running());
+  QTest::qWait(20);
+  EXPECT_EQ(done, 0);
+  EXPECT_FALSE(std::filesystem::exists(data.output));
+}
+
+TEST_F(FxyTest, GetFxyRunsFromTheViewAndReportsTheViewerStart) {
+  KView view;
+  view.Window().OnOpenDocumentMem("Layer M f(x,y)\\xyz\nXYZ\n0,0,1\n100,0,2\n0,80,3\n100,80,5\n40,30,2\n\n");
+  view.Window().fxy.output = data.output;
+  view.Window().fxy.times = 2;
+  QStringList status;
+  view.onStatus = [&](const QString& line) { status << line; };
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+  });
+  EXPECT_EQ(view.Window().GetFxy(view.Host()), 1);
+  QTRY_COMPARE_WITH_TIMEOUT(status.size(), 2, 20000);
+  EXPECT_EQ(status[0].toStdString(), "f(x,y): wrote " + data.output);
+  // No viewer is built beside the test program or on its PATH here: the
+  // failure to start it is reported, not dropped.
+  EXPECT_TRUE(status[1].contains("quarvel-fxy")) << status[1].toStdString();
+  EXPECT_TRUE(std::filesystem::exists(data.output));
+}
+
+}  // namespace
