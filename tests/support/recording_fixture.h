@@ -13,6 +13,7 @@
 #include "document/kcurve.h"
 #include "document/kones.h"
 #include "platform/recording_device.h"
+#include "tests/support/curve_builder.h"
 #include "render/krenderer.h"
 #include "render/kview_transform.h"
 #include "tests/support/view_over.h"
@@ -24,18 +25,7 @@ inline std::unique_ptr<KOnes> DocumentFrom(const std::string& text) {
 }
 
 // A curve through the points, with its arc lengths.
-inline KCurve CurveThrough(const std::vector<std::pair<double, double>>& points, int closure = kOpen) {
-  KCurve c;
-  c.Allocate(static_cast<int>(points.size()));
-  for (int i = 0; i < c.count; ++i) {
-    c.x()[i] = points[static_cast<std::size_t>(i)].first;
-    c.y()[i] = points[static_cast<std::size_t>(i)].second;
-  }
-  c.closure = closure;
-  if (c.IsClosed()) c.FillSpareSlots();
-  c.ArcLength();
-  return c;
-}
+inline KCurve CurveThrough(const PointList& points, int closure = kOpen) { return MakeCurve(points, closure); }
 
 // An 800 x 400 recording device, a view of 8 pixels a world unit with the
 // world origin at the device's bottom-left corner, and a renderer on it.
