@@ -8,11 +8,13 @@
 #include <QPen>
 #include <QPoint>
 #include <QPolygon>
+#include <QRect>
 #include <QSize>
 #include <memory>
 
 #include "platform/kdevice.h"
 
+class QImage;
 class QPaintDevice;
 class QPainter;
 
@@ -71,6 +73,12 @@ private:
   void ApplyPen();
   // The outline pen for Ellipse and Pie, as GDI strokes shapes.
   QPen ShapePen() const;
+  // The painter's image when pixels may be written into it directly: a
+  // 32-bit image painted with no transform, clip, opacity or raster mode.
+  QImage* DirectImage() const;
+  // Fills rect (clipped to the image) directly; false when that cannot be
+  // done and the painter must.
+  bool FillDirectly(QRect rect, KColorRef colour);
 
   std::unique_ptr<QPainter> own_;
   QPainter* painter_ = nullptr;
