@@ -73,8 +73,11 @@ constexpr Rule kRules[] = {
 };
 
 Keyword Classify(const std::string& upper) {
+  // Every token is classified: the first byte rules out most prefixes
+  // before any comparison.
+  const char first = upper[0];
   for (const Rule& rule : kRules) {
-    if (rule.prefix ? StartsWith(upper, rule.prefix) : (upper[0] >= '0' && upper[0] <= '9'))
+    if (rule.prefix ? rule.prefix[0] == first && StartsWith(upper, rule.prefix) : (first >= '0' && first <= '9'))
       return rule.keyword;
   }
   return Keyword::kNone;

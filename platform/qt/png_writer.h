@@ -5,8 +5,7 @@
 #include <QImage>
 #include <string>
 
-// Compression levels: 0 stores, 1 (the default) is fastest, 9 smallest.
-// Levels above 1 also try the row filters, which shrinks pictures further.
+// zlib levels: 0 stores, 1 (the default) is fastest, 9 smallest.
 constexpr int kPngFastest = 1;
 constexpr int kPngSmallest = 9;
 

@@ -57,6 +57,7 @@ KQtDevice::~KQtDevice() { End(); }
 
 void KQtDevice::End() {
   Flush();
+  directKnown_ = false;
   if (own_ && own_->isActive()) own_->end();
 }
 
@@ -205,7 +206,15 @@ void KQtDevice::FillPolygon(const std::vector<KIntPoint>& points, KColorRef colo
   painter_->restore();
 }
 
-QImage* KQtDevice::DirectImage() const {
+QImage* KQtDevice::DirectImage() {
+  if (!directKnown_) {
+    direct_ = FindDirectImage();
+    directKnown_ = true;
+  }
+  return direct_;
+}
+
+QImage* KQtDevice::FindDirectImage() const {
   if (!Active()) return nullptr;
   QPaintDevice* target = painter_->device();
   if (!target || target->devType() != QInternal::Image) return nullptr;
@@ -214,7 +223,8 @@ QImage* KQtDevice::DirectImage() const {
   if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
       format != QImage::Format_ARGB32_Premultiplied)
     return nullptr;
-  if (image->devicePixelRatio() != 1.0 || painter_->hasClipping() || !painter_->combinedTransform().isIdentity() ||
+  if (image->devicePixelRatio() != 1.0 || painter_->hasClipping() ||
+      painter_->deviceTransform().type() != QTransform::TxNone ||
       painter_->compositionMode() != QPainter::CompositionMode_SourceOver || painter_->opacity() != 1.0)
     return nullptr;
   return image;
