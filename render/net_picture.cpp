@@ -15,6 +15,7 @@ constexpr int kMargin = 10;           // pixels around the fitted grid
 constexpr int kLabelPixels = 11;      // character height of labels
 constexpr double kLabelMinLength = 120;  // shorter contours get no label
 constexpr double kLabelSpacing = 400;    // a label per this many pixels of line
+constexpr std::size_t kMaxLabels = 1000;
 
 // Five colours from deep blue to red; none is black or white, so the
 // contours and faults drawn over them always show.
@@ -213,8 +214,16 @@ void KNetPicture::DrawContours(KDevice& device, const KViewTransform& view) cons
       if (walked + part >= want && part > 0) {
         const double t = (want - walked) / part;
         const double c = cols[k - 1] + t * (cols[k] - cols[k - 1]), r = rows[k - 1] + t * (rows[k] - rows[k - 1]);
-        if (c >= 0 && c < plot && r >= 0 && r < client.height)
-          labels.push_back({static_cast<int>(c), static_cast<int>(r), FormatValue(line.value)});
+        if (c >= 0 && c < plot && r >= 0 && r < client.height) {
+          Place place{static_cast<int>(c), static_cast<int>(r), FormatValue(line.value)};
+          // Where contours crowd, a label that would touch another is left out.
+          const int halfWidth = static_cast<int>(place.text.size()) * kLabelPixels * 3 / 10 + 2;
+          const bool crowded = std::any_of(labels.begin(), labels.end(), [&](const Place& o) {
+            const int otherHalf = static_cast<int>(o.text.size()) * kLabelPixels * 3 / 10 + 2;
+            return std::abs(o.x - place.x) < halfWidth + otherHalf && std::abs(o.y - place.y) < kLabelPixels + 4;
+          });
+          if (!crowded && labels.size() < kMaxLabels) labels.push_back(std::move(place));
+        }
         ++next;
         --k;  // the same piece may hold the next label too
         continue;
@@ -249,13 +258,13 @@ void KNetPicture::DrawLegend(KDevice& device, KIntSize client) const {
   device.LineTo(barLeft + barWidth, bottom + 1);
   device.LineTo(barLeft - 1, bottom + 1);
   device.LineTo(barLeft - 1, top - 1);
-  // Ticks at round values at least 18 pixels apart, the contour step when
+  // Ticks at round values at least 24 pixels apart, the contour step when
   // it allows.
   device.SetBkMode(kBkTransparent);
   device.SetTextColor(kContourColour);
   double tick = step_ > 0 ? step_ : RoundContourStep(lo_, hi_);
   const double rows = std::max(1, bottom - top);
-  while (tick > 0 && span > 0 && span / tick * 18 > rows) tick *= 2;
+  while (tick > 0 && span > 0 && span / tick * 24 > rows) tick *= 2;
   const KContourLevels ticks = LevelsInRange(lo_, hi_, 0.0, tick, 200);
   for (int k = ticks.first; k <= ticks.last; ++k) {
     const int r = rowOf(ticks.Value(k));
