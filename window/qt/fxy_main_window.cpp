@@ -89,7 +89,9 @@ KResult KFxyMainWindow::ExportTo(const QString& path) {
 
 void KFxyMainWindow::OpenDialog() {
   const QString path = QFileDialog::getOpenFileName(this, "Open net file", QFileInfo(path_).path(),
-                                                    "Net files (*.net *.f(x,y) *.fxy);;All files (*)");
+                                                    // The gridding's default name, net.f(x,y), has brackets
+                                                    // that no filter pattern may hold: all files first.
+                                                    "All files (*);;Net files (*.net)");
   if (path.isEmpty()) return;
   if (const KResult opened = OpenNet(path); !opened)
     QMessageBox::warning(this, "quarvel-fxy", QString::fromLocal8Bit(opened.message().c_str()));
