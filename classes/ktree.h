@@ -16,6 +16,19 @@ public:
   // A path component keeps at most this many bytes (without its backslash).
   static constexpr std::size_t kMaxComponent = 255;
 
+  KTree() = default;
+  ~KTree() {
+    for (auto& [key, node] : nodes_)
+      if (IsGroupKey(key)) delete node.child;
+  }
+  KTree(const KTree&) = delete;
+  KTree& operator=(const KTree&) = delete;
+  KTree(KTree&& other) noexcept { nodes_.swap(other.nodes_); }
+  KTree& operator=(KTree&& other) noexcept {
+    nodes_.swap(other.nodes_);
+    return *this;
+  }
+
   // Enters item under path, creating missing groups; an existing leaf of the
   // same path gets the new item.
   void InsertPath(std::string_view path, Item* item) {
@@ -27,8 +40,8 @@ public:
         return;
       }
       Node& node = tree->nodes_[key];
-      if (!node.child) node.child = std::make_unique<KTree>();
-      tree = node.child.get();
+      if (!node.child) node.child = new KTree;
+      tree = node.child;
       path = rest;
     }
   }
@@ -41,9 +54,8 @@ public:
       auto [key, rest, group] = Split(path);
       auto it = tree->nodes_.find(key);
       if (it == tree->nodes_.end()) return nullptr;
-      if (!group) return it->second.child ? nullptr : it->second.item;
-      if (!it->second.child) return nullptr;
-      tree = it->second.child.get();
+      if (!group) return it->second.item;
+      tree = it->second.child;
       path = rest;
     }
   }
@@ -53,7 +65,7 @@ public:
   void EnumeratePaths(const std::string& prefix,
                       const std::function<void(const std::string&, Item*)>& action) const {
     for (const auto& [key, node] : nodes_) {
-      if (node.child)
+      if (IsGroupKey(key))
         node.child->EnumeratePaths(prefix + key, action);
       else
         action(prefix + key, node.item);
@@ -69,17 +81,26 @@ public:
   };
   std::vector<Visit> Children() const {
     std::vector<Visit> out;
-    for (const auto& [key, node] : nodes_) out.push_back({key, node.child.get(), node.item});
+    for (const auto& [key, node] : nodes_) {
+      if (IsGroupKey(key))
+        out.push_back({key, node.child, nullptr});
+      else
+        out.push_back({key, nullptr, node.item});
+    }
     return out;
   }
 
   bool empty() const { return nodes_.empty(); }
 
 private:
-  struct Node {
-    Item* item = nullptr;
-    std::unique_ptr<KTree> child;
+  // A key ending in a backslash names a group, which owns its child; any
+  // other key names a leaf. One pointer a node: a drawing may hold a node for
+  // each of hundreds of thousands of layers or blocks.
+  union Node {
+    KTree* child = nullptr;
+    Item* item;
   };
+  static bool IsGroupKey(const std::string& key) { return !key.empty() && key.back() == '\\'; }
   struct Parts {
     std::string key;
     std::string_view rest;

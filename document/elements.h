@@ -1,6 +1,7 @@
 #pragma once
 // The small element records: points, insertions, texts, bitmaps, logos and
 // step lists. Polylines are KCurve (kcurve.h).
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,8 @@ struct KStep {
 };
 
 struct KStepList : KRecord {
-  std::vector<KStep> steps;
+  // Grows in fixed blocks, never through a copy twice the size: a STEP file
+  // may hold millions of steps.
+  std::deque<KStep> steps;
   int Count() const { return static_cast<int>(steps.size()); }
 };

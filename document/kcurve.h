@@ -2,6 +2,7 @@
 // The polyline record: every curve of the system is one. x, y, z and s live
 // in one block of 4 * (count + 2) doubles; the two spare slots of each array
 // repeat points 0 and 1 for closed curves.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,14 @@ public:
   // Copies take every field and the whole block, spare slots included. A
   // curve moved from may only be assigned to or destroyed.
   KCurve() = default;
-  KCurve(const KCurve&) = default;
+  KCurve(const KCurve& other)
+      : KRecord(other), count(other.count), closure(other.closure), dimension(other.dimension),
+        code(other.code), name(other.name), width(other.width), block_(other.CopyBlock()) {}
   KCurve(KCurve&&) = default;
-  KCurve& operator=(const KCurve&) = default;
+  KCurve& operator=(const KCurve& other) {
+    if (this != &other) *this = KCurve(other);
+    return *this;
+  }
   KCurve& operator=(KCurve&&) = default;
 
   int count = 0;
@@ -34,14 +40,14 @@ public:
   std::string name;     // empty when the polyline has none
   double width = 0.0;   // pen width in world units
 
-  double* x() { return block_.data(); }
-  double* y() { return block_.data() + Stride(); }
-  double* z() { return block_.data() + 2 * Stride(); }
-  double* s() { return block_.data() + 3 * Stride(); }
-  const double* x() const { return block_.data(); }
-  const double* y() const { return block_.data() + Stride(); }
-  const double* z() const { return block_.data() + 2 * Stride(); }
-  const double* s() const { return block_.data() + 3 * Stride(); }
+  double* x() { return block_.get(); }
+  double* y() { return block_.get() + Stride(); }
+  double* z() { return block_.get() + 2 * Stride(); }
+  double* s() { return block_.get() + 3 * Stride(); }
+  const double* x() const { return block_.get(); }
+  const double* y() const { return block_.get() + Stride(); }
+  const double* z() const { return block_.get() + 2 * Stride(); }
+  const double* s() const { return block_.get() + 3 * Stride(); }
 
   // True for the kinds that close the curve (67, 83 and above 256).
   static bool IsClosedKind(int kind) { return kind == 67 || kind == 83 || kind > 256; }
@@ -83,7 +89,12 @@ public:
 
 private:
   std::size_t Stride() const { return static_cast<std::size_t>(count) + 2; }
-  std::vector<double> block_ = std::vector<double>(8, 0.0);
+  // A copy of the block, whose size follows from count (only Allocate sets
+  // count); null for a curve moved from.
+  std::unique_ptr<double[]> CopyBlock() const;
+  // A bare pointer rather than a vector: its size is 4 * Stride(), and a
+  // drawing holds a curve per polyline.
+  std::unique_ptr<double[]> block_ = std::make_unique<double[]>(8);
 };
 
 // Widens [min, max] by value.

@@ -152,7 +152,7 @@ void KCurve::CopyFrom(const KCurve& source) {
   if (this == &source) return;
   // The whole block, spare slots included, so a closed copy stays closed.
   count = source.count;
-  block_ = source.block_;
+  block_ = source.CopyBlock();
   closure = source.closure;
   dimension = source.dimension;
   name = source.name;

@@ -3,7 +3,6 @@
 #include <climits>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "document/elements.h"
 #include "document/io/lexer.h"
@@ -27,52 +26,50 @@ bool IsRemark(const std::string& line) {
 }  // namespace
 
 std::unique_ptr<KStepList> ReadStepList(KReadContext& ctx) {
-  std::vector<std::string> lines;
+  // One pass, without holding the lines: a comment waits for the step that
+  // follows it (the last of several wins).
+  auto list = std::make_unique<KStepList>();
   std::string line;
+  std::string comment;
+  bool hasComment = false;
+  std::size_t commentsWaiting = 0;
   while (ReadLine(ctx.src, line)) {
     if (StartsWith(line, "''")) break;
-    lines.push_back(line);
-  }
-
-  auto list = std::make_unique<KStepList>();
-  std::size_t steps = 0;
-  for (const std::string& l : lines)
-    if (!StartsWith(l, "'")) ++steps;
-  list->steps.resize(steps);
-
-  std::size_t current = 0;
-  for (const std::string& l : lines) {
-    if (StartsWith(l, "'")) {
-      // A comment describes the step that follows it; one after the last
-      // step has none to go to.
-      if (current < steps) {
-        list->steps[current].comment = l.substr(1);
-        list->steps[current].hasComment = true;
-      } else {
-        ctx.Report("step comment dropped", "no step follows it");
-      }
+    if (StartsWith(line, "'")) {
+      comment.assign(line, 1);
+      hasComment = true;
+      ++commentsWaiting;
       continue;
     }
-    KStep& step = list->steps[current++];
-    if (StartsWith(l, "#")) {
+    KStep& step = list->steps.emplace_back();
+    if (hasComment) {
+      step.comment = std::move(comment);
+      step.hasComment = true;
+      comment.clear();
+      hasComment = false;
+    }
+    commentsWaiting = 0;
+    if (StartsWith(line, "#")) {
       // Counts are written in four digits at least; a longer count moves
       // the command along rather than lending it a blank or digits.
       std::size_t digits = 0;
-      while (1 + digits < l.size() && l[1 + digits] >= '0' && l[1 + digits] <= '9') ++digits;
-      const long long count = std::strtoll(l.c_str() + 1, nullptr, 10);
+      while (1 + digits < line.size() && line[1 + digits] >= '0' && line[1 + digits] <= '9') ++digits;
+      const long long count = std::strtoll(line.c_str() + 1, nullptr, 10);
       step.runCount = static_cast<int>(std::clamp<long long>(count, INT_MIN, INT_MAX));
-      step.command = std::string(TailFrom(l, std::max(kCommandAfterRunCount, digits + 2)));
+      step.command = std::string(TailFrom(line, std::max(kCommandAfterRunCount, digits + 2)));
       step.hasCommand = true;
-    } else if (IsRemark(l)) {
-      step.remark = l.substr(kRemarkStart);
+    } else if (IsRemark(line)) {
+      step.remark = line.substr(kRemarkStart);
       step.hasRemark = true;
-    } else if (l.empty()) {
+    } else if (line.empty()) {
       step.comment.clear();
       step.hasComment = true;
     } else {
-      step.command = l;
+      step.command = line;
       step.hasCommand = true;
     }
   }
+  // A comment after the last step has none to go to.
+  for (; commentsWaiting > 0; --commentsWaiting) ctx.Report("step comment dropped", "no step follows it");
   return list;
 }

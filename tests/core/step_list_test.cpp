@@ -73,6 +73,13 @@ TEST_P(StepList, TrailingCommentHasNoStepAndIsReported) {
   EXPECT_EQ(in->issues.size(), 1u);
 }
 
+TEST_P(StepList, OfSeveralCommentsTheLastDescribesTheNextStep) {
+  auto list = Steps("'a\n'b\none\n'c\n'd\n''\n");
+  ASSERT_EQ(list->Count(), 1);
+  EXPECT_EQ(list->steps[0].comment, "b");
+  EXPECT_EQ(in->issues.size(), 2u);
+}
+
 TEST(StepFile, ListComesFirstThenTheDrawing) {
   TempDir dir;
   KOnes doc;
