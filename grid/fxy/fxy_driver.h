@@ -48,7 +48,10 @@ void OnFxyNumXChanged(KFxyDialogData& data);
 // times changed: true when the caption is to be updated (not the first time).
 bool OnFxyTimesChanged(KFxyDialogData& data);
 // "[%d X %d]": num x and num y each replaced (times - 1) times by 2 n - 1.
+// Counts of a billion or more read as "6.05e+12"; none is ever negative.
 std::string FxyCaption(const KFxyDialogData& data);
+// A node count for people: "4097", or "1e+300" once it has ten digits.
+std::string FxyCountText(double count);
 
 // How far a level's relaxation is, for a progress bar.
 struct KFxyProgress {

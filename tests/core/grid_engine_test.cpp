@@ -285,22 +285,24 @@ TEST(GridRelax, ValuesDoNotCrossABreakAndItsNeighboursAvoidTheStencil) {
   std::vector<KOne> pts;
   for (int j = 1; j < 14; j += 3)
     for (int i = 1; i < 14; i += 3) pts.push_back(Pt(i + 0.2, j - 0.1, i < 8 ? 0.0 : 100.0));
-  // A break between columns 7 and 8 across the whole grid, slightly slanted.
-  const std::vector<KGridLine> breaks = {Line({7.4, 7.6}, {-2, 17})};
-  G g;
-  Geometry(g, 16, 16);
-  Level(g, pts, breaks, 1e-9);
-  for (int j = 0; j < 16; ++j)
-    for (int i = 0; i < 16; ++i) {
-      EXPECT_EQ(g.Value(i, j), i <= 7 ? 0.0 : 100.0) << i << "," << j;
-      const bool nearBreak = i >= 6 && i <= 9;   // beside a crossing or next to one
-      if (nearBreak) {
-        EXPECT_FALSE(g.IsInterior(g.Index(i, j))) << i << "," << j;
+  // Breaks between columns 7 and 8 across the whole grid: slightly slanted,
+  // and straight with a vertex lying exactly on row 6 (one crossing there).
+  for (const KGridLine& line : {Line({7.4, 7.6}, {-2, 17}), Line({7.5, 7.5, 7.5}, {-2, 6, 17})}) {
+    G g;
+    Geometry(g, 16, 16);
+    Level(g, pts, {line}, 1e-9);
+    for (int j = 0; j < 16; ++j)
+      for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(g.Value(i, j), i <= 7 ? 0.0 : 100.0) << i << "," << j;
+        const bool nearBreak = i >= 6 && i <= 9;   // beside a crossing or next to one
+        if (nearBreak) {
+          EXPECT_FALSE(g.IsInterior(g.Index(i, j))) << i << "," << j;
+        }
       }
-    }
-  EXPECT_TRUE(g.IsInterior(g.Index(4, 5)));
-  EXPECT_TRUE(g.IsInterior(g.Index(10, 5)));
-  EXPECT_FALSE(g.IsInterior(g.Index(1, 5)));   // border rows and columns
+    EXPECT_TRUE(g.IsInterior(g.Index(4, 5)));
+    EXPECT_TRUE(g.IsInterior(g.Index(10, 5)));
+    EXPECT_FALSE(g.IsInterior(g.Index(1, 5)));   // border rows and columns
+  }
 }
 
 TEST(GridRelax, ProgressEveryTenthSweepAndTheAnswers) {
