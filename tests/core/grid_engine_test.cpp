@@ -29,13 +29,31 @@ void Geometry(G& g, int nx, int ny) { g.SetGeometry(0, 0, nx - 3, ny - 3, 1, 1);
 
 // The driver's per-level order, first level.
 int Level(G& g, const std::vector<KOne>& pts, const std::vector<KGridLine>& breaks,
-        double precision, int limit = 30000, KRelaxListener* listener = nullptr) {
+        double precision, int limit = 30000, KRelaxListener* listener = nullptr, int threads = 1) {
   g.Prepare(pts.data(), pts.size(), breaks);
   g.SeedFromData();
   g.SpreadFromData();
   g.FillUnset();
-  return g.Relax(precision, limit, listener);
+  return g.Relax(precision, limit, listener, threads);
 }
+
+// Scattered points of a smooth surface over an nx * ny grid, and two breaks:
+// a slanted one across the grid and a closed box.
+struct FaultedSet {
+  std::vector<KOne> pts;
+  std::vector<KGridLine> breaks = {Line({20.3, 41.7}, {-3, 75}),
+                                   Line({55.5, 70.5, 70.5, 55.5, 55.5}, {20.5, 20.5, 40.5, 40.5, 20.5})};
+  FaultedSet(int nx, int ny, int count) {
+    std::mt19937 rng(17);
+    std::uniform_real_distribution<double> x(0.0, nx - 1.0), y(0.0, ny - 1.0);
+    for (int k = 0; k < count; ++k) {
+      KOne p = Pt(x(rng), y(rng), 0);
+      p.z = 50 + 20 * std::sin(p.x / 9) * std::cos(p.y / 13) + (p.x > 20.3 + 0.27 * (p.y + 3) ? -15 : 0);
+      pts.push_back(p);
+    }
+    pts.push_back(Pt(30, 30, 60));   // exactly on a node
+  }
+};
 
 TEST(GridGeometry, NodeCountsOriginAndConversions) {
   G g;
@@ -302,6 +320,20 @@ TEST(GridRelax, ValuesDoNotCrossABreakAndItsNeighboursAvoidTheStencil) {
     EXPECT_TRUE(g.IsInterior(g.Index(4, 5)));
     EXPECT_TRUE(g.IsInterior(g.Index(10, 5)));
     EXPECT_FALSE(g.IsInterior(g.Index(1, 5)));   // border rows and columns
+  }
+}
+
+TEST(GridRelax, ThreadedSweepsMatchOneThreadBitForBit) {
+  const FaultedSet set(90, 70, 400);
+  G one;
+  Geometry(one, 90, 70);
+  Level(one, set.pts, set.breaks, 1e-6, 400);
+  for (int threads : {2, 5}) {
+    G many;
+    Geometry(many, 90, 70);
+    Level(many, set.pts, set.breaks, 1e-6, 400, nullptr, threads);
+    EXPECT_EQ(many.sweepsRun(), one.sweepsRun()) << threads;
+    EXPECT_TRUE(many.values() == one.values()) << threads;
   }
 }
 
