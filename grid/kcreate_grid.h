@@ -117,12 +117,13 @@ public:
   static constexpr int kDiverged = -1;
   int Relax(double precision, int limit, KRelaxListener* listener, int threads = 1);
   // Solves the same equations as Relax (the same stencil, border
-  // estimates, breaks and data tie) by multigrid cycles over coarser copies
-  // of this grid, with Relax's sweeps as the smoother. Stops when a cycle's
-  // last sweep changes no node by precision or more, after limit cycles, or
-  // as Relax does on the listener's answer (asked after every cycle) and on
-  // divergence. Far fewer node updates than Relax for the same residual.
-  int RelaxMultigrid(double precision, int limit, KRelaxListener* listener, int threads = 1);
+  // estimates, breaks and data tie) in far fewer sweeps: multigrid cycles
+  // whose smoother is Relax's sweep (factor 1) and whose coarse grids
+  // correct the smooth error of the nodes away from data, borders and
+  // breaks. Stops when a cycle's last sweep changes no node by precision or
+  // more, or after limit sweeps; the listener is told after every cycle.
+  // Results as for Relax.
+  int RelaxFast(double precision, int limit, KRelaxListener* listener, int threads = 1);
   // The largest change a sweep may make before the relaxation counts as
   // diverging: a million times the data's magnitude.
   double DivergenceBound() const;
@@ -204,6 +205,8 @@ private:
   // advances node past them.
   double RelaxInteriorRun(int& node, int end, double largest);
   double RelaxBorder(const BorderNode& b, double largest);
+  // Sweeps only the nodes within width of the grid's edge, in index order.
+  double SweepEdge(int width);
   // Node flags during relaxation.
   static constexpr std::uint8_t kInteriorFlag = 1, kPlainFlag = 2;
   // Sweeps until converged, as Relax, without marking the nodes again.

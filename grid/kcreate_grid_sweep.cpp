@@ -210,6 +210,38 @@ double KCreateGrid::Sweep() {
   return largest;
 }
 
+double KCreateGrid::SweepEdge(int width) {
+  double largest = 0.0;
+  NoSync none;
+  const std::uint8_t* flags = flags_.data();
+  // Columns [c0, c1) of row j; border points at the row's border list.
+  const auto stretch = [&](int j, int c0, int c1, const BorderNode* border) {
+    int n = Index(c0, j);
+    const int end = Index(c1, j);
+    while (n < end) {
+      if (flags[n] & kInteriorFlag) {
+        largest = RelaxInteriorRun(n, end, largest);
+      } else {
+        largest = RelaxBorder(*border++, largest);
+        ++n;
+      }
+    }
+  };
+  for (int j = 0; j < ny_; ++j) {
+    if (j < width || j >= ny_ - width || 2 * width >= nx_) {
+      largest = SweepRow(j, largest, none);
+      continue;
+    }
+    const BorderNode* first = border_.data() + rowBorder_[static_cast<std::size_t>(j)];
+    const BorderNode* last = border_.data() + rowBorder_[static_cast<std::size_t>(j) + 1];
+    stretch(j, 0, width, first);
+    const int right = Index(nx_ - width, j);
+    stretch(j, nx_ - width, nx_,
+            std::lower_bound(first, last, right, [](const BorderNode& b, int n) { return b.node < n; }));
+  }
+  return largest;
+}
+
 // Threads that sweep rows t, t + T, t + 2T, ... for as long as one Relax
 // runs. Each row publishes how many of its columns are done; a row waits
 // for the one below to be two columns ahead of the stretch it starts.

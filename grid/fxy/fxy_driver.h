@@ -27,6 +27,12 @@ struct KFxyDialogData {
   double zMin = 0, zMax = 0, zDelta = 0;   // display only
   std::string output = DefaultNetPath();
   int iterationLimit = 30000;
+  // How each level is solved: the relaxation sweeps, or the fast solver of
+  // the same equations (KCreateGrid::RelaxFast).
+  enum class Solver { kSweep, kFast };
+  Solver solver = Solver::kSweep;
+  // Threads of each level's sweeps; the result does not depend on it.
+  int threads = 1;
   KFxyLayerNames layerNames = DefaultFxyLayerNames();
   // Change notifications of "times" since the dialog was filled; the first
   // one comes from filling the controls and is ignored.
