@@ -16,8 +16,6 @@
 namespace {
 
 // Where the status lines go on the status surface.
-// Precision of the fast solver on a level, per level before the last.
-constexpr double kCoarseSlack = 4.0;
 constexpr int kLineX = 10, kHeadY = 0, kProgressX = 50, kFirstLineY = 30, kLineStep = 20;
 
 template <class... Args>
@@ -162,12 +160,8 @@ KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& 
       grid->FillUnset();
 
       LevelListener listener(status, level, times, y, d.pre);
-      // The fast solver corrects smooth error on the next level itself, so a
-      // level that only seeds the next needs less: the precision loosens
-      // with the square of the step, as the interpolation error does.
-      const double levelPre = d.pre * std::pow(kCoarseSlack, times - level);
       const int answer = d.solver == KFxyDialogData::Solver::kFast
-                             ? grid->RelaxFast(levelPre, d.iterationLimit, &listener, d.threads)
+                             ? grid->RelaxFast(d.pre, d.iterationLimit, &listener, d.threads)
                              : grid->Relax(d.pre, d.iterationLimit, &listener, d.threads);
       run.sweeps += grid->sweepsRun();
       run.levelsRun = level;
