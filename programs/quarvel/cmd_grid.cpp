@@ -9,13 +9,13 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <thread>
-#include <algorithm>
 #include <vector>
 
 #include "grid/fxy/fxy_driver.h"
@@ -104,6 +104,15 @@ private:
   std::string label_, progress_;
   double first_ = 0;
 };
+
+// Cores not already busy: the wavefront's rows wait for each other, so a
+// thread on a core that other processes keep busy stalls the rest.
+int AvailableCores() {
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  double load = 0;
+  if (getloadavg(&load, 1) != 1) return cores;
+  return std::clamp(cores - static_cast<int>(std::lround(load)), 1, cores);
+}
 
 bool ParseNumber(const std::string& text, double& value) {
   KCLocaleScope c;
@@ -218,7 +227,7 @@ KExit RunGrid(const std::vector<std::string>& args) {
   if (o.haveSmooth) d.smooth = o.smooth;
   if (o.havePre) d.pre = o.pre;
   d.solver = o.solver;
-  d.threads = o.threads > 0 ? o.threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  d.threads = o.threads > 0 ? o.threads : AvailableCores();
 
   interrupted = 0;
   InterruptScope catchCtrlC;
