@@ -12,6 +12,7 @@
 #
 # QUARVEL_BEFORE=binary adds rows of an older quarvel (sweeps only, at the
 # precision the current sweeps needed), for before/after figures.
+# GRID_BENCH_THREADS=N runs quarvel with N threads (default 1, as gmt).
 # GRID_BENCH_SIZES="18 64 126" picks the sizes (num x of the first level;
 # five levels give 259, 995 and 1987 nodes across).
 #
@@ -28,6 +29,7 @@ quarvel=${1:-$here/build/quarvel}
 data=${2:-$here/../shared/data/gridding}
 before=${QUARVEL_BEFORE:-}
 sizes=${GRID_BENCH_SIZES:-18 64 126}
+threads=${GRID_BENCH_THREADS:-1}
 ladder=(1e-3 3e-4 1e-4 3e-5 1e-5)
 [[ -x $quarvel ]] || { echo "no quarvel binary at $quarvel" >&2; exit 2; }
 [[ -r $data/synthetic_smooth_50k.xyz ]] || { echo "no gridding data in $data" >&2; exit 2; }
@@ -117,8 +119,7 @@ row() {   # row PROGRAM SOLVER PRECISION THREADS TIMING SIZE ERRORS MATCHED
 # bench SET NUMX: gmt, then each solver down the ladder, then the old binary.
 bench() {
   set=$1
-  local numx=$2 table drawing fault=0 threads
-  threads=$(nproc)
+  local numx=$2 table drawing fault=0
   case $set in
     smooth) label="smooth 50k"; table=$data/synthetic_smooth_50k.xyz ;;
     fault) label="fault 2k"; table=$data/synthetic_fault_2k.xyz; fault=1 ;;
@@ -146,13 +147,13 @@ bench() {
     if [[ $set == fault ]]; then
       local range
       range=$(awk 'NR == 1 { lo = hi = $3 } { if ($3 < lo) lo = $3; if ($3 > hi) hi = $3 } END { print (hi - lo) / 1000 }' "$table")
-      quarvel_run "$quarvel" "$set" "$drawing" "$fault" "$numx" "$range" --solver "$solver"
+      quarvel_run "$quarvel" "$set" "$drawing" "$fault" "$numx" "$range" --solver "$solver" --threads "$threads"
       row quarvel "$solver" "$range (default)" "$threads" "$q_timing" "$q_size" "$q_errors" "-"
       sweep_pre=$range
       continue
     fi
     for pre in "${ladder[@]}"; do
-      quarvel_run "$quarvel" "$set" "$drawing" "$fault" "$numx" "$pre" --solver "$solver"
+      quarvel_run "$quarvel" "$set" "$drawing" "$fault" "$numx" "$pre" --solver "$solver" --threads "$threads"
       [[ $(matched "$q_errors") == no && $pre != "${ladder[-1]}" ]] || break
     done
     row quarvel "$solver" "$pre" "$threads" "$q_timing" "$q_size" "$q_errors" "$(matched "$q_errors")"
