@@ -12,7 +12,9 @@
 #
 # QUARVEL_BEFORE=binary adds rows of an older quarvel (sweeps only, at the
 # precision the current sweeps needed), for before/after figures.
-# GRID_BENCH_THREADS=N runs quarvel with N threads (default 1, as gmt).
+# GRID_BENCH_THREADS=N runs quarvel with N threads (default 1, as gmt);
+# GRID_BENCH_SETS="smooth tracks fault" and GRID_BENCH_SOLVERS="sweep fast"
+# pick what runs.
 # GRID_BENCH_SIZES="18 64 126" picks the sizes (num x of the first level;
 # five levels give 259, 995 and 1987 nodes across).
 #
@@ -143,7 +145,7 @@ bench() {
     row "gmt surface -T0" "-" "default" 1 "$timing" "$n $n ${g_sweeps:-?}" "$g_errors" "-"
   fi
   local solver pre sweep_pre=""
-  for solver in sweep fast; do
+  for solver in ${GRID_BENCH_SOLVERS:-sweep fast}; do
     if [[ $set == fault ]]; then
       local range
       range=$(awk 'NR == 1 { lo = hi = $3 } { if ($3 < lo) lo = $3; if ($3 > hi) hi = $3 } END { print (hi - lo) / 1000 }' "$table")
@@ -167,5 +169,5 @@ bench() {
 }
 
 for numx in $sizes; do
-  for set in smooth tracks fault; do bench $set "$numx"; done
+  for set in ${GRID_BENCH_SETS:-smooth tracks fault}; do bench $set "$numx"; done
 done
