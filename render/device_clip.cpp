@@ -1,5 +1,6 @@
 #include "render/device_clip.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -53,6 +54,12 @@ KDoublePoint AtY(const KDoublePoint& a, const KDoublePoint& b, double y) {
   return {a.x + (b.x - a.x) * t, y};
 }
 
+// The exact clipped point lies in the box; with coordinates far apart
+// (1e20 and more) rounding can put the computed one well outside it.
+KDoublePoint IntoBox(const KDoublePoint& p, const KDeviceBox& box) {
+  return {std::clamp(p.x, box.xmin, box.xmax), std::clamp(p.y, box.ymin, box.ymax)};
+}
+
 }  // namespace
 
 bool ClipSegment(KDoublePoint& a, KDoublePoint& b, const KDeviceBox& box) {
@@ -65,8 +72,8 @@ bool ClipSegment(KDoublePoint& a, KDoublePoint& b, const KDeviceBox& box) {
   if (!ClipTest(-dy, a.y - box.ymin, t0, t1)) return false;
   if (!ClipTest(dy, box.ymax - a.y, t0, t1)) return false;
   KDoublePoint start = a;
-  if (t1 < 1) b = {start.x + t1 * dx, start.y + t1 * dy};
-  if (t0 > 0) a = {start.x + t0 * dx, start.y + t0 * dy};
+  if (t1 < 1) b = IntoBox({start.x + t1 * dx, start.y + t1 * dy}, box);
+  if (t0 > 0) a = IntoBox({start.x + t0 * dx, start.y + t0 * dy}, box);
   return true;
 }
 
@@ -89,5 +96,6 @@ std::vector<KDoublePoint> ClipPolygon(const std::vector<KDoublePoint>& polygon, 
   out = ClipEdge(
       out, [&](const KDoublePoint& p) { return p.y <= box.ymax; },
       [&](const KDoublePoint& a, const KDoublePoint& b) { return AtY(a, b, box.ymax); });
+  for (KDoublePoint& p : out) p = IntoBox(p, box);
   return out;
 }
