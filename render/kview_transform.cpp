@@ -74,8 +74,8 @@ void KViewTransform::UpdateEdges() {
   top = bottom + height * scaleY;
 }
 
-int KViewTransform::ToDeviceX(double x) const { return KTruncToInt((x - left) / scaleX); }
-int KViewTransform::ToDeviceY(double y) const { return KTruncToInt(height - (y - bottom) / scaleY); }
+int KViewTransform::ToDeviceX(double x) const { return KTruncToInt(Offset(x, left, scaleX)); }
+int KViewTransform::ToDeviceY(double y) const { return KTruncToInt(height - Offset(y, bottom, scaleY)); }
 
 bool KViewTransform::ToDevicePoint(double x, double y, KIntPoint& point) const {
   double column, row;
