@@ -72,8 +72,11 @@ bool ClipSegment(KDoublePoint& a, KDoublePoint& b, const KDeviceBox& box) {
   if (!ClipTest(-dy, a.y - box.ymin, t0, t1)) return false;
   if (!ClipTest(dy, box.ymax - a.y, t0, t1)) return false;
   KDoublePoint start = a;
-  if (t1 < 1) b = IntoBox({start.x + t1 * dx, start.y + t1 * dy}, box);
-  if (t0 > 0) a = IntoBox({start.x + t0 * dx, start.y + t0 * dy}, box);
+  // An end whose parameter rounded to 0 or 1 may lie outside as well.
+  if (t1 < 1) b = {start.x + t1 * dx, start.y + t1 * dy};
+  if (t0 > 0) a = {start.x + t0 * dx, start.y + t0 * dy};
+  a = IntoBox(a, box);
+  b = IntoBox(b, box);
   return true;
 }
 

@@ -137,3 +137,12 @@ TEST(DeviceClip, FarEndsClipIntoTheBox) {
     }
   EXPECT_GT(clipped, 100);
 }
+
+// A segment from far left to well past the right edge: the parameters of
+// both edges round to 1, so the ends must be held in the box all the same.
+TEST(DeviceClip, EndWhoseParameterRoundsToOneIsHeldInTheBox) {
+  const KDeviceBox box{-4194304, -4194304, 4194304, 4194304};
+  KDoublePoint a{-6.2092534906226537e+25, -650651.76512834406}, b{456671688.18189609, -2001776.6126663242};
+  ASSERT_TRUE(ClipSegment(a, b, box));
+  for (const KDoublePoint& p : {a, b}) EXPECT_LE(std::fabs(p.x), 4194304);
+}
