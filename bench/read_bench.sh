@@ -1,20 +1,40 @@
 #!/usr/bin/env bash
 # Reading benchmark: generates a drawing of about 100 MB (polylines, labelled
-# points and x, y, z lists) and prints, from one run, the reading throughput
-# of "quarvel info" in MB/s and its wall time relative to "wc -l" on the
-# same file (how far reading is from just scanning the bytes).
-# Usage: bench/read_bench.sh [BUILD_DIR] [MEGABYTES]
+# points and x, y, z lists) and prints, for each build given, the reading
+# throughput of "quarvel info" in MB/s, its wall time relative to "wc -l" on
+# the same file (how far reading is from just scanning the bytes) and its
+# peak memory relative to the file. Several builds are run in turn, round
+# after round, and medians reported, so that they share the machine's load.
+# Usage: bench/read_bench.sh [BUILD_DIR...] [-s MEGABYTES] [-r ROUNDS] [-k FILE]
+#   -k FILE keeps the drawing at FILE (reused when it exists).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build}
-megabytes=${2:-100}
-quarvel=$build/quarvel
-[ -x "$quarvel" ] || { echo "no $quarvel: build first (scripts/build.sh $build)" >&2; exit 1; }
-file=$(mktemp /tmp/quarvel_read_bench.XXXXXX.qvd)
-trap 'rm -f "$file"' EXIT
+builds=()
+megabytes=100
+rounds=5
+keep=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    -s) megabytes=$2; shift 2 ;;
+    -r) rounds=$2; shift 2 ;;
+    -k) keep=$2; shift 2 ;;
+    *) builds+=("$1"); shift ;;
+  esac
+done
+[ ${#builds[@]} -gt 0 ] || builds=(build)
+for b in "${builds[@]}"; do
+  [ -x "$b/quarvel" ] || { echo "no $b/quarvel: build first (scripts/build.sh $b)" >&2; exit 1; }
+done
+if [ -n "$keep" ]; then
+  file=$keep
+else
+  file=$(mktemp /tmp/quarvel_read_bench.XXXXXX.qvd)
+  trap 'rm -f "$file"' EXIT
+fi
 
 # Blocks of one polyline (120 vertices), 20 points and an x, y, z list of 300
 # values, repeated until the size is reached. A fixed seed keeps runs alike.
+if [ ! -s "$file" ]; then
 awk -v target=$((megabytes * 1000000)) 'BEGIN {
   srand(42); size = 0; n = 0
   while (size < target) {
@@ -29,23 +49,40 @@ awk -v target=$((megabytes * 1000000)) 'BEGIN {
     printf "%s", s; size += length(s); n++
   }
 }' > "$file"
+fi
 bytes=$(stat -c %s "$file")
 # Warm the page cache so both programs read from memory.
 cat "$file" > /dev/null
 
-# Wall time (real) and CPU time (user + sys) of one command, as "real cpu".
+# Wall time, CPU time (user + sys) and peak RSS in kB of one command.
 timed() {
-  local TIMEFORMAT='%R %U %S'
-  { time "$@" > /dev/null; } 2>&1 | awk '{ printf "%s %.3f", $1, $2 + $3 }'
+  /usr/bin/time -f '%e %U %S %M' "$@" 2>&1 > /dev/null | tail -1 | awk '{ printf "%s %.3f %s", $1, $2 + $3, $4 }'
 }
-read -r q_real q_cpu <<< "$(timed "$quarvel" info "$file")"
-read -r w_real w_cpu <<< "$(timed wc -l "$file")"
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-awk -v b="$bytes" -v qr="$q_real" -v qc="$q_cpu" -v wr="$w_real" -v wc="$w_cpu" 'BEGIN {
-  mb = b / 1e6
-  printf "file: %.1f MB\n", mb
-  printf "quarvel info: %.3f s wall (%.1f MB/s), %.3f s cpu (%.1f MB/s)\n", qr, mb / qr, qc, mb / qc
-  printf "wc -l:        %.3f s wall (%.1f MB/s), %.3f s cpu\n", wr, mb / wr, wc
-  printf "ratio quarvel info / wc -l: %.1f (wall)\n", qr / wr
-}'
-"$quarvel" info "$file" | sed 's/^/  /'
+results=$(mktemp)
+trap 'rm -f "$results"; [ -n "$keep" ] || rm -f "$file"' EXIT
+for ((r = 0; r < rounds; r++)); do
+  read -r w_real w_cpu w_rss <<< "$(timed wc -l "$file")"
+  echo "wc $w_real $w_cpu $w_rss" >> "$results"
+  for b in "${builds[@]}"; do
+    read -r q_real q_cpu q_rss <<< "$(timed "$b/quarvel" info "$file")"
+    echo "$b $q_real $q_cpu $q_rss $w_real" >> "$results"
+  done
+done
+
+mb=$(awk -v b="$bytes" 'BEGIN { printf "%.1f", b / 1e6 }')
+echo "file: $mb MB, $rounds rounds, medians"
+w_med=$(awk '$1 == "wc" { print $2 }' "$results" | median)
+echo "wc -l: $w_med s wall"
+for b in "${builds[@]}"; do
+  real=$(awk -v b="$b" '$1 == b { print $2 }' "$results" | median)
+  cpu=$(awk -v b="$b" '$1 == b { print $3 }' "$results" | median)
+  rss=$(awk -v b="$b" '$1 == b { print $4 }' "$results" | median)
+  ratio=$(awk -v b="$b" '$1 == b { print $2 / $5 }' "$results" | median)
+  awk -v b="$b" -v mb="$mb" -v real="$real" -v cpu="$cpu" -v rss="$rss" -v ratio="$ratio" -v bytes="$bytes" 'BEGIN {
+    printf "%s/quarvel info: %.3f s wall (%.1f MB/s), %.3f s cpu (%.1f MB/s), %.1f x wc -l, peak RSS %.1f MB (%.2f x the file)\n",
+      b, real, mb / real, cpu, mb / cpu, ratio, rss / 1024, rss * 1024 / bytes
+  }'
+done
+"${builds[0]}/quarvel" info "$file" | sed 's/^/  /'

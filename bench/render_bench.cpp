@@ -1,8 +1,9 @@
 // Rendering speed: a drawing of about one million polyline vertices painted
 // into a 2000 x 2000 picture through the renderer and the Qt device, next
 // to a plain QPainter::drawPolyline of the same vertices into the same
-// image, and the PNG encoding of the result. Peak memory is printed at the
-// end (VmHWM of the process).
+// image; a million x, y, z points drawn a pixel each; and the PNG encoding
+// of the result, by Qt's writer and by the one "quarvel render" uses. Peak
+// memory is printed at the end (VmHWM of the process).
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
@@ -19,6 +20,9 @@
 
 #include "document/kcurve.h"
 #include "document/kones.h"
+#include "document/ktext_properties.h"
+#include "grid/kxyz_list.h"
+#include "platform/qt/png_writer.h"
 #include "platform/qt/qt_device.h"
 #include "render/krenderer.h"
 #include "render/kview_transform.h"
@@ -52,6 +56,26 @@ KOnes& Drawing() {
       doc->currentColour = -static_cast<int>((c * 37) % 256 + 256 * ((c * 91) % 256));
       doc->AddEntry(kKindPolyline, std::move(curve));
     }
+    return doc;
+  }();
+  return *document;
+}
+
+// A million x, y, z points spread over the drawing, with marks small
+// enough to be drawn as single pixels.
+KOnes& XyzDrawing() {
+  static KOnes* document = [] {
+    auto* doc = new KOnes;
+    std::mt19937 random(54321);
+    std::uniform_real_distribution<double> position(0, kWorld);
+    auto list = std::make_unique<KXyzList>();
+    list->points.resize(kCurves * kVerticesPerCurve);
+    for (KOne& p : list->points) {
+      p.x = position(random);
+      p.y = position(random);
+    }
+    doc->pendingTextProperties->markHeight = 1;
+    doc->AddEntry(kKindXyz, std::move(list));
     return doc;
   }();
   return *document;
@@ -126,14 +150,34 @@ void BM_PlainDrawPolylineSameVertices(benchmark::State& state) {
   state.counters["vertices"] = kCurves * kVerticesPerCurve;
 }
 
-void BM_PngEncode2000x2000(benchmark::State& state) {
-  QImage image(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::white);
-  {
+void BM_RendererOneMillionXyzPixels(benchmark::State& state) {
+  KOnes& doc = XyzDrawing();
+  QImage image(kSide, kSide, QImage::Format_RGB32);
+  for (auto _ : state) {
+    image.fill(Qt::white);
     KQtDevice device(&image, image.size());
     KViewTransform view = FittedView(device);
-    KRenderer(device).DrawDocument(Drawing(), view);
+    KRenderer(device).DrawDocument(doc, view);
+    device.End();
+    benchmark::DoNotOptimize(image.constBits());
   }
+  state.counters["points"] = kCurves * kVerticesPerCurve;
+}
+
+// The rendered picture, as "quarvel render" paints it (opaque) or as it was
+// painted before (with alpha).
+QImage RenderedPicture(QImage::Format format) {
+  QImage image(kSide, kSide, format);
+  image.fill(Qt::white);
+  KQtDevice device(&image, image.size());
+  KViewTransform view = FittedView(device);
+  KRenderer(device).DrawDocument(Drawing(), view);
+  device.End();
+  return image;
+}
+
+void BM_PngEncodeQtWriter(benchmark::State& state) {
+  const QImage image = RenderedPicture(QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -143,9 +187,21 @@ void BM_PngEncode2000x2000(benchmark::State& state) {
   }
 }
 
+// Argument: the compression level.
+void BM_PngEncodeOpaque(benchmark::State& state) {
+  const QImage image = RenderedPicture(QImage::Format_RGB32);
+  for (auto _ : state) {
+    std::string bytes;
+    if (!EncodePng(image, static_cast<int>(state.range(0)), bytes)) state.SkipWithError("encoding failed");
+    state.counters["png_bytes"] = static_cast<double>(bytes.size());
+  }
+}
+
 BENCHMARK(BM_RendererOneMillionVertices)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_PlainDrawPolylineSameVertices)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_PngEncode2000x2000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_RendererOneMillionXyzPixels)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_PngEncodeQtWriter)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_PngEncodeOpaque)->Arg(kPngFastest)->Arg(kPngSmallest)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -10,9 +10,11 @@ struct KLayer;
 struct KTextProperties;
 
 struct KEntry {
+  // The two ints side by side: a drawing holds an entry per element, and
+  // 56 bytes take a smaller heap block than 64.
   int kind = 0;
-  std::unique_ptr<KRecord> record;
   int colour = 0;                 // minus the COLORREF: -(r + 256 g + 65536 b)
+  std::unique_ptr<KRecord> record;
   KLayer* layer = nullptr;        // never null once added
   // Shared with the layer or other entries added while they were pending.
   std::shared_ptr<KEmbellish> embellishment;

@@ -1,10 +1,7 @@
 #include "platform/byte_source.h"
 
+#include <cstring>
 #include <utility>
-
-namespace {
-constexpr std::size_t kChunk = 1 << 16;
-}
 
 KResultWith<KByteSource> KByteSource::FromFile(const std::string& path) {
   KResultWith<KInputFile> opened = OpenInputFile(path);
@@ -12,18 +9,25 @@ KResultWith<KByteSource> KByteSource::FromFile(const std::string& path) {
   KByteSource s;
   s.file_ = std::move(opened.value());
   s.length_ = s.file_.size();
-  s.buf_.resize(kChunk);
+  // A small file needs no full block (the size may change after opening, so
+  // this is a first size only).
+  const std::int64_t first = s.length_ + 1;
+  s.buf_.resize(first > 0 && static_cast<std::uint64_t>(first) < kBlock ? static_cast<std::size_t>(first) : kBlock);
+  s.PointAtStorage();
   return s;
 }
 
 KByteSource KByteSource::FromMemory(std::string bytes) {
   KByteSource s;
-  s.memory_ = true;
+  s.isMemory_ = true;
   s.length_ = static_cast<std::int64_t>(bytes.size());
-  s.buf_.assign(bytes.begin(), bytes.end());
-  s.end_ = s.buf_.size();
+  s.memory_ = std::move(bytes);
+  s.PointAtStorage();
+  s.end_ = s.memory_.size();
   return s;
 }
+
+void KByteSource::PointAtStorage() { data_ = isMemory_ ? memory_.data() : buf_.data(); }
 
 KByteSource::KByteSource(KByteSource&& o) noexcept { *this = std::move(o); }
 
@@ -31,30 +35,48 @@ KByteSource& KByteSource::operator=(KByteSource&& o) noexcept {
   if (this != &o) {
     file_ = std::move(o.file_);
     buf_ = std::move(o.buf_);
+    memory_ = std::move(o.memory_);
     pos_ = std::exchange(o.pos_, 0);
     end_ = std::exchange(o.end_, 0);
     base_ = std::exchange(o.base_, 0);
     length_ = std::exchange(o.length_, 0);
-    memory_ = std::exchange(o.memory_, false);
+    isMemory_ = std::exchange(o.isMemory_, false);
+    PointAtStorage();
+    o.data_ = nullptr;
   }
   return *this;
 }
 
-int KByteSource::Refill() {
-  if (memory_ || !file_.is_open()) return -1;
-  base_ += static_cast<std::int64_t>(end_);
-  pos_ = 0;
-  end_ = 0;
+bool KByteSource::Refill() {
+  if (isMemory_ || !file_.is_open()) return false;
+  const std::size_t kept = end_ - pos_;
+  if (pos_ > 0) {
+    std::memmove(buf_.data(), buf_.data() + pos_, kept);
+    base_ += static_cast<std::int64_t>(pos_);
+    pos_ = 0;
+    end_ = kept;
+  }
+  if (end_ == buf_.size()) {
+    if (buf_.size() >= kBlock) return false;
+    buf_.resize(kBlock);  // the file grew past its first size
+    PointAtStorage();
+  }
   // A read error ends the input as the end of the file would.
-  const std::int64_t got = file_.Read(buf_.data(), buf_.size());
-  if (got <= 0) return -1;
-  end_ = static_cast<std::size_t>(got);
-  return static_cast<unsigned char>(buf_[pos_++]);
+  const std::int64_t got = file_.Read(buf_.data() + end_, buf_.size() - end_);
+  if (got <= 0) return false;
+  end_ += static_cast<std::size_t>(got);
+  return true;
+}
+
+std::size_t KByteSource::Ensure(std::size_t n) {
+  while (Available() < n && Refill()) {
+  }
+  return Available();
 }
 
 void KByteSource::Rewind() {
   pos_ = 0;
-  if (memory_) return;
+  if (isMemory_) return;
   file_.Rewind();
   base_ = 0;
   end_ = 0;

@@ -12,14 +12,14 @@ from pathlib import PurePosixPath
 # Lowest first. A directory may include its own layer and the ones below.
 LAYERS = [
     ("platform", ["platform", "resources"]),
-    ("model", ["classes", "document", "curves", "grid"]),
+    ("model", ["classes", "document", "curves", "grid", "grid/contour"]),
     ("io", ["document/io", "grid/io", "grid/fxy", "segy/io"]),
     ("render", ["render"]),
     ("window", ["window", "window/button", "segy"]),
     ("qt platform", ["platform/qt"]),
     ("qt dialogs", ["grid/qt"]),
     ("qt view", ["window/qt"]),
-    ("programs", ["programs/quarvel", "programs/quarvel-view"]),
+    ("programs", ["programs/quarvel", "programs/quarvel-view", "programs/quarvel-fxy"]),
 ]
 QT_LAYERS = {"qt platform", "qt dialogs", "qt view", "programs"}
 SKIPPED = ("tests/", "bench/", "examples/", "build")

@@ -53,7 +53,8 @@ public:
   // Saving as a text drawing through KAtomicFile (platform/atomic_file.h).
   // Fails with a message naming the file and the reason ("cannot write
   // 'x.qvd': No space left on device"), leaving the document unchanged.
-  KResult Save(const std::string& path);
+  // progress, when given, counts the entries written.
+  KResult Save(const std::string& path, KProgressSink* progress = nullptr);
   // The host's entry point: 1 when saved, 0 when not (Save gives the reason).
   int OnSaveDocument(const std::string& path);
 

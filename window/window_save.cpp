@@ -2,6 +2,8 @@
 #include "document/io/writer.h"
 #include "window/quarvel_window.h"
 
-KResult QuarvelWindow::Save(const std::string& path) { return SaveToFile(*this, path); }
+KResult QuarvelWindow::Save(const std::string& path, KProgressSink* progress) {
+  return SaveToFile(*this, path, progress);
+}
 
 int QuarvelWindow::OnSaveDocument(const std::string& path) { return Save(path).ok() ? 1 : 0; }

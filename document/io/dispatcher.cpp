@@ -75,8 +75,11 @@ constexpr Rule kRules[] = {
 };
 
 Keyword Classify(const std::string& upper) {
+  // Every token is classified: the first byte rules out most prefixes
+  // before any comparison.
+  const char first = upper[0];
   for (const Rule& rule : kRules) {
-    if (rule.prefix ? StartsWith(upper, rule.prefix) : (upper[0] >= '0' && upper[0] <= '9'))
+    if (rule.prefix ? rule.prefix[0] == first && StartsWith(upper, rule.prefix) : (first >= '0' && first <= '9'))
       return rule.keyword;
   }
   return Keyword::kNone;
@@ -147,10 +150,11 @@ KBlockEnd ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
   KCLocaleScope cLocale;
   const std::int64_t progressStep = std::max<std::int64_t>(1, ctx.src.Length() / kProgressSteps);
   std::int64_t nextProgress = 0;
-  std::string token;
+  std::string_view token;
+  std::string scratch;
   std::string upper;
   for (;;) {
-    const KTokenEnd end = ReadToken(ctx.src, token);
+    const KTokenEnd end = ReadToken(ctx.src, token, scratch);
     if (EndsInput(end)) return KBlockEnd::kEndOfInput;
     if (ctx.progress && ctx.src.Position() >= nextProgress) {
       ctx.progress->SetPos(ctx.src.Position());
@@ -159,11 +163,11 @@ KBlockEnd ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
     if (end == KTokenEnd::kOverlong) {
       // No keyword is that long: skip the whole word, whatever it holds.
       ctx.Report("word skipped", "longer than 2560 bytes");
-      if (EndsInput(SkipOverlongRest(ctx.src, token))) return KBlockEnd::kEndOfInput;
+      if (EndsInput(SkipOverlongRest(ctx.src, scratch))) return KBlockEnd::kEndOfInput;
       continue;
     }
     if (token.empty()) continue;
-    upper = token;
+    upper.assign(token.data(), token.size());
     ToUpperAscii(upper);
 
     switch (Classify(upper)) {

@@ -2,6 +2,7 @@
 // The two reading primitives of the drawing format.
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/byte_source.h"
 
@@ -27,6 +28,10 @@ inline bool EndsInput(KTokenEnd end) { return end == KTokenEnd::kInputCut || end
 // as kOverlong with those bytes; the rest of the long word is read by the
 // next call.
 KTokenEnd ReadToken(KByteSource& src, std::string& token);
+// The same without a copy: token views the source's buffer (or scratch,
+// when carriage returns had to be dropped) and stays valid until src is read
+// again. At kInputEnd token is left as it was.
+KTokenEnd ReadToken(KByteSource& src, std::string_view& token, std::string& scratch);
 
 // After a kOverlong token: reads and drops the rest of that word. Returns
 // how its last piece ended.
@@ -42,3 +47,6 @@ inline KTokenEnd SkipOverlongRest(KByteSource& src, std::string& token) {
 // Returns true with line set, or false at the end of input, leaving line
 // unchanged and discarding a final line without line feed.
 bool ReadLine(KByteSource& src, std::string& line);
+// The same as a view of the source's buffer (or of scratch), valid until
+// src is read again.
+bool ReadLine(KByteSource& src, std::string_view& line, std::string& scratch);

@@ -10,8 +10,10 @@ std::unique_ptr<KGrid3D> ReadGrid3D(KReadContext& ctx) {
   const std::int64_t start = ctx.src.Position();
   ReadLine(ctx.src, element->fileName);
   // The element stays, without values, when its grid file does not load.
-  const KResult loaded = ReadGridFile(element->grid, element->fileName);
+  std::string cutShort;
+  const KResult loaded = ReadGridFile(element->grid, element->fileName, &cutShort);
   if (!loaded && ctx.issues) ctx.issues->push_back({"grid not loaded", start, loaded.message()});
+  if (!cutShort.empty() && ctx.issues) ctx.issues->push_back({"grid cut short", start, cutShort});
   const KGridFile& g = element->grid;
   element->x = g.x0;
   element->y = g.y0;

@@ -1,28 +1,48 @@
 // POINT and MARKTEXT: "x,y[,z] label" on the rest of the keyword's line.
-#include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "document/elements.h"
 #include "document/io/lexer.h"
 #include "document/io/number_scan.h"
 #include "document/io/record_readers.h"
 
+namespace {
+
+// Words are at most this many bytes; a longer run of bytes splits into
+// words of this size, as a "%255s" conversion would split it.
+constexpr std::size_t kMaxWord = 255;
+
+bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The next word of line from at, after blanks: "%255s" without a copy.
+std::string_view NextWord(std::string_view line, std::size_t& at) {
+  while (at < line.size() && IsCSpace(line[at])) ++at;
+  const std::size_t start = at;
+  while (at < line.size() && at - start < kMaxWord && !IsCSpace(line[at])) ++at;
+  return line.substr(start, at - start);
+}
+
+}  // namespace
+
 std::unique_ptr<KPointText> ReadPoint(KReadContext& ctx) {
-  std::string line;
-  if (!ReadLine(ctx.src, line)) {
+  thread_local std::string scratch;
+  std::string_view line;
+  if (!ReadLine(ctx.src, line, scratch)) {
     ctx.Report("point rejected", "input ended before its line");
     return nullptr;
   }
-  // Two words of at most 255 bytes each; the label is the second word only.
-  char coords[256] = "";
-  char label[256] = "";
-  std::sscanf(line.c_str(), "%255s%255s", coords, label);
+  // Two words; the label is the second word only.
+  std::size_t at = 0;
+  const std::string_view coords = NextWord(line, at);
+  const std::string_view label = NextWord(line, at);
 
-  auto point = std::make_unique<KPointText>();
-  double v[3] = {point->x, point->y, point->z};
+  double v[3] = {0.0, 0.0, 0.0};
   if (ScanCommaNumbers(coords, v, 3) < 2) {
     ctx.Report("point rejected", "fewer than two coordinates convert");
     return nullptr;
   }
+  auto point = std::make_unique<KPointText>();
   point->x = v[0];
   point->y = v[1];
   point->z = v[2];

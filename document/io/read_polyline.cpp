@@ -2,6 +2,7 @@
 // up to a line that is empty or starts with a blank, control or high byte.
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "document/kcurve.h"
@@ -29,7 +30,7 @@ struct KPoint {
 
 // A line ends the polyline when it is empty or its first byte, taken as a
 // signed char, is below '!' (blanks, control bytes and bytes 0x80-0xFF).
-bool EndsPolyline(const std::string& line) {
+bool EndsPolyline(std::string_view line) {
   return line.empty() || static_cast<signed char>(line[0]) < '!';
 }
 
@@ -68,10 +69,11 @@ std::unique_ptr<KCurve> ReadPolyline(KReadContext& ctx, const std::string& keywo
   // Reused across polylines: a drawing holds many and they are read one at a
   // time, so the scratch buffers only grow to the largest one.
   thread_local std::vector<KPoint> points;
-  thread_local std::string line;
+  thread_local std::string scratch;
   points.clear();
+  std::string_view line;
   for (;;) {
-    if (!ReadLine(ctx.src, line)) {
+    if (!ReadLine(ctx.src, line, scratch)) {
       ctx.Report("polyline dropped", "input ended before its terminating line");
       return nullptr;
     }
@@ -79,12 +81,12 @@ std::unique_ptr<KCurve> ReadPolyline(KReadContext& ctx, const std::string& keywo
     // "%lf,%lf,%lf,%lf,%d": x, y, z, s and a code that is read but not kept.
     double v[4] = {0.0, 0.0, 0.0, 0.0};
     int code = 0;
-    const int n = ScanCommaNumbers(line.c_str(), v, 4, &code);
+    const int n = ScanCommaNumbers(line, v, 4, &code);
     if (n >= 2) {
       points.push_back({v[0], v[1], v[2], v[3]});
       if (n > curve->dimension) curve->dimension = n;
     } else {
-      ApplyCommand(line, *curve);
+      ApplyCommand(std::string(line), *curve);
     }
   }
 

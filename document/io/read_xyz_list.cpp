@@ -1,4 +1,8 @@
 // Reading of x, y, z lists.
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "document/io/lexer.h"
 #include "document/io/number_scan.h"
 #include "document/io/record_readers.h"
@@ -12,10 +16,10 @@ constexpr int kDefaultTag = 0;
 
 // Reads "x,y,z,w,tag" from token into one; true when at least x and y
 // convert. Fields that do not convert keep what one held. Needs the C locale.
-bool ParsePoint(const std::string& token, KOne& one) {
+bool ParsePoint(std::string_view token, KOne& one) {
   // "%lf,%lf,%lf,%lf,%d", converted exactly as sscanf would, but faster.
   double v[4] = {one.x, one.y, one.z, one.w};
-  const int n = ScanCommaNumbers(token.c_str(), v, 4, &one.tag);
+  const int n = ScanCommaNumbers(token, v, 4, &one.tag);
   one.x = v[0];
   one.y = v[1];
   one.z = v[2];
@@ -30,35 +34,41 @@ bool StartsWithDigit(const std::string& token) {
 }  // namespace
 
 std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& token) {
-  auto list = std::make_unique<KXyzList>();
   KCLocaleScope cLocale;
+  // Points collect in a buffer reused from list to list; the list then takes
+  // exactly as many as it holds, with no spare capacity.
+  thread_local std::vector<KOne> points;
+  thread_local std::string scratch;
+  points.clear();
 
   if (StartsWithDigit(token)) {
     KOne first;
-    if (ParsePoint(token, first)) list->points.push_back(first);
+    if (ParsePoint(token, first)) points.push_back(first);
   }
   if (ctx.progress) ctx.progress->SetTotal(ctx.src.Length());
 
   // z carries over from the point before, so "x,y" repeats the last value;
   // weight and tag do not.
   KOne next;
-  std::string word;
-  for (KTokenEnd end; !EndsInput(end = ReadToken(ctx.src, word));) {
+  std::string_view word;
+  for (KTokenEnd end; !EndsInput(end = ReadToken(ctx.src, word, scratch));) {
     // A word longer than the buffer is not a point; it ends the list whole.
     if (end == KTokenEnd::kOverlong) {
-      SkipOverlongRest(ctx.src, word);
+      SkipOverlongRest(ctx.src, scratch);
       break;
     }
     next.w = kDefaultWeight;
     next.tag = kDefaultTag;
     if (word.empty() || !ParsePoint(word, next)) break;
     if (ctx.progress) ctx.progress->SetPos(ctx.src.Position());
-    list->points.push_back(next);
+    points.push_back(next);
   }
 
-  if (list->points.empty()) {
+  if (points.empty()) {
     ctx.Report("x, y, z list opened by \"" + token.substr(0, 40) + "\"", "no point read");
     return nullptr;
   }
+  auto list = std::make_unique<KXyzList>();
+  list->points.assign(points.begin(), points.end());
   return list;
 }

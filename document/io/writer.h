@@ -62,4 +62,6 @@ void WriteBlock(KOutput& out, KOnes& block, const std::string& path);
 // replaced all or nothing; a character device, a FIFO with a reader and a
 // file with several names are written in place. On failure the result names
 // the file and the reason, and doc's current layer is unchanged.
-KResult SaveToFile(KOnes& doc, const std::string& path);
+// progress, when given, counts the document's entries as they go out.
+class KProgressSink;
+KResult SaveToFile(KOnes& doc, const std::string& path, KProgressSink* progress = nullptr);

@@ -24,6 +24,7 @@
 #include "document/elements.h"
 #include "document/kones.h"
 #include "document/io/writer_parts.h"
+#include "platform/progress.h"
 
 namespace {
 
@@ -39,7 +40,8 @@ enum class Held {
 
 class DocumentText {
 public:
-  DocumentText(KOutput& out, KLayerMoves& moves) : out_(out), moves_(moves) {}
+  DocumentText(KOutput& out, KLayerMoves& moves, KProgressSink* progress = nullptr)
+      : out_(out), moves_(moves), progress_(progress) {}
 
   void Write(KOnes& doc, bool topLevel) {
     if (topLevel) WriteLeadingSteps(doc);
@@ -54,7 +56,11 @@ public:
     for (const auto& layer : doc.OwnedLayers())
       if (!used.count(layer.get()) && !established_.count(layer.get())) SelectLayer(*layer);
 
+    KProgressSink* progress = topLevel ? progress_ : nullptr;
+    if (progress) progress->SetTotal(static_cast<std::int64_t>(doc.entries.size()));
+    std::int64_t done = 0;
     for (const auto& entry : doc.entries) {
+      if (progress) progress->SetPos(done++);
       if (!Written(doc, *entry)) continue;
       if (entry->layer && entry->layer != layer_) SelectLayer(*entry->layer);
       SetColour(entry->colour);
@@ -63,6 +69,7 @@ public:
       WriteElement(out_, *entry);
     }
 
+    if (progress) progress->SetPos(done);
     PayDefaults();
     // Reading more into the document continues with its colour and pending
     // values, so a document that is read back does too.
@@ -214,6 +221,7 @@ private:
 
   KOutput& out_;
   KLayerMoves& moves_;
+  KProgressSink* progress_ = nullptr;
   // The reader's state after the text written so far, as a new document
   // starts it.
   int colour_ = 0;
@@ -234,7 +242,9 @@ void KLayerMoves::Apply() const {
   for (const auto& [doc, layer] : moves) doc->currentLayer = layer;
 }
 
-void WriteDocumentText(KOutput& out, KOnes& doc, KLayerMoves& moves) { DocumentText(out, moves).Write(doc, true); }
+void WriteDocumentText(KOutput& out, KOnes& doc, KLayerMoves& moves, KProgressSink* progress) {
+  DocumentText(out, moves, progress).Write(doc, true);
+}
 
 void WriteDocument(KOutput& out, KOnes& doc) {
   KLayerMoves moves;

@@ -20,11 +20,11 @@ private:
 
 }  // namespace
 
-KResult SaveToFile(KOnes& doc, const std::string& path) {
+KResult SaveToFile(KOnes& doc, const std::string& path, KProgressSink* progress) {
   KFileOutput file(path);
   if (!file.ok()) return file.Commit();
   KLayerMoves moves;
-  WriteDocumentText(file, doc, moves);
+  WriteDocumentText(file, doc, moves, progress);
   KResult result = file.Commit();
   if (result) moves.Apply();
   return result;

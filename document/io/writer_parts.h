@@ -75,7 +75,9 @@ struct KLayerMoves {
 };
 // WriteDocument without touching the documents: their new current layers
 // are added to moves.
-void WriteDocumentText(KOutput& out, KOnes& doc, KLayerMoves& moves);
+// progress, when given, counts the document's entries as they are written.
+class KProgressSink;
+void WriteDocumentText(KOutput& out, KOnes& doc, KLayerMoves& moves, KProgressSink* progress = nullptr);
 
 // True when two text properties say the same in the drawing format (the
 // renderer's caches and the font's height, width and escapement, which the

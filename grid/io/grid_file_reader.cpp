@@ -1,6 +1,7 @@
 // The binary grid file of GRID3D elements.
 #include "grid/io/grid_file_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -57,9 +58,8 @@ std::size_t ValueSize(std::uint8_t storage) {
   return 8;
 }
 
-// Decodes the values of a row-major block of nx * ny stored values.
+// Decodes the first count values of a row-major block of stored values.
 void DecodeValues(const unsigned char* data, std::size_t count, KGridFile& grid) {
-  grid.values.resize(count);
   const double range = grid.zMax - grid.zMin;
   const std::size_t size = ValueSize(grid.storage);
   for (std::size_t k = 0; k < count; ++k) {
@@ -77,7 +77,8 @@ void DecodeValues(const unsigned char* data, std::size_t count, KGridFile& grid)
 
 }  // namespace
 
-KResult ReadGridFile(KGridFile& grid, const std::string& path) {
+KResult ReadGridFile(KGridFile& grid, const std::string& path, std::string* cutShort) {
+  if (cutShort) cutShort->clear();
   const auto fail = [&](KResult result) {
     grid.nx = grid.ny = 0;
     grid.values.clear();
@@ -132,23 +133,37 @@ KResult ReadGridFile(KGridFile& grid, const std::string& path) {
     return bad("nx * ny overflows (" + promised + ")");
   const std::uint64_t available = fileSize > kHeaderSize ? static_cast<std::uint64_t>(fileSize - kHeaderSize) : 0;
   const std::uint64_t size = ValueSize(grid.storage);
-  if (wx * wy > available / size)
-    return bad("nx * ny (" + promised + ") promises more values than the " + std::to_string(available) +
+  const std::uint64_t held = available / size;
+  const auto tooFew = [&](std::uint64_t bytes) {
+    return bad("nx * ny (" + promised + ") promises more values than the " + std::to_string(bytes) +
                " bytes after the header hold");
-  const std::size_t count = static_cast<std::size_t>(wx * wy);
+  };
+  const std::uint64_t total = wx * wy;
+  if (total > held && (held == 0 || total / kCutShortRatio > held)) return tooFew(available);
+  const std::size_t count = static_cast<std::size_t>(total);
 
-  std::vector<unsigned char> data(count * size);
+  // What the file holds of the values, read in one go; it may have shrunk
+  // since it was opened, which counts as being cut short there.
+  std::vector<unsigned char> data(static_cast<std::size_t>(std::min(total, held) * size));
   const std::int64_t read = file.Read(data.data(), data.size());
   if (read < 0) return fail(ErrnoResult(KStatus::kCannotOpen, "cannot read", path, errno));
-  if (read != static_cast<std::int64_t>(data.size()))
-    return bad("the values end early: the file shrank after it was opened");
-  DecodeValues(data.data(), count, grid);
+  const std::size_t present = static_cast<std::size_t>(read) / size;
+  if (present < count && (present == 0 || count / kCutShortRatio > present)) return tooFew(static_cast<std::uint64_t>(read));
+  grid.values.resize(count);
+  DecodeValues(data.data(), present, grid);
 
   grid.zMin = 1e300;
   grid.zMax = -1e300;
-  for (double v : grid.values) {
+  for (std::size_t k = 0; k < present; ++k) {
+    const double v = grid.values[k];
     if (v < grid.zMin) grid.zMin = v;
     if (v > grid.zMax) grid.zMax = v;
+  }
+  if (present < count) {
+    std::fill(grid.values.begin() + static_cast<std::ptrdiff_t>(present), grid.values.end(), grid.zMin);
+    if (cutShort)
+      *cutShort = "grid file '" + path + "' is cut short: it holds " + std::to_string(present) + " of the " +
+                  std::to_string(count) + " values (" + promised + "); the rest take the smallest value read";
   }
   return KResult::Ok();
 }

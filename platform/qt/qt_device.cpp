@@ -58,6 +58,7 @@ KQtDevice::~KQtDevice() { End(); }
 
 void KQtDevice::End() {
   Flush();
+  directKnown_ = false;
   if (own_ && own_->isActive()) own_->end();
 }
 
@@ -206,10 +207,52 @@ void KQtDevice::FillPolygon(const std::vector<KIntPoint>& points, KColorRef colo
   painter_->restore();
 }
 
+QImage* KQtDevice::DirectImage() {
+  if (!directKnown_) {
+    direct_ = FindDirectImage();
+    directKnown_ = true;
+  }
+  return direct_;
+}
+
+QImage* KQtDevice::FindDirectImage() const {
+  if (!Active()) return nullptr;
+  QPaintDevice* target = painter_->device();
+  if (!target || target->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(target);
+  const QImage::Format format = image->format();
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+      format != QImage::Format_ARGB32_Premultiplied)
+    return nullptr;
+  if (image->devicePixelRatio() != 1.0 || painter_->hasClipping() ||
+      painter_->deviceTransform().type() != QTransform::TxNone ||
+      painter_->compositionMode() != QPainter::CompositionMode_SourceOver || painter_->opacity() != 1.0)
+    return nullptr;
+  return image;
+}
+
+bool KQtDevice::FillDirectly(QRect rect, KColorRef colour) {
+  QImage* image = DirectImage();
+  if (!image) return false;
+  rect = rect.normalized() & image->rect();
+  // An opaque colour is the same word in all three formats.
+  const QRgb word = qRgb(KRedOf(colour), KGreenOf(colour), KBlueOf(colour));
+  // The painter holds the image, so it is not shared: writing through the
+  // constant bits changes no other copy.
+  uchar* bits = const_cast<uchar*>(image->constBits());
+  const qsizetype stride = image->bytesPerLine();
+  for (int y = rect.top(); y <= rect.bottom(); ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + rect.left();
+    std::fill_n(row, rect.width(), word);
+  }
+  return true;
+}
+
 void KQtDevice::FillSolidRect(int left, int top, int width, int height, KColorRef colour) {
   Flush();
   if (!Active()) return;
-  painter_->fillRect(QRect(left, top, width, height).normalized(), ToQColor(colour));
+  const QRect rect = QRect(left, top, width, height).normalized();
+  if (!FillDirectly(rect, colour)) painter_->fillRect(rect, ToQColor(colour));
 }
 
 void KQtDevice::SetPixel(int x, int y, KColorRef colour) {
@@ -217,7 +260,9 @@ void KQtDevice::SetPixel(int x, int y, KColorRef colour) {
   // A pixel at the end of the int range lies outside any device, and its
   // one-pixel rectangle would overflow.
   if (!Active() || x == std::numeric_limits<int>::max() || y == std::numeric_limits<int>::max()) return;
-  painter_->fillRect(QRect(x, y, 1, 1), ToQColor(colour));
+  // Large x, y, z lists draw a pixel a point: written straight into an
+  // image, as painting one rectangle each costs far more.
+  if (!FillDirectly(QRect(x, y, 1, 1), colour)) painter_->fillRect(QRect(x, y, 1, 1), ToQColor(colour));
 }
 
 void KQtDevice::DrawImage(const KImage& image, int left, int top, int width, int height, double srcX,

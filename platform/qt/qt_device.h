@@ -8,11 +8,13 @@
 #include <QPen>
 #include <QPoint>
 #include <QPolygon>
+#include <QRect>
 #include <QSize>
 #include <memory>
 
 #include "platform/kdevice.h"
 
+class QImage;
 class QPaintDevice;
 class QPainter;
 
@@ -22,7 +24,9 @@ public:
   // clientSize pixels (in the target's units). Painting ends with End() or
   // the destructor.
   KQtDevice(QPaintDevice* target, QSize clientSize);
-  // Paints with an active painter that the caller owns.
+  // Paints with an active painter that the caller owns. While the device
+  // paints, the painter's transform, clip and composition change only
+  // through painter().
   KQtDevice(QPainter* painter, QSize clientSize);
   ~KQtDevice() override;
   KQtDevice(const KQtDevice&) = delete;
@@ -34,6 +38,7 @@ public:
   // The painter, with every batched line drawn.
   QPainter* painter() {
     Flush();
+    directKnown_ = false;  // the caller may change how the painter draws
     return painter_;
   }
   // Draws the lines batched so far. Consecutive copy-mode LineTo calls are
@@ -71,6 +76,15 @@ private:
   void ApplyPen();
   // The outline pen for Ellipse and Pie, as GDI strokes shapes.
   QPen ShapePen() const;
+  // The painter's image when pixels may be written into it directly: a
+  // 32-bit image painted with no transform, clip, opacity or raster mode.
+  // Worked out once; every drawing call here leaves the painter's state as
+  // it found it, and painter() hands it out to be changed, so it asks again.
+  QImage* DirectImage();
+  QImage* FindDirectImage() const;
+  // Fills rect (clipped to the image) directly; false when that cannot be
+  // done and the painter must.
+  bool FillDirectly(QRect rect, KColorRef colour);
 
   std::unique_ptr<QPainter> own_;
   QPainter* painter_ = nullptr;
@@ -84,6 +98,8 @@ private:
   int bkMode_ = kBkOpaque;
   unsigned align_ = kAlignLeft | kAlignTop;
   KColorRef textColour_ = 0;
+  QImage* direct_ = nullptr;
+  bool directKnown_ = false;
 };
 
 // The Qt colour of a COLORREF.

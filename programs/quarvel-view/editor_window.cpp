@@ -170,7 +170,12 @@ bool EditorWindow::SaveAs() {
 }
 
 bool EditorWindow::SaveTo(const QString& path) {
-  const KResult saved = view_->Window().Save(Local(path));
+  KProgress progress(this);
+  progress.SetLabel("Saving " + QFileInfo(path).fileName());
+  progress.move(mapToGlobal(rect().center()) - progress.rect().center());
+  progress.show();
+  const KResult saved = view_->Window().Save(Local(path), &progress);
+  progress.hide();
   if (!saved) {
     Warn(Local(saved.message()));
     return false;

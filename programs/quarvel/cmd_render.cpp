@@ -1,8 +1,9 @@
-// quarvel render [--size WxH] [--background COLOR] FILE... -o OUT: opens the
-// files into one window, as "quarvel info" does, and paints it once as the
-// window's first paint: the view is fitted to the extent, anchored at the
-// bottom-left. The picture is a PNG (or another raster format Qt writes),
-// an SVG or a PDF, chosen by the output's extension.
+// quarvel render [--size WxH] [--background COLOR] [--compression N] FILE...
+// -o OUT: opens the files into one window, as "quarvel info" does, and paints
+// it once as the window's first paint: the view is fitted to the extent,
+// anchored at the bottom-left. The picture is a PNG (or another raster format
+// Qt writes), an SVG or a PDF, chosen by the output's extension. What the
+// readers skipped or rejected is printed as warnings.
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "platform/atomic_file.h"
+#include "platform/qt/png_writer.h"
 #include "platform/qt/qt_device.h"
 #include "platform/qt/qt_platform.h"
 #include "programs/quarvel/command.h"
@@ -35,17 +37,20 @@ constexpr int kDefaultWidth = 1200;
 constexpr int kDefaultHeight = 900;
 // Each side of the picture is at most this many pixels.
 constexpr int kMaxSide = 16384;
+constexpr const char* kUsageLine =
+    "render [--size WxH] [--background COLOR] [--compression 0-9] FILE... -o OUT.png|OUT.svg|OUT.pdf";
 
 struct RenderOptions {
   int width = kDefaultWidth;
   int height = kDefaultHeight;
   QColor background = Qt::white;
+  int compression = kPngFastest;   // PNG only
   std::vector<std::string> files;
   std::string output;
 };
 
 KExit Usage() {
-  std::fprintf(stderr, "usage: quarvel render [--size WxH] [--background COLOR] FILE... -o OUT.png|OUT.svg|OUT.pdf\n");
+  std::fprintf(stderr, "usage: quarvel %s\n", kUsageLine);
   return KExit::kUsage;
 }
 
@@ -87,6 +92,15 @@ KExit ParseArguments(const std::vector<std::string>& args, RenderOptions& option
         return KExit::kUsage;
       }
       options.background = colour;
+    } else if (!optionsDone && a == "--compression") {
+      char* end = nullptr;
+      const long level = hasValue ? std::strtol(args[i + 1].c_str(), &end, 10) : -1;
+      if (!hasValue || *end != '\0' || end == args[i + 1].c_str() || level < 0 || level > kPngSmallest) {
+        std::fprintf(stderr, "quarvel render: --compression wants 0 (fastest) to %d (smallest)\n", kPngSmallest);
+        return KExit::kUsage;
+      }
+      options.compression = static_cast<int>(level);
+      ++i;
     } else if (!optionsDone && a == "--") {
       optionsDone = true;
     } else if (!optionsDone && a.size() > 1 && a[0] == '-') {
@@ -119,10 +133,17 @@ bool PaintRaster(QuarvelWindow& window, const RenderOptions& options, const QStr
     std::fprintf(stderr, "quarvel render: cannot write pictures of type '%s'\n", format.constData());
     return false;
   }
-  QImage image(options.width, options.height, QImage::Format_ARGB32_Premultiplied);
+  // An opaque background gives an opaque picture: no alpha to blend or store.
+  const bool opaque = options.background.alpha() == 255;
+  QImage image(options.width, options.height, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
   {
     QPainter painter(&image);
     drawn = PaintOnce(window, painter, options);
+  }
+  if (format == "png") {
+    std::string png;
+    if (!EncodePng(image, options.compression, png)) return false;
+    return out.write(png.data(), static_cast<qint64>(png.size())) == static_cast<qint64>(png.size());
   }
   return image.save(&out, format.constData());
 }
@@ -171,9 +192,15 @@ KExit RunRender(const std::vector<std::string>& args) {
   QuarvelWindow window;
   KExit status = KExit::kSuccess;
   for (const std::string& file : options.files) {
+    const std::size_t issuesBefore = window.readIssues.size();
     if (const KResult opened = OpenInput(window, file); !opened) {
       std::fprintf(stderr, "quarvel render: %s\n", opened.message().c_str());
       status = ExitFor(opened.status());
+    }
+    for (std::size_t i = issuesBefore; i < window.readIssues.size(); ++i) {
+      const KReadIssue& issue = window.readIssues[i];
+      std::fprintf(stderr, "quarvel render: warning: %s: byte %lld: %s: %s\n", file.c_str(),
+                   static_cast<long long>(issue.offset), issue.what.c_str(), issue.why.c_str());
     }
   }
 
@@ -211,7 +238,6 @@ KExit RunRender(const std::vector<std::string>& args) {
   return status;
 }
 
-const KCommandRegistrar reg({"render", "render [--size WxH] [--background COLOR] FILE... -o OUT.png|OUT.svg|OUT.pdf",
-                             &RunRender});
+const KCommandRegistrar reg({"render", kUsageLine, &RunRender});
 
 }  // namespace

@@ -1,11 +1,15 @@
 // Every reader over every file of the corpus of truncated, garbled and
 // hostile inputs (tests/data/corpus, made by tests/data/make_corpus.py):
 // none may crash or read outside a buffer (the sanitizer build checks), and
-// what they keep stays proportional to the input.
+// what they keep stays proportional to the input. Degenerate drawings, many
+// of the smallest elements of one kind, stay within a bound of heap memory
+// per input byte.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +19,8 @@
 #include "grid/kxyz_list.h"
 #include "platform/byte_source.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/heap_counter.h"
+#include "tests/support/temp_dir.h"
 #include "window/quarvel_window.h"
 
 namespace {
@@ -119,6 +125,53 @@ TEST(Corpus, EveryPrefixOfTheSmallFiles) {
     }
   }
   EXPECT_GE(files, 18);  // at least the one-record files
+}
+
+// Each kind repeats one small element, numbered so that names differ, to
+// about this size; limits are per input byte, so the size only needs to
+// dwarf the reader's fixed buffers.
+constexpr std::size_t kDegenerateBytes = 4'000'000;
+
+struct DegenerateKind {
+  const char* name;
+  const char* file;                         // its extension chooses the reader
+  std::function<std::string(int)> element;  // the n-th element
+  // The most heap the reader may hold at any moment, per input byte. Where
+  // each element is a record of its own, the records' fixed size sets it:
+  // an entry and a polyline's block of vertices, a document per block, a
+  // layer and its tree node, a step's three strings.
+  double limit;
+};
+
+TEST(Corpus, DegenerateDrawingsStayWithinTheMemoryBound) {
+  const DegenerateKind kinds[] = {
+      {"one-point polylines", "d.qvd", [](int n) { return "PLINE\n" + std::to_string(n % 10) + ",1\n\n"; }, 1},
+      {"two-vertex polylines", "d.qvd",
+       [](int n) { return "PLINE\n0,0\n" + std::to_string(n % 10 + 1) + ",1\n\n"; }, 23},
+      {"empty blocks", "d.qvd", [](int n) { return "NEW b" + std::to_string(n) + " ENDNEW\n"; }, 34},
+      {"layers", "d.qvd", [](int n) { return "LAYER M l" + std::to_string(n) + "\n"; }, 13},
+      {"points", "d.qvd", [](int n) { return "POINT " + std::to_string(n % 10) + ",1 w\n"; }, 14},
+      {"two-point curves", "d.kcx", [](int n) { return "0,0\n" + std::to_string(n % 10 + 1) + ",1\n1 0 0 0\n"; }, 19},
+      {"steps", "d.step", [](int n) { return "#0001 step" + std::to_string(n % 10) + "\n"; }, 14},
+      // A block replaced by a later one of the same name is freed.
+      {"blocks of one name", "d.qvd", [](int) { return std::string("NEW a\nPOINT 1,1 w\nENDNEW\n"); }, 1},
+  };
+  TempDir dir;
+  for (const DegenerateKind& kind : kinds) {
+    std::string bytes;
+    for (int n = 0; bytes.size() < kDegenerateBytes; ++n) bytes += kind.element(n);
+    const std::string path = dir.Write(kind.file, bytes);
+    const std::int64_t before = HeapInUse();
+    ResetHeapPeak();
+    {
+      QuarvelWindow w;
+      ASSERT_TRUE(w.Open(path).ok()) << kind.name;
+      w.ComputeExtent();
+    }
+    const double perByte = static_cast<double>(HeapPeak() - before) / static_cast<double>(bytes.size());
+    std::printf("[ memory   ] %-22s %.2f heap bytes per input byte\n", kind.name, perByte);
+    EXPECT_LE(perByte, kind.limit) << kind.name;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,81 @@ TEST_P(Lexer, TokenThenLineContinueOnTheSameLine) {
   EXPECT_EQ(ReadToken(src, token), kLineFeed);
   ASSERT_TRUE(ReadLine(src, line));
   EXPECT_EQ(line, "rest");
+}
+
+// The readers byte by byte, as the format defines them, over a string.
+struct ByteByByte {
+  const std::string& bytes;
+  std::size_t at = 0;
+  int Get() { return at < bytes.size() ? static_cast<unsigned char>(bytes[at++]) : -1; }
+
+  KTokenEnd Token(std::string& token) {
+    std::string read;
+    for (;;) {
+      const int c = Get();
+      if (c < 0 || c == 0xFF) {
+        if (read.empty()) return kInputEnd;
+        token = read;
+        return kInputCut;
+      }
+      if (c == '\r') continue;
+      if (c <= ' ') {
+        token = read;
+        return c == '\n' ? kLineFeed : kSeparator;
+      }
+      read += static_cast<char>(c);
+      if (read.size() == kReadBufferSize) {
+        token = read;
+        return kOverlong;
+      }
+    }
+  }
+  bool Line(std::string& line) {
+    std::string read;
+    for (;;) {
+      const int c = Get();
+      if (c < 0) return false;
+      if (c == '\r') continue;
+      if (c == '\n' || c == 0) break;
+      read += static_cast<char>(c);
+      if (read.size() == kReadBufferSize) break;
+    }
+    line = read;
+    return true;
+  }
+};
+
+// Words of every length up to beyond the buffer, carriage returns inside
+// them, all kinds of separators, over several of the file source's blocks:
+// tokens and lines read in place agree with the byte-by-byte readers
+// wherever they meet a block's end.
+TEST_P(Lexer, ReadingInPlaceAgreesWithByteByByteAcrossBlocks) {
+  std::mt19937 random(99);
+  std::uniform_int_distribution<int> length(0, 40), longLength(0, 3 * kReadBufferSize), percent(0, 99);
+  const char separators[] = {' ', '\n', '\t', '\0', '\r', '\xff'};
+  std::string bytes;
+  while (bytes.size() < 2 * KByteSource::kBlock + 5000) {
+    const int n = percent(random) < 3 ? longLength(random) : length(random);
+    for (int i = 0; i < n; ++i) bytes += percent(random) < 2 ? '\r' : static_cast<char>('!' + percent(random));
+    bytes += separators[percent(random) % 6];
+  }
+  KByteSource src = Source(bytes);
+  ByteByByte reference{bytes};
+  std::string got, want;
+  for (int step = 0; step < 400000; ++step) {
+    if (percent(random) < 30) {
+      const bool read = ReadLine(src, got);
+      ASSERT_EQ(read, reference.Line(want)) << step;
+      if (!read) break;
+    } else {
+      const KTokenEnd end = ReadToken(src, got);
+      ASSERT_EQ(end, reference.Token(want)) << step;
+      if (end == kInputEnd && reference.at == bytes.size()) break;
+    }
+    ASSERT_EQ(got, want) << step;
+    ASSERT_EQ(src.Position(), static_cast<std::int64_t>(reference.at)) << step;
+  }
+  EXPECT_EQ(reference.at, bytes.size());
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 // target is written is the atomic file's test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "document/io/writer.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/recording_progress.h"
 #include "tests/support/temp_dir.h"
 #include "window/quarvel_window.h"
 
@@ -25,6 +27,19 @@ TEST(WriterFile, SavesTheDrawingText) {
   ASSERT_EQ(window.OnSaveDocument(path), 1);
   EXPECT_EQ(ReadFileBytes(path), "layer m 0 \r\npoint 1.000000,2.000000,0.000000 p\r\n");
   EXPECT_EQ(dir.Names().size(), 1u);  // no temporary file left beside it
+}
+
+TEST(WriterFile, SavingCountsTheEntriesOnAProgressSink) {
+  TempDir dir;
+  QuarvelWindow window;
+  window.OnOpenDocumentMem("New b\nPoint 0,0 in\nEndNew\nPoint 1,2 p\nPoint 3,4 q\nPline\n0,0\n1,1\n\n");
+  RecordingProgress progress;
+  ASSERT_TRUE(window.Save(dir.File("a.qvd"), &progress));
+  // The block's entry is not counted: the total is the drawing's own.
+  EXPECT_EQ(progress.totals, std::vector<std::int64_t>{3});
+  ASSERT_FALSE(progress.positions.empty());
+  EXPECT_TRUE(std::is_sorted(progress.positions.begin(), progress.positions.end()));
+  EXPECT_EQ(progress.positions.back(), 3);
 }
 
 TEST(WriterFile, PathThatCannotBeWrittenReturnsZeroAndSaysWhy) {

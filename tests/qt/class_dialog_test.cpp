@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <memory>
 
@@ -69,6 +70,24 @@ TEST_F(ClassDialogTest, TickedLeavesBecomeHiddenOrEditableAndTheOwnerRepaints) {
   EXPECT_EQ(State("window\\button"), kViewAndEdit);
   EXPECT_EQ(State("0"), kNotViewNotEdit);
   EXPECT_EQ(repaints, 2);
+}
+
+TEST_F(ClassDialogTest, ToolBarButtonShowsAStruckThroughEye) {
+  CClassDlg dialog(view->Window(), nullptr);
+  auto* tools = dialog.findChild<QToolBar*>();
+  ASSERT_NE(tools, nullptr);
+  ASSERT_FALSE(tools->actions().isEmpty());
+  const QImage icon = tools->actions().first()->icon().pixmap(QSize(16, 15)).toImage();
+  int red = 0, dark = 0;
+  for (int y = 0; y < icon.height(); ++y)
+    for (int x = 0; x < icon.width(); ++x) {
+      const QColor c = icon.pixelColor(x, y);
+      if (c.alpha() < 200) continue;
+      red += c.red() > 150 && c.green() < 80;
+      dark += c.red() < 80 && c.green() < 80 && c.blue() < 80;
+    }
+  EXPECT_GT(red, 5);
+  EXPECT_GT(dark, 5);
 }
 
 TEST_F(ClassDialogTest, ATickedGroupAloneChangesNoLayer) {

@@ -1,8 +1,11 @@
 // "quarvel render" run as a program: pictures of the bundled map in each
-// format, the empty-drawing case and the option checks.
+// format, PNG compression and alpha, pictures of other formats, warnings,
+// the empty-drawing case and the option checks.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "tests/support/file_bytes.h"
@@ -60,6 +63,70 @@ TEST(RenderCommand, SizeBackgroundAndVectorFormats) {
   EXPECT_EQ(ReadFileBytes(dir.File("map.pdf")).substr(0, 5), "%PDF-");
 }
 
+TEST(RenderCommand, PngIsOpaqueUnlessTheBackgroundIsNotAndCompressionOnlyChangesTheSize) {
+  TempDir dir;
+  EXPECT_EQ(Render({"examples/map.qvd", "-o", dir.File("fast.png")}).status, 0);
+  EXPECT_EQ(Render({"--compression", "9", "examples/map.qvd", "-o", dir.File("small.png")}).status, 0);
+  const QImage fast = Image(dir.File("fast.png"));
+  const QImage small = Image(dir.File("small.png"));
+  ASSERT_FALSE(fast.isNull());
+  EXPECT_FALSE(fast.hasAlphaChannel());
+  EXPECT_EQ(fast, small);
+  EXPECT_LT(ReadFileBytes(dir.File("small.png")).size(), ReadFileBytes(dir.File("fast.png")).size());
+
+  EXPECT_EQ(Render({"--background", "transparent", "examples/map.qvd", "-o", dir.File("alpha.png")}).status, 0);
+  const QImage alpha = Image(dir.File("alpha.png"));
+  ASSERT_TRUE(alpha.hasAlphaChannel());
+  EXPECT_EQ(qAlpha(alpha.pixel(1150, 450)), 0);  // right of the frame: background
+  EXPECT_EQ(alpha.pixel(0, 450), qRgba(0, 0, 0, 255));
+}
+
+// A BMPIN naming a TIFF draws its pixels (the image format plugins).
+TEST(RenderCommand, TiffPictureIsDrawn) {
+  TempDir dir;
+  QImage tiff(4, 4, QImage::Format_RGB32);
+  tiff.fill(qRgb(20, 160, 90));
+  ASSERT_TRUE(tiff.save(QString::fromStdString(dir.File("p.tif")), "TIFF"));
+  // The diagonal gives the drawing its extent; the picture fills it.
+  const std::string drawing =
+      dir.Write("tiff.qvd", "BMPIN " + dir.File("p.tif") + " 0\n0,0\n10,10\nPLINE\n0,0\n10,10\n\n");
+  const ProgramRun r = Render({"--size", "40x40", drawing, "-o", dir.File("tiff.png")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err.find("warning"), std::string::npos) << r.err;
+  const QImage image = Image(dir.File("tiff.png"));
+  ASSERT_EQ(image.size(), QSize(40, 40));
+  EXPECT_GT(CountColour(image, qRgb(20, 160, 90)), 40 * 38);
+  EXPECT_EQ(CountColour(image, qRgb(20, 160, 90)) + CountColour(image, qRgb(0, 0, 0)), 40 * 40);
+}
+
+// What the readers skipped or rejected is printed, naming the file; a grid
+// file cut short still draws.
+TEST(RenderCommand, ReadIssuesArePrintedAsWarnings) {
+  TempDir dir;
+  // A 2 x 2 grid of doubles holding three values.
+  std::string grid(99, '\0');
+  grid[3] = 2;
+  grid[10] = 2;
+  const double header[] = {0, 0, 10, 10, 0, 0};  // x0, y0, dx, dy, z min, z max
+  for (int i = 0; i < 6; ++i) std::memcpy(&grid[20 + 14 * i], &header[i], 8);
+  grid[98] = 8;
+  for (double v : {1.0, 2.0, 3.0}) grid.append(reinterpret_cast<const char*>(&v), 8);
+  const std::string gridPath = dir.Write("cut.grd", grid);
+  const std::string drawing =
+      dir.Write("issues.qvd", "PLINE\n1,1\n\nGRID3D " + gridPath + "\nPLINE\n0,0\n10,0\n\n");
+
+  const ProgramRun r = Render({"--size", "20x20", drawing, "-o", dir.File("issues.png")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("warning: " + drawing + ": byte 11: polyline rejected: fewer than 2 vertices"),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("grid cut short: grid file '" + gridPath + "' is cut short"), std::string::npos) << r.err;
+  const QImage image = Image(dir.File("issues.png"));
+  ASSERT_FALSE(image.isNull());
+  // The grid's colours, not only the background and the black line.
+  EXPECT_GT(image.width() * image.height() - CountColour(image, qRgb(255, 255, 255)) - CountColour(image, 0), 0);
+}
+
 TEST(RenderCommand, NothingDrawableStillWritesTheBackground) {
   TempDir dir;
   for (const char* drawing : {"Class nothing here\n", "Text 1,1 2 0 only a text\n"}) {
@@ -84,6 +151,8 @@ TEST(RenderCommand, BadArgumentsAndMissingFiles) {
       {"--size", "99999x10", "examples/map.qvd", "-o", png},
       {"--background", "notacolour", "examples/map.qvd", "-o", png},
       {"--frobnicate", "examples/map.qvd", "-o", png},
+      {"--compression", "10", "examples/map.qvd", "-o", png},
+      {"--compression", "fast", "examples/map.qvd", "-o", png},
   };
   for (const auto& args : usage) EXPECT_EQ(Render(args).status, 2) << args[0];
   EXPECT_EQ(Render({"examples/map.qvd", "-o", png + ".unknownformat"}).status, 1);

@@ -294,3 +294,35 @@ TEST(QtDevice, PieAndEllipseFillTheirShapes) {
   EXPECT_EQ(image.pixel(30, 70), qRgb(0, 0, 255));
   EXPECT_EQ(image.pixel(2, 2), kWhite);
 }
+
+namespace {
+
+// Pixels and solid rectangles are written straight into a 32-bit image; with
+// a clip (or any other painter state) the painter draws them. Both ways give
+// the same pixels, clipped to the image, and keep their place among lines.
+TEST(QtDevice, PixelsAndRectanglesWrittenDirectlyMatchThePainter) {
+  const auto paint = [](QImage& image, bool throughPainter) {
+    KQtDevice device(&image, image.size());
+    if (throughPainter) device.painter()->setClipRect(image.rect());
+    device.SelectPen(kPenSolid, 0, KRgb(0, 0, 255));
+    device.MoveTo(0, 5);
+    device.LineTo(30, 5);
+    device.SetPixel(3, 5, KRgb(255, 0, 0));       // over the line drawn before it
+    device.SetPixel(-1, 2, KRgb(255, 0, 0));      // outside: nothing
+    device.SetPixel(39, 19, KRgb(0, 128, 0));
+    device.FillSolidRect(35, 15, 10, 10, KRgb(255, 0, 0));  // partly outside
+    device.FillSolidRect(12, 12, -4, -3, KRgb(0, 0, 0));    // normalised
+    device.End();
+  };
+  QImage direct = Blank(40, 20), painted = Blank(40, 20);
+  paint(direct, false);
+  paint(painted, true);
+  EXPECT_EQ(direct, painted);
+  EXPECT_EQ(direct.pixel(3, 5), kRed);
+  EXPECT_EQ(direct.pixel(4, 5), qRgb(0, 0, 255));
+  EXPECT_EQ(direct.pixel(39, 19), kRed);
+  EXPECT_EQ(Count(direct, kRed), 1 + 5 * 5);
+  EXPECT_EQ(Count(direct, qRgb(0, 0, 0)), 4 * 3);
+}
+
+}  // namespace

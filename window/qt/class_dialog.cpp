@@ -1,6 +1,10 @@
 #include "window/qt/class_dialog.h"
 
+#include <QIcon>
 #include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -37,6 +41,27 @@ void WalkLeaves(QTreeWidgetItem* item, const std::function<void(QTreeWidgetItem*
     return;
   }
   for (int i = 0; i < item->childCount(); ++i) WalkLeaves(item->child(i), action);
+}
+
+// The tool bar's "not view" button: an eye struck through, drawn here so
+// that no icon files are needed.
+QIcon HiddenIcon() {
+  QPixmap pixmap(16, 15);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(40, 40, 40), 1.2));
+  painter.setBrush(Qt::white);
+  QPainterPath eye;
+  eye.moveTo(1, 7.5);
+  eye.quadTo(8, 0.5, 15, 7.5);
+  eye.quadTo(8, 14.5, 1, 7.5);
+  painter.drawPath(eye);
+  painter.setBrush(QColor(40, 40, 40));
+  painter.drawEllipse(QPointF(8, 7.5), 2.2, 2.2);
+  painter.setPen(QPen(QColor(200, 0, 0), 2, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(QPointF(2.5, 13), QPointF(13.5, 2));
+  return QIcon(pixmap);
 }
 
 }  // namespace
@@ -77,6 +102,7 @@ void CClassDlg::BuildMenus() {
 
   auto* tools = new QToolBar(this);
   tools->setIconSize(QSize(16, 15));
+  hide->setIcon(HiddenIcon());
   tools->addAction(hide);
   hide->setToolTip("Neither view nor edit the ticked classes");
   layout()->addWidget(tools);

@@ -16,13 +16,13 @@
 
 namespace {
 
-// Paints the window onto paintDevice with a painter of its own.
-bool PaintOn(QPaintDevice* paintDevice, QuarvelWindow& window, QSize size, QColor background) {
+// Paints onto paintDevice with a painter of its own.
+bool PaintOn(QPaintDevice* paintDevice, const std::function<void(KDevice&)>& paint, QSize size, QColor background) {
   QPainter painter;
   if (!painter.begin(paintDevice)) return false;
   painter.fillRect(QRect(QPoint(0, 0), size), background);
   KQtDevice device(&painter, size);
-  window.OnDraw(&device);
+  paint(device);
   device.Flush();
   return painter.end();
 }
@@ -30,6 +30,11 @@ bool PaintOn(QPaintDevice* paintDevice, QuarvelWindow& window, QSize size, QColo
 }  // namespace
 
 KResult ExportPicture(QuarvelWindow& window, QSize size, const QString& path, QColor background) {
+  return ExportPainting([&](KDevice& device) { window.OnDraw(&device); }, size, path, background);
+}
+
+KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, const QString& path,
+                       QColor background) {
   const std::string target = path.toLocal8Bit().toStdString();
   const QString suffix = QFileInfo(path).suffix().toLower();
   QByteArray bytes;
@@ -42,19 +47,19 @@ KResult ExportPicture(QuarvelWindow& window, QSize size, const QString& path, QC
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QFileInfo(path).completeBaseName());
-    painted = PaintOn(&svg, window, size, background);
+    painted = PaintOn(&svg, paint, size, background);
   } else if (suffix == "pdf") {
     QPdfWriter pdf(&buffer);
     pdf.setResolution(72);  // one point per pixel: the page is the picture
     pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    painted = PaintOn(&pdf, window, size, background);
+    painted = PaintOn(&pdf, paint, size, background);
   } else {
     const QByteArray format = suffix.toLatin1();
     if (!QImageWriter::supportedImageFormats().contains(format))
       return KResult(KStatus::kRefused, "cannot write pictures of type '" + suffix.toStdString() + "'");
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    painted = PaintOn(&image, window, size, background) && image.save(&buffer, format.constData());
+    painted = PaintOn(&image, paint, size, background) && image.save(&buffer, format.constData());
   }
   buffer.close();
   if (!painted) return KResult(KStatus::kFailed, "cannot paint '" + target + "'");

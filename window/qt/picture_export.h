@@ -6,9 +6,14 @@
 #include <QColor>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 #include "platform/result.h"
 
+class KDevice;
 class QuarvelWindow;
 
 KResult ExportPicture(QuarvelWindow& window, QSize size, const QString& path, QColor background = Qt::white);
+// The same for any painting: paint draws on a device of size pixels.
+KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, const QString& path,
+                       QColor background = Qt::white);

@@ -1,0 +1,103 @@
+// quarvel net-render NET -o OUT.png|.svg|.pdf [--size WxH] [--contours STEP]:
+// the picture of an f(x,y) net file as the viewer shows it at first:
+// coloured cells, fault lines where links are cut, contours every STEP with
+// their values (a round step giving 10 to 20 levels unless told; 0 draws
+// none) and the colour bar.
+#include <QGuiApplication>
+#include <QString>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "grid/io/net_file_reader.h"
+#include "grid/io/net_node_grid.h"
+#include "programs/quarvel/command.h"
+#include "render/net_picture.h"
+#include "window/qt/picture_export.h"
+
+namespace {
+
+constexpr const char* kUsage = "net-render NET -o OUT.png|OUT.svg|OUT.pdf [--size WxH] [--contours STEP]";
+constexpr int kMaxSide = 16384;
+
+KExit Bad(const std::string& what) {
+  std::fprintf(stderr, "quarvel net-render: %s\nusage: quarvel %s\n", what.c_str(), kUsage);
+  return KExit::kUsage;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+  char* end = nullptr;
+  const long w = std::strtol(text.c_str(), &end, 10);
+  if (end == text.c_str() || (*end != 'x' && *end != 'X')) return false;
+  const char* rest = end + 1;
+  const long h = std::strtol(rest, &end, 10);
+  if (end == rest || *end != '\0' || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide) return false;
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  return true;
+}
+
+KExit RunNetRender(const std::vector<std::string>& args) {
+  std::string input, output;
+  int width = 1200, height = 900;
+  double step = -1;  // unset: a round step
+  for (std::size_t k = 0; k < args.size(); ++k) {
+    const std::string& a = args[k];
+    const bool hasValue = k + 1 < args.size();
+    if (a == "-o" || a == "--output") {
+      if (!hasValue) return Bad("-o needs a file");
+      output = args[++k];
+    } else if (a == "--size") {
+      if (!hasValue || !ParseSize(args[++k], width, height))
+        return Bad("--size wants WxH, each side 1 to " + std::to_string(kMaxSide) + " pixels");
+    } else if (a == "--contours") {
+      char* end = nullptr;
+      if (hasValue) step = std::strtod(args[++k].c_str(), &end);
+      if (!hasValue || end == args[k].c_str() || *end != '\0' || !(step >= 0) || !std::isfinite(step))
+        return Bad("--contours wants a step of 0 or more");
+    } else if (a.size() > 1 && a[0] == '-') {
+      return Bad("unknown option '" + a + "'");
+    } else if (input.empty()) {
+      input = a;
+    } else {
+      return Bad("one net file only");
+    }
+  }
+  if (input.empty() || output.empty()) return Bad("a net file and -o OUT are needed");
+
+  KNetFile net;
+  if (const KResult read = ReadNetFile(input, net); !read) {
+    std::fprintf(stderr, "quarvel net-render: %s\n", read.message().c_str());
+    return ExitFor(read.status());
+  }
+  KNetPicture picture(NodeGridFromNet(net));
+  net = KNetFile();  // the picture holds what it needs
+  if (step < 0) step = RoundContourStep(picture.lo(), picture.hi());
+  if (!picture.SetContourStep(step)) {
+    std::fprintf(stderr, "quarvel net-render: a step of %g gives more than %d contour levels over %g .. %g\n", step,
+                 KNetPicture::kMaxLevels, picture.lo(), picture.hi());
+    return KExit::kFailure;
+  }
+
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char name[] = "quarvel";
+  char* argv[] = {name, nullptr};
+  QGuiApplication app(argc, argv);
+  const KViewTransform view = picture.Fit({width, height});
+  const KResult written = ExportPainting([&](KDevice& device) { picture.Draw(device, view); }, QSize(width, height),
+                                         QString::fromLocal8Bit(output.c_str()));
+  if (!written) {
+    std::fprintf(stderr, "quarvel net-render: %s\n", written.message().c_str());
+    return ExitFor(written.status());
+  }
+  return KExit::kSuccess;
+}
+
+const KCommandRegistrar reg({"net-render", kUsage, &RunNetRender});
+
+}  // namespace

@@ -1,0 +1,97 @@
+// The net-file viewer's window, offscreen: opening, the status line under
+// the mouse, zoom and pan, the contour interval, export and a damaged file.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDoubleSpinBox>
+#include <QImage>
+#include <QStatusBar>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "tests/support/net_grids.h"
+#include "tests/support/temp_dir.h"
+#include "window/qt/fxy_main_window.h"
+#include "window/qt/net_view.h"
+
+namespace {
+
+class FxyViewer : public ::testing::Test {
+protected:
+  void SetUp() override {
+    WriteTestNet(net, 40, [](int i, int j) { return 1000 + 5.0 * i + 2.0 * j; });
+    window.resize(900, 700);
+    window.show();
+    ASSERT_TRUE(window.OpenNet(QString::fromStdString(net)));
+    QApplication::processEvents();
+  }
+  KNetView& View() { return *window.View(); }
+  QPointF World(QPoint p) { return {View().View().ToWorldX(p.x()), View().View().ToWorldY(p.y())}; }
+
+  TempDir dir;
+  std::string net = dir.File("a.net");
+  KFxyMainWindow window;
+};
+
+TEST_F(FxyViewer, StatusBarShowsPositionAndValueUnderTheMouse) {
+  const QPoint at = View().rect().center() - QPoint(KNetPicture::kLegendWidth / 2, 0);
+  QTest::mouseMove(&View(), at);
+  const QString status = window.statusBar()->currentMessage();
+  const QPointF w = World(at);
+  const int i = static_cast<int>(std::lround(w.x())), j = static_cast<int>(std::lround(w.y()));
+  EXPECT_TRUE(status.contains(QString("z %1 ").arg(1000 + 5 * i + 2 * j))) << status.toStdString();
+  EXPECT_TRUE(status.contains(QString("node (%1, %2)").arg(i).arg(j))) << status.toStdString();
+  EXPECT_TRUE(status.startsWith(QString("x %1").arg(w.x(), 0, 'f', 2))) << status.toStdString();
+}
+
+TEST_F(FxyViewer, WheelZoomsAboutTheCursorAndDragPans) {
+  const QImage before = View().grab().toImage();
+  const QPoint cursor(200, 300);
+  const QPointF under = World(cursor);
+  const double scale = View().View().scaleX;
+  QWheelEvent wheel(QPointF(cursor), QPointF(View().mapToGlobal(cursor)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&View(), &wheel);
+  EXPECT_DOUBLE_EQ(View().View().scaleX, scale / 1.5);
+  EXPECT_NEAR(World(cursor).x(), under.x(), 1e-9);
+  EXPECT_NEAR(World(cursor).y(), under.y(), 1e-9);
+  EXPECT_NE(View().grab().toImage(), before);
+
+  const double left = View().View().left;
+  QTest::mousePress(&View(), Qt::LeftButton, {}, {300, 300});
+  QTest::mouseMove(&View(), {340, 300});
+  QTest::mouseRelease(&View(), Qt::LeftButton, {}, {340, 300});
+  EXPECT_NEAR(View().View().left, left - 40 * View().View().scaleX, 1e-9);
+  QTest::keyClick(&View(), Qt::Key_Home);
+  EXPECT_DOUBLE_EQ(View().View().scaleX, scale);
+}
+
+TEST_F(FxyViewer, ContourIntervalAndExport) {
+  ASSERT_NE(View().Picture(), nullptr);
+  EXPECT_GT(View().Picture()->contourStep(), 0);  // a round step to start with
+  EXPECT_DOUBLE_EQ(window.StepBox()->value(), View().Picture()->contourStep());
+  window.StepBox()->setValue(50);
+  EXPECT_EQ(View().Picture()->contourStep(), 50);
+  const std::size_t lines = View().Picture()->contours().size();
+  window.StepBox()->setValue(10);
+  EXPECT_GT(View().Picture()->contours().size(), lines);
+
+  for (const char* name : {"v.png", "v.svg", "v.pdf"}) {
+    const KResult written = window.ExportTo(QString::fromStdString(dir.File(name)));
+    EXPECT_TRUE(written) << written.message();
+  }
+  const QImage png(QString::fromStdString(dir.File("v.png")));
+  EXPECT_EQ(png.size(), View().size());
+  EXPECT_FALSE(window.ExportTo(QString::fromStdString(dir.File("v.unknown"))));
+}
+
+TEST_F(FxyViewer, DamagedFileIsRefusedAndTheGridStays) {
+  const KNetPicture* shown = View().Picture();
+  const std::string bad = dir.Write("bad.net", "not a net file at all, not even close to one, no");
+  const KResult opened = window.OpenNet(QString::fromStdString(bad));
+  EXPECT_FALSE(opened);
+  EXPECT_NE(opened.message().find("net file '" + bad + "'"), std::string::npos) << opened.message();
+  EXPECT_EQ(View().Picture(), shown);
+}
+
+}  // namespace
