@@ -10,6 +10,7 @@
 // Nodes are stored row by row (x fastest): node (i, j) has index i + j * nx.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "grid/kxyz_list.h"
@@ -110,9 +111,19 @@ public:
   // Relaxation sweeps until the largest change is below precision (or
   // nothing changes at all), or limit sweeps ran. Returns 0 then, the
   // listener's non-zero answer (1 end, 2 next level), or kDiverged when a
-  // change is not finite or grows far beyond the data's magnitude.
+  // change is not finite or grows far beyond the data's magnitude. threads
+  // above 1 sweep as a row-pipelined wavefront whose result is bit for bit
+  // that of one thread.
   static constexpr int kDiverged = -1;
-  int Relax(double precision, int limit, KRelaxListener* listener);
+  int Relax(double precision, int limit, KRelaxListener* listener, int threads = 1);
+  // Solves the same equations as Relax (the same stencil, border
+  // estimates, breaks and data tie) in far fewer sweeps: multigrid cycles
+  // whose smoother is Relax's sweep (factor 1) and whose coarse grids
+  // correct the smooth error of the nodes away from data, borders and
+  // breaks. Stops when a cycle's last sweep changes no node by precision or
+  // more, or after limit sweeps; the listener is told after every cycle.
+  // Results as for Relax.
+  int RelaxFast(double precision, int limit, KRelaxListener* listener, int threads = 1);
   // The largest change a sweep may make before the relaxation counts as
   // diverging: a million times the data's magnitude.
   double DivergenceBound() const;
@@ -163,15 +174,44 @@ private:
   void BuildDataCells(const KOne* points, std::size_t count);
   int SpreadAxis(int node, int axis);
   void MarkInterior();
+  // Neighbour lists of the nodes that are not interior, built once per
+  // Relax: the partial estimates each takes, in the order they are summed.
+  struct EstimateTerm {
+    std::int32_t a, b, e;     // node indices; e only for planes
+    std::uint8_t kind;        // kMidpoint (a + b) / 2, kExtrapolation 2a - b, kPlane a + b - e
+  };
+  struct BorderNode {
+    std::int32_t node;
+    std::int32_t firstTerm, termCount;   // termCount 0: no estimate reaches it
+    double weight;                       // sum of the terms' weights
+    std::int32_t nb[4];                  // direct neighbours, -1 where none
+  };
+  void BuildBorderLists();
+  // One sweep on one thread, or as a wavefront over team's threads.
   double Sweep();
-  // One node, any kind; returns the largest change so far.
-  double RelaxNode(int node, double largest);
-  // Interior nodes without data from node on, up to end or the first other
-  // node; advances node past them.
-  double RelaxPlainRun(int& node, int end, double largest);
+  class SweepTeam;
+  friend class SweepTeam;
+  struct SweepTeamDeleter {
+    void operator()(SweepTeam* team) const;
+  };
+  using TeamPtr = std::unique_ptr<SweepTeam, SweepTeamDeleter>;
+  // A team of threads for the sweeps, or none when one thread will do.
+  TeamPtr MakeTeam(int threads);
+  // One row from its first node; sync waits for the row below and tells the
+  // row above how far this one got (nothing on one thread).
+  template <class Sync>
+  double SweepRow(int j, double largest, Sync& sync);
+  // Interior nodes from node on, up to end or the first border node;
+  // advances node past them.
+  double RelaxInteriorRun(int& node, int end, double largest);
+  double RelaxBorder(const BorderNode& b, double largest);
+  // Sweeps only the nodes within width of the grid's edge, in index order.
+  double SweepEdge(int width);
   // Node flags during relaxation.
   static constexpr std::uint8_t kInteriorFlag = 1, kPlainFlag = 2;
-  bool GeneralEstimate(int node, double& estimate) const;
+  // Sweeps until converged, as Relax, without marking the nodes again.
+  int RunSweeps(double precision, int limit, KRelaxListener* listener, SweepTeam* team);
+  double SweepWith(SweepTeam* team);
 
   int nx_ = 0, ny_ = 0;
   double x0_ = 0, y0_ = 0, dx_ = 1, dy_ = 1;
@@ -182,6 +222,9 @@ private:
   std::vector<std::int32_t> cellOf_;
   std::vector<LinkRecord> links_;
   std::vector<DataCell> cells_;
+  std::vector<EstimateTerm> terms_;
+  std::vector<BorderNode> border_;        // in index order
+  std::vector<std::int32_t> rowBorder_;   // first border node of each row, and the end
   double dataMean_ = 0.0;
   int sweepsRun_ = 0;
   double lastChange_ = 0.0;

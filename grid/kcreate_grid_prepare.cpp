@@ -28,9 +28,11 @@ void WalkCrossings(const KGridLine& line, int nx, int ny, Visit visit) {
         std::swap(q0, q1);
       }
       const int limit = rows ? ny : nx;
-      // floor, not truncation: a segment starting just before line 0 must
-      // still cross line 0.
-      double first = std::floor(s0) + 1.0;
+      // Lines in [s0, s1): a vertex lying exactly on a line is the lower
+      // end of one of its two segments, so the link there is blocked once
+      // rather than by neither. ceil, not truncation: a segment starting
+      // just before line 0 must still cross line 0.
+      double first = std::ceil(s0);
       if (first < 0) first = 0;
       if (!(first < limit)) continue;
       const double slope = (q1 - q0) / (s1 - s0);

@@ -11,6 +11,8 @@
 #include <optional>
 #include <utility>
 
+#include "platform/temp_cleanup.h"
+
 namespace {
 
 // Output is gathered into blocks of this size before each write(2).
@@ -68,18 +70,52 @@ bool StickyDirectoryForbidsRename(const std::string& target, const struct stat& 
   return me != 0 && file.st_uid != me && dir.st_uid != me;
 }
 
+std::string TempStem(const std::string& target) {
+  return DirectoryOf(target) + "/." + BaseOf(target).substr(0, kMaxBaseInTempName) + ".";
+}
+
+std::string TempName(const std::string& stem) {
+  static std::atomic<unsigned> counter{0};
+  return stem + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".saving";
+}
+
 // Creates a file that did not exist, beside target, with the mode a new
 // file gets (0666 less the umask); -1 with errno when none can be created.
 int CreateBeside(const std::string& target, std::string& name) {
-  static std::atomic<unsigned> counter{0};
-  const std::string stem = DirectoryOf(target) + "/." + BaseOf(target).substr(0, kMaxBaseInTempName) + ".";
+  const std::string stem = TempStem(target);
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    name = stem + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".saving";
+    name = TempName(stem);
     const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
 }
+
+std::string ProcPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+
+bool unnamedAllowed = true;
+
+// Opens a file without a name in target's directory, so that nothing is
+// left behind whatever ends the process before Commit; -1 with errno. The
+// file is linked into place through /proc, so without /proc it counts as
+// unsupported too.
+int CreateUnnamed(const std::string& target) {
+  if (!unnamedAllowed) {
+    errno = EOPNOTSUPP;
+    return -1;
+  }
+  const int fd = open(DirectoryOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, kNewFileMode);
+  if (fd < 0) return -1;
+  if (access(ProcPath(fd).c_str(), F_OK) != 0) {
+    close(fd);
+    errno = EOPNOTSUPP;
+    return -1;
+  }
+  return fd;
+}
+
+// What open(2) says when the file system or the kernel has no unnamed files.
+bool UnnamedUnsupported(int error) { return error == EOPNOTSUPP || error == EISDIR || error == EINVAL; }
 
 // Makes a rename durable; the file is in place either way.
 void SyncDirectory(const std::string& target) {
@@ -123,6 +159,8 @@ private:
 
 KAtomicFile::KAtomicFile(std::string path) : path_(std::move(path)) { Open(); }
 
+void KAtomicFile::AllowUnnamedFiles(bool allowed) { unnamedAllowed = allowed; }
+
 KAtomicFile::~KAtomicFile() {
   if (fd_ >= 0) close(fd_);
   Discard();
@@ -139,6 +177,17 @@ void KAtomicFile::Fail(KStatus status, const std::string& reason) {
 void KAtomicFile::Discard() {
   if (temp_.empty()) return;
   unlink(temp_.c_str());
+  ForgetTemp();
+}
+
+void KAtomicFile::SetTemp(std::string name) {
+  temp_ = std::move(name);
+  watchSlot_ = WatchTemporary(temp_);
+}
+
+void KAtomicFile::ForgetTemp() {
+  ForgetTemporary(watchSlot_);
+  watchSlot_ = -1;
   temp_.clear();
 }
 
@@ -202,15 +251,19 @@ void KAtomicFile::OpenInPlace(int flags, bool regular) {
 
 void KAtomicFile::OpenReplacement(const struct stat* old) {
   method_ = Method::kReplace;
+  int fd = CreateUnnamed(target_);
   std::string name;
-  const int fd = CreateBeside(target_, name);
+  if (fd >= 0)
+    unnamed_ = true;
+  else if (UnnamedUnsupported(errno))
+    fd = CreateBeside(target_, name);
   if (fd < 0) {
     // A directory that takes no new file may still hold a writable file.
     if (old && (errno == EACCES || errno == EPERM)) return OpenInPlace(0, true);
     return Fail(errno);
   }
   fd_ = fd;
-  temp_ = std::move(name);
+  if (!unnamed_) SetTemp(std::move(name));
   syncable_ = true;
   if (!old) return;
   // The owner and group stay where the process may set them (root; or a
@@ -269,6 +322,7 @@ KResult KAtomicFile::Commit() {
   if (ok() && truncatePending_ && ftruncate(fd_, 0) != 0) Fail(errno);
   truncatePending_ = false;
   if (ok() && syncable_ && fsync(fd_) != 0) Fail(errno);
+  if (ok() && unnamed_) LinkUnnamed();
   if (fd_ >= 0) {
     const int closed = close(fd_);
     fd_ = -1;
@@ -278,12 +332,30 @@ KResult KAtomicFile::Commit() {
     if (rename(temp_.c_str(), target_.c_str()) != 0) {
       Fail(errno);
     } else {
-      temp_.clear();
+      ForgetTemp();
       SyncDirectory(target_);
     }
   }
   Discard();
   return result_;
+}
+
+// Gives the unnamed file the target's name when the name is free; else a
+// temporary name, which Commit then renames over the target.
+void KAtomicFile::LinkUnnamed() {
+  const std::string proc = ProcPath(fd_);
+  if (linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    SyncDirectory(target_);
+    return;
+  }
+  if (errno != EEXIST) return Fail(errno);
+  const std::string stem = TempStem(target_);
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    std::string name = TempName(stem);
+    if (linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return SetTemp(std::move(name));
+    if (errno != EEXIST) return Fail(errno);
+  }
+  Fail(EEXIST);
 }
 
 KResult WriteFileAtomically(const std::string& path, std::string_view bytes) {

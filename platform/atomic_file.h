@@ -8,7 +8,11 @@
 //   in the same directory (so the final rename stays on one file system),
 //   are synced to the disk, and the new file is then renamed over the path.
 //   A reader sees the old file or the new one, never part of either; any
-//   failure removes the new file and leaves the old one as it was. A file
+//   failure removes the new file and leaves the old one as it was. Where the
+//   file system allows, the new file has no name until it is complete
+//   (linked into place then), so even a process killed outright leaves
+//   nothing behind; elsewhere it is named ".NAME.PID-N.saving" and removed
+//   when SIGINT, SIGTERM or SIGHUP ends the process. A file
 //   that replaces another keeps its permission bits and, where the process
 //   may set them (as root), its owner and group; a set-user-ID or
 //   set-group-ID bit is dropped when the owner could not be kept. A new file
@@ -66,6 +70,10 @@ public:
 
   Method method() const { return method_; }
 
+  // Unnamed new files are used where the system has them; tests turn them
+  // off to reach the named ones. Not thread-safe: set before any writing.
+  static void AllowUnnamedFiles(bool allowed);
+
 private:
   void Open();
   void OpenInPlace(int flags, bool truncate);
@@ -75,10 +83,14 @@ private:
   void Fail(int error);
   void Fail(KStatus status, const std::string& reason);
   void Discard();
+  void SetTemp(std::string name);
+  void ForgetTemp();
+  void LinkUnnamed();
 
   std::string path_;    // as given: messages name it
   std::string target_;  // the file renamed over (kReplace)
-  std::string temp_;    // the new file while it exists
+  std::string temp_;    // the new file's name while it has one
+  int watchSlot_ = -1;  // temp_ is removed on signals while watched
   std::string buffer_;
   KResult result_;
   Method method_ = Method::kReplace;
@@ -86,6 +98,7 @@ private:
   bool truncatePending_ = false;  // in-place regular file not yet cut
   bool syncable_ = false;         // a regular file: fsync applies
   bool pipe_ = false;             // writes may meet a reader that left
+  bool unnamed_ = false;          // the new file has no name until Commit
   bool committed_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "render/device_clip.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -57,6 +58,12 @@ KDoublePoint AtY(const KDoublePoint& a, const KDoublePoint& b, double y) {
   return {a.x + (b.x - a.x) * t, y};
 }
 
+// The exact clipped point lies in the box; with coordinates far apart
+// (1e20 and more) rounding can put the computed one well outside it.
+KDoublePoint IntoBox(const KDoublePoint& p, const KDeviceBox& box) {
+  return {std::clamp(p.x, box.xmin, box.xmax), std::clamp(p.y, box.ymin, box.ymax)};
+}
+
 }  // namespace
 
 bool ClipSegment(KDoublePoint& a, KDoublePoint& b, const KDeviceBox& box) {
@@ -72,8 +79,11 @@ bool ClipSegment(KDoublePoint& a, KDoublePoint& b, const KDeviceBox& box) {
   if (!ClipTest(-dy, a.y - box.ymin, t0, t1)) return false;
   if (!ClipTest(dy, box.ymax - a.y, t0, t1)) return false;
   KDoublePoint start = a;
+  // An end whose parameter rounded to 0 or 1 may lie outside as well.
   if (t1 < 1) b = {start.x + t1 * dx, start.y + t1 * dy};
   if (t0 > 0) a = {start.x + t0 * dx, start.y + t0 * dy};
+  a = IntoBox(a, box);
+  b = IntoBox(b, box);
   return true;
 }
 
@@ -96,5 +106,6 @@ std::vector<KDoublePoint> ClipPolygon(const std::vector<KDoublePoint>& polygon, 
   out = ClipEdge(
       out, [&](const KDoublePoint& p) { return p.y <= box.ymax; },
       [&](const KDoublePoint& a, const KDoublePoint& b) { return AtY(a, b, box.ymax); });
+  for (KDoublePoint& p : out) p = IntoBox(p, box);
   return out;
 }

@@ -49,9 +49,10 @@ void KViewTransform::SetAngle(double degrees) {
 
 bool KViewTransform::FitScale(KIntSize client, double xmin, double ymin, double xmax, double ymax) {
   if (client.width <= 0 || client.height <= 0) return false;
-  double w = xmax - xmin, h = ymax - ymin;
-  if (!std::isfinite(w) || !std::isfinite(h) || w < 0 || h < 0) return false;
-  double sx = w / client.width, sy = h / client.height;
+  // Halves first, so that a box over nearly all doubles still has a width.
+  const double halfW = xmax * 0.5 - xmin * 0.5, halfH = ymax * 0.5 - ymin * 0.5;
+  if (!std::isfinite(halfW) || !std::isfinite(halfH) || halfW < 0 || halfH < 0) return false;
+  double sx = halfW / client.width * 2.0, sy = halfH / client.height * 2.0;
   double scale = sx > sy ? sx : sy;
   if (!(scale > 0) || !std::isfinite(scale)) return false;
   width = client.width;
@@ -73,8 +74,8 @@ void KViewTransform::UpdateEdges() {
   top = bottom + height * scaleY;
 }
 
-int KViewTransform::ToDeviceX(double x) const { return KTruncToInt((x - left) / scaleX); }
-int KViewTransform::ToDeviceY(double y) const { return KTruncToInt(height - (y - bottom) / scaleY); }
+int KViewTransform::ToDeviceX(double x) const { return KTruncToInt(Offset(x, left, scaleX)); }
+int KViewTransform::ToDeviceY(double y) const { return KTruncToInt(height - Offset(y, bottom, scaleY)); }
 
 bool KViewTransform::ToDevicePoint(double x, double y, KIntPoint& point) const {
   double column, row;

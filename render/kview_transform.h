@@ -4,6 +4,8 @@
 // no device; drawing takes the device separately (render/pen_path.h,
 // render/krenderer.h). The window's own transform never rotates;
 // transforms composed for inserted blocks rotate and carry a device offset.
+#include <cmath>
+
 #include "platform/kdevice.h"
 
 // A device coordinate as a 32-bit integer, truncated toward zero. Values
@@ -59,11 +61,20 @@ public:
   double ToWorldX(int column) const { return column * scaleX + left; }
   double ToWorldY(int row) const { return (height - row) * scaleY + bottom; }
 
+  // (value - origin) / scale, also where the difference alone would overflow
+  // (a view over nearly the whole range of doubles).
+  static double Offset(double value, double origin, double scale) {
+    const double d = value - origin;
+    if (std::isfinite(d)) [[likely]]
+      return d / scale;
+    return value / scale - origin / scale;
+  }
+
   // Full mapping: replaces (x, y) by the device u (right) and v (up from the
   // bottom edge).
   void Transform(double& x, double& y) const {
-    double u = (x - left) / scaleX;
-    double v = (y - bottom) / scaleY;
+    double u = Offset(x, left, scaleX);
+    double v = Offset(y, bottom, scaleY);
     if (angle < kNoRotation) {
       const double ru = cosA * u - sinA * v;
       const double rv = sinA * u + cosA * v;

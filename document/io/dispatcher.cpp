@@ -6,7 +6,9 @@
 #include "curves/kembellish.h"
 #include "curves/kcurve_array.h"
 #include "document/elements.h"
+#include "document/document_summary.h"
 #include "document/kones.h"
+#include "document/io/finite_placement.h"
 #include "document/io/lexer.h"
 #include "document/io/open_document.h"
 #include "document/io/reader_util.h"
@@ -124,6 +126,24 @@ void AddIfRead(KOnes& doc, int kind, std::unique_ptr<Record> record) {
   if (record) doc.AddEntry(kind, std::move(record));
 }
 
+// As AddIfRead, for the kinds placed by coordinates the polyline reader does
+// not check itself.
+template <class Record>
+void AddIfPlaced(KOnes& doc, KReadContext& ctx, int kind, std::unique_ptr<Record> record) {
+  if (record && !HasFinitePlacement(*record)) {
+    ctx.Report(std::string(KindName(kind)) + " rejected", "a coordinate, size or angle is not a finite number");
+    return;
+  }
+  AddIfRead(doc, kind, std::move(record));
+}
+
+void AddXyzList(KOnes& doc, KReadContext& ctx, std::unique_ptr<KXyzList> list) {
+  if (!list) return;
+  if (const std::size_t dropped = DropPointsNotFinite(*list))
+    ctx.Report("x,y,z points dropped", std::to_string(dropped) + " with a value that is not a finite number");
+  if (!list->points.empty()) AddIfRead(doc, kKindXyz, std::move(list));
+}
+
 }  // namespace
 
 KBlockEnd ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
@@ -172,32 +192,32 @@ KBlockEnd ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
         AddIfRead(doc, kKindPolyline, ReadPolyline(ctx, upper));
         break;
       case Keyword::kInsert:
-        AddIfRead(doc, kKindInsert, ReadInsert(ctx));
+        AddIfPlaced(doc, ctx, kKindInsert, ReadInsert(ctx));
         break;
       case Keyword::kBitmap:
-        AddIfRead(doc, kKindBitmap, ReadBitmap(ctx));
+        AddIfPlaced(doc, ctx, kKindBitmap, ReadBitmap(ctx));
         break;
       case Keyword::kGrid:
-        AddIfRead(doc, kKindGrid, ReadGrid3D(ctx));
+        AddIfPlaced(doc, ctx, kKindGrid, ReadGrid3D(ctx));
         break;
       case Keyword::kXyz:
-        AddIfRead(doc, kKindXyz, ReadXyzList(ctx, upper));
+        AddXyzList(doc, ctx, ReadXyzList(ctx, upper));
         break;
       case Keyword::kLogo:
-        AddIfRead(doc, kKindLogo, ReadLogo(ctx));
+        AddIfPlaced(doc, ctx, kKindLogo, ReadLogo(ctx));
         break;
       case Keyword::kTextProperties:
         // A rejected block leaves the pending properties as they were.
         if (auto properties = ReadTextProperties(ctx)) doc.pendingTextProperties = std::move(properties);
         break;
       case Keyword::kPoint:
-        AddIfRead(doc, kKindPoint, ReadPoint(ctx));
+        AddIfPlaced(doc, ctx, kKindPoint, ReadPoint(ctx));
         break;
       case Keyword::kText:
-        AddIfRead(doc, kKindText, ReadText(ctx));
+        AddIfPlaced(doc, ctx, kKindText, ReadText(ctx));
         break;
       case Keyword::kFont:
-        AddIfRead(doc, kKindText, ReadFontText(ctx));
+        AddIfPlaced(doc, ctx, kKindText, ReadFontText(ctx));
         break;
       case Keyword::kLayer:
         ReadLayerCommand(doc, ctx);

@@ -1,5 +1,6 @@
 // The curve file reader: groups of curves, each curve written as its point
 // lines followed by its header line, each group opened by a group-name line.
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -73,10 +74,17 @@ public:
   void OnHeader(const std::string& line) {
     if (!pendingPoints_.empty()) CompleteCurve();
     curveName_ = FirstWord(line);
-    pendingHeaders_.push_back(ParseHeader(line));
+    const HeaderValues h = ParseHeader(line);
+    if (!std::isfinite(h.s) || !std::isfinite(h.z) || !std::isfinite(h.x) || !std::isfinite(h.y))
+      groupNotFinite_ = true;
+    pendingHeaders_.push_back(h);
   }
 
-  void OnPoint(const std::string& line) { pendingPoints_.push_back(ParsePoint(line)); }
+  void OnPoint(const std::string& line) {
+    const PointValues p = ParsePoint(line);
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) groupNotFinite_ = true;
+    pendingPoints_.push_back(p);
+  }
 
   void OnGroupName(const std::string& line) {
     if (!pendingHeaders_.empty()) CompleteGroup();
@@ -87,6 +95,8 @@ public:
 
   // Lines still waiting when the file ends are discarded: report them.
   std::size_t PendingLines() const { return pendingPoints_.size() + pendingHeaders_.size(); }
+  // Groups left out because a value was not a finite number.
+  std::size_t DroppedGroups() const { return droppedGroups_; }
 
 private:
   void CompleteCurve() {
@@ -106,6 +116,15 @@ private:
   // Point j of the group is header line j; header lines without a completed
   // curve are dropped.
   void CompleteGroup() {
+    if (groupNotFinite_) {
+      // A value at infinity has no place in the picture or the extent.
+      ++droppedGroups_;
+      groupNotFinite_ = false;
+      completedCurves_.clear();
+      pendingHeaders_.clear();
+      group_ = std::make_shared<KCurveGroup>();
+      return;
+    }
     const std::size_t n = completedCurves_.size();
     group_->Allocate(static_cast<int>(n));
     for (std::size_t j = 0; j < n && j < pendingHeaders_.size(); ++j) {
@@ -128,6 +147,8 @@ private:
   std::vector<HeaderValues> pendingHeaders_;
   std::vector<std::unique_ptr<KCurve>> completedCurves_;
   std::vector<std::shared_ptr<KCurve>> groups_;
+  bool groupNotFinite_ = false;
+  std::size_t droppedGroups_ = 0;
 };
 
 }  // namespace
@@ -147,6 +168,9 @@ std::unique_ptr<KCurveArray> ReadCurveFile(KReadContext& ctx) {
   if (state.PendingLines() > 0)
     ctx.Report("curve file", std::to_string(state.PendingLines()) +
                                  " point or header lines after the last group-name line not used");
+  if (state.DroppedGroups() > 0)
+    ctx.Report("curve file", std::to_string(state.DroppedGroups()) +
+                                 " groups dropped: a value is not a finite number");
   auto array = std::make_unique<KCurveArray>();
   array->elements = state.TakeGroups();
   return array;

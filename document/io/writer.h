@@ -45,6 +45,8 @@ std::string FormatNumber(double value);
 // "%lf" (six decimals), as points, insertions and texts are written;
 // independent of the process locale.
 std::string FormatFixed6(double value);
+// The shortest text that reads back as value ("1e+308", "0.1").
+std::string FormatShortest(double value);
 
 // Writes doc: its blocks, a leading step list, then its layers and entries.
 // Afterwards doc's current layer is the last layer written (or null), so that

@@ -18,8 +18,14 @@ constexpr double kSameWidth = 1e-12;
 std::string N(double v) { return FormatNumber(v); }
 std::string F(double v) { return FormatFixed6(v); }
 
+// The reader takes a point's coordinates as one word of at most this many
+// bytes; six decimals of values beyond about 1e80 can make it longer.
+constexpr std::size_t kMaxPointWord = 255;
+
 void WritePoint(KOutput& out, const KPointText& p) {
-  out << "point " << F(p.x) << "," << F(p.y) << "," << F(p.z) << " " << OneWord(p.label) << kCrLf;
+  std::string coords = F(p.x) + "," + F(p.y) + "," + F(p.z);
+  if (coords.size() > kMaxPointWord) coords = FormatShortest(p.x) + "," + FormatShortest(p.y) + "," + FormatShortest(p.z);
+  out << "point " << coords << " " << OneWord(p.label) << kCrLf;
 }
 
 void WriteInsert(KOutput& out, const KInsert& i) {

@@ -41,3 +41,10 @@ std::string FormatNumber(double value) {
 }
 
 std::string FormatFixed6(double value) { return Fixed(value, kFixedDecimals); }
+
+std::string FormatShortest(double value) {
+  std::array<char, kNumberBuffer> buffer{};
+  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  if (error != std::errc()) return "0";
+  return std::string(buffer.data(), end);
+}

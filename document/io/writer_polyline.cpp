@@ -1,5 +1,6 @@
 // Polyline blocks, and curve arrays as the polylines of their elements.
 #include <algorithm>
+#include <cmath>
 
 #include "curves/kcurve_array.h"
 #include "document/kcurve.h"
@@ -13,6 +14,9 @@ constexpr int kMinValues = 2;
 constexpr int kMaxValues = 4;
 // A group's polyline carries its curves' header numbers in z and s.
 constexpr int kGroupValues = 4;
+// The reader keeps no polyline of fewer vertices or a shorter plane length.
+constexpr int kMinReadVertices = 2;
+constexpr double kMinReadLength = 1e-6;
 
 const char* ClosureMarker(int closure) {
   switch (closure) {
@@ -23,6 +27,22 @@ const char* ClosureMarker(int closure) {
     case kSplineClosed: return "BC";
     default: return "";
   }
+}
+
+bool ReadsBackAsPolyline(const KCurve& curve) {
+  if (curve.count < kMinReadVertices) return false;
+  const double* x = curve.x();
+  const double* y = curve.y();
+  double length = 0.0;
+  for (int i = 1; i < curve.count; ++i) length += std::hypot(x[i] - x[i - 1], y[i] - y[i - 1]);
+  return length >= kMinReadLength;
+}
+
+// An element whose polyline the reader would drop (a group of one curve has
+// one placement point) is kept as a labelled point at its first vertex.
+void WriteAsPoint(KOutput& out, const KCurve& curve) {
+  out << "point " << FormatNumber(curve.x()[0]) << "," << FormatNumber(curve.y()[0]) << ","
+      << FormatNumber(curve.z()[0]) << " " << OneWord(curve.name) << kCrLf;
 }
 
 }  // namespace
@@ -55,6 +75,9 @@ void WriteCurveArray(KOutput& out, const KCurveArray& array) {
   for (const auto& element : array.elements) {
     if (!element) continue;
     const bool group = dynamic_cast<const KCurveGroup*>(element.get()) != nullptr;
-    WritePolyline(out, *element, group ? kGroupValues : 0);
+    if (element->count > 0 && !ReadsBackAsPolyline(*element))
+      WriteAsPoint(out, *element);
+    else
+      WritePolyline(out, *element, group ? kGroupValues : 0);
   }
 }

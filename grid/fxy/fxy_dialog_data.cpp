@@ -74,17 +74,25 @@ void OnFxyNumXChanged(KFxyDialogData& d) {
 
 bool OnFxyTimesChanged(KFxyDialogData& d) { return d.timesChanges++ > 0; }
 
-std::string FxyCaption(const KFxyDialogData& d) {
-  long long a = d.numX, b = d.numY;
-  for (int k = 1; k < d.times; ++k) {
-    // A count of 0 (no usable step: all points share one x) stays 0.
-    a = a > 0 ? std::min<long long>(2 * a - 1, INT_MAX) : 0;
-    b = b > 0 ? std::min<long long>(2 * b - 1, INT_MAX) : 0;
-  }
-  char text[64];
+std::string FxyCountText(double count) {
+  char text[32];
   KCLocaleScope c;
-  std::snprintf(text, sizeof text, "[%d X %d]", static_cast<int>(a), static_cast<int>(b));
+  if (!(count >= 0)) count = 0;
+  // Whole numbers while they are short; beyond that three digits are all a
+  // reader can take in.
+  std::snprintf(text, sizeof text, count < 1e9 ? "%.0f" : "%.3g", count);
   return text;
+}
+
+std::string FxyCaption(const KFxyDialogData& d) {
+  // A count of 0 or less (no usable step) shows as 0, never negative; the
+  // doubling runs in doubles so that no level count can wrap.
+  double a = d.numX > 0 ? d.numX : 0, b = d.numY > 0 ? d.numY : 0;
+  for (int k = 1; k < d.times; ++k) {
+    a = a > 0 ? 2 * a - 1 : 0;
+    b = b > 0 ? 2 * b - 1 : 0;
+  }
+  return "[" + FxyCountText(a) + " X " + FxyCountText(b) + "]";
 }
 
 KFxyInput BeginFxy(const KOnes& doc, KFxyDialogData& d) {

@@ -110,8 +110,8 @@ KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& in, const KFx
     const double nx = KCreateGrid::NodeCount(d.minX, d.maxX, dx);
     const double ny = KCreateGrid::NodeCount(d.minY, d.maxY, dy);
     if (!(nx <= KCreateGrid::kMaxAxisNodes && ny <= KCreateGrid::kMaxAxisNodes))
-      return Refuse(Format("level %d would have %.0f X %.0f nodes; at most %d are possible along an axis",
-                           level, nx, ny, KCreateGrid::kMaxAxisNodes));
+      return Refuse(Format("level %d would have %s X %s nodes; at most %d are possible along an axis", level,
+                           FxyCountText(nx).c_str(), FxyCountText(ny).c_str(), KCreateGrid::kMaxAxisNodes));
     const double nodes = nx * ny;
     // This level and the one it is seeded from live together; add the
     // working copy of the points and the data cells.
@@ -119,8 +119,9 @@ KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& in, const KFx
                          static_cast<double>(in.points.size()) * sizeof(KOne) +
                          std::min(nodes, static_cast<double>(in.points.size())) * sizeof(KCreateGrid::DataCell);
     if (budget > 0 && bytes > budget)
-      return Refuse(Format("level %d would have %.0f X %.0f nodes, more than memory holds (%.0f MiB needed)",
-                           level, nx, ny, bytes / 1048576.0));
+      return Refuse(Format("level %d would have %s X %s nodes, more than memory holds (%s MiB needed)", level,
+                           FxyCountText(nx).c_str(), FxyCountText(ny).c_str(),
+                           FxyCountText(std::ceil(bytes / 1048576.0)).c_str()));
     levels.push_back({static_cast<int>(nx), static_cast<int>(ny), dx, dy});
     previousNodes = nodes;
     dx /= 2;
@@ -159,7 +160,9 @@ KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& 
       grid->FillUnset();
 
       LevelListener listener(status, level, times, y, d.pre);
-      const int answer = grid->Relax(d.pre, d.iterationLimit, &listener);
+      const int answer = d.solver == KFxyDialogData::Solver::kFast
+                             ? grid->RelaxFast(d.pre, d.iterationLimit, &listener, d.threads)
+                             : grid->Relax(d.pre, d.iterationLimit, &listener, d.threads);
       run.sweeps += grid->sweepsRun();
       run.levelsRun = level;
       run.nx = grid->nx();

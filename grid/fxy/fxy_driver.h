@@ -27,6 +27,12 @@ struct KFxyDialogData {
   double zMin = 0, zMax = 0, zDelta = 0;   // display only
   std::string output = DefaultNetPath();
   int iterationLimit = 30000;
+  // How each level is solved: the relaxation sweeps, or the fast solver of
+  // the same equations (KCreateGrid::RelaxFast).
+  enum class Solver { kSweep, kFast };
+  Solver solver = Solver::kSweep;
+  // Threads of each level's sweeps; the result does not depend on it.
+  int threads = 1;
   KFxyLayerNames layerNames = DefaultFxyLayerNames();
   // Change notifications of "times" since the dialog was filled; the first
   // one comes from filling the controls and is ignored.
@@ -48,7 +54,10 @@ void OnFxyNumXChanged(KFxyDialogData& data);
 // times changed: true when the caption is to be updated (not the first time).
 bool OnFxyTimesChanged(KFxyDialogData& data);
 // "[%d X %d]": num x and num y each replaced (times - 1) times by 2 n - 1.
+// Counts of a billion or more read as "6.05e+12"; none is ever negative.
 std::string FxyCaption(const KFxyDialogData& data);
+// A node count for people: "4097", or "1e+300" once it has ten digits.
+std::string FxyCountText(double count);
 
 // How far a level's relaxation is, for a progress bar.
 struct KFxyProgress {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <limits>
 #include <cmath>
 
 #include "platform/kimage.h"
@@ -256,7 +257,9 @@ void KQtDevice::FillSolidRect(int left, int top, int width, int height, KColorRe
 
 void KQtDevice::SetPixel(int x, int y, KColorRef colour) {
   Flush();
-  if (!Active()) return;
+  // A pixel at the end of the int range lies outside any device, and its
+  // one-pixel rectangle would overflow.
+  if (!Active() || x == std::numeric_limits<int>::max() || y == std::numeric_limits<int>::max()) return;
   // Large x, y, z lists draw a pixel a point: written straight into an
   // image, as painting one rectangle each costs far more.
   if (!FillDirectly(QRect(x, y, 1, 1), colour)) painter_->fillRect(QRect(x, y, 1, 1), ToQColor(colour));

@@ -68,8 +68,8 @@ public:
   // Text taller than this many pixels is not drawn (a glyph far larger than
   // any window).
   static constexpr int kMaxTextPixels = 65536;
-  // Wider pens are drawn this wide.
-  static constexpr int kMaxPenPixels = 65536;
+  // Wider pens are drawn this wide: the widest QPen takes without a warning.
+  static constexpr int kMaxPenPixels = 32767;
 
 private:
   bool Active() const;

@@ -1,5 +1,6 @@
 // quarvel grid [--times N] [--num-x N] [--smooth S] [--precision P]
-//              [--box XMIN,YMIN,XMAX,YMAX] FILE... [-o NET]
+//              [--box XMIN,YMIN,XMAX,YMAX] [--solver sweep|fast] [--threads N]
+//              FILE... [-o NET]
 // Opens the drawings into one window as "quarvel info" does, gathers the
 // f(x,y) input from its layers, runs the gridding levels with the dialog's
 // defaults (or the values given) and writes the net file. Status lines go to
@@ -8,11 +9,13 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "grid/fxy/fxy_driver.h"
@@ -24,8 +27,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "grid [--times N] [--num-x N] [--smooth S] [--precision P] [--box XMIN,YMIN,XMAX,YMAX] FILE... "
-    "[-o NET]";
+    "grid [--times N] [--num-x N] [--smooth S] [--precision P] [--box XMIN,YMIN,XMAX,YMAX]\n"
+    "             [--solver sweep|fast] [--threads N] FILE... [-o NET]";
 
 volatile sig_atomic_t interrupted = 0;
 extern "C" void OnInterrupt(int) { interrupted = 1; }
@@ -102,6 +105,15 @@ private:
   double first_ = 0;
 };
 
+// Cores not already busy: the wavefront's rows wait for each other, so a
+// thread on a core that other processes keep busy stalls the rest.
+int AvailableCores() {
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  double load = 0;
+  if (getloadavg(&load, 1) != 1) return cores;
+  return std::clamp(cores - static_cast<int>(std::lround(load)), 1, cores);
+}
+
 bool ParseNumber(const std::string& text, double& value) {
   KCLocaleScope c;
   char* end = nullptr;
@@ -124,6 +136,8 @@ struct Options {
   std::string output;
   bool haveTimes = false, haveNumX = false, haveSmooth = false, havePre = false, haveBox = false;
   int times = 0, numX = 0;
+  KFxyDialogData::Solver solver = KFxyDialogData::Solver::kSweep;
+  int threads = 0;   // 0: the cores available
   double smooth = 0, pre = 0, box[4] = {0, 0, 0, 0};
 };
 
@@ -160,6 +174,11 @@ bool ParseArguments(const std::vector<std::string>& args, Options& o) {
     } else if (a == "--precision") {
       if (!ParseNumber(v, o.pre)) return Bad("--precision needs a number");
       o.havePre = true;
+    } else if (a == "--solver") {
+      if (v != "sweep" && v != "fast") return Bad("--solver is sweep or fast");
+      o.solver = v == "fast" ? KFxyDialogData::Solver::kFast : KFxyDialogData::Solver::kSweep;
+    } else if (a == "--threads") {
+      if (!ParseInt(v, o.threads) || o.threads < 1 || o.threads > 1024) return Bad("--threads needs a number from 1 to 1024");
     } else if (a == "--box") {
       std::vector<std::string> parts(1);
       for (char ch : v) {
@@ -207,6 +226,8 @@ KExit RunGrid(const std::vector<std::string>& args) {
   if (o.haveTimes) d.times = o.times;
   if (o.haveSmooth) d.smooth = o.smooth;
   if (o.havePre) d.pre = o.pre;
+  d.solver = o.solver;
+  d.threads = o.threads > 0 ? o.threads : AvailableCores();
 
   interrupted = 0;
   InterruptScope catchCtrlC;

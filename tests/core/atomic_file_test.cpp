@@ -26,6 +26,7 @@
 
 #include "platform/atomic_file.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/full_file_system.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -387,6 +388,61 @@ TEST(AtomicFile, ConcurrentWritersEachReplaceTheFileWhole) {
   const std::string final = ReadFileBytes(path);
   EXPECT_NE(std::find(contents.begin(), contents.end(), final), contents.end());
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"shared"});
+}
+
+// A writer ended by a signal part way: nothing is left beside the old file.
+// Unnamed new files survive even SIGKILL; named ones (where the system has
+// no unnamed files) are removed by the signals that end a program politely.
+struct KillCase {
+  bool unnamed;
+  int signal;
+};
+
+class AtomicFileKilled : public ::testing::TestWithParam<KillCase> {};
+
+TEST_P(AtomicFileKilled, LeavesOnlyTheOldFile) {
+  const KillCase c = GetParam();
+  TempDir dir;
+  const std::string path = dir.Write("keep.qvd", "old\n");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    KAtomicFile::AllowUnnamedFiles(c.unnamed);
+    KAtomicFile file(path);
+    file.Write(std::string(300000, 'x'));  // past the first block: bytes on disk
+    // The new file is visible by name only when it is a named one.
+    if (dir.Names().size() != (c.unnamed ? 1u : 2u)) _exit(7);
+    kill(getpid(), c.signal);
+    _exit(8);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "exit " << WEXITSTATUS(status);
+  EXPECT_EQ(WTERMSIG(status), c.signal);
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"keep.qvd"});
+  EXPECT_EQ(ReadFileBytes(path), "old\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, AtomicFileKilled,
+                         ::testing::Values(KillCase{true, SIGKILL}, KillCase{true, SIGTERM}, KillCase{false, SIGTERM},
+                                           KillCase{false, SIGINT}, KillCase{false, SIGHUP}),
+                         [](const auto& info) {
+                           return std::string(info.param.unnamed ? "Unnamed" : "Named") + strsignal(info.param.signal);
+                         });
+
+TEST(AtomicFile, FullFileSystemFailsAndKeepsTheOldFile) {
+  FullFileSystem fs(FullFileSystem::Files{{"keep.qvd", "old\n"}});
+  if (!fs.ok()) GTEST_SKIP() << fs.reason();
+  for (const bool unnamed : {true, false}) {
+    KAtomicFile::AllowUnnamedFiles(unnamed);
+    for (const std::string name : {"keep.qvd", "new.qvd"}) {
+      const KResult r = Save(fs.File(name), std::string(100000, 'x'));
+      EXPECT_EQ(r.message(), "cannot write '" + fs.File(name) + "': No space left on device") << unnamed;
+    }
+    EXPECT_EQ(fs.Names(), std::vector<std::string>{"keep.qvd"});
+    EXPECT_EQ(ReadFileBytes(fs.File("keep.qvd")), "old\n");
+  }
+  KAtomicFile::AllowUnnamedFiles(true);
 }
 
 }  // namespace

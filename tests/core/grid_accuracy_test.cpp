@@ -41,11 +41,12 @@ KFxyInput Sample(F f) {
 
 // Grids in with times 3 (final step 2.5) and a tight precision, so that the
 // converged surface is measured, not the stopping rule.
-KNetFile Grid(const KFxyInput& in, const TempDir& dir) {
+KNetFile Grid(const KFxyInput& in, const TempDir& dir, KFxyDialogData::Solver solver) {
   KFxyDialogData d;
   ProposeFxyGrid(in, d);
   d.times = 3;
   d.pre = 1e-4;
+  d.solver = solver;
   d.output = dir.File("net");
   RecordingStatus status;
   const KResult r = RunFxy(in, d, status);
@@ -81,9 +82,14 @@ Errors Measure(const KNetFile& net, F f, Keep keep) {
   return e;
 }
 
-TEST(GridAccuracy, SmoothSurfaceIsReproducedWithinTheInterpolationBound) {
+// Both solvers meet the same bounds.
+class GridAccuracy : public testing::TestWithParam<KFxyDialogData::Solver> {};
+INSTANTIATE_TEST_SUITE_P(Solvers, GridAccuracy,
+                         testing::Values(KFxyDialogData::Solver::kSweep, KFxyDialogData::Solver::kFast));
+
+TEST_P(GridAccuracy, SmoothSurfaceIsReproducedWithinTheInterpolationBound) {
   TempDir dir;
-  const KNetFile net = Grid(Sample(Smooth), dir);
+  const KNetFile net = Grid(Sample(Smooth), dir, GetParam());
   ASSERT_EQ(net.nx, 43);
   const Errors e = Measure(net, Smooth, [](double, double) { return true; });
   ASSERT_GT(e.count, 1500);
@@ -98,12 +104,12 @@ TEST(GridAccuracy, SmoothSurfaceIsReproducedWithinTheInterpolationBound) {
   EXPECT_LT(e.rms, kRmsError);
 }
 
-TEST(GridAccuracy, StepAcrossABreakSurvives) {
+TEST_P(GridAccuracy, StepAcrossABreakSurvives) {
   TempDir dir;
   KFxyInput in = Sample(Faulted);
-  const KNetFile plain = Grid(in, dir);
+  const KNetFile plain = Grid(in, dir, GetParam());
   in.breaks.push_back({{45, 57}, {-10, 110}, 0, "fault"});
-  const KNetFile faulted = Grid(in, dir);
+  const KNetFile faulted = Grid(in, dir, GetParam());
 
   // Away from the fault the surface is as smooth as before.
   const auto far = [](double x, double y) { return FaultDistance(x, y) > 5; };

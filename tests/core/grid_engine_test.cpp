@@ -29,13 +29,31 @@ void Geometry(G& g, int nx, int ny) { g.SetGeometry(0, 0, nx - 3, ny - 3, 1, 1);
 
 // The driver's per-level order, first level.
 int Level(G& g, const std::vector<KOne>& pts, const std::vector<KGridLine>& breaks,
-        double precision, int limit = 30000, KRelaxListener* listener = nullptr) {
+        double precision, int limit = 30000, KRelaxListener* listener = nullptr, int threads = 1) {
   g.Prepare(pts.data(), pts.size(), breaks);
   g.SeedFromData();
   g.SpreadFromData();
   g.FillUnset();
-  return g.Relax(precision, limit, listener);
+  return g.Relax(precision, limit, listener, threads);
 }
+
+// Scattered points of a smooth surface over an nx * ny grid, and two breaks:
+// a slanted one across the grid and a closed box.
+struct FaultedSet {
+  std::vector<KOne> pts;
+  std::vector<KGridLine> breaks = {Line({20.3, 41.7}, {-3, 75}),
+                                   Line({55.5, 70.5, 70.5, 55.5, 55.5}, {20.5, 20.5, 40.5, 40.5, 20.5})};
+  FaultedSet(int nx, int ny, int count) {
+    std::mt19937 rng(17);
+    std::uniform_real_distribution<double> x(0.0, nx - 1.0), y(0.0, ny - 1.0);
+    for (int k = 0; k < count; ++k) {
+      KOne p = Pt(x(rng), y(rng), 0);
+      p.z = 50 + 20 * std::sin(p.x / 9) * std::cos(p.y / 13) + (p.x > 20.3 + 0.27 * (p.y + 3) ? -15 : 0);
+      pts.push_back(p);
+    }
+    pts.push_back(Pt(30, 30, 60));   // exactly on a node
+  }
+};
 
 TEST(GridGeometry, NodeCountsOriginAndConversions) {
   G g;
@@ -285,22 +303,62 @@ TEST(GridRelax, ValuesDoNotCrossABreakAndItsNeighboursAvoidTheStencil) {
   std::vector<KOne> pts;
   for (int j = 1; j < 14; j += 3)
     for (int i = 1; i < 14; i += 3) pts.push_back(Pt(i + 0.2, j - 0.1, i < 8 ? 0.0 : 100.0));
-  // A break between columns 7 and 8 across the whole grid, slightly slanted.
-  const std::vector<KGridLine> breaks = {Line({7.4, 7.6}, {-2, 17})};
-  G g;
-  Geometry(g, 16, 16);
-  Level(g, pts, breaks, 1e-9);
-  for (int j = 0; j < 16; ++j)
-    for (int i = 0; i < 16; ++i) {
-      EXPECT_EQ(g.Value(i, j), i <= 7 ? 0.0 : 100.0) << i << "," << j;
-      const bool nearBreak = i >= 6 && i <= 9;   // beside a crossing or next to one
-      if (nearBreak) {
-        EXPECT_FALSE(g.IsInterior(g.Index(i, j))) << i << "," << j;
+  // Breaks between columns 7 and 8 across the whole grid: slightly slanted,
+  // and straight with a vertex lying exactly on row 6 (one crossing there).
+  for (const KGridLine& line : {Line({7.4, 7.6}, {-2, 17}), Line({7.5, 7.5, 7.5}, {-2, 6, 17})}) {
+    G g;
+    Geometry(g, 16, 16);
+    Level(g, pts, {line}, 1e-9);
+    for (int j = 0; j < 16; ++j)
+      for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(g.Value(i, j), i <= 7 ? 0.0 : 100.0) << i << "," << j;
+        const bool nearBreak = i >= 6 && i <= 9;   // beside a crossing or next to one
+        if (nearBreak) {
+          EXPECT_FALSE(g.IsInterior(g.Index(i, j))) << i << "," << j;
+        }
       }
-    }
-  EXPECT_TRUE(g.IsInterior(g.Index(4, 5)));
-  EXPECT_TRUE(g.IsInterior(g.Index(10, 5)));
-  EXPECT_FALSE(g.IsInterior(g.Index(1, 5)));   // border rows and columns
+    EXPECT_TRUE(g.IsInterior(g.Index(4, 5)));
+    EXPECT_TRUE(g.IsInterior(g.Index(10, 5)));
+    EXPECT_FALSE(g.IsInterior(g.Index(1, 5)));   // border rows and columns
+  }
+}
+
+TEST(GridRelax, ThreadedSweepsMatchOneThreadBitForBit) {
+  const FaultedSet set(90, 70, 400);
+  G one;
+  Geometry(one, 90, 70);
+  Level(one, set.pts, set.breaks, 1e-6, 400);
+  for (int threads : {2, 5}) {
+    G many;
+    Geometry(many, 90, 70);
+    Level(many, set.pts, set.breaks, 1e-6, 400, nullptr, threads);
+    EXPECT_EQ(many.sweepsRun(), one.sweepsRun()) << threads;
+    EXPECT_TRUE(many.values() == one.values()) << threads;
+  }
+}
+
+TEST(GridRelax, FastSolverReachesTheSweepsFixedPointInFewerSweeps) {
+  // Large enough for coarse grids, with breaks, data nodes and a smoothing
+  // weight, so that every kind of node and the data blend take part.
+  const FaultedSet set(100, 80, 400);
+  G sweep, fast;
+  for (G* g : {&sweep, &fast}) {
+    Geometry(*g, 100, 80);
+    g->smooth = 0.5;
+  }
+  ASSERT_EQ(Level(sweep, set.pts, set.breaks, 1e-8), 0);
+  fast.Prepare(set.pts.data(), set.pts.size(), set.breaks);
+  fast.SeedFromData();
+  fast.SpreadFromData();
+  fast.FillUnset();
+  ASSERT_EQ(fast.RelaxFast(1e-8, 30000, nullptr, 2), 0);
+  double largest = 0;
+  for (std::size_t n = 0; n < sweep.NodeTotal(); ++n)
+    largest = std::max(largest, std::fabs(fast.values()[n] - sweep.values()[n]));
+  // The z values span about 70; the sweeps, slow to converge, still lie
+  // about 1e-6 from their own fixed point at this precision.
+  EXPECT_LT(largest, 1e-5);
+  EXPECT_LT(fast.sweepsRun() * 4, sweep.sweepsRun()) << fast.sweepsRun() << " " << sweep.sweepsRun();
 }
 
 TEST(GridRelax, ProgressEveryTenthSweepAndTheAnswers) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <tuple>
 
 #include "document/kones.h"
 #include "grid/fxy/fxy_driver.h"
@@ -78,13 +79,20 @@ TEST(FxyDialog, DefaultsCaptionAndChangeHandlers) {
 
   d.numX = 12;
   d.numY = 10;
-  // The nodes of the last level; no overflow at 40 levels.
-  const std::pair<int, const char*> captions[] = {
-      {3, "[45 X 37]"}, {1, "[12 X 10]"}, {0, "[12 X 10]"}, {40, "[2147483647 X 2147483647]"}};
-  for (const auto& [times, caption] : captions) {
+  // The nodes of the last level; no overflow at 40 levels, where the
+  // counts (11 * 2^39 + 1 and 9 * 2^39 + 1) read in three digits; a
+  // negative num x shows as 0.
+  const std::tuple<int, int, const char*> captions[] = {{12, 3, "[45 X 37]"},
+                                                        {12, 1, "[12 X 10]"},
+                                                        {12, 0, "[12 X 10]"},
+                                                        {12, 40, "[6.05e+12 X 4.95e+12]"},
+                                                        {-4, 3, "[0 X 37]"}};
+  for (const auto& [numX, times, caption] : captions) {
+    d.numX = numX;
     d.times = times;
     EXPECT_EQ(FxyCaption(d), caption);
   }
+  d.numX = 12;
 
   d.minX = 0;
   d.maxX = 100;
@@ -258,6 +266,9 @@ TEST(FxyDriver, RefusesValuesThatMakeNoGridBeforeComputing) {
   d = base;
   d.times = 13;   // 10 * 2^12 + 3 nodes across
   refused(d, in, "32767");
+  d = base;
+  d.maxY = 1e300;   // the count is named in a few digits, not three hundred
+  refused(d, in, "would have 13 X 4.93e+299 nodes;");
   refused(base, in, "memory", 1000.0);
   d = base;
   d.smooth = -1;

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "document/kcurve.h"
 #include "render/arrow.h"
+#include "render/device_clip.h"
 #include "document/ksegment.h"
 #include "document/spline.h"
 #include "tests/support/recording_fixture.h"
@@ -114,4 +116,33 @@ TEST_F(Arrow, TriangleAtTheEndPointsAwayFromTheCurve) {
   ASSERT_EQ(fills.size(), 1u);
   EXPECT_EQ(fills[0].points, (std::vector<KIntPoint>{{13, 400}, {10, 401}, {10, 399}}));
   EXPECT_EQ(fills[0].args[0], 0x0000FF);
+}
+
+// Segments and polygons whose ends lie 1e15 to 1e30 pixels away on either
+// side: what is clipped lies inside the box, so it converts to int safely.
+TEST(DeviceClip, FarEndsClipIntoTheBox) {
+  const KDeviceBox box{-4194304, -4194304, 4194304, 4194304};
+  int clipped = 0;
+  for (double far = 1e15; far <= 1e30; far *= 7.3)
+    for (int k = 0; k < 40; ++k) {
+      const double angle = 0.07 + k * 0.157;
+      KDoublePoint a{-far * std::cos(angle) + 1234.5, -far * std::sin(angle) - 777.25};
+      KDoublePoint b{far * std::cos(angle) + 555.5, far * std::sin(angle) - 321.25};
+      const std::vector<KDoublePoint> polygon = ClipPolygon({a, b, {far, -far}}, box);
+      for (const KDoublePoint& p : polygon) EXPECT_TRUE(std::fabs(p.x) <= 4194304 && std::fabs(p.y) <= 4194304);
+      if (!ClipSegment(a, b, box)) continue;
+      ++clipped;
+      for (const KDoublePoint& p : {a, b})
+        EXPECT_TRUE(std::fabs(p.x) <= 4194304 && std::fabs(p.y) <= 4194304) << far << " " << p.x << " " << p.y;
+    }
+  EXPECT_GT(clipped, 100);
+}
+
+// A segment from far left to well past the right edge: the parameters of
+// both edges round to 1, so the ends must be held in the box all the same.
+TEST(DeviceClip, EndWhoseParameterRoundsToOneIsHeldInTheBox) {
+  const KDeviceBox box{-4194304, -4194304, 4194304, 4194304};
+  KDoublePoint a{-6.2092534906226537e+25, -650651.76512834406}, b{456671688.18189609, -2001776.6126663242};
+  ASSERT_TRUE(ClipSegment(a, b, box));
+  for (const KDoublePoint& p : {a, b}) EXPECT_LE(std::fabs(p.x), 4194304);
 }

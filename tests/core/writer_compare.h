@@ -202,10 +202,27 @@ inline Fields EntryFields(const KEntry& e, const KCurve* element = nullptr, bool
   return f;
 }
 
+// A curve-array element that would make no polyline, as the labelled point
+// at its first vertex that stands for it.
+inline Fields ElementPointFields(const KEntry& e, const KCurve& element) {
+  Fields f;
+  f("kind", kKindPoint)("colour", e.colour);
+  f.Nested("layer", [&] { Add(f, e.layer); });
+  f.Nested("effective text properties", [&] { Add(f, e.EffectiveTextProperties()); });
+  f.Nested("effective embellishment", [&] { Add(f, e.EffectiveEmbellishment()); });
+  KPointText point;
+  point.x = element.x()[0];
+  point.y = element.y()[0];
+  point.z = element.z()[0];
+  point.label = element.name.substr(0, element.name.find(' '));
+  AddRecord(f, kKindPoint, &point);
+  return f;
+}
+
 // The entries of a document as written, with whether each is the element of
-// a group: an element of a curve array comes as a polyline of its own. The
-// reader keeps only polylines of two points or more that have a length (a
-// group of one curve has one point).
+// a group: an element of a curve array comes as a polyline of its own, or as
+// a point where the reader would keep no polyline (fewer than two points or
+// no length: a group of one curve has one point).
 inline std::vector<std::pair<Fields, bool>> WrittenEntries(const KOnes& doc) {
   std::vector<std::pair<Fields, bool>> out;
   for (std::size_t i = 0; i < doc.entries.size(); ++i) {
@@ -215,11 +232,14 @@ inline std::vector<std::pair<Fields, bool>> WrittenEntries(const KOnes& doc) {
       out.emplace_back(EntryFields(e), false);
       continue;
     }
-    for (const auto& element : e.As<KCurveArray>()->elements)
-      if (element && element->count >= 2 && element->Length() >= 1e-6) {
-        const bool group = dynamic_cast<const KCurveGroup*>(element.get()) != nullptr;
+    for (const auto& element : e.As<KCurveArray>()->elements) {
+      if (!element || element->count < 1) continue;
+      const bool group = dynamic_cast<const KCurveGroup*>(element.get()) != nullptr;
+      if (element->count >= 2 && element->Length() >= 1e-6)
         out.emplace_back(EntryFields(e, element.get(), !group), group);
-      }
+      else
+        out.emplace_back(ElementPointFields(e, *element), false);
+    }
   }
   return out;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "grid/io/net_file_reader.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/run_program.h"
 
 namespace {
@@ -55,6 +56,25 @@ TEST(GridCommand, WritesACheckedNetFileWithStatusLines) {
   EXPECT_EQ(cut, net.ny);
 }
 
+TEST(GridCommand, ThreadCountLeavesTheFileAsItIsAndTheFastSolverWritesOne) {
+  TempDir dir;
+  const std::string drawing = dir.Write("d.qvd", Points(12, true));
+  const std::pair<const char*, const char*> options[] = {
+      {"--threads", "1"}, {"--threads", "3"}, {"--solver", "fast"}};
+  std::vector<std::string> files;
+  for (const auto& [option, value] : options) {
+    files.push_back(dir.File("out" + std::to_string(files.size())));
+    const ProgramRun r = Grid(dir, {option, value, "--times", "3", "--num-x", "30", "--precision", "0.001",
+                                    drawing, "-o", files.back()});
+    ASSERT_EQ(r.status, 0) << option << " " << value << r.err;
+  }
+  EXPECT_EQ(ReadFileBytes(files[0]), ReadFileBytes(files[1]));
+  KNetFile net;
+  const KResult read = ReadNetFile(files[2], net);
+  EXPECT_TRUE(read.ok()) << read.message();
+  EXPECT_EQ(net.nx, 115);
+}
+
 TEST(GridCommand, DefaultOutputIsInTheTemporaryDirectory) {
   TempDir dir;
   const ProgramRun r = Grid(dir, {"--times", "1", dir.Write("d.qvd", Points(4, false))});
@@ -80,7 +100,10 @@ TEST(GridCommand, RefusesClearlyAndWritesNothing) {
       {{dir.File("missing.qvd"), "-o", out}, 1, "cannot open"},
       {{drawing, "-o", dir.File("no/dir/out.net")}, 1, "cannot write '" + dir.File("no/dir/out.net") +
                                                           "': No such file or directory"},
+      {{"--box", "0,0,1,1e300", drawing, "-o", out}, 1, "would have 13 X 1e+301 nodes; at most 32767"},
       {{"--box", "1,2,3", drawing}, 2, ""},
+      {{"--solver", "multigrid", drawing}, 2, "--solver is sweep or fast"},
+      {{"--threads", "0", drawing}, 2, "--threads needs a number"},
       {{"--smooth", "x", drawing}, 2, ""},
   };
   for (const auto& c : cases) {

@@ -3,6 +3,8 @@
 // sound output.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -11,6 +13,8 @@
 #include "grid/io/net_file_reader.h"
 #include "grid/io/net_file_writer.h"
 #include "grid/kcreate_grid.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/full_file_system.h"
 #include "tests/support/run_program.h"
 
 namespace {
@@ -78,5 +82,75 @@ TEST(HostileNetFile, NetXyzRefusesANodeThatIsNotFinite) {
   EXPECT_TRUE(r.out.empty());
   EXPECT_NE(r.err.find("nan.net': node (3, 0) holds nan"), std::string::npos) << r.err;
 }
+
+// Every command that writes a file, on a full file system: it fails naming
+// the cause, the old file stays as it was and nothing else is left there.
+struct FullDiskCase {
+  const char* name;
+  std::vector<std::string> args;  // the input and "-o OUT" are added
+  const char* output;
+};
+
+class HostileFullDisk : public ::testing::TestWithParam<FullDiskCase> {};
+
+TEST_P(HostileFullDisk, FailsAndKeepsTheOldFile) {
+  const FullDiskCase& c = GetParam();
+  const std::string old = "the old file\n";
+  FullFileSystem fs(FullFileSystem::Files{{c.output, old}});
+  if (!fs.ok()) GTEST_SKIP() << fs.reason();
+  TempDir dir;
+  std::vector<std::string> args = c.args;
+  args.insert(args.end(), {dir.Write("in.qvd", std::string(kFourPoints) + "PLINE\n0,0\n10,10\n\n"), "-o",
+                           fs.File(c.output)});
+  const ProgramRun r = RunQuarvel(args);
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadFileBytes(fs.File(c.output)), old);
+  EXPECT_EQ(fs.Names(), std::vector<std::string>{c.output});
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, HostileFullDisk,
+                         ::testing::Values(FullDiskCase{"RenderPng", {"render"}, "out.png"},
+                                           FullDiskCase{"RenderSvg", {"render"}, "out.svg"},
+                                           FullDiskCase{"RenderPdf", {"render"}, "out.pdf"},
+                                           FullDiskCase{"Convert", {"convert"}, "out.qvd"},
+                                           FullDiskCase{"Grid", {"grid", "--times", "1"}, "out.net"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Drawings rendered to a picture: each finishes within a time limit,
+// writes the picture and keeps the toolkit's warnings off standard error.
+// "FIFO" in a drawing stands for the path of a FIFO nobody writes to.
+struct RenderCase {
+  const char* name;
+  std::string drawing;
+};
+
+class HostileRender : public ::testing::TestWithParam<RenderCase> {};
+
+TEST_P(HostileRender, FinishesAndDraws) {
+  const RenderCase& c = GetParam();
+  TempDir dir;
+  const std::string fifo = dir.File("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::string drawing = c.drawing;
+  if (const std::size_t at = drawing.find("FIFO"); at != std::string::npos) drawing.replace(at, 4, fifo);
+  const std::string out = dir.File("out.png");
+  const ProgramRun r =
+      RunProgram("/usr/bin/timeout", {"60", QUARVEL_BINARY, "render", dir.Write("d.qvd", drawing), "-o", out});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(std::filesystem::exists(out));
+  EXPECT_EQ(r.err.find("QPen"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("nothing drawable"), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drawings, HostileRender,
+    ::testing::Values(RenderCase{"BitmapNamesAFifo", "BMPIN FIFO 3\n0,0\n10,10\n\nPLINE\n0,0\n10,10\n\n"},
+                      RenderCase{"HugePenWidth", "PLINE\n0,0\n10,10\nW 1e300\n\n"},
+                      RenderCase{"XyzSpanningTheDoubles",
+                                 "PLINE\n0,0\n10,10\n\nLayer M f(x,y)\\xyz\nXYZ\n1e308,0,1\n-1e308,10,2\n\n"},
+                      RenderCase{"PolylinesAtBothEnds",
+                                 "PLINE\n1.7e308,0\n1.7e308,1e300\n\nPLINE\n-1.7e308,0\n-1.7e308,1e300\n\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "document/elements.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/run_program.h"
 #include "window/quarvel_window.h"
@@ -48,6 +49,23 @@ TEST(ConvertCommand, FailuresWriteNothing) {
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("cannot write '" + unwritable + "': No such file or directory"), std::string::npos)
       << run.err;
+}
+
+// Each group of a curve file survives saving and saving again, also a group
+// of a single curve, whose one placement point makes no polyline.
+TEST(ConvertCommand, EveryCurveGroupSurvivesTwoSaves) {
+  TempDir dir;
+  ASSERT_EQ(Convert({QUARVEL_TEST_DATA "/curves_two_groups.kcx", "-o", dir.File("once.qvd")}).status, 0);
+  ASSERT_EQ(Convert({dir.File("once.qvd"), "-o", dir.File("twice.qvd")}).status, 0);
+  QuarvelWindow back;
+  ASSERT_EQ(back.OnOpenDocument(dir.File("twice.qvd")), 1);
+  ASSERT_EQ(back.entries.size(), 2u);
+  const auto* wells = back.entries[1]->As<KPointText>();
+  ASSERT_NE(wells, nullptr);
+  EXPECT_EQ(wells->label, "Wells");
+  EXPECT_EQ(wells->x, 300);
+  EXPECT_EQ(wells->y, 400);
+  EXPECT_EQ(wells->z, 8);
 }
 
 TEST(ConvertCommand, MissingArgumentsAreUsageErrors) {

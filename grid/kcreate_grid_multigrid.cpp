@@ -1,0 +1,318 @@
+// RelaxFast: multigrid cycles for the equations the sweeps relax.
+//
+// Away from data, borders and breaks the equations are the 13-point
+// biharmonic stencil, whose smooth error the sweeps remove only very slowly.
+// Each cycle sweeps the grid, takes the residual of those plain nodes to a
+// grid of twice the step (and so on down), solves there for the correction
+// with the same stencil, and brings it back by bilinear interpolation before
+// sweeping again. Coarse nodes whose block touches anything but plain nodes
+// hold a zero correction. The nodes by the grid's edge get extra sweeps of
+// their own, and successive cycles are combined by Anderson mixing. The
+// sweeps have the last word, so the fixed point is that of the sweeps.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "grid/kcreate_grid.h"
+#include "grid/kcreate_grid_stencil.h"
+
+using namespace kgrid_stencil;
+
+namespace {
+
+// Sweeps before and after each coarse correction, and on the coarsest grid.
+constexpr int kPreSweeps = 2, kPostSweeps = 2, kCoarseSweeps = 2, kCoarsestSweeps = 30;
+// Cycles remembered by the mixing.
+constexpr int kMixHistory = 3;
+// Share of the coarse correction applied: the coarse grids see the nodes
+// by data as fixed, the fine grid does not, and the full correction can
+// overshoot there.
+constexpr double kDamp = 0.7;
+// Extra sweeps of the nodes this close to the grid's edge, per cycle.
+constexpr int kEdgeSweeps = 50, kEdgeWidth = 4;
+// The stencil is (step^4 / 20) times the biharmonic: on twice the step the
+// same equation needs a 16 times larger source.
+constexpr double kStepUp = 16.0;
+// Grids smaller than this along an axis are not coarsened further.
+constexpr int kSmallest = 8;
+
+// One coarse grid of corrections: node (I, J) lies on node (2I, 2J) of the
+// grid above it.
+struct Level {
+  int nx = 0, ny = 0;
+  std::vector<std::uint8_t> free;   // takes part; all others hold 0
+  std::vector<double> e, src, res;
+  int Index(int i, int j) const { return i + j * nx; }
+};
+
+// The stencil at p on a grid w wide.
+inline double Stencil(const double* p, std::ptrdiff_t w) {
+  return kDirect * (p[-1] + p[1] + p[-w] + p[w]) - kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
+         kFar * (p[-2] + p[2] + p[-2 * w] + p[2 * w]);
+}
+
+// A coarse grid under a grid of nx x ny whose free nodes fineFree marks:
+// free where the coarse node is two nodes from its border and the 3 x 3
+// block of fine nodes around it is all free.
+Level Coarsen(int nx, int ny, const std::vector<std::uint8_t>& fineFree) {
+  Level c;
+  c.nx = (nx + 1) / 2;
+  c.ny = (ny + 1) / 2;
+  const std::size_t total = static_cast<std::size_t>(c.nx) * static_cast<std::size_t>(c.ny);
+  c.free.assign(total, 0);
+  c.e.assign(total, 0.0);
+  c.src.assign(total, 0.0);
+  c.res.assign(total, 0.0);
+  for (int J = 2; J <= c.ny - 3; ++J)
+    for (int I = 2; I <= c.nx - 3; ++I) {
+      bool all = true;
+      for (int dj = -1; dj <= 1 && all; ++dj)
+        for (int di = -1; di <= 1 && all; ++di) {
+          const int i = 2 * I + di, j = 2 * J + dj;
+          all = i >= 0 && j >= 0 && i < nx && j < ny && fineFree[static_cast<std::size_t>(i + j * nx)];
+        }
+      c.free[static_cast<std::size_t>(c.Index(I, J))] = all;
+    }
+  return c;
+}
+
+bool AnyFree(const Level& l) { return std::find(l.free.begin(), l.free.end(), 1) != l.free.end(); }
+
+void SweepLevel(Level& l, int times) {
+  const std::ptrdiff_t w = l.nx;
+  for (int t = 0; t < times; ++t)
+    for (int J = 2; J <= l.ny - 3; ++J)
+      for (int n = l.Index(2, J), end = l.Index(l.nx - 2, J); n < end; ++n)
+        if (l.free[static_cast<std::size_t>(n)]) l.e[n] = Stencil(&l.e[n], w) + l.src[n];
+}
+
+void Residual(Level& l) {
+  const std::ptrdiff_t w = l.nx;
+  std::fill(l.res.begin(), l.res.end(), 0.0);
+  for (int J = 2; J <= l.ny - 3; ++J)
+    for (int n = l.Index(2, J), end = l.Index(l.nx - 2, J); n < end; ++n)
+      if (l.free[static_cast<std::size_t>(n)]) l.res[n] = Stencil(&l.e[n], w) + l.src[n] - l.e[n];
+}
+
+// Full weighting of fine residuals onto the free nodes of c, scaled for the
+// coarser step.
+void Restrict(const std::vector<double>& res, int nx, Level& c) {
+  static constexpr double kWeight[3] = {0.25, 0.5, 0.25};
+  for (int J = 0; J < c.ny; ++J)
+    for (int I = 0; I < c.nx; ++I) {
+      const std::size_t N = static_cast<std::size_t>(c.Index(I, J));
+      c.e[N] = 0.0;
+      if (!c.free[N]) {
+        c.src[N] = 0.0;
+        continue;
+      }
+      double s = 0.0;
+      for (int dj = -1; dj <= 1; ++dj)
+        for (int di = -1; di <= 1; ++di)
+          s += kWeight[di + 1] * kWeight[dj + 1] * res[static_cast<std::size_t>(2 * I + di + (2 * J + dj) * nx)];
+      c.src[N] = kStepUp * s;
+    }
+}
+
+// Adds the bilinear interpolation of c's corrections to the nodes of the
+// grid above (nx x ny) that take marks.
+template <class Take>
+void Prolong(const Level& c, double* fine, int nx, int ny, Take take) {
+  for (int j = 0; j < ny; ++j) {
+    const int J0 = j / 2, J1 = std::min(J0 + (j & 1), c.ny - 1);
+    const double* r0 = &c.e[static_cast<std::size_t>(c.Index(0, J0))];
+    const double* r1 = &c.e[static_cast<std::size_t>(c.Index(0, J1))];
+    for (int i = 0; i < nx; ++i) {
+      const std::size_t n = static_cast<std::size_t>(i + j * nx);
+      if (!take(n)) continue;
+      const int I0 = i / 2, I1 = std::min(I0 + (i & 1), c.nx - 1);
+      fine[n] += kDamp * 0.25 * (r0[I0] + r0[I1] + r1[I0] + r1[I1]);
+    }
+  }
+}
+
+// One V-cycle on levels[k] (k >= 1) for its current src.
+void Cycle(std::vector<Level>& levels, std::size_t k) {
+  Level& l = levels[k];
+  if (k + 1 == levels.size()) {
+    SweepLevel(l, kCoarsestSweeps);
+    return;
+  }
+  SweepLevel(l, kCoarseSweeps);
+  Residual(l);
+  Level& c = levels[k + 1];
+  Restrict(l.res, l.nx, c);
+  Cycle(levels, k + 1);
+  Prolong(c, l.e.data(), l.nx, l.ny, [&](std::size_t n) { return l.free[n] != 0; });
+  SweepLevel(l, kCoarseSweeps);
+}
+
+// Anderson mixing of successive cycles: the cycle is a linear map u -> G(u)
+// whose fixed point is the solution; from the last few pairs it takes the
+// combination whose residual G(u) - u is least. Differences are kept in
+// floats: they only steer the step, the sweeps check the result.
+class Mixing {
+public:
+  Mixing(int history, std::size_t total) : m_(history), total_(total) {
+    if (m_ > 0) {
+      start_.resize(total);
+      dF_.assign(static_cast<std::size_t>(m_), {});
+      dG_.assign(static_cast<std::size_t>(m_), {});
+      gram_.assign(static_cast<std::size_t>(m_ * m_), 0.0);
+    }
+  }
+  void Start(const std::vector<double>& u) {
+    if (m_ > 0) start_ = u;
+  }
+  void Mix(std::vector<double>& g) {
+    if (m_ <= 0) return;
+    // f = G(u) - u; the newest column is (f - fPrev, g - gPrev).
+    std::vector<double>& f = start_;
+    for (std::size_t n = 0; n < total_; ++n) f[n] = g[n] - f[n];
+    if (!fPrev_.empty()) {
+      const int c = next_;
+      next_ = (next_ + 1) % m_;
+      stored_ = std::min(stored_ + 1, m_);
+      std::vector<float>& df = dF_[static_cast<std::size_t>(c)];
+      std::vector<float>& dg = dG_[static_cast<std::size_t>(c)];
+      df.resize(total_);
+      dg.resize(total_);
+      for (std::size_t n = 0; n < total_; ++n) {
+        df[n] = static_cast<float>(f[n] - fPrev_[n]);
+        dg[n] = static_cast<float>(g[n] - gPrev_[n]);
+      }
+      for (int i = 0; i < stored_; ++i) gram_[c * m_ + i] = gram_[i * m_ + c] = Dot(df, dF_[static_cast<std::size_t>(i)]);
+    }
+    fPrev_ = f;
+    gPrev_ = g;
+    if (stored_ == 0) return;
+    std::vector<double> h(static_cast<std::size_t>(stored_ * stored_)), r(static_cast<std::size_t>(stored_)), gamma;
+    double trace = 0;
+    for (int i = 0; i < stored_; ++i) trace += gram_[i * m_ + i];
+    for (int i = 0; i < stored_; ++i) {
+      r[i] = Dot(dF_[static_cast<std::size_t>(i)], f);
+      for (int j = 0; j < stored_; ++j) h[i * stored_ + j] = gram_[i * m_ + j];
+      h[i * stored_ + i] += 1e-10 * trace;
+    }
+    if (!Solve(h, r, stored_, gamma)) {
+      stored_ = next_ = 0;
+      return;
+    }
+    for (int i = 0; i < stored_; ++i) {
+      const float* col = dG_[static_cast<std::size_t>(i)].data();
+      const double gi = gamma[i];
+      for (std::size_t n = 0; n < total_; ++n) g[n] -= gi * col[n];
+    }
+  }
+
+private:
+  template <class A, class B>
+  static double Dot(const std::vector<A>& a, const std::vector<B>& b) {
+    double s = 0;
+    for (std::size_t n = 0; n < a.size(); ++n) s += static_cast<double>(a[n]) * static_cast<double>(b[n]);
+    return s;
+  }
+  // h g = r by elimination with partial pivoting; false when singular.
+  static bool Solve(std::vector<double> h, std::vector<double> r, int m, std::vector<double>& g) {
+    for (int c = 0; c < m; ++c) {
+      int p = c;
+      for (int i = c + 1; i < m; ++i)
+        if (std::fabs(h[i * m + c]) > std::fabs(h[p * m + c])) p = i;
+      if (!(std::fabs(h[p * m + c]) > 0)) return false;
+      for (int k = 0; k < m; ++k) std::swap(h[c * m + k], h[p * m + k]);
+      std::swap(r[c], r[p]);
+      for (int i = c + 1; i < m; ++i) {
+        const double q = h[i * m + c] / h[c * m + c];
+        for (int k = c; k < m; ++k) h[i * m + k] -= q * h[c * m + k];
+        r[i] -= q * r[c];
+      }
+    }
+    g.assign(static_cast<std::size_t>(m), 0.0);
+    for (int c = m - 1; c >= 0; --c) {
+      double v = r[c];
+      for (int k = c + 1; k < m; ++k) v -= h[c * m + k] * g[k];
+      g[c] = v / h[c * m + c];
+    }
+    return std::all_of(g.begin(), g.end(), [](double v) { return std::isfinite(v); });
+  }
+
+  int m_, stored_ = 0, next_ = 0;
+  std::size_t total_;
+  std::vector<double> start_, fPrev_, gPrev_, gram_;
+  std::vector<std::vector<float>> dF_, dG_;
+};
+
+}  // namespace
+
+int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener, int threads) {
+  MarkInterior();
+  sweepsRun_ = 0;
+  lastChange_ = 0.0;
+  TeamPtr team = MakeTeam(threads);
+  relaxation.factor = 1.0;   // plain Gauss-Seidel smooths best here
+  const double bound = DivergenceBound();
+
+  // Level 0 stands for this grid: its plain interior nodes are free.
+  std::vector<Level> levels(1);
+  levels[0].nx = nx_;
+  levels[0].ny = ny_;
+  levels[0].free.resize(NodeTotal());
+  for (std::size_t n = 0; n < NodeTotal(); ++n) levels[0].free[n] = (flags_[n] & kPlainFlag) != 0;
+  while (levels.back().nx >= 2 * kSmallest && levels.back().ny >= 2 * kSmallest) {
+    Level c = Coarsen(levels.back().nx, levels.back().ny, levels.back().free);
+    if (!AnyFree(c)) break;
+    levels.push_back(std::move(c));
+  }
+  levels[0].free.clear();
+  levels[0].res.assign(levels.size() > 1 ? NodeTotal() : 0, 0.0);
+
+  // A sweep; false when the relaxation is to stop with *result.
+  const auto sweep = [&](int* result) {
+    const double change = SweepWith(team.get());
+    ++sweepsRun_;
+    lastChange_ = change;
+    if (!std::isfinite(change) || change > bound) {
+      *result = kDiverged;
+      return false;
+    }
+    if (change < precision || change <= 0) {
+      *result = ValuesSound() ? 0 : kDiverged;
+      return false;
+    }
+    if (sweepsRun_ >= limit) {
+      *result = ValuesSound() ? 0 : kDiverged;
+      return false;
+    }
+    return true;
+  };
+
+  int result = 0;
+  Mixing mixing(kMixHistory, NodeTotal());
+  for (;;) {
+    mixing.Start(values_);
+    for (int s = 0; s < kPreSweeps; ++s)
+      if (!sweep(&result)) return result;
+    if (levels.size() > 1) {
+      // Residual of the plain nodes: what their sweep would change.
+      const std::ptrdiff_t w = nx_;
+      std::vector<double>& res = levels[0].res;
+      for (std::size_t n = 0; n < NodeTotal(); ++n)
+        res[n] = (flags_[n] & kPlainFlag) ? Stencil(&values_[n], w) - values_[n] : 0.0;
+      Restrict(res, nx_, levels[1]);
+      Cycle(levels, 1);
+      Prolong(levels[1], values_.data(), nx_, ny_, [&](std::size_t n) { return (flags_[n] & kPlainFlag) != 0; });
+    }
+    // The rows and columns by the edge estimate from the nodes beside them
+    // alone; their error creeps along the edge and no coarse grid carries
+    // it, so they get sweeps of their own, cheap for being few.
+    for (int s = 0; s < kEdgeSweeps; ++s) SweepEdge(kEdgeWidth);
+    for (int s = 0; s < kPostSweeps; ++s)
+      if (!sweep(&result)) return result;
+    mixing.Mix(values_);
+    if (!ValuesSound()) return kDiverged;
+    if (listener) {
+      const int answer = listener->OnTenthSweep(sweepsRun_ - 1, lastChange_, relaxation.factor);
+      if (answer != 0) return answer;
+    }
+  }
+}

@@ -1,0 +1,60 @@
+// libFuzzer target: a small drawing gridded end to end, as "quarvel grid"
+// does it: the points, breaks and outlines gathered, the levels planned and
+// relaxed, the net file written and read back. A grid that was written must
+// read back with finite values only. The first byte picks num x and the
+// number of levels; the rest is the drawing. Build with -DQUARVEL_FUZZ=ON
+// (clang).
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "document/io/open_document.h"
+#include "grid/fxy/fxy_driver.h"
+#include "grid/io/net_file_reader.h"
+#include "platform/byte_source.h"
+#include "window/quarvel_window.h"
+
+namespace {
+
+// Keeps a run to a few milliseconds: few nodes, few sweeps.
+constexpr double kMemoryBudget = 1 << 20;
+constexpr int kSweeps = 100;
+
+class KQuietStatus : public KFxyStatus {
+public:
+  void Text(int, int, const std::string&) override {}
+  int Ask() override { return 0; }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  static const std::string path = "/tmp/quarvel_fuzz_net_" + std::to_string(getpid());
+  const unsigned shape = data[0];
+  const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+  QuarvelWindow window;
+  KByteSource src = KByteSource::FromMemory(bytes);
+  ReadTextFrom(window, src);
+
+  KFxyDialogData options;
+  const KFxyInput input = BeginFxy(window, options);
+  options.numX = 3 + static_cast<int>(shape % 6);
+  OnFxyNumXChanged(options);
+  options.times = 1 + static_cast<int>((shape / 8) % 2);
+  options.iterationLimit = kSweeps;
+  options.output = path;
+  KQuietStatus status;
+  if (!RunFxy(input, options, status, kMemoryBudget)) return 0;
+
+  KNetFile net;
+  const KResult read = ReadNetFile(path, net);
+  unlink(path.c_str());
+  if (!read) std::abort();  // what the writer wrote must read back
+  for (const knet::Node& node : net.nodes)
+    if (!std::isfinite(node.value)) std::abort();
+  return 0;
+}
