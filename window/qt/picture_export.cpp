@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "platform/atomic_file.h"
+#include "platform/qt/png_writer.h"
 #include "platform/qt/qt_device.h"
 #include "window/quarvel_window.h"
 
@@ -58,8 +59,16 @@ KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, c
     const QByteArray format = suffix.toLatin1();
     if (!QImageWriter::supportedImageFormats().contains(format))
       return KResult(KStatus::kRefused, "cannot write pictures of type '" + suffix.toStdString() + "'");
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    painted = PaintOn(&image, paint, size, background) && image.save(&buffer, format.constData());
+    // An opaque background needs no alpha, which the fast PNG encoder then leaves out.
+    QImage image(size, background.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    painted = PaintOn(&image, paint, size, background);
+    if (painted && format == "png") {
+      buffer.close();
+      std::string png;
+      if (!EncodePng(image, kPngFastest, png)) return KResult(KStatus::kFailed, "cannot encode '" + target + "'");
+      return WriteFileAtomically(target, png);
+    }
+    painted = painted && image.save(&buffer, format.constData());
   }
   buffer.close();
   if (!painted) return KResult(KStatus::kFailed, "cannot paint '" + target + "'");
