@@ -14,6 +14,7 @@
 #include "grid/io/net_file_reader.h"
 #include "grid/io/net_node_grid.h"
 #include "programs/quarvel/command.h"
+#include "programs/quarvel/painting_app.h"
 #include "render/net_picture.h"
 #include "window/qt/picture_export.h"
 
@@ -81,13 +82,7 @@ KExit RunNetRender(const std::vector<std::string>& args) {
     return KExit::kFailure;
   }
 
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  int argc = 1;
-  char name[] = "quarvel";
-  char* argv[] = {name, nullptr};
-  QGuiApplication app(argc, argv);
+  const auto app = MakePaintingApplication();
   const KViewTransform view = picture.Fit({width, height});
   const KResult written = ExportPainting([&](KDevice& device) { picture.Draw(device, view); }, QSize(width, height),
                                          QString::fromLocal8Bit(output.c_str()));

@@ -28,6 +28,7 @@
 #include "platform/qt/qt_platform.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/open_input.h"
+#include "programs/quarvel/painting_app.h"
 #include "render/krenderer.h"
 #include "window/quarvel_window.h"
 
@@ -176,16 +177,9 @@ KExit RunRender(const std::vector<std::string>& args) {
   RenderOptions options;
   if (const KExit parsed = ParseArguments(args, options); parsed != KExit::kSuccess) return parsed;
 
-  // Painting needs fonts and images, so a GUI application; without a
-  // display the offscreen platform serves.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  int argc = 1;
-  char name[] = "quarvel";
-  char* argv[] = {name, nullptr};
-  QGuiApplication app(argc, argv);
-  InstallQtPlatform();  // BMPIN pictures are decoded while the files are read
+  // BMPIN pictures are decoded while the files are read, so the
+  // application comes first.
+  const auto app = MakePaintingApplication();
 
   // What opens is drawn even when another file cannot be opened; the status
   // is then the last failure's.

@@ -18,6 +18,7 @@
 #include "platform/progress.h"
 #include "platform/qt/qt_platform.h"
 #include "programs/quarvel/command.h"
+#include "programs/quarvel/painting_app.h"
 #include "segy/io/segy_format.h"
 #include "segy/ksegy_analysis.h"
 #include "window/qt/picture_export.h"
@@ -168,27 +169,11 @@ private:
   int percent_ = -1;
 };
 
-// Paints the panel as its window's first paint into a picture chosen by the
-// extension; the bytes then go out as one file.
-// Painting needs fonts, so a GUI application; without a display the
-// offscreen platform serves.
-std::unique_ptr<QGuiApplication> MakeApplication() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;  // the application keeps referring to them
-  static char name[] = "quarvel";
-  static char* argv[] = {name, nullptr};
-  auto app = std::make_unique<QGuiApplication>(argc, argv);
-  InstallQtPlatform();
-  return app;
-}
-
 KExit RunSegy(const std::vector<std::string>& args) {
   SegyOptions o;
   if (const KExit parsed = ParseArguments(args, o); parsed != KExit::kSuccess) return parsed;
   std::unique_ptr<QGuiApplication> app;
-  if (!o.panel.empty()) app = MakeApplication();
+  if (!o.panel.empty()) app = MakePaintingApplication();
   KExit status = KExit::kSuccess;
   auto fail = [&](const KResult& r) {
     std::fprintf(stderr, "quarvel segy: %s\n", r.message().c_str());
