@@ -101,15 +101,17 @@ void DrawScale(const KMarkItem& item, const KViewTransform& view, const KCurve& 
   MarkPositions plan;
   if (!PlanPositions(item, curve, true, plan)) return;
   ThinToPixels(plan, KRenderer::DeviceLength(curve, view));
+  // One block at every position: looked up once, not once a position.
+  const KOnes* block = renderer.LookupBlock(item.blockName);
+  KInsert insert;
+  insert.blockName = item.blockName;
+  insert.xSize = item.sizeX;
+  insert.ySize = item.sizeY;
   ForEachPosition(item, curve, plan, [&](double x, double y, double a, double) {
-    KInsert insert;
     insert.x = x - std::sin(a) * item.offset;
     insert.y = y + std::cos(a) * item.offset;
-    insert.blockName = item.blockName;
-    insert.xSize = item.sizeX;
-    insert.ySize = item.sizeY;
     insert.angle = a * kDegreesPerRadian + item.angleOffset;
-    renderer.DrawInsert(insert, view);
+    renderer.DrawInsertOf(block, insert, view);
   });
 }
 

@@ -48,6 +48,22 @@ double Radius(double theta) {
   return r;
 }
 
+// The petal's shape does not depend on where or how large it is drawn, and
+// its radius costs a hundred exponentials an angle: worked out once.
+struct PetalAngle {
+  double theta, r, cos, sin;
+};
+
+const std::vector<PetalAngle>& PetalAngles() {
+  static const std::vector<PetalAngle> angles = [] {
+    std::vector<PetalAngle> out;
+    for (double theta = 0; theta < kTurnEnd; theta += kAngleStep)
+      out.push_back({theta, Radius(theta), std::cos(theta + kQuarterTurn), std::sin(theta + kQuarterTurn)});
+    return out;
+  }();
+  return angles;
+}
+
 // Lines through the device in double coordinates: what lies within the
 // coordinate limit goes straight to the device truncated, anything further
 // is clipped first.
@@ -123,12 +139,11 @@ void DrawEmblem(KDevice& device, int cx, int cy, double sx, double sy) {
   struct Petal {
     double theta, x, y;
   };
+  const std::vector<PetalAngle>& angles = PetalAngles();
   std::vector<Petal> petal;
-  for (double theta = 0; theta < kTurnEnd; theta += kAngleStep) {
-    const double r = Radius(theta);
-    petal.push_back({theta, cx + std::cos(theta + kQuarterTurn) * r * sx,
-                     cy - std::sin(theta + kQuarterTurn) * r * sy});
-  }
+  petal.reserve(angles.size());
+  for (const PetalAngle& a : angles)
+    petal.push_back({a.theta, cx + a.cos * a.r * sx, cy - a.sin * a.r * sy});
 
   KEmblemTracer tracer(device);
   for (const Petal& p : petal) {

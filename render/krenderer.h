@@ -91,6 +91,9 @@ public:
   // composed transform, or a cross of the record's sizes when the block is
   // missing.
   void DrawInsert(const KInsert& insert, const KViewTransform& view);
+  // The same with the block already looked up (null: missing), for callers
+  // that insert one block many times.
+  void DrawInsertOf(const KOnes* block, const KInsert& insert, const KViewTransform& view);
   void DrawPointEntry(const KEntry& entry, const KViewTransform& view);
   // Mark (the properties' mark block, named in the document being drawn)
   // and label of one point.
@@ -119,8 +122,6 @@ private:
   // Draws the entry's effective embellishment (its own, else its layer's)
   // along the curve; true when its NODRAW flag replaces the plain curve.
   bool DrawEmbellishment(const KEntry& entry, const KCurve& curve, const KViewTransform& view);
-  // An insertion of block (null: missing) at the record's place.
-  void DrawInsertOf(const KOnes* block, const KInsert& insert, const KViewTransform& view);
   void DrawPointMark(const KPointText& point, const KViewTransform& view, const KTextProperties& properties,
                      const KOnes* mark);
   void DrawBlock(const KOnes& block, const KViewTransform& view);

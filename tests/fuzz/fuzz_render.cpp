@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ReadTextFrom(window, src);
   window.ComputeExtent();
   if (!PaintBounded(window)) return 0;  // fits the view
-  const int side = KBoundedRecordingDevice::kSide;
+  const int side = KBoundedDevice::kSide;
   const KDevicePoint point{static_cast<int>(views % side), static_cast<int>((views / 4) % side)};
   window.OnWheel(point, (views & 1) ? 3 : -3);
   if (!PaintBounded(window)) return 0;

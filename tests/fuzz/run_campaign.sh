@@ -7,7 +7,10 @@
 # LENGTH is a run count per target ("1000000") or a time per target ("600s").
 # Each target starts from its seeds in tests/fuzz/corpus/<target> and grows a
 # working corpus in BUILD/fuzz-corpus/<target>; the seeds stay as they are.
-# Findings go to BUILD/fuzz-findings/<target>. Prints, per target, the
+# After a clean run the working corpus is minimised (libFuzzer's merge into
+# a fresh directory), so it keeps only inputs that add coverage and the next
+# campaign starts small. Findings go to BUILD/fuzz-findings/<target>.
+# Prints, per target, the
 # executions, the rate, the coverage (cov: edges, ft: features) and the
 # number of findings; exits non-zero when any target found something.
 # BUILD is build-fuzz beside the sources unless QUARVEL_FUZZ_BUILD says.
@@ -32,6 +35,20 @@ max_len() {
     fuzz_image | fuzz_segy) echo 8192 ;;
     *) echo 4096 ;;
   esac
+}
+
+# Replaces the corpus by its merge into a fresh directory; keeps the old one
+# when the merge fails.
+minimise() {
+  local t=$1 corpus=$2 log=$3 fresh=$2.merging
+  rm -rf "$fresh" && mkdir -p "$fresh"
+  if "$build/$t" -merge=1 -max_len="$(max_len "$t")" -timeout=10 -rss_limit_mb=2048 "$fresh" "$corpus" >"$log" 2>&1; then
+    rm -rf "$corpus" && mv "$fresh" "$corpus"
+    echo "  $t: corpus minimised to $(find "$corpus" -type f | wc -l) files, $(du -sk --apparent-size "$corpus" | cut -f1) KB" >&2
+  else
+    rm -rf "$fresh"
+    echo "  $t: corpus not minimised; see $log" >&2
+  fi
 }
 
 cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -60,6 +77,8 @@ for t in "${targets[@]}"; do
   if [ "$status" -ne 0 ] || [ "$found" -ne 0 ]; then
     failed=1
     echo "  $t: exit $status; see $log and $findings" >&2
+  else
+    minimise "$t" "$corpus" "$build/fuzz-$t-merge.log"
   fi
 done
 exit $failed
