@@ -116,6 +116,18 @@ TEST_F(EmbellishDraw, ScaleBlocksFollowArcLengthOrTheCurvesOwnPositions) {
   EXPECT_EQ(CrossCentres(device), (std::vector<int>{240, 400})) << device.Dump();
 }
 
+TEST_F(EmbellishDraw, ScaleDrawsTheBlockOfTheDocumentBeingDrawnAtEachPosition) {
+  // A one-unit tick every 10 units along a 40-unit line, with the line.
+  auto doc = DocumentFrom(
+      "New tick\nPline\n0,0\n1,0\n\nEndNew\n"
+      "CurveEmbellish\nScale tick 10 1 1 0 0 40 0 1\n\nPline\n10,10\n50,10\n\n");
+  Draw(*doc);
+  std::vector<int> ticks;
+  for (const auto& s : device.Segments())
+    if (s.to.x - s.from.x == 8) ticks.push_back(s.from.x);
+  EXPECT_EQ(ticks, (std::vector<int>{80, 160, 240, 320, 400})) << device.Dump();
+}
+
 TEST_F(EmbellishDraw, StepsAndDashesFinerThanAPixelAreBoundedByTheCurvesPixels) {
   // 40 world units, 320 pixels.
   KCurve curve = Line({{10, 10}, {50, 10}});
