@@ -118,6 +118,10 @@ void ReadNamedBlock(KOnes& doc, KReadContext& ctx, int depth) {
   KReadContext inner = KReadContext::Inner(ctx);
   if (ReadBlock(*block, inner, depth + 1) != KBlockEnd::kEndNew)
     ctx.Report("block '" + name + "' unterminated", "input ended before its ENDNEW");
+  // Its reading state ends here: nothing reads into a block again, and its
+  // entries hold what they took.
+  block->pendingEmbellishment = nullptr;
+  block->pendingTextProperties = nullptr;
   doc.AddBlock(name, std::move(block));
 }
 
