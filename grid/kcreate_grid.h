@@ -187,20 +187,6 @@ private:
     std::int32_t nb[4];                  // direct neighbours, -1 where none
   };
   void BuildBorderLists();
-public:
-  // One term of the affine map a sweep applies at a node: target = b +
-  // sum of c * z[node] over the entries (the same node may come twice).
-  struct RowEntry {
-    std::int32_t node;
-    double c;
-  };
-  static constexpr int kMaxRowEntries = 64;
-  // The map of node after the last Relax or RelaxFast marked the nodes:
-  // the entry count, or -1 for a node no sweep changes.
-  int UpdateRow(int node, RowEntry* out, double& b) const;
-
-private:
-  const BorderNode* BorderOf(int node) const;
   // One sweep on one thread, or as a wavefront over team's threads.
   double Sweep();
   class SweepTeam;
@@ -222,7 +208,7 @@ private:
   // Sweeps only the nodes within width of the grid's edge, in index order.
   double SweepEdge(int width);
   // Node flags during relaxation.
-  static constexpr std::uint8_t kInteriorFlag = 1, kPlainFlag = 2, kFixedFlag = 4;
+  static constexpr std::uint8_t kInteriorFlag = 1, kPlainFlag = 2;
   // Sweeps until converged, as Relax, without marking the nodes again.
   int RunSweeps(double precision, int limit, KRelaxListener* listener, SweepTeam* team);
   double SweepWith(SweepTeam* team);

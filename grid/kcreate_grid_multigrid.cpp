@@ -12,9 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <vector>
-#include <cstdlib>
-#include <cstdio>
-#include <ctime>
 
 #include "grid/kcreate_grid.h"
 #include "grid/kcreate_grid_stencil.h"
@@ -24,23 +21,29 @@ using namespace kgrid_stencil;
 namespace {
 
 // Sweeps before and after each coarse correction, and on the coarsest grid.
-static int Knob(const char* n, int d) { const char* v = getenv(n); return v ? atoi(v) : d; }
-static double KnobD(const char* n, double d) { const char* v = getenv(n); return v ? atof(v) : d; }
-static int kPreSweeps = Knob("K_PRE", 2), kPostSweeps = Knob("K_POST", 2), kCoarseSweeps = Knob("K_CS", 2), kCoarsestSweeps = 30;
+constexpr int kPreSweeps = 2, kPostSweeps = 2, kCoarseSweeps = 2, kCoarsestSweeps = 30;
 // Cycles remembered by the mixing.
-static int kMixHistory = Knob("K_MIX", 3);
+constexpr int kMixHistory = 3;
 // Share of the coarse correction applied: the coarse grids see the nodes
 // by data as fixed, the fine grid does not, and the full correction can
 // overshoot there.
-static double kDamp = KnobD("K_DAMP", 1.0);
+constexpr double kDamp = 0.7;
 // Extra sweeps of the nodes this close to the grid's edge, per cycle.
-static int kEdgeSweeps = Knob("K_EDGE", 0), kEdgeWidth = Knob("K_EW", 4);
+constexpr int kEdgeSweeps = 50, kEdgeWidth = 4;
+// The stencil is (step^4 / 20) times the biharmonic: on twice the step the
+// same equation needs a 16 times larger source.
+constexpr double kStepUp = 16.0;
 // Grids smaller than this along an axis are not coarsened further.
-static int kSmallest = Knob("K_SMALL", 6);
-// Coarse rows: 5 x 5 weights, the node itself in the middle; margin.
-constexpr int kRow = 25, kCentre = 12, kPad = 2;
-// Rows this close to a coarse grid's edge are built one by one.
-constexpr int kEdgeRows = 3;
+constexpr int kSmallest = 8;
+
+// One coarse grid of corrections: node (I, J) lies on node (2I, 2J) of the
+// grid above it.
+struct Level {
+  int nx = 0, ny = 0;
+  std::vector<std::uint8_t> free;   // takes part; all others hold 0
+  std::vector<double> e, src, res;
+  int Index(int i, int j) const { return i + j * nx; }
+};
 
 // The stencil at p on a grid w wide.
 inline double Stencil(const double* p, std::ptrdiff_t w) {
@@ -48,194 +51,82 @@ inline double Stencil(const double* p, std::ptrdiff_t w) {
          kFar * (p[-2] + p[2] + p[-2 * w] + p[2 * w]);
 }
 
-// The correction equations of one coarse grid, stored with a margin of two
-// zero nodes on every side so that no row needs bounds checks. Row (I, J)
-// has 25 weights for the nodes (I + di, J + dj), |di|, |dj| <= 2; rows away
-// from anything but plain nodes all share one set.
-struct Level {
-  int nx = 0, ny = 0, pw = 0;
-  std::vector<std::int32_t> rowOf;   // by I + J * nx: row index, or -1 for the shared row
-  std::vector<double> rows;          // kRow weights a row
-  double shared[kRow] = {};
-  std::vector<double> e, src, res;   // padded
-  std::ptrdiff_t off[kRow] = {};
-  std::size_t P(int i, int j) const { return static_cast<std::size_t>(i + kPad + (j + kPad) * pw); }
-  const double* Row(int i, int j) const {
-    const std::int32_t r = rowOf[static_cast<std::size_t>(i + j * nx)];
-    return r < 0 ? shared : &rows[static_cast<std::size_t>(r) * kRow];
-  }
-};
-
-// The coarse nodes a fine coordinate x interpolates from (bilinear; the last
-// fine node of an even count takes the last coarse node alone).
-struct Weights {
-  int n = 0;
-  int at[2] = {0, 0};
-  double w[2] = {0, 0};
-};
-inline Weights Interp(int x, int coarseCount) {
-  Weights r;
-  const int x0 = x / 2;
-  if ((x & 1) == 0 || x0 + 1 >= coarseCount) {
-    r.n = 1, r.at[0] = x0, r.w[0] = 1.0;
-  } else {
-    r.n = 2, r.at[0] = x0, r.at[1] = x0 + 1, r.w[0] = r.w[1] = 0.5;
-  }
-  return r;
-}
-
-// Sizes and margins of the grid under one of nx x ny.
-Level Shape(int nx, int ny) {
+// A coarse grid under a grid of nx x ny whose free nodes fineFree marks:
+// free where the coarse node is two nodes from its border and the 3 x 3
+// block of fine nodes around it is all free.
+Level Coarsen(int nx, int ny, const std::vector<std::uint8_t>& fineFree) {
   Level c;
   c.nx = (nx + 1) / 2;
   c.ny = (ny + 1) / 2;
-  c.pw = c.nx + 2 * kPad;
-  const std::size_t padded = static_cast<std::size_t>(c.pw) * static_cast<std::size_t>(c.ny + 2 * kPad);
-  c.e.assign(padded, 0.0);
-  c.src.assign(padded, 0.0);
-  c.res.assign(padded, 0.0);
-  c.rowOf.assign(static_cast<std::size_t>(c.nx) * static_cast<std::size_t>(c.ny), -1);
-  for (int dj = -2; dj <= 2; ++dj)
-    for (int di = -2; di <= 2; ++di) c.off[(dj + 2) * 5 + di + 2] = di + dj * static_cast<std::ptrdiff_t>(c.pw);
+  const std::size_t total = static_cast<std::size_t>(c.nx) * static_cast<std::size_t>(c.ny);
+  c.free.assign(total, 0);
+  c.e.assign(total, 0.0);
+  c.src.assign(total, 0.0);
+  c.res.assign(total, 0.0);
+  for (int J = 2; J <= c.ny - 3; ++J)
+    for (int I = 2; I <= c.nx - 3; ++I) {
+      bool all = true;
+      for (int dj = -1; dj <= 1 && all; ++dj)
+        for (int di = -1; di <= 1 && all; ++di) {
+          const int i = 2 * I + di, j = 2 * J + dj;
+          all = i >= 0 && j >= 0 && i < nx && j < ny && fineFree[static_cast<std::size_t>(i + j * nx)];
+        }
+      c.free[static_cast<std::size_t>(c.Index(I, J))] = all;
+    }
   return c;
 }
 
-// Adds weight * (R A P) row (I, J) contributions of one fine row: the fine
-// row has entries (fx, fy, a) handed to each by fineRow, fine node (x, y)
-// lies in the block of (I, J) with restriction weight rw.
-struct RowBuilder {
-  const Level& c;
-  double acc[kRow];
-  int I, J;
-  void Add(int fx, int fy, double a) {
-    const Weights wx = Interp(fx, c.nx), wy = Interp(fy, c.ny);
-    for (int p = 0; p < wy.n; ++p)
-      for (int q = 0; q < wx.n; ++q) {
-        const int di = wx.at[q] - I, dj = wy.at[p] - J;
-        acc[(dj + 2) * 5 + di + 2] += a * wx.w[q] * wy.w[p];
-      }
-  }
-};
-
-// R A P of a constant fine row (5 x 5 weights) on an unbounded grid.
-void SharedRow(const double* fine, double* out) {
-  Level big;
-  big.nx = big.ny = 1 << 20;
-  RowBuilder rb{big, {}, 8, 8};
-  for (int y = 15; y <= 17; ++y)
-    for (int x = 15; x <= 17; ++x) {
-      const double rw = 0.25 * (x == 16 ? 1.0 : 0.5) * (y == 16 ? 1.0 : 0.5);
-      for (int dj = -2; dj <= 2; ++dj)
-        for (int di = -2; di <= 2; ++di) {
-          const double a = fine[(dj + 2) * 5 + di + 2];
-          if (a != 0.0) rb.Add(x + di, y + dj, rw * a);
-        }
-    }
-  std::copy(rb.acc, rb.acc + kRow, out);
-}
-
-// Builds the rows of c, the grid under a fine grid of fnx x fny: rows near
-// c's edge or whose block holds a special fine node are built one by one
-// from fineRow(x, y, rb, rw), the others share the row made from shared.
-template <class Special, class FineRow>
-void BuildRows(Level& c, int fnx, int fny, const double* sharedFine, Special special, FineRow fineRow) {
-  SharedRow(sharedFine, c.shared);
-  for (int J = 0; J < c.ny; ++J)
-    for (int I = 0; I < c.nx; ++I) {
-      bool own = I < kEdgeRows || J < kEdgeRows || I >= c.nx - kEdgeRows || J >= c.ny - kEdgeRows;
-      for (int y = 2 * J - 1; y <= 2 * J + 1 && !own; ++y)
-        for (int x = 2 * I - 1; x <= 2 * I + 1 && !own; ++x)
-          own = x >= 0 && y >= 0 && x < fnx && y < fny && special(x, y);
-      if (!own) continue;
-      RowBuilder rb{c, {}, I, J};
-      for (int y = std::max(0, 2 * J - 1); y <= std::min(fny - 1, 2 * J + 1); ++y)
-        for (int x = std::max(0, 2 * I - 1); x <= std::min(fnx - 1, 2 * I + 1); ++x) {
-          // Restriction is the transpose of interpolation, a quarter of it.
-          const Weights wx = Interp(x, c.nx), wy = Interp(y, c.ny);
-          double rw = 0.0;
-          for (int p = 0; p < wy.n; ++p)
-            for (int q = 0; q < wx.n; ++q)
-              if (wx.at[q] == I && wy.at[p] == J) rw += 0.25 * wx.w[q] * wy.w[p];
-          if (rw != 0.0) fineRow(x, y, rb, rw);
-        }
-      c.rowOf[static_cast<std::size_t>(I + J * c.nx)] = static_cast<std::int32_t>(c.rows.size() / kRow);
-      c.rows.insert(c.rows.end(), rb.acc, rb.acc + kRow);
-    }
-}
-
-// The grid under coarse level f.
-Level Coarsen(const Level& f) {
-  Level c = Shape(f.nx, f.ny);
-  BuildRows(
-      c, f.nx, f.ny, f.shared, [&](int x, int y) { return f.rowOf[static_cast<std::size_t>(x + y * f.nx)] >= 0; },
-      [&](int x, int y, RowBuilder& rb, double rw) {
-        const double* row = f.Row(x, y);
-        for (int dj = -2; dj <= 2; ++dj)
-          for (int di = -2; di <= 2; ++di) {
-            const double a = row[(dj + 2) * 5 + di + 2];
-            const int fx = x + di, fy = y + dj;
-            if (a != 0.0 && fx >= 0 && fy >= 0 && fx < f.nx && fy < f.ny) rb.Add(fx, fy, rw * a);
-          }
-      });
-  return c;
-}
+bool AnyFree(const Level& l) { return std::find(l.free.begin(), l.free.end(), 1) != l.free.end(); }
 
 void SweepLevel(Level& l, int times) {
+  const std::ptrdiff_t w = l.nx;
   for (int t = 0; t < times; ++t)
-    for (int J = 0; J < l.ny; ++J)
-      for (int I = 0; I < l.nx; ++I) {
-        const double* row = l.Row(I, J);
-        if (row[kCentre] == 0.0) continue;
-        const std::size_t p = l.P(I, J);
-        double s = l.src[p];
-        const double* e = &l.e[p];
-        for (int k = 0; k < kRow; ++k)
-          if (k != kCentre) s -= row[k] * e[l.off[k]];
-        l.e[p] = s / row[kCentre];
-      }
+    for (int J = 2; J <= l.ny - 3; ++J)
+      for (int n = l.Index(2, J), end = l.Index(l.nx - 2, J); n < end; ++n)
+        if (l.free[static_cast<std::size_t>(n)]) l.e[n] = Stencil(&l.e[n], w) + l.src[n];
 }
 
 void Residual(Level& l) {
-  for (int J = 0; J < l.ny; ++J)
-    for (int I = 0; I < l.nx; ++I) {
-      const double* row = l.Row(I, J);
-      const std::size_t p = l.P(I, J);
-      double s = l.src[p];
-      const double* e = &l.e[p];
-      for (int k = 0; k < kRow; ++k) s -= row[k] * e[l.off[k]];
-      l.res[p] = s;
+  const std::ptrdiff_t w = l.nx;
+  std::fill(l.res.begin(), l.res.end(), 0.0);
+  for (int J = 2; J <= l.ny - 3; ++J)
+    for (int n = l.Index(2, J), end = l.Index(l.nx - 2, J); n < end; ++n)
+      if (l.free[static_cast<std::size_t>(n)]) l.res[n] = Stencil(&l.e[n], w) + l.src[n] - l.e[n];
+}
+
+// Full weighting of fine residuals onto the free nodes of c, scaled for the
+// coarser step.
+void Restrict(const std::vector<double>& res, int nx, Level& c) {
+  static constexpr double kWeight[3] = {0.25, 0.5, 0.25};
+  for (int J = 0; J < c.ny; ++J)
+    for (int I = 0; I < c.nx; ++I) {
+      const std::size_t N = static_cast<std::size_t>(c.Index(I, J));
+      c.e[N] = 0.0;
+      if (!c.free[N]) {
+        c.src[N] = 0.0;
+        continue;
+      }
+      double s = 0.0;
+      for (int dj = -1; dj <= 1; ++dj)
+        for (int di = -1; di <= 1; ++di)
+          s += kWeight[di + 1] * kWeight[dj + 1] * res[static_cast<std::size_t>(2 * I + di + (2 * J + dj) * nx)];
+      c.src[N] = kStepUp * s;
     }
 }
 
-// src of c = R res, res given at the fine nodes by res(x, y); e of c = 0.
-template <class Res>
-void Restrict(int fnx, int fny, Res res, Level& c) {
-  std::fill(c.src.begin(), c.src.end(), 0.0);
-  std::fill(c.e.begin(), c.e.end(), 0.0);
-  for (int y = 0; y < fny; ++y) {
-    const Weights wy = Interp(y, c.ny);
-    for (int x = 0; x < fnx; ++x) {
-      const double r = res(x, y);
-      if (r == 0.0) continue;
-      const Weights wx = Interp(x, c.nx);
-      for (int p = 0; p < wy.n; ++p)
-        for (int q = 0; q < wx.n; ++q) c.src[c.P(wx.at[q], wy.at[p])] += 0.25 * wx.w[q] * wy.w[p] * r;
-    }
-  }
-}
-
-// fine(x, y) += scale * (P e of c) at every fine node take(x, y) admits.
-template <class Fine, class Take>
-void Prolong(const Level& c, int fnx, int fny, double scale, Fine fine, Take take) {
-  for (int y = 0; y < fny; ++y) {
-    const Weights wy = Interp(y, c.ny);
-    for (int x = 0; x < fnx; ++x) {
-      if (!take(x, y)) continue;
-      const Weights wx = Interp(x, c.nx);
-      double v = 0.0;
-      for (int p = 0; p < wy.n; ++p)
-        for (int q = 0; q < wx.n; ++q) v += wx.w[q] * wy.w[p] * c.e[c.P(wx.at[q], wy.at[p])];
-      fine(x, y) += scale * v;
+// Adds the bilinear interpolation of c's corrections to the nodes of the
+// grid above (nx x ny) that take marks.
+template <class Take>
+void Prolong(const Level& c, double* fine, int nx, int ny, Take take) {
+  for (int j = 0; j < ny; ++j) {
+    const int J0 = j / 2, J1 = std::min(J0 + (j & 1), c.ny - 1);
+    const double* r0 = &c.e[static_cast<std::size_t>(c.Index(0, J0))];
+    const double* r1 = &c.e[static_cast<std::size_t>(c.Index(0, J1))];
+    for (int i = 0; i < nx; ++i) {
+      const std::size_t n = static_cast<std::size_t>(i + j * nx);
+      if (!take(n)) continue;
+      const int I0 = i / 2, I1 = std::min(I0 + (i & 1), c.nx - 1);
+      fine[n] += kDamp * 0.25 * (r0[I0] + r0[I1] + r1[I0] + r1[I1]);
     }
   }
 }
@@ -250,9 +141,9 @@ void Cycle(std::vector<Level>& levels, std::size_t k) {
   SweepLevel(l, kCoarseSweeps);
   Residual(l);
   Level& c = levels[k + 1];
-  Restrict(l.nx, l.ny, [&](int x, int y) { return l.res[l.P(x, y)]; }, c);
+  Restrict(l.res, l.nx, c);
   Cycle(levels, k + 1);
-  Prolong(c, l.nx, l.ny, 1.0, [&](int x, int y) -> double& { return l.e[l.P(x, y)]; }, [](int, int) { return true; });
+  Prolong(c, l.e.data(), l.nx, l.ny, [&](std::size_t n) { return l.free[n] != 0; });
   SweepLevel(l, kCoarseSweeps);
 }
 
@@ -360,63 +251,20 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
   TeamPtr team = MakeTeam(threads);
   relaxation.factor = 1.0;   // plain Gauss-Seidel smooths best here
   const double bound = DivergenceBound();
-  const std::ptrdiff_t w = nx_;
 
-  // Nodes no sweep changes keep their value: no correction reaches them.
-  if (getenv("K_T")) fprintf(stderr, "start %d: %.3f\n", nx_, double(clock()) / CLOCKS_PER_SEC);
-  RowEntry entries[kMaxRowEntries];
-  for (int n = 0; n < static_cast<int>(NodeTotal()); ++n) {
-    double b;
-    static int pin = Knob("K_PIN", 1);
-    if (pin && cellOf_[static_cast<std::size_t>(n)] >= 0) flags_[static_cast<std::size_t>(n)] |= kFixedFlag;
-    if (pin == 2 && !(flags_[static_cast<std::size_t>(n)] & kInteriorFlag)) flags_[static_cast<std::size_t>(n)] |= kFixedFlag;
-    if (!(flags_[static_cast<std::size_t>(n)] & kPlainFlag) && UpdateRow(n, entries, b) < 0)
-      flags_[static_cast<std::size_t>(n)] |= kFixedFlag;
+  // Level 0 stands for this grid: its plain interior nodes are free.
+  std::vector<Level> levels(1);
+  levels[0].nx = nx_;
+  levels[0].ny = ny_;
+  levels[0].free.resize(NodeTotal());
+  for (std::size_t n = 0; n < NodeTotal(); ++n) levels[0].free[n] = (flags_[n] & kPlainFlag) != 0;
+  while (levels.back().nx >= 2 * kSmallest && levels.back().ny >= 2 * kSmallest) {
+    Level c = Coarsen(levels.back().nx, levels.back().ny, levels.back().free);
+    if (!AnyFree(c)) break;
+    levels.push_back(std::move(c));
   }
-  const auto fixed = [&](int x, int y) { return (flags_[static_cast<std::size_t>(x + y * w)] & kFixedFlag) != 0; };
-
-  // The fine equations as rows of 1 - (update weights); plain nodes share one.
-  static constexpr double kPlainRow[kRow] = {0,    0,    kFar, 0,    0,    0,     kDiagonal, -kDirect, kDiagonal,
-                                             0,    kFar, -kDirect, 1.0, -kDirect, kFar, 0, kDiagonal, -kDirect,
-                                             kDiagonal, 0, 0, 0, kFar, 0, 0};
-  std::vector<Level> levels;
-  if (nx_ >= 2 * kSmallest && ny_ >= 2 * kSmallest) {
-    levels.push_back(Shape(nx_, ny_));
-    BuildRows(
-        levels.back(), nx_, ny_, kPlainRow,
-        [&](int x, int y) { return !(flags_[static_cast<std::size_t>(x + y * w)] & kPlainFlag); },
-        [&](int x, int y, RowBuilder& rb, double rw) {
-          const int n = x + y * nx_;
-          if (flags_[static_cast<std::size_t>(n)] & kFixedFlag) return;
-          double b;
-          rb.Add(x, y, rw);
-          const int count = UpdateRow(n, entries, b);
-          for (int k = 0; k < count; ++k) {
-            const int m = entries[k].node;
-            if (!(flags_[static_cast<std::size_t>(m)] & kFixedFlag)) rb.Add(m % nx_, m / nx_, -rw * entries[k].c);
-          }
-        });
-    while (levels.back().nx >= 2 * kSmallest && levels.back().ny >= 2 * kSmallest) {
-      Level c = Coarsen(levels.back());
-      levels.push_back(std::move(c));
-    }
-  }
-  if (getenv("K_T")) fprintf(stderr, "setup %d: %.3f\n", nx_, double(clock()) / CLOCKS_PER_SEC);
-  // levels[k] is the grid k + 1 halvings down; Cycle counts from 1.
-  levels.insert(levels.begin(), Level{});
-
-  // What the sweep would change at (x, y): the fine residual.
-  const auto residual = [&](int x, int y) -> double {
-    const std::size_t n = static_cast<std::size_t>(x + y * w);
-    const double* p = &values_[n];
-    if (flags_[n] & kPlainFlag) return Stencil(p, w) - p[0];
-    if (flags_[n] & kFixedFlag) return 0.0;
-    double b;
-    const int count = UpdateRow(static_cast<int>(n), entries, b);
-    double t = b;
-    for (int k = 0; k < count; ++k) t += entries[k].c * values_[static_cast<std::size_t>(entries[k].node)];
-    return t - p[0];
-  };
+  levels[0].free.clear();
+  levels[0].res.assign(levels.size() > 1 ? NodeTotal() : 0, 0.0);
 
   // A sweep; false when the relaxation is to stop with *result.
   const auto sweep = [&](int* result) {
@@ -444,18 +292,19 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
     mixing.Start(values_);
     for (int s = 0; s < kPreSweeps; ++s)
       if (!sweep(&result)) return result;
-    static bool dbg = getenv("K_DBG");
-    auto rnorm = [&]() { double s2 = 0; for (int y = 0; y < ny_; ++y) for (int x = 0; x < nx_; ++x) { double r = residual(x, y); s2 += r * r; } return std::sqrt(s2); };
-    if (dbg) fprintf(stderr, "cycle %d: before %.4g", sweepsRun_, rnorm());
     if (levels.size() > 1) {
-      Restrict(nx_, ny_, residual, levels[1]);
-      if (dbg) { Level& l1 = levels[1]; double a = 0; for (double v : l1.src) a += v * v; Residual(l1); double b = 0; for (double v : l1.res) b += v*v; SweepLevel(l1, 5); Residual(l1); double c = 0; for (double v : l1.res) c += v*v; fprintf(stderr, " L1 src %.4g res0 %.4g res5 %.4g", std::sqrt(a), std::sqrt(b), std::sqrt(c)); std::fill(l1.e.begin(), l1.e.end(), 0.0);}
+      // Residual of the plain nodes: what their sweep would change.
+      const std::ptrdiff_t w = nx_;
+      std::vector<double>& res = levels[0].res;
+      for (std::size_t n = 0; n < NodeTotal(); ++n)
+        res[n] = (flags_[n] & kPlainFlag) ? Stencil(&values_[n], w) - values_[n] : 0.0;
+      Restrict(res, nx_, levels[1]);
       Cycle(levels, 1);
-      Prolong(
-          levels[1], nx_, ny_, kDamp, [&](int x, int y) -> double& { return values_[static_cast<std::size_t>(x + y * w)]; },
-          [&](int x, int y) { return !fixed(x, y); });
+      Prolong(levels[1], values_.data(), nx_, ny_, [&](std::size_t n) { return (flags_[n] & kPlainFlag) != 0; });
     }
-    if (dbg) { double mx = 0; int ax = 0, ay = 0; for (int y = 0; y < ny_; ++y) for (int x = 0; x < nx_; ++x) { double r = std::fabs(residual(x, y)); if (r > mx) { mx = r; ax = x; ay = y; } } fprintf(stderr, " after cc %.4g max %.3g at %d,%d flags %d levels %zu\n", rnorm(), mx, ax, ay, flags_[ax + ay * nx_], levels.size()); }
+    // The rows and columns by the edge estimate from the nodes beside them
+    // alone; their error creeps along the edge and no coarse grid carries
+    // it, so they get sweeps of their own, cheap for being few.
     for (int s = 0; s < kEdgeSweeps; ++s) SweepEdge(kEdgeWidth);
     for (int s = 0; s < kPostSweeps; ++s)
       if (!sweep(&result)) return result;
