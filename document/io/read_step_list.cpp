@@ -56,6 +56,9 @@ std::unique_ptr<KStepList> ReadStepList(KReadContext& ctx) {
       while (1 + digits < line.size() && line[1 + digits] >= '0' && line[1 + digits] <= '9') ++digits;
       const long long count = std::strtoll(line.c_str() + 1, nullptr, 10);
       step.runCount = static_cast<int>(std::clamp<long long>(count, INT_MIN, INT_MAX));
+      // The count is an int: a larger one is kept as the largest, and said.
+      if (step.runCount != count)
+        ctx.Report("step run count out of range", "kept as " + std::to_string(step.runCount));
       step.command = std::string(TailFrom(line, std::max(kCommandAfterRunCount, digits + 2)));
       step.hasCommand = true;
     } else if (IsRemark(line)) {

@@ -54,8 +54,10 @@ TEST_P(StepList, EachKindOfLine) {
                      "12 100 [][][]",
                      "0 100 [REMOVE old][][]",
                      "12345 100 [run.sh][][]",       // a longer count moves the command
-                     "2147483647 100 [a][][]",       // beyond an int: the largest
+                     "2147483647 100 [a][][]",       // beyond an int: the largest, reported
                  }));
+  ASSERT_EQ(in->issues.size(), 1u);
+  EXPECT_EQ(in->issues[0].what, "step run count out of range");
 }
 
 TEST_P(StepList, EmptyListAndMissingTerminator) {
