@@ -137,13 +137,6 @@ void AddIfPlaced(KOnes& doc, KReadContext& ctx, int kind, std::unique_ptr<Record
   AddIfRead(doc, kind, std::move(record));
 }
 
-void AddXyzList(KOnes& doc, KReadContext& ctx, std::unique_ptr<KXyzList> list) {
-  if (!list) return;
-  if (const std::size_t dropped = DropPointsNotFinite(*list))
-    ctx.Report("x,y,z points dropped", std::to_string(dropped) + " with a value that is not a finite number");
-  if (!list->points.empty()) AddIfRead(doc, kKindXyz, std::move(list));
-}
-
 }  // namespace
 
 KBlockEnd ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
@@ -201,7 +194,8 @@ KBlockEnd ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
         AddIfPlaced(doc, ctx, kKindGrid, ReadGrid3D(ctx));
         break;
       case Keyword::kXyz:
-        AddXyzList(doc, ctx, ReadXyzList(ctx, upper));
+        // The reader leaves out points that are not finite.
+        AddIfRead(doc, kKindXyz, ReadXyzList(ctx, upper));
         break;
       case Keyword::kLogo:
         AddIfPlaced(doc, ctx, kKindLogo, ReadLogo(ctx));
