@@ -54,35 +54,39 @@ bytes=$(stat -c %s "$file")
 # Warm the page cache so both programs read from memory.
 cat "$file" > /dev/null
 
-# Wall time, CPU time (user + sys) and peak RSS in kB of one command.
-timed() {
-  /usr/bin/time -f '%e %U %S %M' "$@" 2>&1 > /dev/null | tail -1 | awk '{ printf "%s %.3f %s", $1, $2 + $3, $4 }'
-}
+# Wall time and CPU time (user + sys) in seconds, with microsecond
+# resolution, and peak RSS in kB of one command (bench/timed_run.py; with
+# --no-rss no RSS, and no /usr/bin/time in the times).
+timed() { python3 bench/timed_run.py "$@"; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 results=$(mktemp)
 trap 'rm -f "$results"; [ -n "$keep" ] || rm -f "$file"' EXIT
 for ((r = 0; r < rounds; r++)); do
-  read -r w_real w_cpu w_rss <<< "$(timed wc -l "$file")"
+  # wc -l takes a few milliseconds: the median of three runs steadies it.
+  read -r w_real w_cpu w_rss <<< "$(timed -n 3 --no-rss wc -l "$file")"
   echo "wc $w_real $w_cpu $w_rss" >> "$results"
   for b in "${builds[@]}"; do
     read -r q_real q_cpu q_rss <<< "$(timed "$b/quarvel" info "$file")"
-    echo "$b $q_real $q_cpu $q_rss $w_real" >> "$results"
+    echo "$b $q_real $q_cpu $q_rss $w_real $w_cpu" >> "$results"
   done
 done
 
 mb=$(awk -v b="$bytes" 'BEGIN { printf "%.1f", b / 1e6 }')
 echo "file: $mb MB, $rounds rounds, medians"
 w_med=$(awk '$1 == "wc" { print $2 }' "$results" | median)
-echo "wc -l: $w_med s wall"
+w_cpu=$(awk '$1 == "wc" { print $3 }' "$results" | median)
+printf 'wc -l: %.4f s wall, %.4f s cpu\n' "$w_med" "$w_cpu"
 for b in "${builds[@]}"; do
   real=$(awk -v b="$b" '$1 == b { print $2 }' "$results" | median)
   cpu=$(awk -v b="$b" '$1 == b { print $3 }' "$results" | median)
   rss=$(awk -v b="$b" '$1 == b { print $4 }' "$results" | median)
+  # Each run against the wc -l of its own round, so both share its load.
   ratio=$(awk -v b="$b" '$1 == b { print $2 / $5 }' "$results" | median)
-  awk -v b="$b" -v mb="$mb" -v real="$real" -v cpu="$cpu" -v rss="$rss" -v ratio="$ratio" -v bytes="$bytes" 'BEGIN {
-    printf "%s/quarvel info: %.3f s wall (%.1f MB/s), %.3f s cpu (%.1f MB/s), %.1f x wc -l, peak RSS %.1f MB (%.2f x the file)\n",
-      b, real, mb / real, cpu, mb / cpu, ratio, rss / 1024, rss * 1024 / bytes
+  cpu_ratio=$(awk -v b="$b" '$1 == b { print $3 / $6 }' "$results" | median)
+  awk -v b="$b" -v mb="$mb" -v real="$real" -v cpu="$cpu" -v rss="$rss" -v ratio="$ratio" -v cpu_ratio="$cpu_ratio" -v bytes="$bytes" 'BEGIN {
+    printf "%s/quarvel info: %.3f s wall (%.1f MB/s), %.3f s cpu (%.1f MB/s), %.1f x wc -l wall, %.1f x wc -l cpu, peak RSS %.1f MB (%.2f x the file)\n",
+      b, real, mb / real, cpu, mb / cpu, ratio, cpu_ratio, rss / 1024, rss * 1024 / bytes
   }'
 done
 "${builds[0]}/quarvel" info "$file" | sed 's/^/  /'

@@ -18,7 +18,8 @@ public:
 
   KTree() = default;
   ~KTree() {
-    for (auto& [key, node] : nodes_)
+    if (!nodes_) return;
+    for (auto& [key, node] : *nodes_)
       if (IsGroupKey(key)) delete node.child;
   }
   KTree(const KTree&) = delete;
@@ -35,11 +36,12 @@ public:
     KTree* tree = this;
     for (;;) {
       auto [key, rest, group] = Split(path);
+      if (!tree->nodes_) tree->nodes_ = std::make_unique<Map>();
       if (!group) {
-        tree->nodes_[key].item = item;
+        (*tree->nodes_)[key].item = item;
         return;
       }
-      Node& node = tree->nodes_[key];
+      Node& node = (*tree->nodes_)[key];
       if (!node.child) node.child = new KTree;
       tree = node.child;
       path = rest;
@@ -51,9 +53,10 @@ public:
   Item* LookupPath(std::string_view path) const {
     const KTree* tree = this;
     for (;;) {
+      if (!tree->nodes_) return nullptr;
       auto [key, rest, group] = Split(path);
-      auto it = tree->nodes_.find(key);
-      if (it == tree->nodes_.end()) return nullptr;
+      auto it = tree->nodes_->find(key);
+      if (it == tree->nodes_->end()) return nullptr;
       if (!group) return it->second.item;
       tree = it->second.child;
       path = rest;
@@ -64,7 +67,8 @@ public:
   // where the map yields its key.
   void EnumeratePaths(const std::string& prefix,
                       const std::function<void(const std::string&, Item*)>& action) const {
-    for (const auto& [key, node] : nodes_) {
+    if (!nodes_) return;
+    for (const auto& [key, node] : *nodes_) {
       if (IsGroupKey(key))
         node.child->EnumeratePaths(prefix + key, action);
       else
@@ -81,7 +85,8 @@ public:
   };
   std::vector<Visit> Children() const {
     std::vector<Visit> out;
-    for (const auto& [key, node] : nodes_) {
+    if (!nodes_) return out;
+    for (const auto& [key, node] : *nodes_) {
       if (IsGroupKey(key))
         out.push_back({key, node.child, nullptr});
       else
@@ -90,7 +95,7 @@ public:
     return out;
   }
 
-  bool empty() const { return nodes_.empty(); }
+  bool empty() const { return !nodes_ || nodes_->empty(); }
 
 private:
   // A key ending in a backslash names a group, which owns its child; any
@@ -114,5 +119,8 @@ private:
     return {std::string(comp) + '\\', path.substr(slash + 1), true};
   }
 
-  std::map<std::string, Node> nodes_;
+  // Made by the first insertion: every block is a document with two trees,
+  // and most blocks hold neither layers nor blocks of their own.
+  using Map = std::map<std::string, Node>;
+  std::unique_ptr<Map> nodes_;
 };

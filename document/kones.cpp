@@ -36,6 +36,16 @@ KOnes::KOnes() : pendingTextProperties(std::make_shared<KTextProperties>()) {}
 
 KOnes::~KOnes() = default;
 
+KOnes::Owned& KOnes::owned() {
+  if (!owned_) owned_ = std::make_unique<Owned>();
+  return *owned_;
+}
+
+const std::vector<std::unique_ptr<KLayer>>& KOnes::OwnedLayers() const {
+  static const std::vector<std::unique_ptr<KLayer>> none;
+  return owned_ ? owned_->layers : none;
+}
+
 KEntry& KOnes::AddEntry(int kind, std::unique_ptr<KRecord> record) {
   if (!currentLayer) SelectLayer(kDefaultLayer);
   auto entry = std::make_unique<KEntry>();
@@ -58,17 +68,18 @@ void KOnes::SelectLayer(const std::string& path) {
   layer->name = path;
   layers.InsertPath(path, layer.get());
   currentLayer = layer.get();
-  ownedLayers_.push_back(std::move(layer));
+  owned().layers.push_back(std::move(layer));
 }
 
 void KOnes::AddBlock(const std::string& path, std::unique_ptr<KOnes> block) {
   KOnes* replaced = blocks.LookupPath(path);
   blocks.InsertPath(path, block.get());
-  ownedBlocks_.push_back(std::move(block));
+  std::vector<std::unique_ptr<KOnes>>& ownedBlocks = owned().blocks;
+  ownedBlocks.push_back(std::move(block));
   if (!replaced) return;
-  auto owned = std::find_if(ownedBlocks_.begin(), ownedBlocks_.end(),
+  auto found = std::find_if(ownedBlocks.begin(), ownedBlocks.end(),
                             [&](const std::unique_ptr<KOnes>& b) { return b.get() == replaced; });
-  if (owned == ownedBlocks_.end()) return;  // entered by someone else, who keeps it
+  if (found == ownedBlocks.end()) return;  // entered by someone else, who keeps it
   // The replaced block goes with the blocks it owns; none may still be held.
   std::unordered_set<const KOnes*> dying;
   std::vector<const KOnes*> pending{replaced};
@@ -76,9 +87,10 @@ void KOnes::AddBlock(const std::string& path, std::unique_ptr<KOnes> block) {
     const KOnes* doc = pending.back();
     pending.pop_back();
     if (!dying.insert(doc).second) continue;
-    for (const auto& inner : doc->ownedBlocks_) pending.push_back(inner.get());
+    if (!doc->owned_) continue;
+    for (const auto& inner : doc->owned_->blocks) pending.push_back(inner.get());
   }
-  if (!HoldsAny(*this, dying)) ownedBlocks_.erase(owned);
+  if (!HoldsAny(*this, dying)) ownedBlocks.erase(found);
 }
 
 void KOnes::ReportIssue(std::string what, std::int64_t offset, std::string why) {

@@ -59,9 +59,15 @@ public:
   void ReportIssue(std::string what, std::int64_t offset, std::string why);
 
   // All layers this document created, in creation order.
-  const std::vector<std::unique_ptr<KLayer>>& OwnedLayers() const { return ownedLayers_; }
+  const std::vector<std::unique_ptr<KLayer>>& OwnedLayers() const;
 
 private:
-  std::vector<std::unique_ptr<KLayer>> ownedLayers_;
-  std::vector<std::unique_ptr<KOnes>> ownedBlocks_;
+  // Made when the first layer or block is: a drawing may hold hundreds of
+  // thousands of blocks, each a document, most without layers or blocks.
+  struct Owned {
+    std::vector<std::unique_ptr<KLayer>> layers;
+    std::vector<std::unique_ptr<KOnes>> blocks;
+  };
+  Owned& owned();
+  std::unique_ptr<Owned> owned_;
 };

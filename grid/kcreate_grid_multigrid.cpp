@@ -95,10 +95,16 @@ void Residual(Level& l) {
 }
 
 // Full weighting of fine residuals onto the free nodes of c, scaled for the
-// coarser step.
-void Restrict(const std::vector<double>& res, int nx, Level& c) {
+// coarser step; rows(y) is row y of the fine residuals, asked for in
+// increasing order of y, at most three rows back.
+template <class Rows>
+void Restrict(Rows rows, Level& c) {
   static constexpr double kWeight[3] = {0.25, 0.5, 0.25};
-  for (int J = 0; J < c.ny; ++J)
+  for (int J = 0; J < c.ny; ++J) {
+    const bool inner = J >= 2 && J <= c.ny - 3;   // only these hold free nodes
+    const double* row[3] = {};
+    if (inner)
+      for (int dj = -1; dj <= 1; ++dj) row[dj + 1] = rows(2 * J + dj);
     for (int I = 0; I < c.nx; ++I) {
       const std::size_t N = static_cast<std::size_t>(c.Index(I, J));
       c.e[N] = 0.0;
@@ -108,10 +114,10 @@ void Restrict(const std::vector<double>& res, int nx, Level& c) {
       }
       double s = 0.0;
       for (int dj = -1; dj <= 1; ++dj)
-        for (int di = -1; di <= 1; ++di)
-          s += kWeight[di + 1] * kWeight[dj + 1] * res[static_cast<std::size_t>(2 * I + di + (2 * J + dj) * nx)];
+        for (int di = -1; di <= 1; ++di) s += kWeight[di + 1] * kWeight[dj + 1] * row[dj + 1][2 * I + di];
       c.src[N] = kStepUp * s;
     }
+  }
 }
 
 // Adds the bilinear interpolation of c's corrections to the nodes of the
@@ -141,7 +147,7 @@ void Cycle(std::vector<Level>& levels, std::size_t k) {
   SweepLevel(l, kCoarseSweeps);
   Residual(l);
   Level& c = levels[k + 1];
-  Restrict(l.res, l.nx, c);
+  Restrict([&](int y) { return &l.res[static_cast<std::size_t>(y) * static_cast<std::size_t>(l.nx)]; }, c);
   Cycle(levels, k + 1);
   Prolong(c, l.e.data(), l.nx, l.ny, [&](std::size_t n) { return l.free[n] != 0; });
   SweepLevel(l, kCoarseSweeps);
@@ -166,10 +172,17 @@ public:
   }
   void Mix(std::vector<double>& g) {
     if (m_ <= 0) return;
-    // f = G(u) - u; the newest column is (f - fPrev, g - gPrev).
+    // f = G(u) - u, kept in start_; the newest column is (f - fPrev, g - gPrev).
     std::vector<double>& f = start_;
-    for (std::size_t n = 0; n < total_; ++n) f[n] = g[n] - f[n];
-    if (!fPrev_.empty()) {
+    if (fPrev_.empty()) {
+      fPrev_.resize(total_);
+      gPrev_.resize(total_);
+      for (std::size_t n = 0; n < total_; ++n) {
+        f[n] = g[n] - f[n];
+        fPrev_[n] = static_cast<float>(f[n]);
+        gPrev_[n] = g[n];
+      }
+    } else {
       const int c = next_;
       next_ = (next_ + 1) % m_;
       stored_ = std::min(stored_ + 1, m_);
@@ -178,13 +191,14 @@ public:
       df.resize(total_);
       dg.resize(total_);
       for (std::size_t n = 0; n < total_; ++n) {
+        f[n] = g[n] - f[n];
         df[n] = static_cast<float>(f[n] - fPrev_[n]);
         dg[n] = static_cast<float>(g[n] - gPrev_[n]);
+        fPrev_[n] = static_cast<float>(f[n]);
+        gPrev_[n] = g[n];
       }
       for (int i = 0; i < stored_; ++i) gram_[c * m_ + i] = gram_[i * m_ + c] = Dot(df, dF_[static_cast<std::size_t>(i)]);
     }
-    fPrev_ = f;
-    gPrev_ = g;
     if (stored_ == 0) return;
     std::vector<double> h(static_cast<std::size_t>(stored_ * stored_)), r(static_cast<std::size_t>(stored_)), gamma;
     double trace = 0;
@@ -238,7 +252,8 @@ private:
 
   int m_, stored_ = 0, next_ = 0;
   std::size_t total_;
-  std::vector<double> start_, fPrev_, gPrev_, gram_;
+  std::vector<double> start_, gPrev_, gram_;
+  std::vector<float> fPrev_;   // only steers, as the columns
   std::vector<std::vector<float>> dF_, dG_;
 };
 
@@ -263,8 +278,8 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
     if (!AnyFree(c)) break;
     levels.push_back(std::move(c));
   }
-  levels[0].free.clear();
-  levels[0].res.assign(levels.size() > 1 ? NodeTotal() : 0, 0.0);
+  std::vector<std::uint8_t>().swap(levels[0].free);
+  std::vector<double> ring(levels.size() > 1 ? 3 * static_cast<std::size_t>(nx_) : 0);
 
   // A sweep; false when the relaxation is to stop with *result.
   const auto sweep = [&](int* result) {
@@ -293,12 +308,23 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
     for (int s = 0; s < kPreSweeps; ++s)
       if (!sweep(&result)) return result;
     if (levels.size() > 1) {
-      // Residual of the plain nodes: what their sweep would change.
+      // Residual of the plain nodes, what their sweep would change, three
+      // rows at a time rather than a whole grid of it.
       const std::ptrdiff_t w = nx_;
-      std::vector<double>& res = levels[0].res;
-      for (std::size_t n = 0; n < NodeTotal(); ++n)
-        res[n] = (flags_[n] & kPlainFlag) ? Stencil(&values_[n], w) - values_[n] : 0.0;
-      Restrict(res, nx_, levels[1]);
+      int cached[3] = {-1, -1, -1};
+      const auto rows = [&](int y) {
+        double* row = &ring[static_cast<std::size_t>(y % 3) * static_cast<std::size_t>(nx_)];
+        if (cached[y % 3] != y) {
+          cached[y % 3] = y;
+          const std::size_t first = static_cast<std::size_t>(y) * static_cast<std::size_t>(nx_);
+          for (int x = 0; x < nx_; ++x) {
+            const std::size_t n = first + static_cast<std::size_t>(x);
+            row[x] = (flags_[n] & kPlainFlag) ? Stencil(&values_[n], w) - values_[n] : 0.0;
+          }
+        }
+        return static_cast<const double*>(row);
+      };
+      Restrict(rows, levels[1]);
       Cycle(levels, 1);
       Prolong(levels[1], values_.data(), nx_, ny_, [&](std::size_t n) { return (flags_[n] & kPlainFlag) != 0; });
     }

@@ -118,6 +118,10 @@ void ReadNamedBlock(KOnes& doc, KReadContext& ctx, int depth) {
   KReadContext inner = KReadContext::Inner(ctx);
   if (ReadBlock(*block, inner, depth + 1) != KBlockEnd::kEndNew)
     ctx.Report("block '" + name + "' unterminated", "input ended before its ENDNEW");
+  // Its reading state ends here: nothing reads into a block again, and its
+  // entries hold what they took.
+  block->pendingEmbellishment = nullptr;
+  block->pendingTextProperties = nullptr;
   doc.AddBlock(name, std::move(block));
 }
 
@@ -135,13 +139,6 @@ void AddIfPlaced(KOnes& doc, KReadContext& ctx, int kind, std::unique_ptr<Record
     return;
   }
   AddIfRead(doc, kind, std::move(record));
-}
-
-void AddXyzList(KOnes& doc, KReadContext& ctx, std::unique_ptr<KXyzList> list) {
-  if (!list) return;
-  if (const std::size_t dropped = DropPointsNotFinite(*list))
-    ctx.Report("x,y,z points dropped", std::to_string(dropped) + " with a value that is not a finite number");
-  if (!list->points.empty()) AddIfRead(doc, kKindXyz, std::move(list));
 }
 
 }  // namespace
@@ -201,7 +198,8 @@ KBlockEnd ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
         AddIfPlaced(doc, ctx, kKindGrid, ReadGrid3D(ctx));
         break;
       case Keyword::kXyz:
-        AddXyzList(doc, ctx, ReadXyzList(ctx, upper));
+        // The reader leaves out points that are not finite.
+        AddIfRead(doc, kKindXyz, ReadXyzList(ctx, upper));
         break;
       case Keyword::kLogo:
         AddIfPlaced(doc, ctx, kKindLogo, ReadLogo(ctx));

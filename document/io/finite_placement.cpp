@@ -21,9 +21,3 @@ bool HasFinitePlacement(const KText& t) { return AllFinite({t.x, t.y, t.width, t
 bool HasFinitePlacement(const KBmpIn& b) { return AllFinite({b.x, b.y, b.width, b.height}); }
 
 bool HasFinitePlacement(const KLogo& l) { return AllFinite({l.x, l.y, l.width, l.height, l.angle}); }
-
-std::size_t DropPointsNotFinite(KXyzList& list) {
-  const std::size_t before = list.points.size();
-  std::erase_if(list.points, [](const KOne& p) { return !AllFinite({p.x, p.y, p.z}); });
-  return before - list.points.size();
-}

@@ -4,16 +4,10 @@
 // 1e999, or corners too far apart for their difference) would make the
 // drawing's extent or the element's box unusable; the reader reports such an
 // element instead of keeping it.
-#include <cstddef>
-
 #include "document/elements.h"
-#include "grid/kxyz_list.h"
 
 bool HasFinitePlacement(const KPointText& point);
 bool HasFinitePlacement(const KInsert& insert);
 bool HasFinitePlacement(const KText& text);
 bool HasFinitePlacement(const KBmpIn& picture);   // also grids
 bool HasFinitePlacement(const KLogo& logo);
-// An x, y, z list keeps its other points: drops those with a position or z
-// that is not finite and returns how many.
-std::size_t DropPointsNotFinite(KXyzList& list);

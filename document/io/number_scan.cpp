@@ -37,22 +37,21 @@ bool ScanShortDecimal(const char*& p, const char* end, double& out) {
   const char* q = p;
   const bool negative = *q == '-';
   if (negative) ++q;
+  // The digits are counted from where they end, not one by one; a run too
+  // long wraps the significand, but is then refused below, unused.
   std::uint64_t significand = 0;
-  int digits = 0, fraction = 0;
-  while (q < end && IsDigit(*q) && digits <= kMaxExactDigits) {
-    significand = significand * 10 + static_cast<std::uint64_t>(*q++ - '0');
-    ++digits;
-  }
+  const char* const wholeStart = q;
+  while (q < end && IsDigit(*q)) significand = significand * 10 + static_cast<std::uint64_t>(*q++ - '0');
+  const std::ptrdiff_t whole = q - wholeStart;
+  std::ptrdiff_t fraction = 0;
   if (q < end && *q == '.') {
-    ++q;
-    while (q < end && IsDigit(*q) && digits <= kMaxExactDigits) {
-      significand = significand * 10 + static_cast<std::uint64_t>(*q++ - '0');
-      ++digits;
-      ++fraction;
-    }
+    const char* const fractionStart = ++q;
+    while (q < end && IsDigit(*q)) significand = significand * 10 + static_cast<std::uint64_t>(*q++ - '0');
+    fraction = q - fractionStart;
   }
+  const std::ptrdiff_t digits = whole + fraction;
   if (digits == 0 || digits > kMaxExactDigits || fraction > kMaxExactPower) return false;
-  if (q < end && (IsDigit(*q) || *q == '.' || IsLetter(*q))) return false;
+  if (q < end && (*q == '.' || IsLetter(*q))) return false;
   const double value = static_cast<double>(significand) / kPowersOfTen[fraction];
   out = negative ? -value : value;
   p = q;

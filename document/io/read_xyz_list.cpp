@@ -1,4 +1,5 @@
 // Reading of x, y, z lists.
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,10 @@ bool ParsePoint(std::string_view token, KOne& one) {
   return n >= 2;
 }
 
+// A point at infinity or without a value has no place in the picture and
+// would make the drawing's extent unusable; such points are left out.
+bool IsFinitePoint(const KOne& one) { return std::isfinite(one.x) && std::isfinite(one.y) && std::isfinite(one.z); }
+
 bool StartsWithDigit(const std::string& token) {
   return !token.empty() && token[0] >= '0' && token[0] <= '9';
 }
@@ -37,18 +42,27 @@ std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& toke
   KCLocaleScope cLocale;
   // Points collect in a buffer reused from list to list; the list then takes
   // exactly as many as it holds, with no spare capacity.
-  thread_local std::vector<KOne> points;
-  thread_local std::string scratch;
+  thread_local std::vector<KOne> buffer;
+  thread_local std::string scratchBuffer;
+  std::vector<KOne>& points = buffer;  // one thread-local look-up, not one a point
+  std::string& scratch = scratchBuffer;
   points.clear();
+  std::size_t dropped = 0;
+  const auto keep = [&](const KOne& one) {
+    if (IsFinitePoint(one))
+      points.push_back(one);
+    else
+      ++dropped;
+  };
 
   if (StartsWithDigit(token)) {
     KOne first;
-    if (ParsePoint(token, first)) points.push_back(first);
+    if (ParsePoint(token, first)) keep(first);
   }
   if (ctx.progress) ctx.progress->SetTotal(ctx.src.Length());
 
-  // z carries over from the point before, so "x,y" repeats the last value;
-  // weight and tag do not.
+  // z carries over from the point before (even one left out), so "x,y"
+  // repeats the last value; weight and tag do not.
   KOne next;
   std::string_view word;
   for (KTokenEnd end; !EndsInput(end = ReadToken(ctx.src, word, scratch));) {
@@ -61,11 +75,12 @@ std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& toke
     next.tag = kDefaultTag;
     if (word.empty() || !ParsePoint(word, next)) break;
     if (ctx.progress) ctx.progress->SetPos(ctx.src.Position());
-    points.push_back(next);
+    keep(next);
   }
 
+  if (dropped) ctx.Report("x,y,z points dropped", std::to_string(dropped) + " with a value that is not a finite number");
   if (points.empty()) {
-    ctx.Report("x, y, z list opened by \"" + token.substr(0, 40) + "\"", "no point read");
+    if (!dropped) ctx.Report("x, y, z list opened by \"" + token.substr(0, 40) + "\"", "no point read");
     return nullptr;
   }
   auto list = std::make_unique<KXyzList>();

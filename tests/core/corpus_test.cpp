@@ -148,7 +148,7 @@ TEST(Corpus, DegenerateDrawingsStayWithinTheMemoryBound) {
       {"one-point polylines", "d.qvd", [](int n) { return "PLINE\n" + std::to_string(n % 10) + ",1\n\n"; }, 1},
       {"two-vertex polylines", "d.qvd",
        [](int n) { return "PLINE\n0,0\n" + std::to_string(n % 10 + 1) + ",1\n\n"; }, 21},
-      {"empty blocks", "d.qvd", [](int n) { return "NEW b" + std::to_string(n) + " ENDNEW\n"; }, 33},
+      {"empty blocks", "d.qvd", [](int n) { return "NEW b" + std::to_string(n) + " ENDNEW\n"; }, 15},
       {"layers", "d.qvd", [](int n) { return "LAYER M l" + std::to_string(n) + "\n"; }, 12},
       {"points", "d.qvd", [](int n) { return "POINT " + std::to_string(n % 10) + ",1 w\n"; }, 14},
       {"two-point curves", "d.kcx", [](int n) { return "0,0\n" + std::to_string(n % 10 + 1) + ",1\n1 0 0 0\n"; }, 17},

@@ -59,6 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"BitmapCornersTooFarApart", "BMPIN x.png 3\n1e308,0\n-1e308,20\n\n", Format::kDrawing, 0, kNotFinite},
         PlacementCase{"Logo", "LOGO 5,6 2 inf 10\n", Format::kDrawing, 0, kNotFinite},
         PlacementCase{"XyzPoint", "Layer M f(x,y)\\xyz\nXYZ\n1e999,0,1\n0,10,2\n\n", Format::kDrawing, 1, kNotFinite},
+        // A list left with no point adds nothing and is reported once, as dropped points.
+        PlacementCase{"XyzEveryPoint", "XYZ\n1e999,0,1\n0,inf,2\n\n", Format::kDrawing, 0, kNotFinite},
         PlacementCase{"XyzHuge", "Layer M f(x,y)\\xyz\nXYZ\n1e308,-1e308,1\n-1e308,1e308,2\n\n", Format::kDrawing, 1, ""},
         PlacementCase{"PointsAndTextsHuge", "POINT 1e308,-1e308 a\ntext -1e308,1e308 1e300 0 t\n", Format::kDrawing, 2, ""},
         PlacementCase{"CurveGroup", "G\n1e999,0\n1,1\n1 2 3 4\n\nH\n", Format::kCurves, 1, kNotFinite},

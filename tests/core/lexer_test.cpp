@@ -145,19 +145,21 @@ struct ByteByByte {
   }
 };
 
-// Words of every length up to beyond the buffer, carriage returns inside
-// them, all kinds of separators, over several of the file source's blocks:
-// tokens and lines read in place agree with the byte-by-byte readers
-// wherever they meet a block's end.
+// Words of every length up to beyond the buffer, of every byte that is no
+// separator, carriage returns inside them, all kinds of separators and
+// their neighbours, over several of the file source's blocks: tokens and
+// lines read in place (several bytes at a time) agree with the byte-by-byte
+// readers wherever they meet a block's end.
 TEST_P(Lexer, ReadingInPlaceAgreesWithByteByByteAcrossBlocks) {
   std::mt19937 random(99);
   std::uniform_int_distribution<int> length(0, 40), longLength(0, 3 * kReadBufferSize), percent(0, 99);
-  const char separators[] = {' ', '\n', '\t', '\0', '\r', '\xff'};
+  std::uniform_int_distribution<int> wordByte('!', 0xfe);
+  const char separators[] = {' ', '\n', '\t', '\0', '\r', '\xff', '\x1f', '\x01', '\x0b', '\x0c', '\x0e'};
   std::string bytes;
   while (bytes.size() < 2 * KByteSource::kBlock + 5000) {
     const int n = percent(random) < 3 ? longLength(random) : length(random);
-    for (int i = 0; i < n; ++i) bytes += percent(random) < 2 ? '\r' : static_cast<char>('!' + percent(random));
-    bytes += separators[percent(random) % 6];
+    for (int i = 0; i < n; ++i) bytes += percent(random) < 2 ? '\r' : static_cast<char>(wordByte(random));
+    bytes += separators[percent(random) % std::size(separators)];
   }
   KByteSource src = Source(bytes);
   ByteByByte reference{bytes};
