@@ -86,9 +86,13 @@ void ThinToPixels(MarkPositions& plan, double deviceLength) {
 }
 
 // Calls place(x, y, angle, u) for every planned position on the curve.
+// Inside an inserted block every position is charged to the paint's budget:
+// a block placed along a curve may itself hold curves that place marks.
 template <typename Place>
-void ForEachPosition(const KMarkItem& item, const KCurve& curve, const MarkPositions& plan, Place place) {
+void ForEachPosition(const KMarkItem& item, const KCurve& curve, const MarkPositions& plan, KRenderer& renderer,
+                     Place place) {
   for (long long i = plan.firstIndex, visited = 0; visited < kMaxEmbellishPositions; i += plan.stride, ++visited) {
+    if (!renderer.ChargeInsertedWork()) break;
     const double u = i == 0 ? plan.first : plan.first + static_cast<double>(i) * plan.step;
     if (!(u < plan.limit)) break;
     double x = 0, y = 0, angle = 0;
@@ -107,7 +111,7 @@ void DrawScale(const KMarkItem& item, const KViewTransform& view, const KCurve& 
   insert.blockName = item.blockName;
   insert.xSize = item.sizeX;
   insert.ySize = item.sizeY;
-  ForEachPosition(item, curve, plan, [&](double x, double y, double a, double) {
+  ForEachPosition(item, curve, plan, renderer, [&](double x, double y, double a, double) {
     insert.x = x - std::sin(a) * item.offset;
     insert.y = y + std::cos(a) * item.offset;
     insert.angle = a * kDegreesPerRadian + item.angleOffset;
@@ -151,7 +155,7 @@ void DrawLocate(const KMarkItem& item, const KViewTransform& view, const KCurve&
   if (!PlanPositions(item, curve, false, plan)) return;
   ThinToPixels(plan, KRenderer::DeviceLength(curve, view));
   KText text = LabelText(item);
-  ForEachPosition(item, curve, plan, [&](double x, double y, double a, double u) {
+  ForEachPosition(item, curve, plan, renderer, [&](double x, double y, double a, double u) {
     const double across = a + kRightAngle;
     text.x = x + std::cos(across) * item.offset;
     text.y = y + std::sin(across) * item.offset;

@@ -27,14 +27,17 @@ void KRenderer::DrawDocument(const KOnes& document, const KViewTransform& view) 
   device_.SetTextAlign(kAlignLeft | kAlignBottom);
   for (const auto& entry : document.entries) {
     if (entry->layer && entry->layer->state == kNotViewNotEdit) continue;
-    if (depth_ > 1 && ++insertedEntries_ > kMaxInsertedEntries) {
-      insertBudgetHit_ = true;
-      break;
-    }
+    if (!ChargeInsertedWork()) break;
     DrawEntry(*entry, view);
   }
   --depth_;
   blocks_.Leave();
+}
+
+bool KRenderer::ChargeInsertedWork() {
+  if (depth_ <= 1) return true;
+  if (++insertedEntries_ > kMaxInsertedEntries) insertBudgetHit_ = true;
+  return !insertBudgetHit_;
 }
 
 void KRenderer::DrawEntry(const KEntry& entry, const KViewTransform& view) {

@@ -39,13 +39,19 @@ public:
 
   // Blocks nest at most this deep; deeper insertions draw nothing.
   static constexpr int kMaxInsertDepth = KBlockResolver::kMaxDepth;
-  // Entries drawn inside inserted blocks, over one paint: blocks that
-  // insert each other several times multiply the work far beyond what the
-  // nesting depth bounds. Past it, inserted blocks draw nothing.
+  // Entries drawn inside inserted blocks, and mark positions walked along
+  // their curves, over one paint: blocks that insert each other several
+  // times, or curves in blocks that place marks or blocks along themselves,
+  // multiply the work far beyond what the nesting depth bounds. Past it,
+  // inserted blocks draw nothing.
   static constexpr long long kMaxInsertedEntries = 2'000'000;
   // True when this paint left inserted blocks out to stay within
   // kMaxInsertedEntries.
   bool InsertBudgetHit() const { return insertBudgetHit_; }
+  // Counts one piece of work done inside an inserted block against
+  // kMaxInsertedEntries; false once the budget is spent. Work at the top
+  // level is not counted.
+  bool ChargeInsertedWork();
 
   // A dash pattern that would need more dashes than this along one curve,
   // or more than kDashesPerPixel for each device pixel of its length (they

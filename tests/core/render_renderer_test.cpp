@@ -193,6 +193,19 @@ TEST_F(Renderer, DeeplyNestedBlocksStopAtTheDepthBound) {
   EXPECT_EQ(static_cast<int>(device.Segments().size()), KRenderer::kMaxInsertDepth);
 }
 
+TEST_F(Renderer, MarksAlongCurvesInsidePlacedBlocksCountAgainstThePaintBudget) {
+  // A line places block w at 40 positions; w's own line is far too long to
+  // thin its marks, so each copy walks the most positions a curve may
+  // (placing the empty block e, which draws nothing).
+  auto doc = DocumentFrom(
+      "New w\nNew e\nEndNew\nCurveEmbellish\nScale e 1e-290 1 1 0 -1 -2 0 1\n\nPline\n0,0\n1e300,0\n\nEndNew\n"
+      "CurveEmbellish\nScale w 1 1 1 0 0 40 0 1\n\nPline\n10,10\n50,10\n\n");
+  KRecordingDevice small{8, 8};
+  KRenderer paint{small};
+  paint.DrawDocument(*doc, view);
+  EXPECT_TRUE(paint.InsertBudgetHit());
+}
+
 TEST_F(Renderer, BlocksInsertingEachOtherTwiceStopAtThePaintBudget) {
   // F_k inserts F_(k+1) twice; the last holds a segment: 2^depth copies.
   for (int depth : {10, 40}) {
