@@ -28,6 +28,16 @@ case $length in
   *) limit=(-runs="$length") ;;
 esac
 
+# Seconds an input may take. A paint that spends the renderer's whole budget
+# of inserted work (bounded, and 0.2 s in a release build) takes about 3 s
+# with the sanitizers and coverage, more on a busy machine.
+time_limit() {
+  case $1 in
+    fuzz_render) echo 60 ;;
+    *) echo 10 ;;
+  esac
+}
+
 # Inputs are kept small: the rate falls with libFuzzer's input size.
 max_len() {
   case $1 in
@@ -42,7 +52,7 @@ max_len() {
 minimise() {
   local t=$1 corpus=$2 log=$3 fresh=$2.merging
   rm -rf "$fresh" && mkdir -p "$fresh"
-  if "$build/$t" -merge=1 -max_len="$(max_len "$t")" -timeout=10 -rss_limit_mb=2048 "$fresh" "$corpus" >"$log" 2>&1; then
+  if "$build/$t" -merge=1 -max_len="$(max_len "$t")" -timeout="$(time_limit "$t")" -rss_limit_mb=2048 "$fresh" "$corpus" >"$log" 2>&1; then
     rm -rf "$corpus" && mv "$fresh" "$corpus"
     echo "  $t: corpus minimised to $(find "$corpus" -type f | wc -l) files, $(du -sk --apparent-size "$corpus" | cut -f1) KB" >&2
   else
@@ -65,7 +75,7 @@ for t in "${targets[@]}"; do
   findings=$build/fuzz-findings/$t
   log=$build/fuzz-$t.log
   mkdir -p "$corpus" "$findings"
-  "$build/$t" "$corpus" "$here/corpus/$t" "${limit[@]}" -max_len="$(max_len "$t")" -timeout=10 \
+  "$build/$t" "$corpus" "$here/corpus/$t" "${limit[@]}" -max_len="$(max_len "$t")" -timeout="$(time_limit "$t")" \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1
   status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
