@@ -205,6 +205,9 @@ private:
   // advances node past them.
   double RelaxInteriorRun(int& node, int end, double largest);
   double RelaxBorder(const BorderNode& b, double largest);
+  // Nodes [node, end) of one row in order; border walks that row's border
+  // list from the span's first border node and is left past its last.
+  double RelaxSpan(int node, int end, const BorderNode*& border, double largest);
   // Sweeps only the nodes within width of the grid's edge, in index order.
   double SweepEdge(int width);
   // Node flags during relaxation.

@@ -181,24 +181,27 @@ struct NoSync {
 
 template <class Sync>
 double KCreateGrid::SweepRow(int j, double largest, Sync& sync) {
-  const std::uint8_t* flags = flags_.data();
   const BorderNode* border = border_.data() + rowBorder_[static_cast<std::size_t>(j)];
   const int row = Index(0, j);
   const int stretch = sync.Stretch(nx_);
   for (int c0 = 0; c0 < nx_; c0 += stretch) {
     const int c1 = std::min(nx_, c0 + stretch);
     sync.Wait(j, c1);
-    int n = row + c0;
-    const int end = row + c1;
-    while (n < end) {
-      if (flags[n] & kInteriorFlag) {
-        largest = RelaxInteriorRun(n, end, largest);
-      } else {
-        largest = RelaxBorder(*border++, largest);
-        ++n;
-      }
-    }
+    largest = RelaxSpan(row + c0, row + c1, border, largest);
     sync.Passed(j, c1);
+  }
+  return largest;
+}
+
+double KCreateGrid::RelaxSpan(int n, int end, const BorderNode*& border, double largest) {
+  const std::uint8_t* flags = flags_.data();
+  while (n < end) {
+    if (flags[n] & kInteriorFlag) {
+      largest = RelaxInteriorRun(n, end, largest);
+    } else {
+      largest = RelaxBorder(*border++, largest);
+      ++n;
+    }
   }
   return largest;
 }
@@ -213,19 +216,9 @@ double KCreateGrid::Sweep() {
 double KCreateGrid::SweepEdge(int width) {
   double largest = 0.0;
   NoSync none;
-  const std::uint8_t* flags = flags_.data();
   // Columns [c0, c1) of row j; border points at the row's border list.
   const auto stretch = [&](int j, int c0, int c1, const BorderNode* border) {
-    int n = Index(c0, j);
-    const int end = Index(c1, j);
-    while (n < end) {
-      if (flags[n] & kInteriorFlag) {
-        largest = RelaxInteriorRun(n, end, largest);
-      } else {
-        largest = RelaxBorder(*border++, largest);
-        ++n;
-      }
-    }
+    largest = RelaxSpan(Index(c0, j), Index(c1, j), border, largest);
   };
   for (int j = 0; j < ny_; ++j) {
     if (j < width || j >= ny_ - width || 2 * width >= nx_) {
