@@ -1,15 +1,34 @@
 #include "document/kcurve.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
-struct KCurve::Extras {
-  std::string name;
-  double width = 0.0;
-  int code = 0;
-};
-
 namespace {
+// The extras block: width, code, name length, name bytes.
+constexpr std::size_t kWidthAt = 0;
+constexpr std::size_t kCodeAt = kWidthAt + sizeof(double);
+constexpr std::size_t kLengthAt = kCodeAt + sizeof(int);
+constexpr std::size_t kNameAt = kLengthAt + sizeof(std::uint32_t);
+
+template <class T>
+T Field(const char* block, std::size_t at) {
+  T value;
+  std::memcpy(&value, block + at, sizeof value);
+  return value;
+}
+
+std::unique_ptr<char[]> CopyExtras(const char* block) {
+  if (!block) return nullptr;
+  const std::size_t size = kNameAt + Field<std::uint32_t>(block, kLengthAt);
+  auto copy = std::make_unique_for_overwrite<char[]>(size);
+  std::memcpy(copy.get(), block, size);
+  return copy;
+}
+
 // z of a curve without a z array: it has at most two points and no spare slots.
 constexpr double kNoZ[2] = {0.0, 0.0};
 }  // namespace
@@ -18,7 +37,7 @@ KCurve::KCurve() = default;
 
 KCurve::KCurve(const KCurve& other)
     : KRecord(other), count(other.count), closure(other.closure), dimension(other.dimension),
-      extras_(other.extras_ ? std::make_unique<Extras>(*other.extras_) : nullptr) {
+      extras_(CopyExtras(other.extras_.get())) {
   CopyValuesFrom(other);
 }
 
@@ -70,29 +89,30 @@ void KCurve::TakeValues(KCurve& other) {
   storage_ = std::exchange(other.storage_, Storage{.local = {}});
 }
 
-const std::string& KCurve::name() const {
-  static const std::string kNone;
-  return extras_ ? extras_->name : kNone;
+std::string_view KCurve::name() const {
+  if (!extras_) return {};
+  return {extras_.get() + kNameAt, Field<std::uint32_t>(extras_.get(), kLengthAt)};
 }
-double KCurve::width() const { return extras_ ? extras_->width : 0.0; }
-int KCurve::code() const { return extras_ ? extras_->code : 0; }
+double KCurve::width() const { return extras_ ? Field<double>(extras_.get(), kWidthAt) : 0.0; }
+int KCurve::code() const { return extras_ ? Field<int>(extras_.get(), kCodeAt) : 0; }
 
-KCurve::Extras& KCurve::EnsureExtras() {
-  if (!extras_) extras_ = std::make_unique<Extras>();
-  return *extras_;
+void KCurve::SetExtras(double width, int code, std::string_view name) {
+  if (width == 0.0 && code == 0 && name.empty() && !std::signbit(width)) {
+    extras_.reset();
+    return;
+  }
+  // Names come from single lines of a file; longer ones are cut.
+  const auto length = static_cast<std::uint32_t>(std::min<std::size_t>(name.size(), UINT32_MAX));
+  auto block = std::make_unique_for_overwrite<char[]>(kNameAt + length);
+  std::memcpy(block.get() + kWidthAt, &width, sizeof width);
+  std::memcpy(block.get() + kCodeAt, &code, sizeof code);
+  std::memcpy(block.get() + kLengthAt, &length, sizeof length);
+  if (length > 0) std::memcpy(block.get() + kNameAt, name.data(), length);
+  extras_ = std::move(block);
 }
-void KCurve::SetName(std::string name) {
-  if (name.empty() && !extras_) return;
-  EnsureExtras().name = std::move(name);
-}
-void KCurve::SetWidth(double width) {
-  if (width == 0.0 && !extras_) return;
-  EnsureExtras().width = width;
-}
-void KCurve::SetCode(int code) {
-  if (code == 0 && !extras_) return;
-  EnsureExtras().code = code;
-}
+void KCurve::SetName(std::string_view name) { SetExtras(width(), code(), name); }
+void KCurve::SetWidth(double width) { SetExtras(width, code(), name()); }
+void KCurve::SetCode(int code) { SetExtras(width(), code, name()); }
 
 double* KCurve::z() {
   MoveToBlock((flags_ & kSpare) != 0);

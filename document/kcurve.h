@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/krecord.h"
@@ -39,8 +40,8 @@ public:
   std::int8_t dimension = 0;
 
   // Rarely set, so held apart and only when set.
-  const std::string& name() const;  // empty when the polyline has none
-  void SetName(std::string name);
+  std::string_view name() const;  // empty when the polyline has none
+  void SetName(std::string_view name);
   double width() const;  // pen width in world units
   void SetWidth(double width);
   int code() const;
@@ -97,7 +98,6 @@ public:
   double LastY() const { return y()[count - 1]; }
 
 private:
-  struct Extras;
   // Points held inside the object: x, y and s of up to two points.
   static constexpr int kLocalPoints = 2;
   static constexpr int kLocalValues = 3 * kLocalPoints;
@@ -118,10 +118,14 @@ private:
   void CopyValuesFrom(const KCurve& other);
   // Takes other's count and values, leaving it empty.
   void TakeValues(KCurve& other);
-  Extras& EnsureExtras();
+  // Writes a new extras block; null when all three are unset.
+  void SetExtras(double width, int code, std::string_view name);
 
   std::uint8_t flags_ = 0;
-  std::unique_ptr<Extras> extras_;  // null while name, width and code are unset
+  // Null while name, width and code are unset, else one block: the width,
+  // the code, the name's length and its bytes (a curve-file curve's name is
+  // a word or two, which a std::string would triple).
+  std::unique_ptr<char[]> extras_;
   union Storage {
     double* block;  // 4 * Stride() doubles: x, y, s, z
     double local[kLocalValues];  // x, y, s of count <= kLocalPoints points
