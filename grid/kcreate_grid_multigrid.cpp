@@ -141,24 +141,32 @@ void Restrict(Rows rows, Level& c) {
 }
 
 // Adds the bilinear interpolation of c's corrections to the nodes of the
-// grid above (nx x ny) that take marks.
+// grid above (nx x ny) that take marks. The two coarse rows under a fine row
+// are summed once (pair), so that each fine node adds one or two sums.
 template <class Take>
-void Prolong(const Level& c, double* fine, int nx, int ny, Take take) {
+void Prolong(const Level& c, double* fine, int nx, int ny, Take take, std::vector<double>& pair) {
+  pair.resize(static_cast<std::size_t>(c.nx));
+  // Even fine nodes lie on a coarse column (twice its pair sum), odd ones
+  // between two.
+  const double even = kDamp * 0.5, odd = kDamp * 0.25;
   for (int j = 0; j < ny; ++j) {
     const int J0 = j / 2, J1 = std::min(J0 + (j & 1), c.ny - 1);
     const double* r0 = &c.e[static_cast<std::size_t>(c.Index(0, J0))];
     const double* r1 = &c.e[static_cast<std::size_t>(c.Index(0, J1))];
+    for (int I = 0; I < c.nx; ++I) pair[static_cast<std::size_t>(I)] = r0[I] + r1[I];
+    const std::size_t row = static_cast<std::size_t>(j) * static_cast<std::size_t>(nx);
     for (int i = 0; i < nx; ++i) {
-      const std::size_t n = static_cast<std::size_t>(i + j * nx);
+      const std::size_t n = row + static_cast<std::size_t>(i);
       if (!take(n)) continue;
-      const int I0 = i / 2, I1 = std::min(I0 + (i & 1), c.nx - 1);
-      fine[n] += kDamp * 0.25 * (r0[I0] + r0[I1] + r1[I0] + r1[I1]);
+      const int I0 = i >> 1;
+      fine[n] += (i & 1) && I0 + 1 < c.nx ? odd * (pair[static_cast<std::size_t>(I0)] + pair[static_cast<std::size_t>(I0) + 1])
+                                          : even * pair[static_cast<std::size_t>(I0)];
     }
   }
 }
 
 // One V-cycle on levels[k] (k >= 1) for its current src.
-void Cycle(std::vector<Level>& levels, std::size_t k) {
+void Cycle(std::vector<Level>& levels, std::size_t k, std::vector<double>& pair) {
   Level& l = levels[k];
   if (k + 1 == levels.size()) {
     SweepLevel(l, kCoarsestSweeps);
@@ -168,8 +176,8 @@ void Cycle(std::vector<Level>& levels, std::size_t k) {
   Residual(l);
   Level& c = levels[k + 1];
   Restrict([&](int y) { return &l.res[static_cast<std::size_t>(y) * static_cast<std::size_t>(l.nx)]; }, c);
-  Cycle(levels, k + 1);
-  Prolong(c, l.e.data(), l.nx, l.ny, [&](std::size_t n) { return l.free[n] != 0; });
+  Cycle(levels, k + 1, pair);
+  Prolong(c, l.e.data(), l.nx, l.ny, [&](std::size_t n) { return l.free[n] != 0; }, pair);
   SweepLevel(l, kCoarseSweeps);
 }
 
@@ -303,6 +311,7 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
     levels.push_back(std::move(c));
   }
   std::vector<std::uint8_t>().swap(levels[0].free);
+  std::vector<double> pair;   // Prolong's sums of two coarse rows
   std::vector<double> ring(levels.size() > 1 ? 3 * static_cast<std::size_t>(nx_) : 0);
 
   // A sweep; false when the relaxation is to stop with *result.
@@ -349,8 +358,8 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
         return static_cast<const double*>(row);
       };
       Restrict(rows, levels[1]);
-      Cycle(levels, 1);
-      Prolong(levels[1], values_.data(), nx_, ny_, [&](std::size_t n) { return (flags_[n] & kPlainFlag) != 0; });
+      Cycle(levels, 1, pair);
+      Prolong(levels[1], values_.data(), nx_, ny_, [&](std::size_t n) { return (flags_[n] & kPlainFlag) != 0; }, pair);
     }
     // The rows and columns by the edge estimate from the nodes beside them
     // alone; their error creeps along the edge and no coarse grid carries
