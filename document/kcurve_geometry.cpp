@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "document/kcurve.h"
+#include "document/segment_length.h"
 #include "platform/c_locale.h"
 
 namespace {
@@ -59,14 +60,14 @@ void KCurve::ArcLength() {
   double* ps = s();
   ps[0] = 0.0;
   for (int i = 1; i < count; ++i)
-    ps[i] = ps[i - 1] + std::hypot(px[i] - px[i - 1], py[i] - py[i - 1]);
+    ps[i] = ps[i - 1] + SegmentLength(px[i] - px[i - 1], py[i] - py[i - 1]);
 }
 
 double KCurve::Length() const {
   const double* px = x();
   const double* py = y();
   double total = 0.0;
-  for (int i = 1; i < count; ++i) total += std::hypot(px[i] - px[i - 1], py[i] - py[i - 1]);
+  for (int i = 1; i < count; ++i) total += SegmentLength(px[i] - px[i - 1], py[i] - py[i - 1]);
   return total;
 }
 

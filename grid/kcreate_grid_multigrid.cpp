@@ -78,12 +78,32 @@ Level Coarsen(int nx, int ny, const std::vector<std::uint8_t>& fineFree) {
 
 bool AnyFree(const Level& l) { return std::find(l.free.begin(), l.free.end(), 1) != l.free.end(); }
 
+// Gauss-Seidel on the free nodes. The terms that do not depend on the node
+// just written are summed first, so that the chain from node to node is one
+// multiply and one add rather than the whole stencil.
 void SweepLevel(Level& l, int times) {
   const std::ptrdiff_t w = l.nx;
+  double* e = l.e.data();
+  const double* src = l.src.data();
+  const std::uint8_t* free = l.free.data();
   for (int t = 0; t < times; ++t)
-    for (int J = 2; J <= l.ny - 3; ++J)
-      for (int n = l.Index(2, J), end = l.Index(l.nx - 2, J); n < end; ++n)
-        if (l.free[static_cast<std::size_t>(n)]) l.e[n] = Stencil(&l.e[n], w) + l.src[n];
+    for (int J = 2; J <= l.ny - 3; ++J) {
+      int n = l.Index(2, J);
+      double left = e[n - 1], left2 = e[n - 2];
+      for (const int end = l.Index(l.nx - 2, J); n < end; ++n) {
+        double* p = e + n;
+        double v = p[0];
+        if (free[n]) {
+          const double rest = kDirect * (p[1] + p[-w] + p[w]) -
+                              kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
+                              kFar * (left2 + p[2] + p[-2 * w] + p[2 * w]) + src[n];
+          v = rest + kDirect * left;
+          p[0] = v;
+        }
+        left2 = left;
+        left = v;
+      }
+    }
 }
 
 void Residual(Level& l) {
@@ -121,24 +141,32 @@ void Restrict(Rows rows, Level& c) {
 }
 
 // Adds the bilinear interpolation of c's corrections to the nodes of the
-// grid above (nx x ny) that take marks.
+// grid above (nx x ny) that take marks. The two coarse rows under a fine row
+// are summed once (pair), so that each fine node adds one or two sums.
 template <class Take>
-void Prolong(const Level& c, double* fine, int nx, int ny, Take take) {
+void Prolong(const Level& c, double* fine, int nx, int ny, Take take, std::vector<double>& pair) {
+  pair.resize(static_cast<std::size_t>(c.nx));
+  // Even fine nodes lie on a coarse column (twice its pair sum), odd ones
+  // between two.
+  const double even = kDamp * 0.5, odd = kDamp * 0.25;
   for (int j = 0; j < ny; ++j) {
     const int J0 = j / 2, J1 = std::min(J0 + (j & 1), c.ny - 1);
     const double* r0 = &c.e[static_cast<std::size_t>(c.Index(0, J0))];
     const double* r1 = &c.e[static_cast<std::size_t>(c.Index(0, J1))];
+    for (int I = 0; I < c.nx; ++I) pair[static_cast<std::size_t>(I)] = r0[I] + r1[I];
+    const std::size_t row = static_cast<std::size_t>(j) * static_cast<std::size_t>(nx);
     for (int i = 0; i < nx; ++i) {
-      const std::size_t n = static_cast<std::size_t>(i + j * nx);
+      const std::size_t n = row + static_cast<std::size_t>(i);
       if (!take(n)) continue;
-      const int I0 = i / 2, I1 = std::min(I0 + (i & 1), c.nx - 1);
-      fine[n] += kDamp * 0.25 * (r0[I0] + r0[I1] + r1[I0] + r1[I1]);
+      const int I0 = i >> 1;
+      fine[n] += (i & 1) && I0 + 1 < c.nx ? odd * (pair[static_cast<std::size_t>(I0)] + pair[static_cast<std::size_t>(I0) + 1])
+                                          : even * pair[static_cast<std::size_t>(I0)];
     }
   }
 }
 
 // One V-cycle on levels[k] (k >= 1) for its current src.
-void Cycle(std::vector<Level>& levels, std::size_t k) {
+void Cycle(std::vector<Level>& levels, std::size_t k, std::vector<double>& pair) {
   Level& l = levels[k];
   if (k + 1 == levels.size()) {
     SweepLevel(l, kCoarsestSweeps);
@@ -148,8 +176,8 @@ void Cycle(std::vector<Level>& levels, std::size_t k) {
   Residual(l);
   Level& c = levels[k + 1];
   Restrict([&](int y) { return &l.res[static_cast<std::size_t>(y) * static_cast<std::size_t>(l.nx)]; }, c);
-  Cycle(levels, k + 1);
-  Prolong(c, l.e.data(), l.nx, l.ny, [&](std::size_t n) { return l.free[n] != 0; });
+  Cycle(levels, k + 1, pair);
+  Prolong(c, l.e.data(), l.nx, l.ny, [&](std::size_t n) { return l.free[n] != 0; }, pair);
   SweepLevel(l, kCoarseSweeps);
 }
 
@@ -220,11 +248,15 @@ public:
   }
 
 private:
+  // Four sums side by side: one sum would wait on every add.
   template <class A, class B>
   static double Dot(const std::vector<A>& a, const std::vector<B>& b) {
-    double s = 0;
-    for (std::size_t n = 0; n < a.size(); ++n) s += static_cast<double>(a[n]) * static_cast<double>(b[n]);
-    return s;
+    double s[4] = {0, 0, 0, 0};
+    const std::size_t size = a.size(), whole = size & ~std::size_t{3};
+    for (std::size_t n = 0; n < whole; n += 4)
+      for (std::size_t k = 0; k < 4; ++k) s[k] += static_cast<double>(a[n + k]) * static_cast<double>(b[n + k]);
+    for (std::size_t n = whole; n < size; ++n) s[0] += static_cast<double>(a[n]) * static_cast<double>(b[n]);
+    return (s[0] + s[1]) + (s[2] + s[3]);
   }
   // h g = r by elimination with partial pivoting; false when singular.
   static bool Solve(std::vector<double> h, std::vector<double> r, int m, std::vector<double>& g) {
@@ -279,6 +311,7 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
     levels.push_back(std::move(c));
   }
   std::vector<std::uint8_t>().swap(levels[0].free);
+  std::vector<double> pair;   // Prolong's sums of two coarse rows
   std::vector<double> ring(levels.size() > 1 ? 3 * static_cast<std::size_t>(nx_) : 0);
 
   // A sweep; false when the relaxation is to stop with *result.
@@ -325,8 +358,8 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
         return static_cast<const double*>(row);
       };
       Restrict(rows, levels[1]);
-      Cycle(levels, 1);
-      Prolong(levels[1], values_.data(), nx_, ny_, [&](std::size_t n) { return (flags_[n] & kPlainFlag) != 0; });
+      Cycle(levels, 1, pair);
+      Prolong(levels[1], values_.data(), nx_, ny_, [&](std::size_t n) { return (flags_[n] & kPlainFlag) != 0; }, pair);
     }
     // The rows and columns by the edge estimate from the nodes beside them
     // alone; their error creeps along the edge and no coarse grid carries

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/kcurve.h"
+#include "document/segment_length.h"
 #include "document/io/lexer.h"
 #include "document/io/number_scan.h"
 #include "document/io/reader_util.h"
@@ -56,7 +57,7 @@ void ApplyCommand(std::string line, KCurve& curve) {
 double PlaneLength(const std::vector<KPoint>& points) {
   double length = 0.0;
   for (std::size_t i = 1; i < points.size(); ++i)
-    length += std::hypot(points[i].x - points[i - 1].x, points[i].y - points[i - 1].y);
+    length += SegmentLength(points[i].x - points[i - 1].x, points[i].y - points[i - 1].y);
   return length;
 }
 

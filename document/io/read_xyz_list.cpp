@@ -48,11 +48,20 @@ std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& toke
   std::string& scratch = scratchBuffer;
   points.clear();
   std::size_t dropped = 0;
+  // The bounds are found here, while each point is at hand, by the same
+  // comparisons as KXyzList::Extent, rather than by a second pass over a
+  // list that has long left the cache.
+  double minX = HUGE_VAL, minY = HUGE_VAL, maxX = -HUGE_VAL, maxY = -HUGE_VAL;
   const auto keep = [&](const KOne& one) {
-    if (IsFinitePoint(one))
-      points.push_back(one);
-    else
+    if (!IsFinitePoint(one)) {
       ++dropped;
+      return;
+    }
+    points.push_back(one);
+    if (one.x < minX) minX = one.x;
+    if (one.x > maxX) maxX = one.x;
+    if (one.y < minY) minY = one.y;
+    if (one.y > maxY) maxY = one.y;
   };
 
   if (StartsWithDigit(token)) {
@@ -85,5 +94,6 @@ std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& toke
   }
   auto list = std::make_unique<KXyzList>();
   list->points.assign(points.begin(), points.end());
+  list->KnowBounds(minX, minY, maxX, maxY);
   return list;
 }

@@ -4,6 +4,7 @@
 
 #include "curves/kcurve_array.h"
 #include "document/kcurve.h"
+#include "document/segment_length.h"
 #include "document/io/writer_parts.h"
 
 namespace {
@@ -34,7 +35,7 @@ bool ReadsBackAsPolyline(const KCurve& curve) {
   const double* x = curve.x();
   const double* y = curve.y();
   double length = 0.0;
-  for (int i = 1; i < curve.count; ++i) length += std::hypot(x[i] - x[i - 1], y[i] - y[i - 1]);
+  for (int i = 1; i < curve.count; ++i) length += SegmentLength(x[i] - x[i - 1], y[i] - y[i - 1]);
   return length >= kMinReadLength;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/kcurve.h"
+#include "document/segment_length.h"
 #include "tests/support/curve_builder.h"
 
 namespace {
@@ -88,6 +89,23 @@ TEST(CurveGeometry, LengthArcLengthAndBounds) {
   c.Bounds(xmin, ymin, xmax, ymax);
   EXPECT_EQ(xmin, -5);
   EXPECT_EQ(ymax, 50);
+}
+
+// The square-root path agrees with hypot to within an ulp in its range, and
+// outside it (where squares would overflow or underflow) is hypot itself.
+TEST(CurveGeometry, SegmentLengthAgreesWithHypot) {
+  const double cases[][2] = {{3, 4}, {-0.1, 0.2}, {1e149, -1e149}, {2e-150, 3e-150}, {1e-200, 0}, {1e200, 1e200},
+                             {0, 0}, {1e-300, 1e-300}, {1e160, 1}, {5, 1e-170}};
+  for (const auto& c : cases) {
+    const double exact = std::hypot(c[0], c[1]);
+    const double got = SegmentLength(c[0], c[1]);
+    if (SegmentFastRange(c[0], c[1]))
+      EXPECT_LE(std::fabs(got - exact), std::nextafter(exact, HUGE_VAL) - exact) << c[0] << "," << c[1];
+    else
+      EXPECT_EQ(got, exact) << c[0] << "," << c[1];
+  }
+  // Far-apart vertices keep a finite length.
+  EXPECT_TRUE(std::isfinite(MakeCurve({{-1e200, 0}, {1e200, 0}}).Length()));
 }
 
 TEST(CurveGeometry, NearestPointOnSegmentsAndBeyondTheEnds) {

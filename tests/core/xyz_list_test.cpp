@@ -90,6 +90,26 @@ TEST_P(XyzListRead, ReportsProgressOncePerPoint) {
   EXPECT_EQ(progress.positions, (std::vector<std::int64_t>{6, 12, 18}));
 }
 
+// The bounds found while reading stand for the points while the list is
+// unchanged; a copy, a list that lost points, or one whose points were
+// replaced walks its points again.
+TEST_P(XyzListRead, ExtentFoundWhileReadingMatchesTheWalkedOne) {
+  auto list = List("3,-2,1 -1,4,1 nan,9,1 2,7,1\n\n");
+  ASSERT_TRUE(list);
+  const auto extent = [](const KXyzList& l) {
+    double minX = 0.5, minY = 1e300, maxX = -1e300, maxY = 5;
+    l.Extent(minX, minY, maxX, maxY);
+    return std::vector<double>{minX, maxX, minY, maxY};
+  };
+  EXPECT_EQ(extent(*list), (std::vector<double>{-1, 3, -2, 7}));
+  const KXyzList copy = *list;
+  EXPECT_EQ(extent(copy), (std::vector<double>{-1, 3, -2, 7}));
+  list->RemoveInRect(-1, 4, -1, 4);
+  EXPECT_EQ(extent(*list), (std::vector<double>{0.5, 3, -2, 7}));
+  list->points = {{8, 1, 0}, {9, 2, 0}};
+  EXPECT_EQ(extent(*list), (std::vector<double>{0.5, 9, 1, 5}));
+}
+
 TEST(XyzList, ExtentWidensAndRemoveInRectIncludesTheBorder) {
   KXyzList list;
   list.points = {{0, 0, 1}, {5, 5, 2}, {10, 10, 3}, {5, 11, 4}, {-1, 5, 5}};
