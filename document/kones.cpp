@@ -31,7 +31,9 @@ bool HoldsAny(const KOnes& document, const std::unordered_set<const KOnes*>& dyi
 
 }  // namespace
 
+// Sizes the memory bound of degenerate drawings rests on.
 static_assert(sizeof(KOnes) <= 72, "a block is a document: keep it small");
+static_assert(sizeof(KEntry) <= 40 && sizeof(KLayer) <= 48 && sizeof(KPointText) <= 48);
 
 KLayer* KLayerRange::Next(const KLayer* layer) { return layer->nextOwned_; }
 

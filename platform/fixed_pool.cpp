@@ -1,8 +1,11 @@
 #include "platform/fixed_pool.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <mutex>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define QUARVEL_POOL_PASSTHROUGH 1
@@ -15,71 +18,95 @@
 namespace {
 constexpr std::size_t kGranule = alignof(void*);
 // Chunks start small, so a drawing of a few elements takes little, and grow
-// to this many bytes, so a large one takes few chunks.
+// with the slots in use up to this many bytes, so a large one takes few.
 constexpr std::size_t kFirstChunkSlots = 32;
 constexpr std::size_t kMaxChunkBytes = 256 * 1024;
 // Slot sizes with a pool of their own; larger objects are not pooled.
 constexpr std::size_t kMaxSlot = 256;
+
+// A chunk's header; its slots follow. Each chunk keeps its own released
+// slots, so a chunk whose last slot is released goes back to the heap.
+struct Chunk {
+  Chunk* prevOpen = nullptr;  // chunks with a slot to give, doubly linked
+  Chunk* nextOpen = nullptr;
+  bool open = false;
+  void* freeList = nullptr;   // released slots, linked through their first word
+  char* bump = nullptr;       // next never-used slot
+  char* end = nullptr;
+  std::size_t live = 0;
+  bool Full() const { return !freeList && bump == end; }
+};
+constexpr std::size_t kHeader = (sizeof(Chunk) + kGranule - 1) / kGranule * kGranule;
 }  // namespace
 
 struct KFixedPool::Impl {
-  std::size_t slot;
+  std::size_t slot = 0;
   mutable std::mutex mutex;
-  void* freeList = nullptr;     // released slots, linked through their first word
-  void* chunks = nullptr;       // chunks, linked through their first word
-  char* bump = nullptr;         // next never-used slot of the newest chunk
-  char* bumpEnd = nullptr;
-  std::size_t nextChunkSlots = kFirstChunkSlots;
+  std::vector<Chunk*> chunks;  // by address, to find the chunk of a slot
+  Chunk* firstOpen = nullptr;
   std::size_t inUse = 0;
 
-  void FreeChunks() noexcept {
-    while (chunks) {
-      void* next = *static_cast<void**>(chunks);
-      ::operator delete(chunks);
-      chunks = next;
-    }
-    freeList = nullptr;
-    bump = bumpEnd = nullptr;
-    nextChunkSlots = kFirstChunkSlots;
+  void Open(Chunk* c) {
+    c->open = true;
+    c->prevOpen = nullptr;
+    c->nextOpen = firstOpen;
+    if (firstOpen) firstOpen->prevOpen = c;
+    firstOpen = c;
+  }
+  void Close(Chunk* c) {
+    (c->prevOpen ? c->prevOpen->nextOpen : firstOpen) = c->nextOpen;
+    if (c->nextOpen) c->nextOpen->prevOpen = c->prevOpen;
+    c->open = false;
   }
 
-  void* NewChunkSlot() {
-    const std::size_t bytes = kGranule + nextChunkSlots * slot;
-    char* chunk = static_cast<char*>(::operator new(bytes));
-    *reinterpret_cast<void**>(chunk) = chunks;
-    chunks = chunk;
-    bump = chunk + kGranule;
-    bumpEnd = chunk + bytes;
-    if ((nextChunkSlots * 2) * slot <= kMaxChunkBytes) nextChunkSlots *= 2;
-    void* p = bump;
-    bump += slot;
-    return p;
+  Chunk* NewChunk() {
+    const std::size_t slots = std::clamp(inUse, kFirstChunkSlots, std::max<std::size_t>(1, kMaxChunkBytes / slot));
+    char* bytes = static_cast<char*>(::operator new(kHeader + slots * slot));
+    Chunk* c = new (bytes) Chunk;
+    c->bump = bytes + kHeader;
+    c->end = c->bump + slots * slot;
+    chunks.insert(std::upper_bound(chunks.begin(), chunks.end(), c, std::less<>()), c);
+    Open(c);
+    return c;
+  }
+
+  Chunk* ChunkOf(void* p) const {
+    auto it = std::upper_bound(chunks.begin(), chunks.end(), static_cast<Chunk*>(p), std::less<>());
+    return *(it - 1);
+  }
+
+  void FreeChunk(Chunk* c) {
+    if (c->open) Close(c);
+    chunks.erase(std::lower_bound(chunks.begin(), chunks.end(), c, std::less<>()));
+    if (chunks.empty()) std::vector<Chunk*>().swap(chunks);  // an idle pool holds nothing
+    c->~Chunk();
+    ::operator delete(static_cast<void*>(c));
   }
 };
 
-KFixedPool::KFixedPool(std::size_t slotSize) : impl_(new Impl{}) {
-  impl_->slot = (slotSize + kGranule - 1) / kGranule * kGranule;
+KFixedPool::KFixedPool(std::size_t slotSize) : impl_(new Impl) {
+  impl_->slot = std::max(kGranule, (slotSize + kGranule - 1) / kGranule * kGranule);
 }
 
 void* KFixedPool::Allocate() {
-#ifdef QUARVEL_POOL_PASSTHROUGH
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  ++impl_->inUse;
-  return ::operator new(impl_->slot);
-#else
   std::lock_guard<std::mutex> lock(impl_->mutex);
   Impl& s = *impl_;
-  void* p;
-  if (s.freeList) {
-    p = s.freeList;
-    s.freeList = *static_cast<void**>(p);
-  } else if (s.bump != s.bumpEnd) {
-    p = s.bump;
-    s.bump += s.slot;
-  } else {
-    p = s.NewChunkSlot();
-  }
+#ifdef QUARVEL_POOL_PASSTHROUGH
   ++s.inUse;
+  return ::operator new(s.slot);
+#else
+  Chunk* c = s.firstOpen ? s.firstOpen : s.NewChunk();
+  void* p;
+  if (c->freeList) {
+    p = c->freeList;
+    c->freeList = *static_cast<void**>(p);
+  } else {
+    p = c->bump;
+    c->bump += s.slot;
+  }
+  ++c->live;
+  ++s.inUse;
+  if (c->Full()) s.Close(c);
   return p;
 #endif
 }
@@ -87,13 +114,19 @@ void* KFixedPool::Allocate() {
 void KFixedPool::Release(void* slot) noexcept {
   if (!slot) return;
   std::lock_guard<std::mutex> lock(impl_->mutex);
-  --impl_->inUse;
+  Impl& s = *impl_;
+  --s.inUse;
 #ifdef QUARVEL_POOL_PASSTHROUGH
   ::operator delete(slot);
 #else
-  *static_cast<void**>(slot) = impl_->freeList;
-  impl_->freeList = slot;
-  if (impl_->inUse == 0) impl_->FreeChunks();
+  Chunk* c = s.ChunkOf(slot);
+  *static_cast<void**>(slot) = c->freeList;
+  c->freeList = slot;
+  if (--c->live == 0) {
+    s.FreeChunk(c);
+    return;
+  }
+  if (!c->open) s.Open(c);
 #endif
 }
 

@@ -4,10 +4,9 @@
 // blocks, tree nodes): a slot costs its size and nothing more, where the
 // heap adds a size word and rounds up to its granule.
 //
-// A pool keeps its chunks while any slot of its size is in use and frees
-// them all when the last one is released, so closing every drawing gives
-// the memory back. Under AddressSanitizer slots come from the heap one by
-// one, so use after free and overflows stay visible.
+// A chunk goes back to the heap when its last slot is released, so closing
+// a drawing gives its memory back. Under AddressSanitizer slots come from
+// the heap one by one, so use after free and overflows stay visible.
 #include <cstddef>
 #include <new>
 
