@@ -88,6 +88,8 @@ KFixedPool::KFixedPool(std::size_t slotSize) : impl_(new Impl) {
   impl_->slot = std::max(kGranule, (slotSize + kGranule - 1) / kGranule * kGranule);
 }
 
+KFixedPool::~KFixedPool() { delete impl_; }
+
 void* KFixedPool::Allocate() {
   std::lock_guard<std::mutex> lock(impl_->mutex);
   Impl& s = *impl_;

@@ -13,6 +13,9 @@
 class KFixedPool {
 public:
   explicit KFixedPool(std::size_t slotSize);
+  // Only once every slot is released; the process-wide pools are never
+  // destroyed, since pooled objects may die during static destruction.
+  ~KFixedPool();
   KFixedPool(const KFixedPool&) = delete;
   KFixedPool& operator=(const KFixedPool&) = delete;
 
@@ -27,7 +30,7 @@ public:
 
 private:
   struct Impl;
-  Impl* impl_;  // never freed: pooled objects may die during static destruction
+  Impl* impl_;
 };
 
 // The pool for objects of Size bytes, looked up once.
