@@ -74,7 +74,7 @@ KOnes& XyzDrawing() {
       p.x = position(random);
       p.y = position(random);
     }
-    doc->pendingTextProperties->markHeight = 1;
+    doc->PendingTextProperties()->markHeight = 1;
     doc->AddEntry(kKindXyz, std::move(list));
     return doc;
   }();

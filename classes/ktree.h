@@ -10,6 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/fixed_pool.h"
+#include "platform/small_string.h"
+
 template <class Item>
 class KTree {
 public:
@@ -37,11 +40,11 @@ public:
     for (;;) {
       auto [key, rest, group] = Split(path);
       if (!tree->nodes_) tree->nodes_ = std::make_unique<Map>();
+      Node& node = tree->nodes_->try_emplace(KSmallString(key)).first->second;
       if (!group) {
-        (*tree->nodes_)[key].item = item;
+        node.item = item;
         return;
       }
-      Node& node = (*tree->nodes_)[key];
       if (!node.child) node.child = new KTree;
       tree = node.child;
       path = rest;
@@ -55,7 +58,7 @@ public:
     for (;;) {
       if (!tree->nodes_) return nullptr;
       auto [key, rest, group] = Split(path);
-      auto it = tree->nodes_->find(key);
+      auto it = tree->nodes_->find(std::string_view(key));
       if (it == tree->nodes_->end()) return nullptr;
       if (!group) return it->second.item;
       tree = it->second.child;
@@ -88,9 +91,9 @@ public:
     if (!nodes_) return out;
     for (const auto& [key, node] : *nodes_) {
       if (IsGroupKey(key))
-        out.push_back({key, node.child, nullptr});
+        out.push_back({key.str(), node.child, nullptr});
       else
-        out.push_back({key, nullptr, node.item});
+        out.push_back({key.str(), nullptr, node.item});
     }
     return out;
   }
@@ -105,7 +108,7 @@ private:
     KTree* child = nullptr;
     Item* item;
   };
-  static bool IsGroupKey(const std::string& key) { return !key.empty() && key.back() == '\\'; }
+  static bool IsGroupKey(std::string_view key) { return !key.empty() && key.back() == '\\'; }
   struct Parts {
     std::string key;
     std::string_view rest;
@@ -120,7 +123,9 @@ private:
   }
 
   // Made by the first insertion: every block is a document with two trees,
-  // and most blocks hold neither layers nor blocks of their own.
-  using Map = std::map<std::string, Node>;
+  // and most blocks hold neither layers nor blocks of their own. A node is
+  // 56 bytes from a pool: keys of up to 14 bytes stay inside it.
+  using Key = KSmallString;
+  using Map = std::map<Key, Node, std::less<>, KPoolAllocator<std::pair<const Key, Node>>>;
   std::unique_ptr<Map> nodes_;
 };

@@ -59,7 +59,7 @@ std::string ExtentText(double min, double max) {
 
 }  // namespace
 
-KDocumentSummary Summarize(const KOnes& doc) {
+KDocumentSummary Summarize(const KOnes& doc, const KExtent& extent) {
   KDocumentSummary s;
   s.entries = static_cast<int>(doc.entries.size());
   for (const auto& e : doc.entries) ++s.kinds[e->kind];
@@ -69,10 +69,10 @@ KDocumentSummary Summarize(const KOnes& doc) {
   std::sort(s.layers.begin(), s.layers.end());
   doc.blocks.EnumeratePaths("", [&](const std::string& path, KOnes*) { s.blocks.push_back(path); });
   std::sort(s.blocks.begin(), s.blocks.end());
-  s.minX = doc.minX;
-  s.maxX = doc.maxX;
-  s.minY = doc.minY;
-  s.maxY = doc.maxY;
+  s.minX = extent.minX;
+  s.maxX = extent.maxX;
+  s.minY = extent.minY;
+  s.maxY = extent.maxY;
   return s;
 }
 

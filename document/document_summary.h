@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "document/kextent.h"
 #include "document/kread_issue.h"
 
 class KOnes;
@@ -21,7 +22,7 @@ struct KDocumentSummary {
 };
 
 // Summarises doc as it stands (call ComputeExtent first for a fresh extent).
-KDocumentSummary Summarize(const KOnes& doc);
+KDocumentSummary Summarize(const KOnes& doc, const KExtent& extent);
 
 // A read issue together with the file it came from.
 struct KFileIssue {

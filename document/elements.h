@@ -7,11 +7,16 @@
 
 #include "platform/klogfont.h"
 #include "document/krecord.h"
+#include "platform/fixed_pool.h"
 #include "platform/kimage.h"
+#include "platform/small_string.h"
 
+// 48 bytes from a pool: a drawing may hold a point for every dozen bytes.
 struct KPointText : KRecord {
   double x = 0, y = 0, z = 0;
-  std::string label;
+  KSmallString label;
+
+  QUARVEL_POOLED(KPointText)
 };
 
 struct KInsert : KRecord {

@@ -3,11 +3,11 @@
 #include "document/klayer.h"
 
 KEmbellish* KEntry::EffectiveEmbellishment() const {
-  if (embellishment) return embellishment.get();
-  return layer ? layer->embellishment.get() : nullptr;
+  if (const auto& own = Embellishment()) return own.get();
+  return layer ? layer->Embellishment().get() : nullptr;
 }
 
 KTextProperties* KEntry::EffectiveTextProperties() const {
-  if (textProperties) return textProperties.get();
-  return layer ? layer->textProperties.get() : nullptr;
+  if (const auto& own = TextProperties()) return own.get();
+  return layer ? layer->TextProperties().get() : nullptr;
 }

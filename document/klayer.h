@@ -1,10 +1,8 @@
 #pragma once
 // A named layer ("class") with its state and default drawing properties.
-#include <memory>
-#include <string>
-
-class KEmbellish;
-struct KTextProperties;
+#include "document/kproperty_pair.h"
+#include "platform/fixed_pool.h"
+#include "platform/small_string.h"
 
 enum KLayerState : int {
   kViewAndEdit = 0,
@@ -12,9 +10,16 @@ enum KLayerState : int {
   kNotViewNotEdit = 2,   // not drawn
 };
 
-struct KLayer {
+// 48 bytes from a pool: a drawing may create a layer for every few bytes.
+// Embellishment() and TextProperties() come from KPropertyHolder.
+struct KLayer : KPropertyHolder {
+  KSmallString name;     // the path it was created with
   int state = kViewAndEdit;
-  std::string name;      // the path it was created with
-  std::shared_ptr<KEmbellish> embellishment;
-  std::shared_ptr<KTextProperties> textProperties;
+
+  QUARVEL_POOLED(KLayer)
+
+private:
+  friend class KOnes;
+  friend class KLayerRange;
+  KLayer* nextOwned_ = nullptr;  // the next layer its document created
 };

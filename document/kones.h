@@ -1,7 +1,9 @@
 #pragma once
 // The drawing document: entries in reading (= drawing) order, the layer and
 // block trees, and the reading state the drawing format changes as it goes.
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,8 +14,46 @@
 #include "document/kread_issue.h"
 #include "document/klayer.h"
 #include "document/ktext_properties.h"
+#include "platform/fixed_pool.h"
 
+// The layers a document created, in creation order, as a range of KLayer*.
+class KLayerRange {
+public:
+  class iterator {
+  public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = KLayer*;
+    using difference_type = std::ptrdiff_t;
+    using pointer = KLayer**;
+    using reference = KLayer*;
+    explicit iterator(KLayer* at = nullptr) : at_(at) {}
+    KLayer* operator*() const { return at_; }
+    iterator& operator++();
+    iterator operator++(int) {
+      iterator was = *this;
+      ++*this;
+      return was;
+    }
+    bool operator==(const iterator&) const = default;
 
+  private:
+    KLayer* at_;
+  };
+  explicit KLayerRange(KLayer* first) : first_(first) {}
+  iterator begin() const { return iterator(first_); }
+  iterator end() const { return iterator(); }
+  bool empty() const { return !first_; }
+  std::size_t size() const;  // walks the layers
+
+private:
+  static KLayer* Next(const KLayer* layer);
+  KLayer* first_;
+};
+
+// A block is a document too, and a drawing may hold hundreds of thousands of
+// them, most of them small: the object is 72 bytes from a pool, and what
+// only some documents use (the reading state, their own layers and blocks,
+// read issues) is made on first use.
 class KOnes {
 public:
   KOnes();
@@ -24,17 +64,26 @@ public:
   // Entries, in drawing order. The document owns them.
   std::vector<std::unique_ptr<KEntry>> entries;
 
-  // Reading state.
-  std::shared_ptr<KEmbellish> pendingEmbellishment;
-  std::shared_ptr<KTextProperties> pendingTextProperties;
+  // Reading state. A new document has a default text properties object
+  // pending (made when first asked for) and no embellishment.
   int currentColour = 0;
-  KLayer* currentLayer = nullptr;
+
+private:
+  bool readingEnded_ = false;  // beside the colour, in what would be padding
+
+public:
+  KLayer* CurrentLayer() const { return state_ ? state_->currentLayer : nullptr; }
+  void SetCurrentLayer(KLayer* layer);
+  const std::shared_ptr<KEmbellish>& PendingEmbellishment() const { return Pending().Embellishment(); }
+  const std::shared_ptr<KTextProperties>& PendingTextProperties() const { return Pending().TextProperties(); }
+  void SetPendingEmbellishment(std::shared_ptr<KEmbellish> value);
+  void SetPendingTextProperties(std::shared_ptr<KTextProperties> value);
+  // Nothing is pending any more, default included: reading into this
+  // document has ended and its entries hold what they took.
+  void EndReading();
 
   KTree<KOnes> blocks;
   KTree<KLayer> layers;
-
-  // Extent: min x, max x, min y, max y (computed by ComputeExtent).
-  double minX = 0, maxX = 0, minY = 0, maxY = 0;
 
   // Appends an entry with the current colour, layer and pending properties;
   // creates layer "0" first when no layer is current.
@@ -55,19 +104,31 @@ public:
 
   // What the readers skipped or rejected, oldest first (blocks report to the
   // document that reads them).
-  std::vector<KReadIssue> readIssues;
+  const std::vector<KReadIssue>& ReadIssues() const;
+  std::vector<KReadIssue>& MutableReadIssues() { return State().readIssues; }
   void ReportIssue(std::string what, std::int64_t offset, std::string why);
 
   // All layers this document created, in creation order.
-  const std::vector<std::unique_ptr<KLayer>>& OwnedLayers() const;
+  KLayerRange OwnedLayers() const { return KLayerRange(state_ ? state_->firstLayer : nullptr); }
+
+  QUARVEL_POOLED(KOnes)
 
 private:
-  // Made when the first layer or block is: a drawing may hold hundreds of
-  // thousands of blocks, each a document, most without layers or blocks.
-  struct Owned {
-    std::vector<std::unique_ptr<KLayer>> layers;
-    std::vector<std::unique_ptr<KOnes>> blocks;
+  struct Extra {
+    KPropertyHolder pending;
+    KLayer* currentLayer = nullptr;
+    std::vector<KReadIssue> readIssues;
+    // Owned layers and blocks, linked through themselves in creation order.
+    KLayer* firstLayer = nullptr;
+    KLayer* lastLayer = nullptr;
+    KOnes* firstBlock = nullptr;
+    KOnes* lastBlock = nullptr;
   };
-  Owned& owned();
-  std::unique_ptr<Owned> owned_;
+  // Made on first use; a new one takes the default pending text properties
+  // unless reading has already ended.
+  Extra& State() const;
+  const KPropertyHolder& Pending() const;
+
+  mutable std::unique_ptr<Extra> state_;
+  KOnes* nextOwned_ = nullptr;  // the next block the owning document holds
 };

@@ -11,9 +11,9 @@ void DrawAsNewCurve(KDevice& device, const KViewTransform& view, const KOnes& do
   entry.kind = kKindPolyline;
   entry.record = std::move(curve);
   entry.colour = document.currentColour;
-  entry.layer = document.currentLayer;
-  entry.embellishment = document.pendingEmbellishment;
-  entry.textProperties = document.pendingTextProperties;
+  entry.layer = document.CurrentLayer();
+  entry.SetEmbellishment(document.PendingEmbellishment());
+  entry.SetTextProperties(document.PendingTextProperties());
   KRenderer renderer(device);
   renderer.DrawCurveEntry(entry, view);
   device.Flush();

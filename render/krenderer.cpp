@@ -63,7 +63,7 @@ void KRenderer::DrawEntry(const KEntry& entry, const KViewTransform& view) {
       }
       break;
     case kKindXyz:
-      if (const auto* list = entry.As<KXyzList>()) DrawXyzList(*list, view, entry.textProperties.get(), *this);
+      if (const auto* list = entry.As<KXyzList>()) DrawXyzList(*list, view, entry.TextProperties().get(), *this);
       break;
     case kKindStepList:
       if (const auto* steps = entry.As<KStepList>()) DrawStepList(*steps, view);

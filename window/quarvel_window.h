@@ -6,6 +6,7 @@
 #include <string>
 
 #include "curves/kcollected.h"
+#include "document/kextent.h"
 #include "document/kones.h"
 #include "grid/fxy/fxy_driver.h"
 #include "platform/result.h"
@@ -16,7 +17,7 @@
 class KDevice;
 class KProgressSink;
 
-class QuarvelWindow : public KOnes {
+class QuarvelWindow : public KOnes, public KExtent {
 public:
   QuarvelWindow();
   ~QuarvelWindow() override;

@@ -41,7 +41,7 @@ bool QuarvelWindow::FinishAndModify() {
 
 void QuarvelWindow::DrawCollected(KDevice& device) {
   if (collected.Count() < 2) return;
-  if (!currentLayer) SelectLayer(kDefaultLayer);
+  if (!CurrentLayer()) SelectLayer(kDefaultLayer);
   DrawAsNewCurve(device, view, *this, std::make_unique<KCurve>(collected.ToCurve()));
 }
 

@@ -120,8 +120,7 @@ void ReadNamedBlock(KOnes& doc, KReadContext& ctx, int depth) {
     ctx.Report("block '" + name + "' unterminated", "input ended before its ENDNEW");
   // Its reading state ends here: nothing reads into a block again, and its
   // entries hold what they took.
-  block->pendingEmbellishment = nullptr;
-  block->pendingTextProperties = nullptr;
+  block->EndReading();
   doc.AddBlock(name, std::move(block));
 }
 
@@ -183,7 +182,7 @@ KBlockEnd ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
         break;
       case Keyword::kEmbellish:
         // An empty block leaves the pending embellishment as it was.
-        if (auto embellishment = ReadEmbellishment(ctx)) doc.pendingEmbellishment = std::move(embellishment);
+        if (auto embellishment = ReadEmbellishment(ctx)) doc.SetPendingEmbellishment(std::move(embellishment));
         break;
       case Keyword::kPolyline:
         AddIfRead(doc, kKindPolyline, ReadPolyline(ctx, upper));
@@ -206,7 +205,7 @@ KBlockEnd ReadBlock(KOnes& doc, KReadContext& ctx, int depth) {
         break;
       case Keyword::kTextProperties:
         // A rejected block leaves the pending properties as they were.
-        if (auto properties = ReadTextProperties(ctx)) doc.pendingTextProperties = std::move(properties);
+        if (auto properties = ReadTextProperties(ctx)) doc.SetPendingTextProperties(std::move(properties));
         break;
       case Keyword::kPoint:
         AddIfPlaced(doc, ctx, kKindPoint, ReadPoint(ctx));

@@ -14,7 +14,7 @@
 #include "platform/progress.h"
 
 KBlockEnd ReadBlock(KOnes& doc, KByteSource& src, KProgressSink* progress, int depth) {
-  KReadContext ctx{src, progress, &doc.readIssues};
+  KReadContext ctx{src, progress, &doc.MutableReadIssues()};
   return ReadBlock(doc, ctx, depth);
 }
 
@@ -26,7 +26,7 @@ KBlockEnd ReadTextFrom(KOnes& doc, KByteSource& src, KProgressSink* progress) {
 }
 
 KBlockEnd ReadStepFrom(KOnes& doc, KByteSource& src) {
-  KReadContext ctx{src, nullptr, &doc.readIssues};
+  KReadContext ctx{src, nullptr, &doc.MutableReadIssues()};
   {
     KCLocaleScope cLocale;
     doc.AddEntry(kKindStepList, ReadStepList(ctx));
@@ -35,7 +35,7 @@ KBlockEnd ReadStepFrom(KOnes& doc, KByteSource& src) {
 }
 
 void ReadCurvesFrom(KOnes& doc, KByteSource& src) {
-  KReadContext ctx{src, nullptr, &doc.readIssues};
+  KReadContext ctx{src, nullptr, &doc.MutableReadIssues()};
   std::unique_ptr<KCurveArray> curves;
   {
     KCLocaleScope cLocale;

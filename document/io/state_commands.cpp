@@ -18,8 +18,8 @@ int DocumentColour(int r, int g, int b) {
 }
 
 void SetLayerState(KOnes& doc, KReadContext& ctx, int state) {
-  if (doc.currentLayer)
-    doc.currentLayer->state = state;
+  if (doc.CurrentLayer())
+    doc.CurrentLayer()->state = state;
   else
     ctx.Report("layer state ignored", "no layer selected yet");
 }
@@ -55,21 +55,21 @@ void ReadLayerCommand(KOnes& doc, KReadContext& ctx) {
     }
     case 'E':
     case 'e':
-      if (!doc.currentLayer) {
+      if (!doc.CurrentLayer()) {
         ctx.Report("layer embellishment ignored", "no layer selected yet");
         return;
       }
-      doc.currentLayer->embellishment = std::move(doc.pendingEmbellishment);
-      doc.pendingEmbellishment = nullptr;
+      doc.CurrentLayer()->SetEmbellishment(doc.PendingEmbellishment());
+      doc.SetPendingEmbellishment(nullptr);
       return;
     case 'T':
     case 't':
-      if (!doc.currentLayer) {
+      if (!doc.CurrentLayer()) {
         ctx.Report("layer text properties ignored", "no layer selected yet");
         return;
       }
-      doc.currentLayer->textProperties = std::move(doc.pendingTextProperties);
-      doc.pendingTextProperties = nullptr;
+      doc.CurrentLayer()->SetTextProperties(doc.PendingTextProperties());
+      doc.SetPendingTextProperties(nullptr);
       return;
     default:
       break;

@@ -54,7 +54,7 @@ public:
       if (Written(doc, *entry) && entry->layer) used.insert(entry->layer);
     // Layers no entry stands on still carry a state and defaults.
     for (const auto& layer : doc.OwnedLayers())
-      if (!used.count(layer.get()) && !established_.count(layer.get())) SelectLayer(*layer);
+      if (!used.count(layer) && !established_.count(layer)) SelectLayer(*layer);
 
     KProgressSink* progress = topLevel ? progress_ : nullptr;
     if (progress) progress->SetTotal(static_cast<std::int64_t>(doc.entries.size()));
@@ -64,8 +64,8 @@ public:
       if (!Written(doc, *entry)) continue;
       if (entry->layer && entry->layer != layer_) SelectLayer(*entry->layer);
       SetColour(entry->colour);
-      HoldEmbellishment(entry->embellishment.get());
-      HoldTextProperties(entry->textProperties.get());
+      HoldEmbellishment(entry->Embellishment().get());
+      HoldTextProperties(entry->TextProperties().get());
       WriteElement(out_, *entry);
     }
 
@@ -75,8 +75,8 @@ public:
     // values, so a document that is read back does too.
     if (topLevel) {
       SetColour(doc.currentColour);
-      HoldEmbellishment(doc.pendingEmbellishment.get());
-      HoldTextProperties(doc.pendingTextProperties.get());
+      HoldEmbellishment(doc.PendingEmbellishment().get());
+      HoldTextProperties(doc.PendingTextProperties().get());
     }
     moves_.moves.emplace_back(&doc, layer_);
   }
@@ -101,14 +101,14 @@ private:
     WriteStepList(out_, *steps);
     // The reader stamps its starting state on the step list; tie the
     // starting text properties to the step list's where they are equal.
-    if (first.textProperties && SameTextProperties(*first.textProperties, KTextProperties()))
-      HoldTextProperties(first.textProperties.get());
+    if (first.TextProperties() && SameTextProperties(*first.TextProperties(), KTextProperties()))
+      HoldTextProperties(first.TextProperties().get());
     // The reader puts the step list on a new layer "0" and keeps it current;
     // that layer needs lines only when it has a state or defaults.
     KLayer* layer = first.layer;
     if (!layer || layer->name != kDefaultLayer) return;
     layer_ = layer;
-    if (layer->state == kViewAndEdit && !layer->textProperties && !layer->embellishment)
+    if (layer->state == kViewAndEdit && !layer->TextProperties() && !layer->Embellishment())
       established_.insert(layer);
     else
       SelectLayer(*layer);
@@ -129,17 +129,17 @@ private:
     WriteLayerLines(out_, layer);
     layer_ = &layer;
     if (!established_.insert(&layer).second) return;
-    if (layer.textProperties) owesTextProperties_ = true;
-    if (layer.embellishment && CanWriteEmbellishment(*layer.embellishment)) owesEmbellishment_ = true;
+    if (layer.TextProperties()) owesTextProperties_ = true;
+    if (layer.Embellishment() && CanWriteEmbellishment(*layer.Embellishment())) owesEmbellishment_ = true;
   }
 
   void PayDefaults() {
     if (owesTextProperties_) {
-      HoldTextProperties(layer_->textProperties.get());
+      HoldTextProperties(layer_->TextProperties().get());
       TextPropertiesToLayer();
     }
     if (owesEmbellishment_) {
-      HoldEmbellishment(layer_->embellishment.get());
+      HoldEmbellishment(layer_->Embellishment().get());
       EmbellishmentToLayer();
     }
   }
@@ -185,8 +185,8 @@ private:
   // has none), so the layer keeps what it had.
   void LetGoTextProperties() {
     if (tpHeld_ == Held::kNothing || !layer_) return;
-    if (layer_->textProperties) {
-      HoldTextProperties(layer_->textProperties.get());
+    if (layer_->TextProperties()) {
+      HoldTextProperties(layer_->TextProperties().get());
       TextPropertiesToLayer();
     } else {
       TextPropertiesToLayer();
@@ -209,7 +209,7 @@ private:
 
   void LetGoEmbellishment() {
     if (!em_ || !layer_) return;
-    const KEmbellish* own = layer_->embellishment.get();
+    const KEmbellish* own = layer_->Embellishment().get();
     if (own && CanWriteEmbellishment(*own)) {
       HoldEmbellishment(own);
       EmbellishmentToLayer();
@@ -239,7 +239,7 @@ private:
 }  // namespace
 
 void KLayerMoves::Apply() const {
-  for (const auto& [doc, layer] : moves) doc->currentLayer = layer;
+  for (const auto& [doc, layer] : moves) doc->SetCurrentLayer(layer);
 }
 
 void WriteDocumentText(KOutput& out, KOnes& doc, KLayerMoves& moves, KProgressSink* progress) {

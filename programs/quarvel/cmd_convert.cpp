@@ -52,8 +52,8 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options) {
 }
 
 void ReportIssues(const QuarvelWindow& window, std::size_t from, const std::string& input) {
-  for (std::size_t i = from; i < window.readIssues.size(); ++i) {
-    const KReadIssue& issue = window.readIssues[i];
+  for (std::size_t i = from; i < window.ReadIssues().size(); ++i) {
+    const KReadIssue& issue = window.ReadIssues()[i];
     std::fprintf(stderr, "%s: byte %lld: %s: %s\n", input.c_str(), static_cast<long long>(issue.offset),
                  issue.what.c_str(), issue.why.c_str());
   }
@@ -65,7 +65,7 @@ KExit RunConvert(const std::vector<std::string>& args) {
 
   QuarvelWindow window;
   for (const std::string& input : options.inputs) {
-    const std::size_t issuesBefore = window.readIssues.size();
+    const std::size_t issuesBefore = window.ReadIssues().size();
     const std::size_t entriesBefore = window.entries.size();
     if (const KResult opened = OpenInput(window, input); !opened) {
       std::fprintf(stderr, "quarvel convert: %s; nothing written\n", opened.message().c_str());

@@ -59,22 +59,22 @@ KExit RunInfo(const std::vector<std::string>& args) {
   KExit status = KExit::kSuccess;
   bool anyOpened = false;
   for (const std::string& file : files) {
-    const std::size_t issuesBefore = window.readIssues.size();
+    const std::size_t issuesBefore = window.ReadIssues().size();
     if (const KResult opened = OpenInput(window, file); !opened) {
       std::fprintf(stderr, "quarvel info: %s\n", opened.message().c_str());
       status = ExitFor(opened.status());
       continue;
     }
     anyOpened = true;
-    for (std::size_t i = issuesBefore; i < window.readIssues.size(); ++i)
-      issues.push_back({file, window.readIssues[i]});
+    for (std::size_t i = issuesBefore; i < window.ReadIssues().size(); ++i)
+      issues.push_back({file, window.ReadIssues()[i]});
   }
   // The extent is the one the last successful open left (a STEP file sets
   // its own lowest y). With nothing opened, compute it so the empty
   // document shows the sentinels rather than the constructor's zeros.
   if (!anyOpened) window.ComputeExtent();
 
-  const KDocumentSummary summary = Summarize(window);
+  const KDocumentSummary summary = Summarize(window, window);
   const std::vector<KFileIssue>* listed = verbose ? &issues : nullptr;
   const std::string out = json ? SummaryJson(summary, listed) : SummaryText(summary, listed);
   std::fwrite(out.data(), 1, out.size(), stdout);

@@ -186,13 +186,13 @@ KExit RunRender(const std::vector<std::string>& args) {
   QuarvelWindow window;
   KExit status = KExit::kSuccess;
   for (const std::string& file : options.files) {
-    const std::size_t issuesBefore = window.readIssues.size();
+    const std::size_t issuesBefore = window.ReadIssues().size();
     if (const KResult opened = OpenInput(window, file); !opened) {
       std::fprintf(stderr, "quarvel render: %s\n", opened.message().c_str());
       status = ExitFor(opened.status());
     }
-    for (std::size_t i = issuesBefore; i < window.readIssues.size(); ++i) {
-      const KReadIssue& issue = window.readIssues[i];
+    for (std::size_t i = issuesBefore; i < window.ReadIssues().size(); ++i) {
+      const KReadIssue& issue = window.ReadIssues()[i];
       std::fprintf(stderr, "quarvel render: warning: %s: byte %lld: %s: %s\n", file.c_str(),
                    static_cast<long long>(issue.offset), issue.what.c_str(), issue.why.c_str());
     }

@@ -21,11 +21,11 @@ TEST(ButtonPanel, ConstructionTakesTheLayersOfTheScript) {
   EXPECT_EQ(panel.buttonLayer->name, "window\\button");
   EXPECT_EQ(panel.editLayer->name, "window\\edit");
   EXPECT_EQ(panel.playLayer->name, "window\\play");
-  EXPECT_EQ(panel.currentLayer, panel.playLayer);
-  EXPECT_EQ(panel.buttonLayer->textProperties->markWidth, 7.0);
-  EXPECT_EQ(panel.playLayer->textProperties->markWidth, 7.0);
-  EXPECT_EQ(panel.editLayer->textProperties->markWidth, 20.0);
-  EXPECT_EQ(panel.editLayer->textProperties->markName, "window\\button");
+  EXPECT_EQ(panel.CurrentLayer(), panel.playLayer);
+  EXPECT_EQ(panel.buttonLayer->TextProperties()->markWidth, 7.0);
+  EXPECT_EQ(panel.playLayer->TextProperties()->markWidth, 7.0);
+  EXPECT_EQ(panel.editLayer->TextProperties()->markWidth, 20.0);
+  EXPECT_EQ(panel.editLayer->TextProperties()->markName, "window\\button");
   EXPECT_TRUE(panel.entries.empty());
   EXPECT_EQ(panel.labelColumn, 0.0);
   EXPECT_EQ(panel.valueColumn, 0.0);
@@ -34,7 +34,7 @@ TEST(ButtonPanel, ConstructionTakesTheLayersOfTheScript) {
 TEST(ButtonPanel, CellsGoToTheirStyleLayerColumnAndRow) {
   KButton panel;
   panel.Initial(2, 5);
-  EXPECT_EQ(panel.editLayer->textProperties->markWidth, 5.0);
+  EXPECT_EQ(panel.editLayer->TextProperties()->markWidth, 5.0);
   panel.AddPoint("Name", 1, 0);
   panel.AddPoint("Value", 2, 0);
   panel.AddPoint("Play", 3, 3);
@@ -47,7 +47,7 @@ TEST(ButtonPanel, CellsGoToTheirStyleLayerColumnAndRow) {
   EXPECT_EQ(panel.entries[0]->layer, panel.buttonLayer);
   EXPECT_EQ(panel.entries[1]->layer, panel.editLayer);
   EXPECT_EQ(panel.entries[2]->layer, panel.playLayer);
-  EXPECT_EQ(panel.currentLayer, panel.playLayer);
+  EXPECT_EQ(panel.CurrentLayer(), panel.playLayer);
   EXPECT_STREQ(panel.GetPoint(0), "Name");
   EXPECT_STREQ(panel.GetPoint(1), "Value");
   // The point form uses the current layer, whatever the style says.

@@ -54,7 +54,7 @@ TEST(ButtonScript, ReadsIntoThreeSquareBlocks) {
     EXPECT_EQ(e.colour, want.colour) << want.name;
     EXPECT_EQ(e.layer->name, "0");
     EXPECT_EQ(e.layer->state, kViewAndEdit);
-    EXPECT_FALSE(e.embellishment);
+    EXPECT_FALSE(e.Embellishment());
     const KCurve* square = e.As<KCurve>();
     ASSERT_NE(square, nullptr);
     ASSERT_EQ(square->count, 4);
@@ -80,9 +80,9 @@ TEST(ButtonScript, ReadsIntoThreeLayersWithTextProperties) {
     KLayer* layer = window.layers.LookupPath(want.name);
     ASSERT_NE(layer, nullptr) << want.name;
     EXPECT_EQ(layer->state, kViewAndEdit);
-    EXPECT_FALSE(layer->embellishment);
-    ASSERT_TRUE(layer->textProperties) << want.name;
-    const KTextProperties& tp = *layer->textProperties;
+    EXPECT_FALSE(layer->Embellishment());
+    ASSERT_TRUE(layer->TextProperties()) << want.name;
+    const KTextProperties& tp = *layer->TextProperties();
     EXPECT_EQ(tp.markName, want.mark);
     EXPECT_EQ(tp.labelFont.faceName, "Times New Roman");
     EXPECT_EQ(tp.labelFont.weight, 100);
@@ -94,10 +94,10 @@ TEST(ButtonScript, ReadsIntoThreeLayersWithTextProperties) {
   }
   // The trailing empty blocks leave nothing pending: the last layer command
   // took the properties and the empty blocks after it were rejected.
-  EXPECT_FALSE(window.pendingTextProperties);
-  EXPECT_FALSE(window.pendingEmbellishment);
+  EXPECT_FALSE(window.PendingTextProperties());
+  EXPECT_FALSE(window.PendingEmbellishment());
   // The current layer is the last one selected.
-  EXPECT_EQ(window.currentLayer, window.layers.LookupPath("window\\edit"));
+  EXPECT_EQ(window.CurrentLayer(), window.layers.LookupPath("window\\edit"));
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ std::size_t Units(const KOnes& doc) {
 // list and the default layer exist even for empty input.
 void ExpectBounded(const QuarvelWindow& w, std::size_t inputSize, const std::string& what) {
   EXPECT_LE(Units(w), 2 * inputSize + 8) << what;
-  EXPECT_LE(w.readIssues.size(), inputSize + 8) << what;
+  EXPECT_LE(w.ReadIssues().size(), inputSize + 8) << what;
 }
 
 TEST(Corpus, HasItsFiles) {
@@ -147,10 +147,10 @@ TEST(Corpus, DegenerateDrawingsStayWithinTheMemoryBound) {
   const DegenerateKind kinds[] = {
       {"one-point polylines", "d.qvd", [](int n) { return "PLINE\n" + std::to_string(n % 10) + ",1\n\n"; }, 1},
       {"two-vertex polylines", "d.qvd",
-       [](int n) { return "PLINE\n0,0\n" + std::to_string(n % 10 + 1) + ",1\n\n"; }, 12},
-      {"empty blocks", "d.qvd", [](int n) { return "NEW b" + std::to_string(n) + " ENDNEW\n"; }, 15},
-      {"layers", "d.qvd", [](int n) { return "LAYER M l" + std::to_string(n) + "\n"; }, 12},
-      {"points", "d.qvd", [](int n) { return "POINT " + std::to_string(n % 10) + ",1 w\n"; }, 14},
+       [](int n) { return "PLINE\n0,0\n" + std::to_string(n % 10 + 1) + ",1\n\n"; }, 10},
+      {"empty blocks", "d.qvd", [](int n) { return "NEW b" + std::to_string(n) + " ENDNEW\n"; }, 9},
+      {"layers", "d.qvd", [](int n) { return "LAYER M l" + std::to_string(n) + "\n"; }, 9},
+      {"points", "d.qvd", [](int n) { return "POINT " + std::to_string(n % 10) + ",1 w\n"; }, 10},
       {"two-point curves", "d.kcx", [](int n) { return "0,0\n" + std::to_string(n % 10 + 1) + ",1\n1 0 0 0\n"; }, 10},
       {"steps", "d.step", [](int n) { return "#0001 step" + std::to_string(n % 10) + "\n"; }, 10},
       // A block replaced by a later one of the same name is freed.

@@ -22,7 +22,7 @@ int CountKind(const KOnes& doc, int kind) {
 }
 
 bool HasIssue(const KOnes& doc, const std::string& what) {
-  return std::any_of(doc.readIssues.begin(), doc.readIssues.end(),
+  return std::any_of(doc.ReadIssues().begin(), doc.ReadIssues().end(),
                      [&](const KReadIssue& issue) { return issue.what.find(what) != std::string::npos; });
 }
 
@@ -40,14 +40,14 @@ TEST_P(Dispatcher, OrderDecidesBetweenOverlappingKeywords) {
   // CURVEEMBELLISH is an embellishment block, not a polyline.
   auto doc = Read("CurveEmbellish\nArrowHead\n0.5 -255\nend\n");
   EXPECT_EQ(doc->entries.size(), 0u);
-  ASSERT_TRUE(doc->pendingEmbellishment);
-  EXPECT_EQ(doc->pendingEmbellishment->Count(), 1);
+  ASSERT_TRUE(doc->PendingEmbellishment());
+  EXPECT_EQ(doc->PendingEmbellishment()->Count(), 1);
 
   // TEXTP... is a properties block, MARKTEXT a point: neither is a TEXT.
   doc = Read("TextProperties\nMark 2 3 0 sym\n\nMarkText 1,2 w1\n");
   ASSERT_EQ(doc->entries.size(), 1u);
   EXPECT_EQ(doc->entries[0]->kind, kKindPoint);
-  EXPECT_EQ(doc->pendingTextProperties->markName, "sym");
+  EXPECT_EQ(doc->PendingTextProperties()->markName, "sym");
 
   // 3DPOLY starts with a digit but is a polyline; other digit tokens open
   // an x, y, z list.
@@ -115,14 +115,14 @@ TEST_P(Dispatcher, EntriesCarryTheReadingState) {
   const KEntry& first = *doc->entries[0];
   EXPECT_EQ(first.layer->name, "0");  // created on first use
   EXPECT_EQ(first.colour, 0);
-  EXPECT_EQ(first.textProperties->markName, "");
-  EXPECT_FALSE(first.embellishment);
+  EXPECT_EQ(first.TextProperties()->markName, "");
+  EXPECT_FALSE(first.Embellishment());
   const KEntry& second = *doc->entries[1];
   EXPECT_EQ(second.layer->name, "wells");
   EXPECT_EQ(second.colour, -65280);
-  EXPECT_EQ(second.textProperties->markName, "sym");
-  EXPECT_TRUE(second.embellishment);
-  EXPECT_EQ(second.EffectiveTextProperties(), second.textProperties.get());
+  EXPECT_EQ(second.TextProperties()->markName, "sym");
+  EXPECT_TRUE(second.Embellishment());
+  EXPECT_EQ(second.EffectiveTextProperties(), second.TextProperties().get());
 }
 
 TEST_P(Dispatcher, OverlongWordIsSkippedWithoutRerunningTheKeyword) {
@@ -139,8 +139,8 @@ TEST_P(Dispatcher, OverlongWordIsSkippedWithoutRerunningTheKeyword) {
 TEST_P(Dispatcher, EmptyBlocksLeavePendingProperties) {
   auto doc = Read("TEXTP\nMark 2 2 0 sym\n\nTEXTP\n\nEMBELLISH\n\nPOINT 1,1 a\n");
   ASSERT_EQ(doc->entries.size(), 1u);
-  EXPECT_EQ(doc->entries[0]->textProperties->markName, "sym");
-  EXPECT_FALSE(doc->entries[0]->embellishment);
+  EXPECT_EQ(doc->entries[0]->TextProperties()->markName, "sym");
+  EXPECT_FALSE(doc->entries[0]->Embellishment());
 }
 
 TEST_P(Dispatcher, ReportsProgressUpToTheInputLength) {
@@ -161,10 +161,10 @@ TEST_P(Dispatcher, ReportsProgressUpToTheInputLength) {
 TEST_P(Dispatcher, IssuesSayWhatWhereAndWhy) {
   const std::string text = "POINT 1,2 a\nPLINE\n0,0\n1,1\n";
   auto doc = Read(text);
-  ASSERT_EQ(doc->readIssues.size(), 1u);
-  EXPECT_EQ(doc->readIssues[0].what, "polyline dropped");
-  EXPECT_EQ(doc->readIssues[0].why, "input ended before its terminating line");
-  EXPECT_EQ(doc->readIssues[0].offset, static_cast<std::int64_t>(text.size()));
+  ASSERT_EQ(doc->ReadIssues().size(), 1u);
+  EXPECT_EQ(doc->ReadIssues()[0].what, "polyline dropped");
+  EXPECT_EQ(doc->ReadIssues()[0].why, "input ended before its terminating line");
+  EXPECT_EQ(doc->ReadIssues()[0].offset, static_cast<std::int64_t>(text.size()));
 }
 
 }  // namespace
@@ -177,16 +177,16 @@ TEST(DispatcherIssues, EachKindKeepsItsFirstIssuesAndCountsTheRestAcrossBlocks) 
   text += "Pline\n0,0\n1e-9,0\n\n";   // same kind, other reason
   auto doc = ReadDrawing(text);
   const int kept = KReadContext::kIssuesPerKind;
-  ASSERT_EQ(doc->readIssues.size(), static_cast<std::size_t>(kept + 1));
-  EXPECT_EQ(doc->readIssues[0].what, "polyline rejected");
-  EXPECT_EQ(doc->readIssues.back().what, "polyline rejected");
-  EXPECT_EQ(doc->readIssues.back().why, std::to_string(1001 - kept) + " more like this, not listed");
+  ASSERT_EQ(doc->ReadIssues().size(), static_cast<std::size_t>(kept + 1));
+  EXPECT_EQ(doc->ReadIssues()[0].what, "polyline rejected");
+  EXPECT_EQ(doc->ReadIssues().back().what, "polyline rejected");
+  EXPECT_EQ(doc->ReadIssues().back().why, std::to_string(1001 - kept) + " more like this, not listed");
 }
 
 TEST(DispatcherIssues, PolylinesAtInfinityOrOverflowingTheirLengthAreRejected) {
   auto doc = ReadDrawing("Pline\n1e308,0\n-1e308,0\n\nPline\n0,0\n1e999,0\n\nPline\n0,0\n10,10\n\n");
   EXPECT_EQ(doc->entries.size(), 1u);
-  ASSERT_EQ(doc->readIssues.size(), 2u);
-  EXPECT_EQ(doc->readIssues[0].why, "its length overflows: coordinates too far apart");
-  EXPECT_EQ(doc->readIssues[1].why, "a vertex is not a finite number");
+  ASSERT_EQ(doc->ReadIssues().size(), 2u);
+  EXPECT_EQ(doc->ReadIssues()[0].why, "its length overflows: coordinates too far apart");
+  EXPECT_EQ(doc->ReadIssues()[1].why, "a vertex is not a finite number");
 }

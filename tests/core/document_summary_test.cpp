@@ -41,7 +41,7 @@ TEST(Summary, CountsSortsAndPrintsInOrder) {
       "LAYER M zeta LAYER NotViewNotEdit POINT 1,1 p\n"
       "LAYER M alpha\\two LAYER ViewNotEdit XYZ 5,6 7,-8\n\n"
       "LAYER M Alpha PLINE\n0,0\n1,1\n\nPLINE\n2,2\n3,3\n\n");
-  const KDocumentSummary s = Summarize(window);
+  const KDocumentSummary s = Summarize(window, window);
   EXPECT_EQ(s.entries, 4);
   EXPECT_EQ(SummaryJson(s),
             "{\"entries\": 4, \"kinds\": {\"100\": 2, \"200\": 1, \"301\": 1}, "
@@ -55,8 +55,8 @@ TEST(Summary, IssuesAreListedOnlyWhenAsked) {
   QuarvelWindow window;
   window.OnOpenDocumentMem("PLINE\n0,0\n");
   std::vector<KFileIssue> issues;
-  for (const KReadIssue& i : window.readIssues) issues.push_back({"a.qvd", i});
-  const KDocumentSummary s = Summarize(window);
+  for (const KReadIssue& i : window.ReadIssues()) issues.push_back({"a.qvd", i});
+  const KDocumentSummary s = Summarize(window, window);
   EXPECT_EQ(SummaryJson(s).find("issues"), std::string::npos);
   EXPECT_NE(SummaryJson(s, &issues)
                 .find("\"issues\": [{\"file\": \"a.qvd\", \"offset\": 10, \"what\": \"polyline dropped\", "

@@ -267,7 +267,7 @@ TEST_F(EmbellishDraw, EntryUsesItsOwnEmbellishmentElseItsLayersAndNoDrawDropsThe
       "CurveEmbellish\nArrowTail\n0.5 -65280\n\n"
       "Pline\n0,20\n10,20\n\n");
   ASSERT_EQ(doc->entries.size(), 2u);
-  EXPECT_EQ(doc->entries[0]->embellishment, nullptr);
+  EXPECT_EQ(doc->entries[0]->Embellishment(), nullptr);
   Draw(*doc);
   auto fills = device.Of(KDeviceOp::FillPolygon);
   ASSERT_EQ(fills.size(), 2u) << device.Dump();
@@ -290,7 +290,7 @@ TEST_F(EmbellishDraw, CurveArrayEntryDecoratesEveryElementBeforeItsCurves) {
   array->elements.push_back(std::make_shared<KCurve>(Line({{0, 20}, {10, 20}})));
   entry.record = std::move(array);
   auto e = std::make_shared<KEmbellish>(With(KEmbellish::kArrowTail, KArrowItem{0.5, -255}));
-  entry.embellishment = e;
+  entry.SetEmbellishment(e);
   renderer.DrawCurveArrayEntry(entry, view);
   ASSERT_EQ(device.Of(KDeviceOp::FillPolygon).size(), 2u);
   ASSERT_EQ(device.Segments().size(), 2u);

@@ -38,13 +38,13 @@ TEST_P(FinitePlacement, KeepsTheExtentFinite) {
   window.ComputeExtent();
   EXPECT_EQ(window.entries.size(), c.entries);
   if (*c.issue) {
-    ASSERT_EQ(window.readIssues.size(), 1u);
-    EXPECT_NE(window.readIssues[0].why.find(c.issue), std::string::npos) << window.readIssues[0].why;
+    ASSERT_EQ(window.ReadIssues().size(), 1u);
+    EXPECT_NE(window.ReadIssues()[0].why.find(c.issue), std::string::npos) << window.ReadIssues()[0].why;
   } else {
-    EXPECT_TRUE(window.readIssues.empty());
+    EXPECT_TRUE(window.ReadIssues().empty());
   }
   for (double bound : {window.minX, window.maxX, window.minY, window.maxY}) EXPECT_TRUE(std::isfinite(bound));
-  EXPECT_EQ(SummaryText(Summarize(window)).find("null"), std::string::npos) << SummaryText(Summarize(window));
+  EXPECT_EQ(SummaryText(Summarize(window, window)).find("null"), std::string::npos) << SummaryText(Summarize(window, window));
 }
 
 const char* kNotFinite = "is not a finite number";

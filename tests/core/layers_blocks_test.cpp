@@ -57,24 +57,24 @@ TEST_P(LayerCommand, EmbellishmentAndTextPropertiesMoveToTheLayer) {
       "PLINE\n0,0\n1,1\n\n");
   KLayer* faults = doc->layers.LookupPath("faults");
   ASSERT_NE(faults, nullptr);
-  ASSERT_TRUE(faults->embellishment);
-  ASSERT_TRUE(faults->textProperties);
-  EXPECT_EQ(faults->textProperties->markName, "sym");
-  EXPECT_FALSE(doc->pendingEmbellishment);
-  EXPECT_FALSE(doc->pendingTextProperties);
+  ASSERT_TRUE(faults->Embellishment());
+  ASSERT_TRUE(faults->TextProperties());
+  EXPECT_EQ(faults->TextProperties()->markName, "sym");
+  EXPECT_FALSE(doc->PendingEmbellishment());
+  EXPECT_FALSE(doc->PendingTextProperties());
   ASSERT_EQ(doc->entries.size(), 1u);
   const KEntry& e = *doc->entries[0];
-  EXPECT_FALSE(e.textProperties);
-  EXPECT_EQ(e.EffectiveTextProperties(), faults->textProperties.get());
-  EXPECT_EQ(e.EffectiveEmbellishment(), faults->embellishment.get());
+  EXPECT_FALSE(e.TextProperties());
+  EXPECT_EQ(e.EffectiveTextProperties(), faults->TextProperties().get());
+  EXPECT_EQ(e.EffectiveEmbellishment(), faults->Embellishment().get());
 }
 
 TEST_P(LayerCommand, LayerFormsBeforeAnyLayerAreIgnored) {
   auto doc = Read("TEXTP\nMark 2 2 0 sym\n\nLAYER T LAYER E LAYER ViewNotEdit\n");
-  EXPECT_EQ(doc->currentLayer, nullptr);
-  ASSERT_TRUE(doc->pendingTextProperties);
-  EXPECT_EQ(doc->pendingTextProperties->markName, "sym");
-  EXPECT_EQ(doc->readIssues.size(), 3u);
+  EXPECT_EQ(doc->CurrentLayer(), nullptr);
+  ASSERT_TRUE(doc->PendingTextProperties());
+  EXPECT_EQ(doc->PendingTextProperties()->markName, "sym");
+  EXPECT_EQ(doc->ReadIssues().size(), 3u);
   // The empty token after LAYER does nothing (the "Class LAYER" idiom).
   doc = Read("Class LAYER\n\nPOINT 1,1 a\n");
   EXPECT_EQ(doc->OwnedLayers().size(), 1u);
@@ -118,7 +118,7 @@ TEST_P(Blocks, EndOfInputEndsEveryOpenBlock) {
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->entries.size(), 1u);
   ASSERT_NE(a->blocks.LookupPath("b"), nullptr);
-  EXPECT_EQ(doc->readIssues.size(), 2u);  // both blocks unterminated
+  EXPECT_EQ(doc->ReadIssues().size(), 2u);  // both blocks unterminated
 }
 
 TEST_P(Blocks, NestingIsBoundedAndTheTooDeepBlockSkipped) {
@@ -137,8 +137,8 @@ TEST_P(Blocks, NestingIsBoundedAndTheTooDeepBlockSkipped) {
   for (KOnes* b = doc->blocks.LookupPath("b0"); b; ++depth)
     b = b->blocks.LookupPath("b" + std::to_string(depth + 1));
   EXPECT_EQ(depth, KOnes::kMaxBlockDepth);
-  ASSERT_EQ(doc->readIssues.size(), 1u);
-  EXPECT_NE(doc->readIssues[0].what.find("b64"), std::string::npos);
+  ASSERT_EQ(doc->ReadIssues().size(), 1u);
+  EXPECT_NE(doc->ReadIssues()[0].what.find("b64"), std::string::npos);
 }
 
 }  // namespace

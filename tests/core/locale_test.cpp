@@ -44,7 +44,7 @@ TEST_F(CommaDecimals, DrawingNumbersStillUseThePoint) {
   const KText* t = doc->entries[1]->As<KText>();
   EXPECT_DOUBLE_EQ(t->height, 2.5);
   EXPECT_DOUBLE_EQ(t->angle, 12.5);
-  EXPECT_DOUBLE_EQ(doc->pendingTextProperties->markHeight, 1.5);
+  EXPECT_DOUBLE_EQ(doc->PendingTextProperties()->markHeight, 1.5);
   EXPECT_DOUBLE_EQ(doc->entries[2]->As<KPointText>()->z, 9.5);
 }
 

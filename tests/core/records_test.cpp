@@ -99,9 +99,9 @@ TEST_P(Records, WhatEndsAPolyline) {
 TEST_P(Records, PolylineRejections) {
   auto read = Read("PLINE\n0,0\n\nPLINE\n1,1\n1,1\n\nPLINE\n0,0\n1e-8,0\n\n");
   EXPECT_TRUE(read->entries.empty());
-  ASSERT_EQ(read->readIssues.size(), 3u);
-  EXPECT_EQ(read->readIssues[0].why, "fewer than 2 vertices");
-  EXPECT_EQ(read->readIssues[1].why, "total length below 1e-6");
+  ASSERT_EQ(read->ReadIssues().size(), 3u);
+  EXPECT_EQ(read->ReadIssues()[0].why, "fewer than 2 vertices");
+  EXPECT_EQ(read->ReadIssues()[1].why, "total length below 1e-6");
   // Without its terminating line: Dispatcher.IssuesSayWhatWhereAndWhy.
 }
 
@@ -127,7 +127,7 @@ TEST_P(Records, Point) {
   }
   auto rejected = Read("POINT 1 label\nPOINT\n\nPOINT x,y\n");
   EXPECT_TRUE(rejected->entries.empty());
-  EXPECT_EQ(rejected->readIssues.size(), 3u);
+  EXPECT_EQ(rejected->ReadIssues().size(), 3u);
 }
 
 TEST_P(Records, Insert) {
@@ -195,7 +195,7 @@ TEST_P(Records, BitmapAndLogo) {
 TEST_P(Records, TextPropertiesAllFourLines) {
   auto read = Read("TextProperties\nFont 0 100 0 0 0 1 0 0 0 0 Times New Roman\nMark 1.0000 5.0000 0.0000 window\\play\n"
                    "Text 0.6000 0.2400 0.0000 0.4300 0.2000 2 2 0\nColor -65535\nCOLOR 77\n");
-  const KTextProperties& tp = *read->pendingTextProperties;
+  const KTextProperties& tp = *read->PendingTextProperties();
   EXPECT_EQ(tp.labelFont.faceName, "Times New Roman");
   EXPECT_EQ(tp.labelFont.weight, 100);
   EXPECT_EQ(tp.labelFont.charSet, 1);
@@ -209,9 +209,9 @@ TEST_P(Records, TextPropertiesAllFourLines) {
 
   // The mark name needs all four values.
   read = Read("TEXTP\nMark 2 3\n\n");
-  EXPECT_EQ(read->pendingTextProperties->markHeight, 2);
-  EXPECT_EQ(read->pendingTextProperties->markWidth, 3);
-  EXPECT_EQ(read->pendingTextProperties->markName, "");
+  EXPECT_EQ(read->PendingTextProperties()->markHeight, 2);
+  EXPECT_EQ(read->PendingTextProperties()->markWidth, 3);
+  EXPECT_EQ(read->PendingTextProperties()->markName, "");
 }
 
 TEST_P(Records, TextPropertiesRejections) {
@@ -225,9 +225,9 @@ TEST_P(Records, TextPropertiesRejections) {
   };
   for (const std::string& text : rejected) {
     auto read = Read(text);
-    EXPECT_EQ(read->pendingTextProperties->markName, "") << text;
-    EXPECT_DOUBLE_EQ(read->pendingTextProperties->markHeight, 5.0) << text;
-    EXPECT_FALSE(read->readIssues.empty()) << text;
+    EXPECT_EQ(read->PendingTextProperties()->markName, "") << text;
+    EXPECT_DOUBLE_EQ(read->PendingTextProperties()->markHeight, 5.0) << text;
+    EXPECT_FALSE(read->ReadIssues().empty()) << text;
   }
 }
 

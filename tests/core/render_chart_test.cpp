@@ -147,8 +147,8 @@ TEST_F(XyzDraw, EntryUsesItsOwnTextPropertiesNotTheLayers) {
   auto doc = DocumentFrom("XYZ\n10,10,5\n\n");
   ASSERT_EQ(doc->entries.size(), 1u);
   KEntry& entry = *doc->entries[0];
-  entry.layer->textProperties = entry.textProperties;
-  entry.textProperties.reset();
+  entry.layer->SetTextProperties(entry.TextProperties());
+  entry.SetTextProperties(nullptr);
   Look(0.25);
   Draw(*doc);
   EXPECT_TRUE(device.Segments().empty());

@@ -359,7 +359,7 @@ TEST_F(Renderer, PointMarksAndLabelsFollowTheTextProperties) {
 TEST_F(Renderer, PointWithoutTextPropertiesIsNotDrawn) {
   auto doc = DocumentFrom("Point 10,20 W-7\n");
   ASSERT_EQ(doc->entries.size(), 1u);
-  doc->entries[0]->textProperties.reset();
+  doc->entries[0]->SetTextProperties(nullptr);
   Draw(*doc);
   EXPECT_TRUE(device.Segments().empty());
   EXPECT_TRUE(device.Of(KDeviceOp::TextOut).empty());

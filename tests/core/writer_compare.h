@@ -131,9 +131,9 @@ inline void Add(Fields& f, const KEmbellish* em) {
 inline void Add(Fields& f, const KLayer* layer) {
   f("present", layer != nullptr);
   if (!layer) return;
-  f("name", layer->name)("state", layer->state);
-  f.Nested("text properties", [&] { Add(f, layer->textProperties.get()); });
-  f.Nested("embellishment", [&] { Add(f, layer->embellishment.get()); });
+  f("name", layer->name.str())("state", layer->state);
+  f.Nested("text properties", [&] { Add(f, layer->TextProperties().get()); });
+  f.Nested("embellishment", [&] { Add(f, layer->Embellishment().get()); });
 }
 
 // A group's polyline is written with its z and s, so its dimension grows.
@@ -155,7 +155,7 @@ inline void AddRecord(Fields& f, int kind, const KRecord* r) {
   f("record present", r != nullptr);
   if (!r) return;
   if (auto* p = dynamic_cast<const KPointText*>(r))
-    f("point x", Six(p->x))("point y", Six(p->y))("point z", Six(p->z))("label", p->label);
+    f("point x", Six(p->x))("point y", Six(p->y))("point z", Six(p->z))("label", p->label.str());
   if (auto* p = dynamic_cast<const KInsert*>(r)) {
     f("insert block", p->blockName)("insert x", Six(p->x))("insert y", Six(p->y));
     f("insert x size", Six(p->xSize))("insert y size", Six(p->ySize))("insert angle", Six(p->angle));
@@ -256,7 +256,7 @@ inline std::string DocumentDifference(const KOnes& a, const KOnes& b, bool topLe
   }
   for (const auto& layer : a.OwnedLayers()) {
     Fields fa, fb;
-    Add(fa, layer.get());
+    Add(fa, layer);
     Add(fb, b.layers.LookupPath(layer->name));
     if (auto d = fa.FirstDifference(fb); !d.empty()) return where + "layer \"" + layer->name + "\": " + d;
   }
@@ -278,9 +278,9 @@ inline std::string DocumentDifference(const KOnes& a, const KOnes& b, bool topLe
   Fields fa, fb;
   for (auto [doc, f] : {std::pair{&a, &fa}, std::pair{&b, &fb}}) {
     (*f)("current colour at the end", doc->currentColour);
-    f->Nested("pending text properties", [&] { Add(*f, doc->pendingTextProperties.get()); });
-    f->Nested("pending embellishment", [&] { Add(*f, doc->pendingEmbellishment.get()); });
-    (*f)("current layer at the end", doc->currentLayer ? doc->currentLayer->name : "(none)");
+    f->Nested("pending text properties", [&] { Add(*f, doc->PendingTextProperties().get()); });
+    f->Nested("pending embellishment", [&] { Add(*f, doc->PendingEmbellishment().get()); });
+    (*f)("current layer at the end", doc->CurrentLayer() ? doc->CurrentLayer()->name.str() : "(none)");
   }
   return fa.FirstDifference(fb);
 }

@@ -48,9 +48,9 @@ TEST(WriterFile, PathThatCannotBeWrittenReturnsZeroAndSaysWhy) {
   fs::create_directories(dir.File("sub.qvd"));
   QuarvelWindow window;
   window.OnOpenDocumentMem("Layer M a\nPoint 1,2 p\n");
-  KLayer* before = window.currentLayer;
+  KLayer* before = window.CurrentLayer();
   ASSERT_NE(before, nullptr);
-  window.currentLayer = nullptr;
+  window.SetCurrentLayer(nullptr);
   // A missing directory, a file used as a directory, directories as the
   // target, and no name at all.
   const struct {
@@ -63,7 +63,7 @@ TEST(WriterFile, PathThatCannotBeWrittenReturnsZeroAndSaysWhy) {
     EXPECT_EQ(window.OnSaveDocument(c.path), 0) << c.path;
     const KResult r = window.Save(c.path);
     EXPECT_EQ(r.message(), "cannot write '" + c.path + "': " + c.reason);
-    EXPECT_EQ(window.currentLayer, nullptr) << c.path;
+    EXPECT_EQ(window.CurrentLayer(), nullptr) << c.path;
   }
   EXPECT_EQ(ReadFileBytes(plain), "x");
   EXPECT_TRUE(fs::is_directory(dir.File("sub.qvd")));
@@ -76,8 +76,8 @@ TEST(WriterFile, SavingChangesOnlyTheCurrentLayer) {
   window.OnOpenDocumentMem(
       "Layer M a\nRGB 1 2 3\nTextProperties\nMark 1 2 3\n\nPoint 1,1 p\nLayer M b\nLayer T\nEmbellish\n"
       "ArrowHead 1 0\n\nPline\n0,0\n1,1\n\nNew blk\nPoint 0,0 q\nEndNew\nLayer M c\n");
-  const auto tp = window.pendingTextProperties;
-  const auto em = window.pendingEmbellishment;
+  const auto tp = window.PendingTextProperties();
+  const auto em = window.PendingEmbellishment();
   const std::size_t entries = window.entries.size();
   const std::size_t layers = window.OwnedLayers().size();
   const std::string before = [&] {
@@ -86,13 +86,13 @@ TEST(WriterFile, SavingChangesOnlyTheCurrentLayer) {
     return out.text;
   }();
   ASSERT_EQ(window.OnSaveDocument(dir.File("x.qvd")), 1);
-  EXPECT_EQ(window.pendingTextProperties, tp);
-  EXPECT_EQ(window.pendingEmbellishment, em);
+  EXPECT_EQ(window.PendingTextProperties(), tp);
+  EXPECT_EQ(window.PendingEmbellishment(), em);
   EXPECT_EQ(window.currentColour, -(1 + 2 * 256 + 3 * 65536));
   EXPECT_EQ(window.entries.size(), entries);
   EXPECT_EQ(window.OwnedLayers().size(), layers);
-  ASSERT_NE(window.currentLayer, nullptr);
-  EXPECT_EQ(window.currentLayer->name, "b");  // the last layer written
+  ASSERT_NE(window.CurrentLayer(), nullptr);
+  EXPECT_EQ(window.CurrentLayer()->name, "b");  // the last layer written
   // Writing twice gives the same text.
   EXPECT_EQ(ReadFileBytes(dir.File("x.qvd")), before);
 }

@@ -64,7 +64,7 @@ TEST(WriterNumber, SameDigitsAsPrintfInTheCLocale) {
 TEST(WriterBytes, EmptyDocumentWritesNothing) {
   KOnes doc;
   EXPECT_EQ(Written(doc), "");
-  EXPECT_EQ(doc.currentLayer, nullptr);
+  EXPECT_EQ(doc.CurrentLayer(), nullptr);
 }
 
 TEST(WriterBytes, OneLayerZeroGetsOneLayerLine) {
@@ -76,14 +76,14 @@ TEST(WriterBytes, OneLayerZeroGetsOneLayerLine) {
   point->z = 3;
   point->label = "W-1";
   doc.AddEntry(kKindPoint, std::move(point));
-  KLayer* zero = doc.currentLayer;
-  doc.currentLayer = nullptr;
+  KLayer* zero = doc.CurrentLayer();
+  doc.SetCurrentLayer(nullptr);
   EXPECT_EQ(Written(doc),
             "layer m 0 \r\n"
             "PLINE\r\n0,0\r\n1,0\r\n\r\n\r\n"
             "point 1.500000,-2.000000,3.000000 W-1\r\n");
   // The last written layer is current afterwards.
-  EXPECT_EQ(doc.currentLayer, zero);
+  EXPECT_EQ(doc.CurrentLayer(), zero);
 }
 
 TEST(WriterBytes, FilledFourVertexPolyline) {
@@ -212,7 +212,7 @@ TEST(WriterBytes, ColourAndLayerLinesOnlyWhereTheyChange) {
   doc.AddEntry(kKindPolyline, Curve({{0, 0}, {2, 0}}));
   doc.AddEntry(kKindPolyline, Curve({{0, 0}, {3, 0}}));
   doc.SelectLayer("hidden");
-  doc.currentLayer->state = kNotViewNotEdit;
+  doc.CurrentLayer()->state = kNotViewNotEdit;
   doc.AddEntry(kKindPolyline, Curve({{0, 0}, {4, 0}}));
   doc.SelectLayer("0");
   doc.AddEntry(kKindPolyline, Curve({{0, 0}, {5, 0}}));

@@ -271,9 +271,9 @@ TEST(WriterRoundTrip, AnyMixOfOwnAndLayerPropertiesComesBack) {
     const char* names[] = {"a", "b", "c\\d", "0"};
     for (const char* name : names) {
       doc.SelectLayer(name);
-      doc.currentLayer->state = pick(3);
-      doc.currentLayer->textProperties = tps[pick(4)];
-      doc.currentLayer->embellishment = ems[pick(3)];
+      doc.CurrentLayer()->state = pick(3);
+      doc.CurrentLayer()->SetTextProperties(tps[pick(4)]);
+      doc.CurrentLayer()->SetEmbellishment(ems[pick(3)]);
     }
     const int entries = 1 + pick(12);
     for (int i = 0; i < entries; ++i) {
@@ -283,11 +283,11 @@ TEST(WriterRoundTrip, AnyMixOfOwnAndLayerPropertiesComesBack) {
       point->x = i;
       point->label = "p" + std::to_string(i);
       KEntry& e = doc.AddEntry(kKindPoint, std::move(point));
-      e.textProperties = tps[pick(4)];
-      e.embellishment = ems[pick(3)];
+      e.SetTextProperties(tps[pick(4)]);
+      e.SetEmbellishment(ems[pick(3)]);
     }
-    doc.pendingTextProperties = tps[pick(4)];
-    doc.pendingEmbellishment = ems[pick(3)];
+    doc.SetPendingTextProperties(tps[pick(4)]);
+    doc.SetPendingEmbellishment(ems[pick(3)]);
     doc.currentColour = -pick(3);
     ASSERT_EQ(RoundTrip(doc, dir, "mix.qvd"), "");
   }

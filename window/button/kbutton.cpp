@@ -10,7 +10,7 @@
 namespace {
 
 void SetMarkWidth(KLayer* layer, double width) {
-  if (layer && layer->textProperties) layer->textProperties->markWidth = width;
+  if (layer && layer->TextProperties()) layer->TextProperties()->markWidth = width;
 }
 
 }  // namespace
@@ -18,11 +18,11 @@ void SetMarkWidth(KLayer* layer, double width) {
 KButton::KButton() {
   OnOpenDocumentMem(charFileButton);
   SelectLayer("window\\button");
-  buttonLayer = currentLayer;
+  buttonLayer = CurrentLayer();
   SelectLayer("window\\edit");
-  editLayer = currentLayer;
+  editLayer = CurrentLayer();
   SelectLayer("window\\play");
-  playLayer = currentLayer;
+  playLayer = CurrentLayer();
   SetMarkWidth(buttonLayer, 7.0);
   SetMarkWidth(playLayer, 7.0);
   SetMarkWidth(editLayer, 20.0);
@@ -47,7 +47,7 @@ void KButton::AddPoint(const std::string& text, int style, int row) {
     case 3: layer = playLayer; x = labelColumn; break;
     default: return;
   }
-  currentLayer = layer;
+  SetCurrentLayer(layer);
   AddPoint(text, style, x, static_cast<double>(-row) * 1.1);
 }
 
