@@ -137,6 +137,14 @@ std::size_t KFixedPool::InUse() const {
   return impl_->inUse;
 }
 
+bool KFixedPool::Pooling() {
+#ifdef QUARVEL_POOL_PASSTHROUGH
+  return false;
+#else
+  return true;
+#endif
+}
+
 KFixedPool& KFixedPool::ForSize(std::size_t size) {
   // One pool per granule-rounded size, made on first use and never destroyed.
   static std::array<KFixedPool*, kMaxSlot / kGranule + 1> pools{};

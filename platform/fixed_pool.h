@@ -27,6 +27,8 @@ public:
 
   // Slots in use across the pool; for tests.
   std::size_t InUse() const;
+  // False in sanitizer builds, where every slot is a heap block of its own.
+  static bool Pooling();
 
 private:
   struct Impl;

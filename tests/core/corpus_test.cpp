@@ -18,6 +18,7 @@
 #include "document/elements.h"
 #include "grid/kxyz_list.h"
 #include "platform/byte_source.h"
+#include "platform/fixed_pool.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/heap_counter.h"
 #include "tests/support/temp_dir.h"
@@ -156,6 +157,10 @@ TEST(Corpus, DegenerateDrawingsStayWithinTheMemoryBound) {
       // A block replaced by a later one of the same name is freed.
       {"blocks of one name", "d.qvd", [](int) { return std::string("NEW a\nPOINT 1,1 w\nENDNEW\n"); }, 1},
   };
+  // The limits hold for the build users run. A sanitizer build gives every
+  // pooled entry and record a heap block of its own, which costs about half
+  // a byte more per input byte on the smallest elements.
+  const double sanitizerAllowance = KFixedPool::Pooling() ? 0.0 : 0.5;
   TempDir dir;
   for (const DegenerateKind& kind : kinds) {
     std::string bytes;
@@ -170,7 +175,7 @@ TEST(Corpus, DegenerateDrawingsStayWithinTheMemoryBound) {
     }
     const double perByte = static_cast<double>(HeapPeak() - before) / static_cast<double>(bytes.size());
     std::printf("[ memory   ] %-22s %.2f heap bytes per input byte\n", kind.name, perByte);
-    EXPECT_LE(perByte, kind.limit) << kind.name;
+    EXPECT_LE(perByte, kind.limit + sanitizerAllowance) << kind.name;
   }
 }
 
