@@ -33,7 +33,7 @@ double KCurveArray::PointDistance(double x, double y, std::string& name, double&
   if (bestIndex >= 0) {
     index = bestIndex;
     position = bestPosition;
-    name = elements[static_cast<std::size_t>(bestIndex)]->name;
+    name = elements[static_cast<std::size_t>(bestIndex)]->name();
   }
   return best;
 }

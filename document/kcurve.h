@@ -1,9 +1,14 @@
 #pragma once
-// The polyline record: every curve of the system is one. x, y, z and s live
-// in one block of 4 * (count + 2) doubles; the two spare slots of each array
-// repeat points 0 and 1 for closed curves.
+// The polyline record: every curve of the system is one. Each point has x, y,
+// z and s (the position along the curve). A drawing holds a curve per
+// polyline and most polylines are two plain vertices, so a curve of up to two
+// points with no z keeps x, y and s inside the object; any other curve keeps
+// x, y, s and z in one block of its own. Closed curves may carry two spare
+// slots per array that repeat points 0 and 1 (see FillSpareSlots).
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/krecord.h"
@@ -20,45 +25,50 @@ enum KClosure : int {
 
 class KCurve : public KRecord {
 public:
-  // Copies take every field and the whole block, spare slots included. A
-  // curve moved from may only be assigned to or destroyed.
-  KCurve() = default;
-  KCurve(const KCurve& other)
-      : KRecord(other), count(other.count), closure(other.closure), dimension(other.dimension),
-        code(other.code), name(other.name), width(other.width), block_(other.CopyBlock()) {}
-  KCurve(KCurve&&) = default;
-  KCurve& operator=(const KCurve& other) {
-    if (this != &other) *this = KCurve(other);
-    return *this;
-  }
-  KCurve& operator=(KCurve&&) = default;
+  // Copies take every field and every value, spare slots included. A curve
+  // moved from is left empty.
+  KCurve();
+  KCurve(const KCurve& other);
+  KCurve(KCurve&& other) noexcept;
+  KCurve& operator=(const KCurve& other);
+  KCurve& operator=(KCurve&& other) noexcept;
+  ~KCurve() override;
 
   int count = 0;
-  int closure = kOpen;
-  int dimension = 0;
-  int code = 0;
-  std::string name;     // empty when the polyline has none
-  double width = 0.0;   // pen width in world units
+  // Small fields: a closure kind (0 or 2081..2085) and a dimension (0..4).
+  std::int16_t closure = kOpen;
+  std::int8_t dimension = 0;
 
-  double* x() { return block_.get(); }
-  double* y() { return block_.get() + Stride(); }
-  double* z() { return block_.get() + 2 * Stride(); }
-  double* s() { return block_.get() + 3 * Stride(); }
-  const double* x() const { return block_.get(); }
-  const double* y() const { return block_.get() + Stride(); }
-  const double* z() const { return block_.get() + 2 * Stride(); }
-  const double* s() const { return block_.get() + 3 * Stride(); }
+  // Rarely set, so held apart and only when set.
+  std::string_view name() const;  // empty when the polyline has none
+  void SetName(std::string_view name);
+  double width() const;  // pen width in world units
+  void SetWidth(double width);
+  int code() const;
+  void SetCode(int code);
+
+  double* x() { return Values(); }
+  double* y() { return Values() + Stride(); }
+  double* s() { return Values() + 2 * Stride(); }
+  // Gives the curve a z array (zeros) if it had none.
+  double* z();
+  const double* x() const { return Values(); }
+  const double* y() const { return Values() + Stride(); }
+  const double* s() const { return Values() + 2 * Stride(); }
+  // Zeros when the curve has no z array.
+  const double* z() const;
 
   // True for the kinds that close the curve (67, 83 and above 256).
   static bool IsClosedKind(int kind) { return kind == 67 || kind == 83 || kind > 256; }
   bool IsClosed() const { return IsClosedKind(closure); }
 
-  // New zeroed block for n points (spare slots included); count = n.
+  // Zeroed values for n points, without spare slots; count = n.
   void Allocate(int n);
-  // Copies points 0 and 1 into the spare slots count and count + 1.
+  // Copies points 0 and 1 into the spare slots count and count + 1, making
+  // room for them first.
   void FillSpareSlots();
 
-  // Geometry (render/curve_geometry.cpp).
+  // Geometry (document/kcurve_geometry.cpp).
   void ArcLength();
   double Length() const;
   void Bounds(double& xmin, double& ymin, double& xmax, double& ymax) const;
@@ -88,13 +98,38 @@ public:
   double LastY() const { return y()[count - 1]; }
 
 private:
-  std::size_t Stride() const { return static_cast<std::size_t>(count) + 2; }
-  // A copy of the block, whose size follows from count (only Allocate sets
-  // count); null for a curve moved from.
-  std::unique_ptr<double[]> CopyBlock() const;
-  // A bare pointer rather than a vector: its size is 4 * Stride(), and a
-  // drawing holds a curve per polyline.
-  std::unique_ptr<double[]> block_ = std::make_unique<double[]>(8);
+  // Points held inside the object: x, y and s of up to two points.
+  static constexpr int kLocalPoints = 2;
+  static constexpr int kLocalValues = 3 * kLocalPoints;
+  // flags_ bits.
+  static constexpr std::uint8_t kInBlock = 1;  // values in block_, z included
+  static constexpr std::uint8_t kSpare = 2;    // two spare slots per array
+
+  bool InBlock() const { return (flags_ & kInBlock) != 0; }
+  std::size_t Stride() const {
+    return static_cast<std::size_t>(count) + ((flags_ & kSpare) != 0 ? 2 : 0);
+  }
+  double* Values() { return InBlock() ? storage_.block : storage_.local; }
+  const double* Values() const { return InBlock() ? storage_.block : storage_.local; }
+  // Moves the values into a block of their own, with spare slots when asked;
+  // a curve already in a block with the slots asked for is left as it is.
+  void MoveToBlock(bool spare);
+  void FreeBlock();
+  void CopyValuesFrom(const KCurve& other);
+  // Takes other's count and values, leaving it empty.
+  void TakeValues(KCurve& other);
+  // Writes a new extras block; null when all three are unset.
+  void SetExtras(double width, int code, std::string_view name);
+
+  std::uint8_t flags_ = 0;
+  // Null while name, width and code are unset, else one block: the width,
+  // the code, the name's length and its bytes (a curve-file curve's name is
+  // a word or two, which a std::string would triple).
+  std::unique_ptr<char[]> extras_;
+  union Storage {
+    double* block;  // 4 * Stride() doubles: x, y, s, z
+    double local[kLocalValues];  // x, y, s of count <= kLocalPoints points
+  } storage_{.local = {}};
 };
 
 // Widens [min, max] by value.

@@ -1,5 +1,6 @@
 // Cutting and splicing curves drawn over by mouse.
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "document/kcurve.h"
@@ -7,6 +8,13 @@
 namespace {
 // Added to the later position so a point exactly on a vertex counts as past it.
 constexpr double kPastVertex = 1e-50;
+
+// z values are kept only where one of them is not 0: a curve without a z
+// array stays without one.
+bool HasNonZeroZ(const KCurve& curve, int from, int to) {
+  const double* z = curve.z();
+  return std::any_of(z + from, z + to, [](double v) { return v != 0.0; });
+}
 
 double PositionOf(const KCurve& curve, double x, double y) {
   double position = 0.0;
@@ -18,13 +26,14 @@ double PositionOf(const KCurve& curve, double x, double y) {
 void KCurve::KeepRange(int from, int to) {
   from = std::clamp(from, 0, count);
   to = std::clamp(to, from, count);
+  const KCurve& self = *this;
   KCurve kept;
   kept.Allocate(to - from);
-  const double* source[4] = {x(), y(), z(), s()};
-  double* target[4] = {kept.x(), kept.y(), kept.z(), kept.s()};
-  for (int a = 0; a < 4; ++a) std::copy(source[a] + from, source[a] + to, target[a]);
-  count = kept.count;
-  block_ = std::move(kept.block_);
+  const double* source[3] = {self.x(), self.y(), self.s()};
+  double* target[3] = {kept.x(), kept.y(), kept.s()};
+  for (int a = 0; a < 3; ++a) std::copy(source[a] + from, source[a] + to, target[a]);
+  if (HasNonZeroZ(self, from, to)) std::copy(self.z() + from, self.z() + to, kept.z());
+  TakeValues(kept);
   if (IsClosed() && count >= 2) FillSpareSlots();
 }
 
@@ -68,16 +77,17 @@ bool KCurve::Splice(const KCurve& strokeIn) {
   const int m = stroke.count;
   KCurve joined;
   joined.Allocate(a + m + tail);
-  const double* mine[3] = {x(), y(), z()};
-  const double* theirs[3] = {stroke.x(), stroke.y(), stroke.z()};
-  double* out[3] = {joined.x(), joined.y(), joined.z()};
-  for (int v = 0; v < 3; ++v) {
+  const KCurve& self = *this;
+  const bool withZ = HasNonZeroZ(self, 0, n) || HasNonZeroZ(stroke, 0, m);
+  const double* mine[3] = {self.x(), self.y(), self.z()};
+  const double* theirs[3] = {std::as_const(stroke).x(), std::as_const(stroke).y(), std::as_const(stroke).z()};
+  double* out[3] = {joined.x(), joined.y(), withZ ? joined.z() : nullptr};
+  for (int v = 0; v < (withZ ? 3 : 2); ++v) {
     double* end = std::copy(mine[v], mine[v] + a, out[v]);
     end = std::copy(theirs[v], theirs[v] + m, end);
     if (tail > 0) std::copy(mine[v] + i, mine[v] + n, end);
   }
-  count = joined.count;
-  block_ = std::move(joined.block_);
+  TakeValues(joined);
   if (IsClosed()) FillSpareSlots();
   ArcLength();
   return true;

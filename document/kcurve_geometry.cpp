@@ -143,20 +143,22 @@ int KCurve::IntersectsRect(double xmin, double ymin, double xmax, double ymax) c
 }
 
 void KCurve::Reverse() {
-  double* arrays[4] = {x(), y(), z(), s()};
-  for (double* values : arrays) std::reverse(values, values + count);
+  for (double* values : {x(), y(), s()}) std::reverse(values, values + count);
+  // A curve without a z array has only zeros to reverse.
+  if (InBlock()) std::reverse(z(), z() + count);
   // s is left falling on purpose: callers read positions on the old scale.
   if (closure == kFilled || closure == kClosed) FillSpareSlots();
 }
 
 void KCurve::CopyFrom(const KCurve& source) {
   if (this == &source) return;
-  // The whole block, spare slots included, so a closed copy stays closed.
+  // Every value, spare slots included, so a closed copy stays closed.
+  FreeBlock();
   count = source.count;
-  block_ = source.CopyBlock();
+  CopyValuesFrom(source);
   closure = source.closure;
   dimension = source.dimension;
-  name = source.name;
+  SetName(source.name());
 }
 
 void KCurve::FromStrings(const std::vector<std::string>& lines) {

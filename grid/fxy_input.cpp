@@ -17,7 +17,7 @@ KFxyCurve CopyCurve(const KCurve& c) {
   out.x.assign(c.x(), c.x() + c.count);
   out.y.assign(c.y(), c.y() + c.count);
   out.closure = c.closure;
-  out.name = c.name;
+  out.name = c.name();
   return out;
 }
 

@@ -78,7 +78,7 @@ double WriteName(const std::string& name, double p, double h, int textColour, do
 void DrawNameItem(const KNameItem& item, const KViewTransform& view, const KCurve& curve, KRenderer& renderer) {
   const int n = curve.count;
   if (n <= 1) return;
-  const std::string& name = curve.name;
+  const std::string name(curve.name());
   if (name.empty()) {
     DrawLineItem(item, AsColourRef(item.colour), view, curve, renderer);
     return;

@@ -91,6 +91,6 @@ void KRenderer::DrawCurve(const KCurve& curve, const KViewTransform& view, int c
     FillPolygon(curve, view, colour);
     return;
   }
-  SelectPen(view, kPenSolid, curve.width, DocumentColour(colour));
+  SelectPen(view, kPenSolid, curve.width(), DocumentColour(colour));
   DrawPolyline(curve, view);
 }

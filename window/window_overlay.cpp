@@ -31,7 +31,7 @@ const char* KindName(int kind) {
 }
 
 std::string NameOf(const KEntry& entry) {
-  if (const auto* curve = entry.As<KCurve>()) return curve->name;
+  if (const auto* curve = entry.As<KCurve>()) return std::string(curve->name());
   if (const auto* point = entry.As<KPointText>()) return point->label;
   if (const auto* insert = entry.As<KInsert>()) return insert->blockName;
   if (const auto* text = entry.As<KText>()) return text->text;

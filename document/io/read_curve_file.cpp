@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -88,7 +89,7 @@ public:
 
   void OnGroupName(const std::string& line) {
     if (!pendingHeaders_.empty()) CompleteGroup();
-    group_->name = line;
+    group_->SetName(line);
   }
 
   std::vector<std::shared_ptr<KCurve>> TakeGroups() { return std::move(groups_); }
@@ -108,7 +109,7 @@ private:
     }
     curve->dimension = 2;
     curve->ArcLength();
-    curve->name = curveName_;
+    curve->SetName(curveName_);
     pendingPoints_.clear();
     completedCurves_.push_back(std::move(curve));
   }
@@ -134,7 +135,8 @@ private:
       group_->y()[j] = pendingHeaders_[j].y;
     }
     group_->dimension = 2;
-    group_->curves = std::move(completedCurves_);
+    group_->curves.reserve(n);
+    for (auto& curve : completedCurves_) group_->curves.push_back(std::move(curve));
     completedCurves_.clear();
     pendingHeaders_.clear();
     groups_.push_back(std::move(group_));
@@ -143,9 +145,12 @@ private:
 
   std::shared_ptr<KCurveGroup> group_ = std::make_shared<KCurveGroup>();
   std::string curveName_;   // name of the curve whose points come next
-  std::vector<PointValues> pendingPoints_;
-  std::vector<HeaderValues> pendingHeaders_;
-  std::vector<std::unique_ptr<KCurve>> completedCurves_;
+  std::vector<PointValues> pendingPoints_;  // of one curve
+  // A group may hold any number of curves: deques grow without the copy a
+  // growing vector makes, which would briefly hold two or three times the
+  // group.
+  std::deque<HeaderValues> pendingHeaders_;
+  std::deque<std::unique_ptr<KCurve>> completedCurves_;
   std::vector<std::shared_ptr<KCurve>> groups_;
   bool groupNotFinite_ = false;
   std::size_t droppedGroups_ = 0;

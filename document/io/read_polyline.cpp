@@ -40,9 +40,9 @@ void ApplyCommand(std::string line, KCurve& curve) {
   ToUpperAscii(line);
   const bool isCode = StartsWith(line, "COD");
   if (isCode)
-    curve.code = std::atoi(std::string(TailFrom(line, kCodeValue)).c_str());
+    curve.SetCode(std::atoi(std::string(TailFrom(line, kCodeValue)).c_str()));
   else if (StartsWith(line, "W"))
-    curve.width = std::atof(std::string(TailFrom(line, kWidthValue)).c_str());
+    curve.SetWidth(std::atof(std::string(TailFrom(line, kWidthValue)).c_str()));
 
   if (StartsWith(line, "S")) {
     curve.closure = kFilled;
@@ -65,7 +65,7 @@ double PlaneLength(const std::vector<KPoint>& points) {
 
 std::unique_ptr<KCurve> ReadPolyline(KReadContext& ctx, const std::string& keyword) {
   auto curve = std::make_unique<KCurve>();
-  if (keyword.size() > kNameDot && keyword[kNameDot] == '.') curve->name = keyword.substr(kNameDot + 1);
+  if (keyword.size() > kNameDot && keyword[kNameDot] == '.') curve->SetName(keyword.substr(kNameDot + 1));
 
   // Reused across polylines: a drawing holds many and they are read one at a
   // time, so the scratch buffers only grow to the largest one.
@@ -105,13 +105,19 @@ std::unique_ptr<KCurve> ReadPolyline(KReadContext& ctx, const std::string& keywo
   curve->Allocate(static_cast<int>(points.size()));
   double* x = curve->x();
   double* y = curve->y();
-  double* z = curve->z();
-  double* s = curve->s();
   for (std::size_t i = 0; i < points.size(); ++i) {
     x[i] = points[i].x;
     y[i] = points[i].y;
-    z[i] = points[i].z;
-    s[i] = points[i].s;
+  }
+  // z and s only where the file gave them (they are 0 otherwise): a plain
+  // curve needs no z array, and its s is computed below.
+  if (curve->dimension >= 3) {
+    double* z = curve->z();
+    for (std::size_t i = 0; i < points.size(); ++i) z[i] = points[i].z;
+  }
+  if (curve->dimension >= 4) {
+    double* s = curve->s();
+    for (std::size_t i = 0; i < points.size(); ++i) s[i] = points[i].s;
   }
   if (curve->IsClosed()) curve->FillSpareSlots();
   // Without s values from the file, s becomes the running length, whose
@@ -119,7 +125,7 @@ std::unique_ptr<KCurve> ReadPolyline(KReadContext& ctx, const std::string& keywo
   double length;
   if (curve->dimension < 4) {
     curve->ArcLength();
-    length = s[curve->count - 1];
+    length = curve->s()[curve->count - 1];
   } else {
     length = PlaneLength(points);
   }

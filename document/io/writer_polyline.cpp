@@ -43,7 +43,7 @@ bool ReadsBackAsPolyline(const KCurve& curve) {
 // one placement point) is kept as a labelled point at its first vertex.
 void WriteAsPoint(KOutput& out, const KCurve& curve) {
   out << "point " << FormatNumber(curve.x()[0]) << "," << FormatNumber(curve.y()[0]) << ","
-      << FormatNumber(curve.z()[0]) << " " << OneWord(curve.name) << kCrLf;
+      << FormatNumber(curve.z()[0]) << " " << OneWord(curve.name()) << kCrLf;
 }
 
 }  // namespace
@@ -53,7 +53,7 @@ void WritePolyline(KOutput& out, const KCurve& curve, int values) {
   values = std::clamp(values, kMinValues, kMaxValues);
 
   out << "PLINE";
-  const std::string name = OneWord(curve.name);
+  const std::string name = OneWord(curve.name());
   if (!name.empty()) out << "." << name;
   out << kCrLf;
 
@@ -66,8 +66,8 @@ void WritePolyline(KOutput& out, const KCurve& curve, int values) {
     out << kCrLf;
   }
   // The reader takes the pen width from a "W" line.
-  if (curve.width != 0.0) out << "W " << FormatNumber(curve.width) << kCrLf;
-  if (curve.code != 0) out << "code " << std::to_string(curve.code) << kCrLf;
+  if (curve.width() != 0.0) out << "W " << FormatNumber(curve.width()) << kCrLf;
+  if (curve.code() != 0) out << "code " << std::to_string(curve.code()) << kCrLf;
   out << ClosureMarker(curve.closure) << kCrLf;
   out << kCrLf;
 }

@@ -147,11 +147,11 @@ TEST(Corpus, DegenerateDrawingsStayWithinTheMemoryBound) {
   const DegenerateKind kinds[] = {
       {"one-point polylines", "d.qvd", [](int n) { return "PLINE\n" + std::to_string(n % 10) + ",1\n\n"; }, 1},
       {"two-vertex polylines", "d.qvd",
-       [](int n) { return "PLINE\n0,0\n" + std::to_string(n % 10 + 1) + ",1\n\n"; }, 21},
+       [](int n) { return "PLINE\n0,0\n" + std::to_string(n % 10 + 1) + ",1\n\n"; }, 12},
       {"empty blocks", "d.qvd", [](int n) { return "NEW b" + std::to_string(n) + " ENDNEW\n"; }, 15},
       {"layers", "d.qvd", [](int n) { return "LAYER M l" + std::to_string(n) + "\n"; }, 12},
       {"points", "d.qvd", [](int n) { return "POINT " + std::to_string(n % 10) + ",1 w\n"; }, 14},
-      {"two-point curves", "d.kcx", [](int n) { return "0,0\n" + std::to_string(n % 10 + 1) + ",1\n1 0 0 0\n"; }, 17},
+      {"two-point curves", "d.kcx", [](int n) { return "0,0\n" + std::to_string(n % 10 + 1) + ",1\n1 0 0 0\n"; }, 10},
       {"steps", "d.step", [](int n) { return "#0001 step" + std::to_string(n % 10) + "\n"; }, 10},
       // A block replaced by a later one of the same name is freed.
       {"blocks of one name", "d.qvd", [](int) { return std::string("NEW a\nPOINT 1,1 w\nENDNEW\n"); }, 1},

@@ -36,7 +36,7 @@ TEST_P(CurveFile, GroupsPairHeaderLinesWithThePointsBeforeThem) {
   ASSERT_EQ(array->Count(), 2);
 
   const KCurveGroup& faults = GroupAt(*array, 0);
-  EXPECT_EQ(faults.name, "Faults");
+  EXPECT_EQ(faults.name(), "Faults");
   EXPECT_EQ(faults.dimension, 2);
   ASSERT_EQ(faults.count, 2);
   // Header numbers in file order are s, z, x, y.
@@ -54,12 +54,12 @@ TEST_P(CurveFile, GroupsPairHeaderLinesWithThePointsBeforeThem) {
   EXPECT_EQ(first.dimension, 2);
   EXPECT_DOUBLE_EQ(first.s()[2], 2 * std::sqrt(2.0));
   // A header line names the curve whose points follow it.
-  EXPECT_EQ(first.name, "");
-  EXPECT_EQ(faults.curves[1]->name, "10");
+  EXPECT_EQ(first.name(), "");
+  EXPECT_EQ(faults.curves[1]->name(), "10");
   EXPECT_EQ(faults.curves[1]->count, 2);
 
   const KCurveGroup& wells = GroupAt(*array, 1);
-  EXPECT_EQ(wells.name, "Wells");
+  EXPECT_EQ(wells.name(), "Wells");
   ASSERT_EQ(wells.count, 1);
   EXPECT_EQ(wells.x()[0], 300);
   EXPECT_EQ(wells.y()[0], 400);
@@ -85,11 +85,11 @@ TEST_P(CurveFile, LineClassification) {
   auto array = Curves("G\n1,1\n2,2\n1, 2\n,abc\n3,3\n4,4\n5 6 7 8\n   \n");
   ASSERT_EQ(array->Count(), 2);
   const KCurveGroup& g = GroupAt(*array, 0);
-  EXPECT_EQ(g.name, "G");
+  EXPECT_EQ(g.name(), "G");
   ASSERT_EQ(g.count, 1);
   EXPECT_EQ((std::vector<double>{g.s()[0], g.z()[0], g.x()[0]}), (std::vector<double>{1, 0, 0}));
   EXPECT_EQ(g.curves[0]->count, 2);
-  EXPECT_EQ(GroupAt(*array, 1).name, ",abc");
+  EXPECT_EQ(GroupAt(*array, 1).name(), ",abc");
   EXPECT_EQ(GroupAt(*array, 1).x()[0], 7);
 
   // A header whose first word is not a number gives no values.
@@ -103,7 +103,7 @@ TEST_P(CurveFile, GroupNamesAndSurplusHeaders) {
   // Two group-name lines in a row: the second renames the group.
   auto array = Curves("First\nSecond\n1,1\n2,2\n1 2 3 4\nEnd\n");
   ASSERT_EQ(array->Count(), 1);
-  EXPECT_EQ(GroupAt(*array, 0).name, "Second");
+  EXPECT_EQ(GroupAt(*array, 0).name(), "Second");
 
   // Two headers for one completed curve: the second is dropped.
   array = Curves("G\n1,1\n2,2\n1 2 3 4\n5 6 7 8\nEnd\n");
@@ -132,12 +132,12 @@ TEST(CurveArrayCreate, KeepsTopLevelPolylinesOnly) {
   ASSERT_TRUE(ReadCurveArray(array, kData + "/polylines_mixed.qvd").ok());
   ASSERT_EQ(array.Count(), 3);
   // Names come from the upper-cased keyword token.
-  EXPECT_EQ(array.elements[0]->name, "FAULT_A");
-  EXPECT_EQ(array.elements[1]->name, "MIXEDCASE");
+  EXPECT_EQ(array.elements[0]->name(), "FAULT_A");
+  EXPECT_EQ(array.elements[1]->name(), "MIXEDCASE");
   EXPECT_EQ(array.elements[1]->count, 3);
   EXPECT_DOUBLE_EQ(array.elements[1]->s()[2], 12);
   // CURVEEMBELLISH is not a curve: the polyline after the block keeps its name.
-  EXPECT_EQ(array.elements[2]->name, "AFTEREMBELLISH");
+  EXPECT_EQ(array.elements[2]->name(), "AFTEREMBELLISH");
 
   // An overlong word is no keyword.
   TempDir dir;
@@ -145,7 +145,7 @@ TEST(CurveArrayCreate, KeepsTopLevelPolylinesOnly) {
       array, dir.Write("long.qvd", "PLINE.LONG" + std::string(3000, 'A') + "\n0,0\n1,1\n\nPline.Short\n5,5\n6,6\n\n"));
   ASSERT_TRUE(read.ok()) << read.message();
   ASSERT_EQ(array.Count(), 1);
-  EXPECT_EQ(array.elements[0]->name, "SHORT");
+  EXPECT_EQ(array.elements[0]->name(), "SHORT");
 }
 
 TEST(CurveArrayCreate, NothingUsableLeavesTheArrayUnchanged) {

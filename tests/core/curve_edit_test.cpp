@@ -77,6 +77,31 @@ INSTANTIATE_TEST_SUITE_P(
         SpliceCase{"WhollyBeforeTheStart", {{-10, 5}, {-5, 5}}, kStraight}),
     [](const auto& info) { return info.param.name; });
 
+// z travels with its points through a trim and a splice, from the curve
+// and from the stroke; without any z the result reads zeros.
+TEST(CurveEdit, ZValuesFollowTheirPoints) {
+  const auto withZ = [](Points points, std::vector<double> z) {
+    KCurve c = MakeCurve(points);
+    for (std::size_t i = 0; i < z.size(); ++i) c.z()[i] = z[i];
+    return c;
+  };
+  const auto zOf = [](const KCurve& c) { return std::vector<double>(c.z(), c.z() + c.count); };
+  KCurve trimmed = withZ(kStraight, {1, 2, 3, 4});
+  ASSERT_TRUE(trimmed.TrimRange(35, 0, 15, 0));
+  EXPECT_EQ(zOf(trimmed), (std::vector<double>{1, 2}));
+
+  KCurve spliced = withZ(kStraight, {1, 2, 3, 4});
+  ASSERT_TRUE(spliced.Splice(withZ({{5, 2}, {25, 2}}, {7, 8})));
+  EXPECT_EQ(zOf(spliced), (std::vector<double>{1, 7, 8, 4}));
+
+  KCurve plain = MakeCurve(kStraight);
+  ASSERT_TRUE(plain.Splice(withZ({{5, 2}, {25, 2}}, {7, 8})));
+  EXPECT_EQ(zOf(plain), (std::vector<double>{0, 7, 8, 0}));
+  KCurve none = MakeCurve(kStraight);
+  ASSERT_TRUE(none.Splice(MakeCurve({{5, 2}, {25, 2}})));
+  EXPECT_EQ(zOf(none), (std::vector<double>{0, 0, 0, 0}));
+}
+
 const char* kOneCurve = "Pline\n0,0\n10,0\n20,0\n30,0\n\n";
 
 TEST_F(KWindowTest, DraggingDrawsACurveWithTheCurrentColourAndLayer) {

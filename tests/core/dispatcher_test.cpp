@@ -33,7 +33,7 @@ TEST_P(Dispatcher, KeywordsMatchCaseInsensitivelyByPrefix) {
   auto doc = Read("PLINE\n0,0\n1,1\n\nPline\n0,0\n1,1\n\npline\n0,0\n1,1\n\nCurve.edge\n0,0\n1,1\n\n"
                   "3DPOLY\n0,0,5\n1,1,6\n\n");
   ASSERT_EQ(CountKind(*doc, kKindPolyline), 5);
-  EXPECT_EQ(doc->entries[3]->As<KCurve>()->name, "EDGE");
+  EXPECT_EQ(doc->entries[3]->As<KCurve>()->name(), "EDGE");
 }
 
 TEST_P(Dispatcher, OrderDecidesBetweenOverlappingKeywords) {

@@ -25,7 +25,7 @@ class EmbellishDraw : public KRecordingTest {};
 
 KCurve Line(const std::vector<std::pair<double, double>>& points, std::string name = "") {
   KCurve c = CurveThrough(points);
-  c.name = std::move(name);
+  c.SetName(std::move(name));
   return c;
 }
 
@@ -251,7 +251,7 @@ TEST_F(EmbellishDraw, NameCopiesShrinkToFitAndTwoByteCharactersAdvanceFurther) {
   EXPECT_EQ(texts[0].args[0], 160);  // starts a quarter along: x = 20
 
   device.Clear();
-  curve.name = "\xB0\xA1X";
+  curve.SetName("\xB0\xA1X");
   name.charSize = 2;
   name.repetitions = 1;
   DrawAlong(With(KEmbellish::kInName, name), view, curve, renderer);

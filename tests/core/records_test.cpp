@@ -46,7 +46,7 @@ TEST_P(Records, PolylineValuesPerVertex) {
     EXPECT_EQ(curve->count, static_cast<int>(c.s.size())) << c.text;
     EXPECT_EQ(curve->dimension, c.dimension) << c.text;
     EXPECT_EQ(curve->closure, kOpen);
-    EXPECT_EQ(curve->code, 0);
+    EXPECT_EQ(curve->code(), 0);
     EXPECT_EQ(std::vector<double>(curve->z(), curve->z() + curve->count), c.z) << c.text;
     EXPECT_EQ(std::vector<double>(curve->s(), curve->s() + curve->count), c.s) << c.text;
   }
@@ -68,19 +68,19 @@ TEST_P(Records, PolylineClosureMarkersAndSpareSlots) {
 TEST_P(Records, PolylineCodeWidthAndNames) {
   const KCurve* c = Only<KCurve>("PLINE\n0,0\n1,1\ncode 7\nW 0.25\nS\nunknown command\n\n");
   ASSERT_TRUE(c);
-  EXPECT_EQ(c->code, 7);
-  EXPECT_DOUBLE_EQ(c->width, 0.25);
+  EXPECT_EQ(c->code(), 7);
+  EXPECT_DOUBLE_EQ(c->width(), 0.25);
   EXPECT_EQ(c->closure, kFilled);  // a code line does not touch the closure
   // "CODE" alone: no number after it.
   c = Only<KCurve>("PLINE\n0,0\n1,1\nCODE\n\n");
   ASSERT_TRUE(c);
-  EXPECT_EQ(c->code, 0);
+  EXPECT_EQ(c->code(), 0);
   EXPECT_EQ(c->closure, kOpen);
 
   auto names = Read("pline.fault_a\n0,0\n1,1\n\n3DPOLY.x\n0,0\n1,1\n\n");
   ASSERT_EQ(names->entries.size(), 2u);
-  EXPECT_EQ(names->entries[0]->As<KCurve>()->name, "FAULT_A");
-  EXPECT_EQ(names->entries[1]->As<KCurve>()->name, "");  // "." is not at index 5
+  EXPECT_EQ(names->entries[0]->As<KCurve>()->name(), "FAULT_A");
+  EXPECT_EQ(names->entries[1]->As<KCurve>()->name(), "");  // "." is not at index 5
 }
 
 TEST_P(Records, WhatEndsAPolyline) {

@@ -52,7 +52,7 @@ TEST_F(Renderer, FilledPolygonHasNoOutlineAndOpenCurvesGetAPenOfTheirWidth) {
 
   device.Clear();
   square.closure = kClosed;
-  square.width = 1.3;  // 2.6 px
+  square.SetWidth(1.3);  // 2.6 px
   renderer.DrawCurve(square, view, -255);
   auto pens = device.Of(KDeviceOp::SelectPen);
   ASSERT_EQ(pens.size(), 1u);

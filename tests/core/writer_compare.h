@@ -139,14 +139,14 @@ inline void Add(Fields& f, const KLayer* layer) {
 // A group's polyline is written with its z and s, so its dimension grows.
 inline void Add(Fields& f, const KCurve& c, bool withDimension) {
   // Polyline names are one word and read back in upper case.
-  std::string name = OneWord(c.name);
+  std::string name = OneWord(c.name());
   std::transform(name.begin(), name.end(), name.begin(), [](char ch) {
     return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
   });
-  f("polyline name", name)("vertex count", c.count)("closure", c.closure)("code", c.code);
-  f("pen width", Ten(c.width));
+  f("polyline name", name)("vertex count", c.count)("closure", c.closure)("code", c.code());
+  f("pen width", Ten(c.width()));
   // At most four values of a vertex are written.
-  if (withDimension) f("dimension", std::min(c.dimension, 4));
+  if (withDimension) f("dimension", std::min<int>(c.dimension, 4));
   for (int i = 0; i < c.count + (c.IsClosed() ? 2 : 0); ++i)
     f("x", Ten(c.x()[i]))("y", Ten(c.y()[i]))("z", Ten(c.z()[i]))("s", Ten(c.s()[i]));
 }
@@ -215,7 +215,7 @@ inline Fields ElementPointFields(const KEntry& e, const KCurve& element) {
   point.x = element.x()[0];
   point.y = element.y()[0];
   point.z = element.z()[0];
-  point.label = element.name.substr(0, element.name.find(' '));
+  point.label = element.name().substr(0, element.name().find(' '));
   AddRecord(f, kKindPoint, &point);
   return f;
 }

@@ -95,7 +95,7 @@ TEST(WriterBytes, FilledFourVertexPolyline) {
 TEST(WriterBytes, CodeSevenWithoutClosure) {
   KOnes doc;
   auto c = Curve({{0, 0}, {1, 1}});
-  c->code = 7;
+  c->SetCode(7);
   doc.AddEntry(kKindPolyline, std::move(c));
   EXPECT_EQ(Written(doc), "layer m 0 \r\nPLINE\r\n0,0\r\n1,1\r\ncode 7\r\n\r\n\r\n");
 }
@@ -103,10 +103,10 @@ TEST(WriterBytes, CodeSevenWithoutClosure) {
 TEST(WriterBytes, PolylineNameDimensionWidthAndMarkers) {
   KStringOutput out;
   auto c = Curve({{0, 0}, {3, 4}}, kSplineClosed);
-  c->name = "EDGE";
+  c->SetName("EDGE");
   c->dimension = 4;
   c->z()[1] = 7.25;
-  c->width = 0.5;
+  c->SetWidth(0.5);
   WritePolyline(out, *c);
   EXPECT_EQ(out.text, "PLINE.EDGE\r\n0,0,0,0\r\n3,4,7.25,5\r\nW 0.5\r\nBC\r\n\r\n");
   // A curve built without a dimension still gets x and y on every line, and
@@ -114,7 +114,7 @@ TEST(WriterBytes, PolylineNameDimensionWidthAndMarkers) {
   out.text.clear();
   c = Curve({{1, 2}, {3, 4}});
   c->dimension = 0;
-  c->name = "A S";
+  c->SetName("A S");
   WritePolyline(out, *c);
   EXPECT_EQ(out.text, "PLINE.A\r\n1,2\r\n3,4\r\n\r\n\r\n");
 }

@@ -9,7 +9,7 @@ KCurve MakeCurve(const PointList& points, int closure, std::string name) {
   }
   c.closure = closure;
   c.dimension = 2;
-  c.name = std::move(name);
+  c.SetName(std::move(name));
   c.ArcLength();
   if (c.IsClosed()) c.FillSpareSlots();
   return c;
