@@ -69,11 +69,12 @@ KOnes& XyzDrawing() {
     std::mt19937 random(54321);
     std::uniform_real_distribution<double> position(0, kWorld);
     auto list = std::make_unique<KXyzList>();
-    list->points.resize(kCurves * kVerticesPerCurve);
-    for (KOne& p : list->points) {
+    std::vector<KXyz> points(kCurves * kVerticesPerCurve);
+    for (KXyz& p : points) {
       p.x = position(random);
       p.y = position(random);
     }
+    list->Assign(points.data(), points.size());
     doc->PendingTextProperties()->markHeight = 1;
     doc->AddEntry(kKindXyz, std::move(list));
     return doc;

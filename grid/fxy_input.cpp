@@ -54,7 +54,7 @@ KFxyInput GatherFxyInput(const KOnes& doc, const KFxyLayerNames& names) {
           take(p);
         }
       } else if (const KXyzList* list = entry->kind == kKindXyz ? entry->As<KXyzList>() : nullptr) {
-        for (const KOne& p : list->points) take(p);
+        list->ForEach(take);
       }
     } else if (curve) {
       if (which == 1) {

@@ -16,10 +16,10 @@ constexpr double kLabelPixels = 5;
 constexpr int kLabelColour = 0;  // black
 constexpr KColorRef kPointPixel = 0;
 
-// Takes the label cell of point p; false when an earlier label holds it.
-bool FreeCell(std::unordered_set<long long>& taken, const KViewTransform& view, const KOne& p, double cell) {
+// Takes the label cell of the point at x, y; false when an earlier label holds it.
+bool FreeCell(std::unordered_set<long long>& taken, const KViewTransform& view, double x, double y, double cell) {
   double column = 0, row = 0;
-  view.ToDevice(p.x, p.y, column, row);
+  view.ToDevice(x, y, column, row);
   const double cx = std::floor(column / cell), cy = std::floor(row / cell);
   // Cells beyond this would not fit the key; such points are off any device.
   constexpr double kMaxCells = 1 << 30;
@@ -38,26 +38,29 @@ void DrawXyzList(const KXyzList& list, const KViewTransform& view, const KTextPr
   // bounds the (costly) labels by the device's area, not the list's length.
   const double cell = std::fabs(s / view.scaleY);
   std::unordered_set<long long> taken;
-  for (const KOne& p : list.points) {
-    if (p.x < view.left || p.x > view.right || p.y < view.bottom || p.y > view.top) continue;
+  const auto draw = [&](double x, double y, double z) {
+    if (x < view.left || x > view.right || y < view.bottom || y > view.top) return;
     if (view.scaleX > s) {
-      renderer.Device().SetPixel(view.ToDeviceX(p.x), view.ToDeviceY(p.y), kPointPixel);
-      continue;
+      renderer.Device().SetPixel(view.ToDeviceX(x), view.ToDeviceY(y), kPointPixel);
+      return;
     }
-    renderer.MoveTo(view, p.x - s, p.y);
-    renderer.LineTo(view, p.x + s, p.y);
-    renderer.MoveTo(view, p.x, p.y - s);
-    renderer.LineTo(view, p.x, p.y + s);
-    if (kLabelPixels * view.scaleX < s && FreeCell(taken, view, p, cell)) {
+    renderer.MoveTo(view, x - s, y);
+    renderer.LineTo(view, x + s, y);
+    renderer.MoveTo(view, x, y - s);
+    renderer.LineTo(view, x, y + s);
+    if (kLabelPixels * view.scaleX < s && FreeCell(taken, view, x, y, cell)) {
       KText label;
-      label.x = p.x;
-      label.y = p.y;
+      label.x = x;
+      label.y = y;
       label.height = s;
       label.width = kLabelWidthRatio * s;
       char buffer[64];
-      std::snprintf(buffer, sizeof buffer, "%.0f", p.z);
+      std::snprintf(buffer, sizeof buffer, "%.0f", z);
       label.text = buffer;
       renderer.DrawText(label, view, kLabelColour);
     }
-  }
+  };
+  list.Visit([&](const auto& points) {
+    for (const auto& p : points) draw(p.x, p.y, p.z);
+  });
 }

@@ -30,7 +30,7 @@ bool SameRecord(const KRecord* a, const KRecord* b) {
   const auto* la = dynamic_cast<const KXyzList*>(a);
   const auto* lb = dynamic_cast<const KXyzList*>(b);
   // Lists only lose points in place.
-  if (la && lb) return la->points.size() == lb->points.size();
+  if (la && lb) return la->size() == lb->size();
   return false;
 }
 

@@ -40,13 +40,20 @@ bool StartsWithDigit(const std::string& token) {
 
 std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& token) {
   KCLocaleScope cLocale;
-  // Points collect in a buffer reused from list to list; the list then takes
-  // exactly as many as it holds, with no spare capacity.
-  thread_local std::vector<KOne> buffer;
+  // Points collect in buffers reused from list to list; the list then takes
+  // exactly as many as it holds, with no spare capacity. They go to the plain
+  // buffer until a point has its own weight or tag: then what was read moves
+  // to the weighted buffer, which takes the rest of the list.
+  thread_local std::vector<KXyz> plainBuffer;
+  thread_local std::vector<KOne> weightedBuffer;
   thread_local std::string scratchBuffer;
-  std::vector<KOne>& points = buffer;  // one thread-local look-up, not one a point
+  // One thread-local look-up each, not one a point.
+  std::vector<KXyz>& plain = plainBuffer;
+  std::vector<KOne>& weighted = weightedBuffer;
   std::string& scratch = scratchBuffer;
-  points.clear();
+  plain.clear();
+  weighted.clear();
+  bool isWeighted = false;
   std::size_t dropped = 0;
   // The bounds are found here, while each point is at hand, by the same
   // comparisons as KXyzList::Extent, rather than by a second pass over a
@@ -57,7 +64,16 @@ std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& toke
       ++dropped;
       return;
     }
-    points.push_back(one);
+    if (isWeighted) {
+      weighted.push_back(one);
+    } else if (HasDefaultWeightAndTag(one)) {
+      plain.push_back({one.x, one.y, one.z});
+    } else {
+      isWeighted = true;
+      weighted.reserve(plain.size() + 1);
+      for (const KXyz& p : plain) weighted.push_back({p.x, p.y, p.z});
+      weighted.push_back(one);
+    }
     if (one.x < minX) minX = one.x;
     if (one.x > maxX) maxX = one.x;
     if (one.y < minY) minY = one.y;
@@ -88,12 +104,15 @@ std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& toke
   }
 
   if (dropped) ctx.Report("x,y,z points dropped", std::to_string(dropped) + " with a value that is not a finite number");
-  if (points.empty()) {
+  if (plain.empty() && weighted.empty()) {
     if (!dropped) ctx.Report("x, y, z list opened by \"" + token.substr(0, 40) + "\"", "no point read");
     return nullptr;
   }
   auto list = std::make_unique<KXyzList>();
-  list->points.assign(points.begin(), points.end());
+  if (isWeighted)
+    list->Assign(weighted.data(), weighted.size());
+  else
+    list->Assign(plain.data(), plain.size());
   list->KnowBounds(minX, minY, maxX, maxY);
   return list;
 }

@@ -1,5 +1,6 @@
 // Writing x, y, z lists in the drawing format.
 #include <string>
+#include <type_traits>
 
 #include "document/io/writer.h"
 #include "grid/kxyz_list.h"
@@ -9,19 +10,30 @@ void KXyzList::Write(KOutput& out) const {
   // for a list, and without the empty line the list reader would swallow the
   // next word.
   out << "XYZ" << kCrLf;
+  // A plain list writes the default weight and tag on every line, as a
+  // weighted list would, so the text does not depend on the storage.
+  const KOne defaults;
+  std::string defaultTail = ',' + FormatNumber(defaults.w) + ',' + std::to_string(defaults.tag);
+  defaultTail += kLf;
   std::string line;
-  for (const KOne& p : points) {
-    line = FormatNumber(p.x);
-    line += ',';
-    line += FormatNumber(p.y);
-    line += ',';
-    line += FormatNumber(p.z);
-    line += ',';
-    line += FormatNumber(p.w);
-    line += ',';
-    line += std::to_string(p.tag);
-    line += kLf;
-    out << line;
-  }
+  Visit([&](const auto& points) {
+    for (const auto& p : points) {
+      line = FormatNumber(p.x);
+      line += ',';
+      line += FormatNumber(p.y);
+      line += ',';
+      line += FormatNumber(p.z);
+      if constexpr (std::is_same_v<std::decay_t<decltype(p)>, KOne>) {
+        line += ',';
+        line += FormatNumber(p.w);
+        line += ',';
+        line += std::to_string(p.tag);
+        line += kLf;
+      } else {
+        line += defaultTail;
+      }
+      out << line;
+    }
+  });
   out << kCrLf;
 }

@@ -45,7 +45,7 @@ std::size_t Units(const KOnes& doc) {
   doc.blocks.EnumeratePaths("", [&](const std::string&, KOnes* block) { n += 1 + (block ? Units(*block) : 0); });
   for (const auto& e : doc.entries) {
     if (const auto* curve = e->As<KCurve>()) n += CurveUnits(*curve);
-    if (const auto* list = e->As<KXyzList>()) n += list->points.size();
+    if (const auto* list = e->As<KXyzList>()) n += list->size();
     if (const auto* steps = e->As<KStepList>()) n += steps->steps.size();
     if (const auto* array = e->As<KCurveArray>()) {
       for (const auto& element : array->elements) {

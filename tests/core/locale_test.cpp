@@ -52,8 +52,8 @@ TEST_F(CommaDecimals, XyzListReaderAlone) {
   ElementInput in(KByteSource::FromMemory("1.5,2.25,3.125,0.75,4\n\n"));
   auto list = ReadXyzList(in.ctx, "XYZ");
   ASSERT_TRUE(list);
-  ASSERT_EQ(list->points.size(), 1u);
-  const KOne& p = list->points[0];
+  ASSERT_EQ(list->size(), 1u);
+  const KOne& p = list->At(0);
   EXPECT_EQ((std::vector<double>{p.x, p.y, p.z, p.w}), (std::vector<double>{1.5, 2.25, 3.125, 0.75}));
   EXPECT_EQ(p.tag, 4);
 }

@@ -89,8 +89,8 @@ TEST_F(StepChart, ColoursNumberingAndGbkHeader) {
 
 TEST_F(XyzDraw, CrossesLabelsAndPixelsByScale) {
   KXyzList list;
-  list.points.push_back({10, 10, 1234.6, 1, 0});
-  list.points.push_back({5000, 10, 7, 1, 0});  // outside the window at every scale below
+  list.Add({10, 10, 1234.6, 1, 0});
+  list.Add({5000, 10, 7, 1, 0});  // outside the window at every scale below
   KTextProperties own;
   own.markHeight = 2;
 
@@ -130,14 +130,14 @@ TEST_F(XyzDraw, CrossesLabelsAndPixelsByScale) {
 TEST_F(XyzDraw, CrowdedLabelsKeepOneACellSoTheirCostIsBoundedByTheDevice) {
   // 10,000 points in a 4 x 4 unit square; labels 8 px tall, 32 x 32 px in all.
   KXyzList list;
-  for (int k = 0; k < 10000; ++k) list.points.push_back({10 + (k % 100) * 0.04, 10 + (k / 100) * 0.04, 1.0 * k, 1, 0});
-  list.points.push_back({50, 50, 7, 1, 0});   // alone: always labelled
+  for (int k = 0; k < 10000; ++k) list.Add({10 + (k % 100) * 0.04, 10 + (k / 100) * 0.04, 1.0 * k, 1, 0});
+  list.Add({50, 50, 7, 1, 0});   // alone: always labelled
   KTextProperties own;
   own.markHeight = 2;
   Look(0.25);
   DrawXyzList(list, view, &own, renderer);
   const auto texts = device.Of(KDeviceOp::TextOut);
-  EXPECT_EQ(device.Segments().size(), 2u * list.points.size());   // every cross
+  EXPECT_EQ(device.Segments().size(), 2u * list.size());   // every cross
   EXPECT_LE(texts.size(), 5u * 5u + 1);
   EXPECT_EQ(texts.front().text, "0");   // the first in a cell wins
   EXPECT_EQ(texts.back().text, "7");

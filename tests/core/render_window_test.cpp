@@ -135,8 +135,8 @@ TEST(WindowDraw, DeleteInRectRemovesCrossingPolylinesAndPointsOnTheBorder) {
   ASSERT_EQ(window.entries.size(), 4u);
   const KXyzList* list = window.entries[2]->As<KXyzList>();
   ASSERT_NE(list, nullptr);
-  ASSERT_EQ(list->points.size(), 1u);
-  EXPECT_EQ(list->points[0].z, 3);
+  ASSERT_EQ(list->size(), 1u);
+  EXPECT_EQ(list->At(0).z, 3);
 }
 
 TEST(WindowDraw, DeleteUsesTheRubberBandCornersInEitherOrder) {
@@ -148,8 +148,8 @@ TEST(WindowDraw, DeleteUsesTheRubberBandCornersInEitherOrder) {
   window.rubberBand[1] = {760, 320};   // world (95, 10)
   window.Delete();
   const KXyzList* list = window.entries[1]->As<KXyzList>();
-  ASSERT_EQ(list->points.size(), 1u);
-  EXPECT_EQ(list->points[0].x, 50);
+  ASSERT_EQ(list->size(), 1u);
+  EXPECT_EQ(list->At(0).x, 50);
   EXPECT_EQ(window.entries.size(), 2u);  // the diagonal misses that corner
 }
 

@@ -174,9 +174,10 @@ inline void AddRecord(Fields& f, int kind, const KRecord* r) {
   if (auto* l = dynamic_cast<const KLogo*>(r))
     for (double v : {l->x, l->y, l->width, l->height, l->angle}) f("logo value", Ten(v));
   if (auto* x = dynamic_cast<const KXyzList*>(r)) {
-    f("x, y, z point count", static_cast<long long>(x->points.size()));
-    for (const KOne& p : x->points)
+    f("x, y, z point count", static_cast<long long>(x->size()));
+    x->ForEach([&](const KOne& p) {
       f("xyz x", Ten(p.x))("xyz y", Ten(p.y))("xyz z", Ten(p.z))("xyz w", Ten(p.w))("xyz tag", p.tag);
+    });
   }
   if (auto* s = dynamic_cast<const KStepList*>(r)) {
     f("step count", static_cast<long long>(s->steps.size()));

@@ -198,8 +198,8 @@ TEST(WriterBytes, ElementLines) {
 
 TEST(WriterBytes, XyzListBetweenKeywordAndEmptyLine) {
   KXyzList list;
-  list.points.push_back({-7, 8, 1234.6, 1.0, 12});
-  list.points.push_back({0.5, -0.25, 0, 2.5, 0});
+  list.Add({-7, 8, 1234.6, 1.0, 12});
+  list.Add({0.5, -0.25, 0, 2.5, 0});
   KStringOutput out;
   list.Write(out);
   EXPECT_EQ(out.text, "XYZ\r\n-7,8,1234.6,1,12\n0.5,-0.25,0,2.5,0\n\r\n");

@@ -1,5 +1,6 @@
 // x, y, z lists: read from the bytes after their opening token over file and
-// memory sources, their extent and rectangle deletion.
+// memory sources, their plain or weighted storage, writing, extent and
+// rectangle deletion.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "document/io/record_readers.h"
+#include "document/io/writer.h"
 #include "grid/kxyz_list.h"
 #include "tests/support/reading.h"
 #include "tests/support/recording_progress.h"
@@ -34,9 +36,9 @@ void ExpectPoint(const KOne& p, double x, double y, double z, double w, int tag)
 TEST_P(XyzListRead, ZCarriesOverWhileWeightAndTagReset) {
   auto list = List("1,2,3,0.5,12\n4,5\n\nNEXT ");
   ASSERT_TRUE(list);
-  ASSERT_EQ(list->points.size(), 2u);
-  ExpectPoint(list->points[0], 1, 2, 3, 0.5, 12);
-  ExpectPoint(list->points[1], 4, 5, 3, 1.0, 0);
+  ASSERT_EQ(list->size(), 2u);
+  ExpectPoint(list->At(0), 1, 2, 3, 0.5, 12);
+  ExpectPoint(list->At(1), 4, 5, 3, 1.0, 0);
   // The empty token of the blank line ended the list and was consumed.
   EXPECT_EQ(in->NextToken(), "NEXT");
 }
@@ -44,10 +46,10 @@ TEST_P(XyzListRead, ZCarriesOverWhileWeightAndTagReset) {
 TEST_P(XyzListRead, DigitTokenOpensTheListAsItsFirstPoint) {
   auto list = List("9,10,5 11,12\n\n", "7,8");
   ASSERT_TRUE(list);
-  ASSERT_EQ(list->points.size(), 3u);
-  ExpectPoint(list->points[0], 7, 8, 0, 1.0, 0);
-  ExpectPoint(list->points[1], 9, 10, 5, 1.0, 0);
-  ExpectPoint(list->points[2], 11, 12, 5, 1.0, 0);
+  ASSERT_EQ(list->size(), 3u);
+  ExpectPoint(list->At(0), 7, 8, 0, 1.0, 0);
+  ExpectPoint(list->At(1), 9, 10, 5, 1.0, 0);
+  ExpectPoint(list->At(2), 11, 12, 5, 1.0, 0);
 }
 
 TEST_P(XyzListRead, NegativeOrSingleNumberTokensAreNotPoints) {
@@ -56,12 +58,12 @@ TEST_P(XyzListRead, NegativeOrSingleNumberTokensAreNotPoints) {
   // ...but is an ordinary point inside one.
   auto list = List("-7,8 1,1\n\n");
   ASSERT_TRUE(list);
-  EXPECT_EQ(list->points.size(), 2u);
-  EXPECT_EQ(list->points[0].x, -7);
+  EXPECT_EQ(list->size(), 2u);
+  EXPECT_EQ(list->At(0).x, -7);
   // One number is not a point: it ends the list and is consumed.
   list = List("1,2,3 5 6,7\n");
   ASSERT_TRUE(list);
-  EXPECT_EQ(list->points.size(), 1u);
+  EXPECT_EQ(list->size(), 1u);
   EXPECT_EQ(in->NextToken(), "6,7");
   // A digit token that is no point opens nothing of its own.
   EXPECT_FALSE(List("\n", "5"));
@@ -71,14 +73,14 @@ TEST_P(XyzListRead, NegativeOrSingleNumberTokensAreNotPoints) {
 TEST_P(XyzListRead, TokenCutByTheEndOfInputIsNotUsed) {
   auto list = List("1,2,3\n4,5");
   ASSERT_TRUE(list);
-  EXPECT_EQ(list->points.size(), 1u);
+  EXPECT_EQ(list->size(), 1u);
   EXPECT_FALSE(List(""));
 }
 
 TEST_P(XyzListRead, OverlongWordEndsTheListWhole) {
   auto list = List("1,2 3," + std::string(3000, '9') + " 5,6\n\n");
   ASSERT_TRUE(list);
-  EXPECT_EQ(list->points.size(), 1u);
+  EXPECT_EQ(list->size(), 1u);
   EXPECT_EQ(in->NextToken(), "5,6");
 }
 
@@ -106,21 +108,70 @@ TEST_P(XyzListRead, ExtentFoundWhileReadingMatchesTheWalkedOne) {
   EXPECT_EQ(extent(copy), (std::vector<double>{-1, 3, -2, 7}));
   list->RemoveInRect(-1, 4, -1, 4);
   EXPECT_EQ(extent(*list), (std::vector<double>{0.5, 3, -2, 7}));
-  list->points = {{8, 1, 0}, {9, 2, 0}};
+  const KXyz replaced[] = {{8, 1, 0}, {9, 2, 0}};
+  list->Assign(replaced, 2);
   EXPECT_EQ(extent(*list), (std::vector<double>{0.5, 9, 1, 5}));
 }
 
-TEST(XyzList, ExtentWidensAndRemoveInRectIncludesTheBorder) {
+// Lists without weights or tags keep plain points; the first point with its
+// own weight or tag turns the list weighted, keeping the points read before.
+// Either way the written text is the same and reads back to itself.
+TEST_P(XyzListRead, PlainOrWeightedStorageWritesAndReadsBackAlike) {
+  const struct {
+    const char* text;
+    bool weighted;
+    const char* written;
+  } cases[] = {
+      {"1,2,3 4,5,6,1,0\n7,8\n\n", false, "XYZ\r\n1,2,3,1,0\n4,5,6,1,0\n7,8,6,1,0\n\r\n"},
+      {"1,2,3 4,5,6,2.5\n7,8,9,1,4 0.5,1\n\n", true,
+       "XYZ\r\n1,2,3,1,0\n4,5,6,2.5,0\n7,8,9,1,4\n0.5,1,9,1,0\n\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    auto list = List(c.text);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->Weighted(), c.weighted);
+    KStringOutput out;
+    list->Write(out);
+    EXPECT_EQ(out.text, c.written);
+    auto back = List(out.text.substr(5));   // after the keyword line
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Weighted(), c.weighted);
+    KStringOutput again;
+    back->Write(again);
+    EXPECT_EQ(again.text, out.text);
+  }
+}
+
+TEST(XyzList, AddTurnsWeightedOnlyWhenAPointNeedsIt) {
   KXyzList list;
-  list.points = {{0, 0, 1}, {5, 5, 2}, {10, 10, 3}, {5, 11, 4}, {-1, 5, 5}};
+  list.Add({1, 2, 3});
+  list.Add({4, 5, 6, 1.0, 0});
+  EXPECT_FALSE(list.Weighted());
+  list.Add({7, 8, 9, 1.0, 3});
+  ASSERT_TRUE(list.Weighted());
+  ASSERT_EQ(list.size(), 3u);
+  ExpectPoint(list.At(0), 1, 2, 3, 1.0, 0);
+  ExpectPoint(list.At(2), 7, 8, 9, 1.0, 3);
+}
+
+class XyzListStorage : public testing::TestWithParam<bool> {};
+INSTANTIATE_TEST_SUITE_P(PlainAndWeighted, XyzListStorage, testing::Bool());
+
+TEST_P(XyzListStorage, ExtentWidensAndRemoveInRectIncludesTheBorder) {
+  KXyzList list;
+  const double w = GetParam() ? 2.0 : 1.0;
+  for (const KOne& p : {KOne{0, 0, 1, w}, KOne{5, 5, 2, w}, KOne{10, 10, 3, w}, KOne{5, 11, 4, w}, KOne{-1, 5, 5, w}})
+    list.Add(p);
+  ASSERT_EQ(list.Weighted(), GetParam());
   double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
   list.Extent(minX, minY, maxX, maxY);
   EXPECT_EQ((std::vector<double>{minX, maxX, minY, maxY}), (std::vector<double>{-1, 10, 0, 11}));
   EXPECT_EQ(list.RemoveInRect(0, 0, 10, 10), 3);
-  ASSERT_EQ(list.points.size(), 2u);
-  // Survivors keep their order.
-  EXPECT_EQ(list.points[0].z, 4);
-  EXPECT_EQ(list.points[1].z, 5);
+  ASSERT_EQ(list.size(), 2u);
+  // Survivors keep their order and weights.
+  ExpectPoint(list.At(0), 5, 11, 4, w, 0);
+  ExpectPoint(list.At(1), -1, 5, 5, w, 0);
   EXPECT_EQ(list.RemoveInRect(0, 0, 10, 10), 0);
 }
 
