@@ -12,12 +12,12 @@ KOne KXyzList::At(std::size_t i) const {
 }
 
 void KXyzList::Assign(const KXyz* first, std::size_t count) {
-  known_.data = nullptr;
+  known_.known = false;
   points_.emplace<std::vector<KXyz>>(first, first + count);
 }
 
 void KXyzList::Assign(const KOne* first, std::size_t count) {
-  known_.data = nullptr;
+  known_.known = false;
   if (!std::all_of(first, first + count, HasDefaultWeightAndTag)) {
     points_.emplace<std::vector<KOne>>(first, first + count);
     return;
@@ -28,7 +28,7 @@ void KXyzList::Assign(const KOne* first, std::size_t count) {
 }
 
 void KXyzList::Add(const KOne& p) {
-  known_.data = nullptr;
+  known_.known = false;
   if (auto* full = std::get_if<std::vector<KOne>>(&points_)) {
     full->push_back(p);
     return;
@@ -46,7 +46,7 @@ void KXyzList::Add(const KOne& p) {
 }
 
 void KXyzList::Extent(double& minX, double& minY, double& maxX, double& maxY) const {
-  if (known_.data && known_.data == Data() && known_.size == size()) {
+  if (known_.known) {
     if (known_.minX < minX) minX = known_.minX;
     if (known_.maxX > maxX) maxX = known_.maxX;
     if (known_.minY < minY) minY = known_.minY;
@@ -64,8 +64,7 @@ void KXyzList::Extent(double& minX, double& minY, double& maxX, double& maxY) co
 }
 
 void KXyzList::KnowBounds(double minX, double minY, double maxX, double maxY) {
-  known_.data = Data();
-  known_.size = size();
+  known_.known = true;
   known_.minX = minX;
   known_.minY = minY;
   known_.maxX = maxX;
@@ -73,7 +72,7 @@ void KXyzList::KnowBounds(double minX, double minY, double maxX, double maxY) {
 }
 
 int KXyzList::RemoveInRect(double x1, double y1, double x2, double y2) {
-  known_.data = nullptr;
+  known_.known = false;
   return std::visit(
       [&](auto& points) {
         const auto inside = [&](const auto& p) { return x1 <= p.x && p.x <= x2 && y1 <= p.y && p.y <= y2; };

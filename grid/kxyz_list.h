@@ -61,10 +61,8 @@ public:
   // Widens the bounds by every point.
   void Extent(double& minX, double& minY, double& maxX, double& maxY) const;
   // Records the bounds of the points as they are now, found while they were
-  // read, so that Extent need not walk a large list a second time. They
-  // hold while the list keeps the storage and size it has now (Assign, Add
-  // and RemoveInRect forget them; a copy has its own storage and walks its
-  // points).
+  // read, so that Extent need not walk a large list a second time. Every
+  // change of the points (Assign, Add, RemoveInRect) forgets them.
   void KnowBounds(double minX, double minY, double maxX, double maxY);
   // Removes every point with x1 <= x <= x2 and y1 <= y <= y2; returns how many.
   int RemoveInRect(double x1, double y1, double x2, double y2);
@@ -74,23 +72,11 @@ public:
   void Write(KOutput& out) const;
 
 private:
-  const void* Data() const {
-    return std::visit([](const auto& v) -> const void* { return v.data(); }, points_);
-  }
-
   std::variant<std::vector<KXyz>, std::vector<KOne>> points_;   // reading order
 
-  // Not carried by copies or moves: the bounds belong to one storage.
-  struct KnownBounds {
-    KnownBounds() = default;
-    KnownBounds(const KnownBounds&) {}
-    KnownBounds& operator=(const KnownBounds&) {
-      data = nullptr;
-      return *this;
-    }
-    const void* data = nullptr;
-    std::size_t size = 0;
+  struct Bounds {
+    bool known = false;
     double minX = 0, minY = 0, maxX = 0, maxY = 0;
   };
-  KnownBounds known_;
+  Bounds known_;
 };
