@@ -208,6 +208,9 @@ private:
   // Nodes [node, end) of one row in order; border walks that row's border
   // list from the span's first border node and is left past its last.
   double RelaxSpan(int node, int end, const BorderNode*& border, double largest);
+  // Moves every data node to its tie with the values around it, before the
+  // fast solver's first sweep.
+  void TieDataNodes();
   // Sweeps only the nodes within width of the grid's edge, in index order.
   double SweepEdge(int width);
   // Node flags during relaxation.

@@ -33,6 +33,8 @@ constexpr int kEdgeSweeps = 50, kEdgeWidth = 4;
 // The stencil is (step^4 / 20) times the biharmonic: on twice the step the
 // same equation needs a 16 times larger source.
 constexpr double kStepUp = 16.0;
+// Passes of the data ties before the first sweep.
+constexpr int kTiePasses = 2;
 // Grids smaller than this along an axis are not coarsened further.
 constexpr int kSmallest = 8;
 
@@ -291,6 +293,32 @@ private:
 
 }  // namespace
 
+void KCreateGrid::TieDataNodes() {
+  const std::ptrdiff_t w = nx_;
+  const double saved = relaxation.factor;
+  relaxation.factor = 1.0;
+  const BorderNode* border = border_.data();
+  const BorderNode* const borderEnd = border + border_.size();
+  for (int n = 0; n < static_cast<int>(NodeTotal()); ++n) {
+    const std::int32_t c = cellOf_[static_cast<std::size_t>(n)];
+    if (!(flags_[static_cast<std::size_t>(n)] & kInteriorFlag)) {
+      // Border nodes are listed in index order.
+      while (border < borderEnd && border->node < n) ++border;
+      if (c >= 0 && border < borderEnd && border->node == n) RelaxBorder(*border, 0.0);
+      continue;
+    }
+    if (c < 0) continue;
+    double* p = &values_[static_cast<std::size_t>(n)];
+    const double estimate = Stencil(p, w);
+    if (estimate > kUnsetAbove) continue;
+    const DataCell& cell = cells_[static_cast<std::size_t>(c)];
+    const double tied = cell.z + 0.5 * ((p[-1] - p[1]) * cell.dx + (p[-w] - p[w]) * cell.dy);
+    const double a = std::max(0.0, smooth * cell.w);
+    *p = a > kHugeWeight ? estimate : (tied + a * estimate) / (a + 1.0);
+  }
+  relaxation.factor = saved;
+}
+
 int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener, int threads) {
   MarkInterior();
   sweepsRun_ = 0;
@@ -311,6 +339,12 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
     levels.push_back(std::move(c));
   }
   std::vector<std::uint8_t>().swap(levels[0].free);
+  // A data node starts at its points' mean z, but its tie moves that by the
+  // slope times the points' offset from the node. Left to the sweeps, that
+  // jump spreads into the nodes around as error the coarse grids cannot
+  // reach (they hold nodes by data fixed), so the ties are taken first,
+  // twice so that neighbouring data nodes see each other's.
+  for (int k = 0; k < kTiePasses; ++k) TieDataNodes();
   std::vector<double> pair;   // Prolong's sums of two coarse rows
   std::vector<double> ring(levels.size() > 1 ? 3 * static_cast<std::size_t>(nx_) : 0);
 
