@@ -15,6 +15,7 @@
 
 #include "grid/kcreate_grid.h"
 #include "grid/kcreate_grid_stencil.h"
+#include "grid/row_parts.h"
 
 using namespace kgrid_stencil;
 
@@ -35,6 +36,9 @@ constexpr int kEdgeSweeps = 50, kEdgeWidth = 4;
 constexpr double kStepUp = 16.0;
 // Passes of the data ties before the first sweep.
 constexpr int kTiePasses = 2;
+// Below this many blocks of the mixing, or rows of a pass, a thread is not
+// worth starting.
+constexpr int kMinBlocksAThread = 8, kMinRowsAThread = 64;
 // Grids smaller than this along an axis are not coarsened further.
 constexpr int kSmallest = 8;
 
@@ -116,13 +120,13 @@ void Residual(Level& l) {
       if (l.free[static_cast<std::size_t>(n)]) l.res[n] = Stencil(&l.e[n], w) + l.src[n] - l.e[n];
 }
 
-// Full weighting of fine residuals onto the free nodes of c, scaled for the
-// coarser step; rows(y) is row y of the fine residuals, asked for in
-// increasing order of y, at most three rows back.
+// Full weighting of fine residuals onto the free nodes of c's rows
+// [J0, J1), scaled for the coarser step; rows(y) is row y of the fine
+// residuals, asked for in increasing order of y, at most three rows back.
 template <class Rows>
-void Restrict(Rows rows, Level& c) {
+void Restrict(Rows rows, Level& c, int J0, int J1) {
   static constexpr double kWeight[3] = {0.25, 0.5, 0.25};
-  for (int J = 0; J < c.ny; ++J) {
+  for (int J = J0; J < J1; ++J) {
     const bool inner = J >= 2 && J <= c.ny - 3;   // only these hold free nodes
     const double* row[3] = {};
     if (inner)
@@ -142,16 +146,17 @@ void Restrict(Rows rows, Level& c) {
   }
 }
 
-// Adds the bilinear interpolation of c's corrections to the nodes of the
-// grid above (nx x ny) that take marks. The two coarse rows under a fine row
-// are summed once (pair), so that each fine node adds one or two sums.
+// Adds the bilinear interpolation of c's corrections to the nodes of rows
+// [j0, j1) of the grid above (nx wide) that take marks. The two coarse rows
+// under a fine row are summed once (pair), so that each fine node adds one
+// or two sums.
 template <class Take>
-void Prolong(const Level& c, double* fine, int nx, int ny, Take take, std::vector<double>& pair) {
+void Prolong(const Level& c, double* fine, int nx, int j0, int j1, Take take, std::vector<double>& pair) {
   pair.resize(static_cast<std::size_t>(c.nx));
   // Even fine nodes lie on a coarse column (twice its pair sum), odd ones
   // between two.
   const double even = kDamp * 0.5, odd = kDamp * 0.25;
-  for (int j = 0; j < ny; ++j) {
+  for (int j = j0; j < j1; ++j) {
     const int J0 = j / 2, J1 = std::min(J0 + (j & 1), c.ny - 1);
     const double* r0 = &c.e[static_cast<std::size_t>(c.Index(0, J0))];
     const double* r1 = &c.e[static_cast<std::size_t>(c.Index(0, J1))];
@@ -177,29 +182,39 @@ void Cycle(std::vector<Level>& levels, std::size_t k, std::vector<double>& pair)
   SweepLevel(l, kCoarseSweeps);
   Residual(l);
   Level& c = levels[k + 1];
-  Restrict([&](int y) { return &l.res[static_cast<std::size_t>(y) * static_cast<std::size_t>(l.nx)]; }, c);
+  Restrict([&](int y) { return &l.res[static_cast<std::size_t>(y) * static_cast<std::size_t>(l.nx)]; }, c, 0, c.ny);
   Cycle(levels, k + 1, pair);
-  Prolong(c, l.e.data(), l.nx, l.ny, [&](std::size_t n) { return l.free[n] != 0; }, pair);
+  Prolong(c, l.e.data(), l.nx, 0, l.ny, [&](std::size_t n) { return l.free[n] != 0; }, pair);
   SweepLevel(l, kCoarseSweeps);
 }
 
 // Anderson mixing of successive cycles: the cycle is a linear map u -> G(u)
 // whose fixed point is the solution; from the last few pairs it takes the
 // combination whose residual G(u) - u is least. Differences are kept in
-// floats: they only steer the step, the sweeps check the result.
+// floats: they only steer the step, the sweeps check the result. The nodes
+// are taken in fixed blocks whose sums add up in block order, so that the
+// result does not depend on how many threads share the blocks.
 class Mixing {
 public:
-  Mixing(int history, std::size_t total) : m_(history), total_(total) {
+  Mixing(int history, std::size_t total, int threads) : m_(history), total_(total), threads_(threads) {
     if (m_ > 0) {
       start_.resize(total);
       dF_.assign(static_cast<std::size_t>(m_), {});
       dG_.assign(static_cast<std::size_t>(m_), {});
       gram_.assign(static_cast<std::size_t>(m_ * m_), 0.0);
+      blocks_ = static_cast<int>((total + kBlock - 1) / kBlock);
+      sums_.assign(static_cast<std::size_t>(blocks_) * (2 * m_), 0.0);
     }
   }
   void Start(const std::vector<double>& u) {
-    if (m_ > 0) start_ = u;
+    if (m_ <= 0) return;
+    Blocks([&](std::size_t first, std::size_t last, double*) {
+      std::copy(u.begin() + static_cast<std::ptrdiff_t>(first), u.begin() + static_cast<std::ptrdiff_t>(last),
+                start_.begin() + static_cast<std::ptrdiff_t>(first));
+    });
   }
+  // Replaces g, the result of the cycle begun at Start, by the best
+  // combination of the cycles recorded.
   void Mix(std::vector<double>& g) {
     if (m_ <= 0) return;
     // f = G(u) - u, kept in start_; the newest column is (f - fPrev, g - gPrev).
@@ -207,34 +222,46 @@ public:
     if (fPrev_.empty()) {
       fPrev_.resize(total_);
       gPrev_.resize(total_);
-      for (std::size_t n = 0; n < total_; ++n) {
-        f[n] = g[n] - f[n];
-        fPrev_[n] = static_cast<float>(f[n]);
-        gPrev_[n] = g[n];
-      }
-    } else {
-      const int c = next_;
-      next_ = (next_ + 1) % m_;
-      stored_ = std::min(stored_ + 1, m_);
-      std::vector<float>& df = dF_[static_cast<std::size_t>(c)];
-      std::vector<float>& dg = dG_[static_cast<std::size_t>(c)];
-      df.resize(total_);
-      dg.resize(total_);
-      for (std::size_t n = 0; n < total_; ++n) {
+      Blocks([&](std::size_t first, std::size_t last, double*) {
+        for (std::size_t n = first; n < last; ++n) {
+          f[n] = g[n] - f[n];
+          fPrev_[n] = static_cast<float>(f[n]);
+          gPrev_[n] = g[n];
+        }
+      });
+      return;
+    }
+    const int c = next_;
+    next_ = (next_ + 1) % m_;
+    stored_ = std::min(stored_ + 1, m_);
+    std::vector<float>& df = dF_[static_cast<std::size_t>(c)];
+    std::vector<float>& dg = dG_[static_cast<std::size_t>(c)];
+    df.resize(total_);
+    dg.resize(total_);
+    // One pass: the new column, then its products with every column
+    // (sums[i]) and every column's product with f (sums[m + i]).
+    Blocks([&](std::size_t first, std::size_t last, double* sums) {
+      for (std::size_t n = first; n < last; ++n) {
         f[n] = g[n] - f[n];
         df[n] = static_cast<float>(f[n] - fPrev_[n]);
         dg[n] = static_cast<float>(g[n] - gPrev_[n]);
         fPrev_[n] = static_cast<float>(f[n]);
         gPrev_[n] = g[n];
       }
-      for (int i = 0; i < stored_; ++i) gram_[c * m_ + i] = gram_[i * m_ + c] = Dot(df, dF_[static_cast<std::size_t>(i)]);
-    }
-    if (stored_ == 0) return;
+      for (int i = 0; i < stored_; ++i) {
+        const float* col = dF_[static_cast<std::size_t>(i)].data();
+        sums[i] = Dot(df.data(), col, first, last);
+        sums[m_ + i] = Dot(col, f.data(), first, last);
+      }
+    });
     std::vector<double> h(static_cast<std::size_t>(stored_ * stored_)), r(static_cast<std::size_t>(stored_)), gamma;
+    for (int i = 0; i < stored_; ++i) {
+      gram_[c * m_ + i] = gram_[i * m_ + c] = Total(i);
+      r[static_cast<std::size_t>(i)] = Total(m_ + i);
+    }
     double trace = 0;
     for (int i = 0; i < stored_; ++i) trace += gram_[i * m_ + i];
     for (int i = 0; i < stored_; ++i) {
-      r[i] = Dot(dF_[static_cast<std::size_t>(i)], f);
       for (int j = 0; j < stored_; ++j) h[i * stored_ + j] = gram_[i * m_ + j];
       h[i * stored_ + i] += 1e-10 * trace;
     }
@@ -242,22 +269,43 @@ public:
       stored_ = next_ = 0;
       return;
     }
-    for (int i = 0; i < stored_; ++i) {
-      const float* col = dG_[static_cast<std::size_t>(i)].data();
-      const double gi = gamma[i];
-      for (std::size_t n = 0; n < total_; ++n) g[n] -= gi * col[n];
-    }
+    Blocks([&](std::size_t first, std::size_t last, double*) {
+      for (int i = 0; i < stored_; ++i) {
+        const float* col = dG_[static_cast<std::size_t>(i)].data();
+        const double gi = gamma[static_cast<std::size_t>(i)];
+        for (std::size_t n = first; n < last; ++n) g[n] -= gi * col[n];
+      }
+    });
   }
 
 private:
+  static constexpr std::size_t kBlock = std::size_t{1} << 15;
+
+  // body(first, last, sums) for every block, sums being the block's 2m
+  // slots; blocks are shared out over the threads.
+  template <class Body>
+  void Blocks(Body body) {
+    ForRowParts(threads_, blocks_, kMinBlocksAThread, [&](int, int b0, int b1) {
+      for (int b = b0; b < b1; ++b) {
+        const std::size_t first = static_cast<std::size_t>(b) * kBlock;
+        body(first, std::min(total_, first + kBlock), &sums_[static_cast<std::size_t>(b) * (2 * m_)]);
+      }
+    });
+  }
+  // The sum over the blocks of slot k, in block order.
+  double Total(int k) const {
+    double s = 0;
+    for (int b = 0; b < blocks_; ++b) s += sums_[static_cast<std::size_t>(b) * (2 * m_) + k];
+    return s;
+  }
   // Four sums side by side: one sum would wait on every add.
   template <class A, class B>
-  static double Dot(const std::vector<A>& a, const std::vector<B>& b) {
+  static double Dot(const A* a, const B* b, std::size_t first, std::size_t last) {
     double s[4] = {0, 0, 0, 0};
-    const std::size_t size = a.size(), whole = size & ~std::size_t{3};
-    for (std::size_t n = 0; n < whole; n += 4)
+    const std::size_t whole = first + ((last - first) & ~std::size_t{3});
+    for (std::size_t n = first; n < whole; n += 4)
       for (std::size_t k = 0; k < 4; ++k) s[k] += static_cast<double>(a[n + k]) * static_cast<double>(b[n + k]);
-    for (std::size_t n = whole; n < size; ++n) s[0] += static_cast<double>(a[n]) * static_cast<double>(b[n]);
+    for (std::size_t n = whole; n < last; ++n) s[0] += static_cast<double>(a[n]) * static_cast<double>(b[n]);
     return (s[0] + s[1]) + (s[2] + s[3]);
   }
   // h g = r by elimination with partial pivoting; false when singular.
@@ -286,7 +334,8 @@ private:
 
   int m_, stored_ = 0, next_ = 0;
   std::size_t total_;
-  std::vector<double> start_, gPrev_, gram_;
+  int threads_, blocks_ = 0;
+  std::vector<double> start_, gPrev_, gram_, sums_;
   std::vector<float> fPrev_;   // only steers, as the columns
   std::vector<std::vector<float>> dF_, dG_;
 };
@@ -345,8 +394,15 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
   // reach (they hold nodes by data fixed), so the ties are taken first,
   // twice so that neighbouring data nodes see each other's.
   for (int k = 0; k < kTiePasses; ++k) TieDataNodes();
-  std::vector<double> pair;   // Prolong's sums of two coarse rows
-  std::vector<double> ring(levels.size() > 1 ? 3 * static_cast<std::size_t>(nx_) : 0);
+  // Per part of the rows: Prolong's sums of two coarse rows, and three rows
+  // of fine residuals. Made here, as nothing may throw on the threads.
+  const int parts = std::max(1, threads);
+  std::vector<std::vector<double>> pairs(static_cast<std::size_t>(parts));
+  std::vector<std::vector<double>> rings(static_cast<std::size_t>(parts));
+  for (int part = 0; part < parts; ++part) {
+    pairs[static_cast<std::size_t>(part)].reserve(static_cast<std::size_t>(nx_));
+    if (levels.size() > 1) rings[static_cast<std::size_t>(part)].resize(3 * static_cast<std::size_t>(nx_));
+  }
 
   // A sweep; false when the relaxation is to stop with *result.
   const auto sweep = [&](int* result) {
@@ -369,31 +425,39 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
   };
 
   int result = 0;
-  Mixing mixing(kMixHistory, NodeTotal());
+  Mixing mixing(kMixHistory, NodeTotal(), threads);
   for (;;) {
     mixing.Start(values_);
     for (int s = 0; s < kPreSweeps; ++s)
       if (!sweep(&result)) return result;
     if (levels.size() > 1) {
       // Residual of the plain nodes, what their sweep would change, three
-      // rows at a time rather than a whole grid of it.
+      // rows at a time rather than a whole grid of it; each part of the
+      // coarse rows keeps its own three.
+      Level& c = levels[1];
       const std::ptrdiff_t w = nx_;
-      int cached[3] = {-1, -1, -1};
-      const auto rows = [&](int y) {
-        double* row = &ring[static_cast<std::size_t>(y % 3) * static_cast<std::size_t>(nx_)];
-        if (cached[y % 3] != y) {
-          cached[y % 3] = y;
-          const std::size_t first = static_cast<std::size_t>(y) * static_cast<std::size_t>(nx_);
-          for (int x = 0; x < nx_; ++x) {
-            const std::size_t n = first + static_cast<std::size_t>(x);
-            row[x] = (flags_[n] & kPlainFlag) ? Stencil(&values_[n], w) - values_[n] : 0.0;
+      ForRowParts(threads, c.ny, kMinRowsAThread, [&](int part, int J0, int J1) {
+        double* ring = rings[static_cast<std::size_t>(part)].data();
+        int cached[3] = {-1, -1, -1};
+        const auto rows = [&](int y) {
+          double* row = ring + static_cast<std::size_t>(y % 3) * static_cast<std::size_t>(nx_);
+          if (cached[y % 3] != y) {
+            cached[y % 3] = y;
+            const std::size_t first = static_cast<std::size_t>(y) * static_cast<std::size_t>(nx_);
+            for (int x = 0; x < nx_; ++x) {
+              const std::size_t n = first + static_cast<std::size_t>(x);
+              row[x] = (flags_[n] & kPlainFlag) ? Stencil(&values_[n], w) - values_[n] : 0.0;
+            }
           }
-        }
-        return static_cast<const double*>(row);
-      };
-      Restrict(rows, levels[1]);
-      Cycle(levels, 1, pair);
-      Prolong(levels[1], values_.data(), nx_, ny_, [&](std::size_t n) { return (flags_[n] & kPlainFlag) != 0; }, pair);
+          return static_cast<const double*>(row);
+        };
+        Restrict(rows, c, J0, J1);
+      });
+      Cycle(levels, 1, pairs[0]);
+      ForRowParts(threads, ny_, kMinRowsAThread, [&](int part, int j0, int j1) {
+        Prolong(c, values_.data(), nx_, j0, j1, [&](std::size_t n) { return (flags_[n] & kPlainFlag) != 0; },
+                pairs[static_cast<std::size_t>(part)]);
+      });
     }
     // The rows and columns by the edge estimate from the nodes beside them
     // alone; their error creeps along the edge and no coarse grid carries
