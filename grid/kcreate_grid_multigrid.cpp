@@ -22,7 +22,7 @@ using namespace kgrid_stencil;
 namespace {
 
 // Sweeps before and after each coarse correction, and on the coarsest grid.
-constexpr int kPreSweeps = 2, kPostSweeps = 2, kCoarseSweeps = 2, kCoarsestSweeps = 30;
+constexpr int kPreSweeps = 2, kPostSweeps = 2, kCoarseSweeps = 4, kCoarsestSweeps = 30;
 // Cycles remembered by the mixing.
 constexpr int kMixHistory = 3;
 // Share of the coarse correction applied: the coarse grids see the nodes
