@@ -174,6 +174,21 @@ TEST(FxyDriver, StatusLinesLevelsAndTheWrittenGrid) {
   // How closely the grid follows the data: grid_accuracy_test.
 }
 
+TEST(FxyDriver, FastSolverHalvesThePrecisionOnEachLevelBeforeTheLast) {
+  TempDir dir;
+  const KFxyInput in = SmallInput();
+  KFxyDialogData d = SmallDialog(in, dir.File("net.f(x,y)"));
+  d.times = 3;
+  d.pre = 1e-4;
+  d.solver = KFxyDialogData::Solver::kFast;
+  RecordingStatus status;
+  ASSERT_TRUE(RunFxy(in, d, status).ok());
+  std::vector<std::string> heads;
+  for (const RecordingStatus::Line& l : status.lines)
+    if (l.y == 0) heads.push_back(l.text.substr(l.text.rfind(' ') + 1));
+  EXPECT_EQ(heads, (std::vector<std::string>{"2.500000e-05", "5.000000e-05", "1.000000e-04"}));
+}
+
 TEST(FxyDriver, StatusLinesIgnoreACommaLocale) {
   TempDir dir;
   const KFxyInput in = SmallInput();
