@@ -105,6 +105,9 @@ public:
   void SpreadFromData();
   // Later levels: every unset node takes the bilinear value of coarse there.
   void SeedFromCoarser(const KCreateGrid& coarse);
+  // The same with cubic values where the 4 x 4 coarse nodes around are set
+  // and none is next to a break; bilinear elsewhere. The fast solver's start.
+  void SeedFromCoarserCubic(const KCreateGrid& coarse);
   // Spreads set values into unset nodes (at most four rounds of y then x),
   // then gives the data mean to any node still unset.
   void FillUnset();

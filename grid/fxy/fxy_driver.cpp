@@ -165,7 +165,9 @@ KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& 
       grid->SeedFromData();
       if (!previous && grid->dataCells().empty())
         return Refuse("no data point lies inside the grid away from the break lines");
-      if (previous)
+      if (previous && d.solver == KFxyDialogData::Solver::kFast)
+        grid->SeedFromCoarserCubic(*previous);
+      else if (previous)
         grid->SeedFromCoarser(*previous);
       else
         grid->SpreadFromData();

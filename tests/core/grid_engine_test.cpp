@@ -238,6 +238,37 @@ TEST(GridSeeding, CoarserLevelGivesBilinearValuesExceptNextToBreaks) {
   EXPECT_GT(fine.Value(9, 2), G::kUnsetAbove);   // its coarse cell touches the break
 }
 
+TEST(GridSeeding, CubicSeedFollowsACubicAndFallsBackToBilinearByBreaksAndEdges) {
+  // A cubic surface: bilinear values miss it, cubic ones do not.
+  const auto f = [](double x, double y) { return 0.01 * x * x * x - 0.2 * x * y + 0.3 * y * y + x; };
+  G coarse;
+  coarse.SetGeometry(0, 0, 20, 20, 2, 2);
+  // A break along x = 12.6, in each grid's own coordinates.
+  const auto prepare = [](G& g) {
+    g.Prepare(nullptr, 0, {Line({g.ToGridX(12.6), g.ToGridX(12.6)}, {-1, g.ny() + 1.0})});
+  };
+  prepare(coarse);
+  for (int j = 0; j < coarse.ny(); ++j)
+    for (int i = 0; i < coarse.nx(); ++i)
+      coarse.values()[coarse.Index(i, j)] = f(coarse.ToWorldX(i), coarse.ToWorldY(j));
+  G cubic, bilinear;
+  for (G* g : {&cubic, &bilinear}) {
+    g->SetGeometry(0, 0, 20, 20, 1, 1);
+    prepare(*g);
+  }
+  cubic.SeedFromCoarserCubic(coarse);
+  bilinear.SeedFromCoarser(coarse);
+  const auto at = [&](const G& g, int i, int j) { return g.Value(i, j) - f(g.ToWorldX(i), g.ToWorldY(j)); };
+  EXPECT_NEAR(at(cubic, 7, 9), 0, 1e-9);     // inside, away from the break
+  EXPECT_GT(std::fabs(at(bilinear, 7, 9)), 1e-3);
+  // By the edge, and where the cubic's coarse nodes touch the break but the
+  // bilinear's do not (17) or do too (15).
+  for (const auto& [i, j] : std::vector<std::pair<int, int>>{{1, 9}, {9, 1}, {22, 9}, {9, 22}, {17, 9}, {15, 9}})
+    EXPECT_EQ(cubic.Value(i, j), bilinear.Value(i, j)) << i << "," << j;
+  EXPECT_LT(bilinear.Value(17, 9), G::kUnsetAbove);
+  EXPECT_GT(bilinear.Value(15, 9), G::kUnsetAbove);
+}
+
 TEST(GridRelax, DataNodeWithSmoothZeroKeepsItsValueAndOffNodeDataFollowsTheSlope) {
   std::mt19937 rng(5);
   std::uniform_real_distribution<double> u(0.0, 11.0);
