@@ -368,6 +368,24 @@ TEST(GridRelax, ThreadedSweepsMatchOneThreadBitForBit) {
   }
 }
 
+TEST(GridRelax, FastSolverGivesTheSameBitsOnAnyThreadCount) {
+  // Enough rows and nodes that the mixing, restriction and interpolation
+  // are shared out; a few cycles suffice to compare.
+  const FaultedSet set(800, 720, 3000);
+  std::vector<double> first;
+  for (int threads : {1, 2, 3}) {
+    G g;
+    Geometry(g, 800, 720);
+    g.Prepare(set.pts.data(), set.pts.size(), set.breaks);
+    g.SeedFromData();
+    g.SpreadFromData();
+    g.FillUnset();
+    ASSERT_EQ(g.RelaxFast(0, 12, nullptr, threads), 0);
+    if (first.empty()) first = g.values();
+    EXPECT_TRUE(g.values() == first) << threads;
+  }
+}
+
 TEST(GridRelax, FastSolverReachesTheSweepsFixedPointInFewerSweeps) {
   // Large enough for coarse grids, with breaks, data nodes and a smoothing
   // weight, so that every kind of node and the data blend take part.
