@@ -6,9 +6,15 @@
 // grid of twice the step (and so on down), solves there for the correction
 // with the same stencil, and brings it back by bilinear interpolation before
 // sweeping again. Coarse nodes whose block touches anything but plain nodes
-// hold a zero correction. The nodes by the grid's edge get extra sweeps of
-// their own, and successive cycles are combined by Anderson mixing. The
-// sweeps have the last word, so the fixed point is that of the sweeps.
+// hold a zero correction, so the error next to data is left to the sweeps:
+// the solver does best when little of it is there to begin with, which is
+// why the data ties are taken before the first sweep and why the driver
+// starts each level from cubic values of the one before. The nodes by the
+// grid's edge get extra sweeps of their own, and successive cycles are
+// combined by Anderson mixing. The sweeps have the last word, so the fixed
+// point is that of the sweeps. On several threads the sweeps run as the
+// wavefront of Relax and the other passes by parts of the rows; the result
+// is the same for any thread count.
 #include <algorithm>
 #include <cmath>
 #include <vector>
