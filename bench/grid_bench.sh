@@ -34,7 +34,7 @@ sizes=${GRID_BENCH_SIZES:-18 64 126}
 threads=${GRID_BENCH_THREADS:-1}
 # Finer steps than a decade apart, so that "the loosest precision that
 # matches" is not decided by where the steps happen to fall.
-ladder=(3e-3 2e-3 1.5e-3 1e-3 7e-4 5e-4 4e-4 3e-4 2.5e-4 2e-4 1.5e-4 1e-4 7e-5 5e-5 3e-5 2e-5 1e-5)
+ladder=(1e-2 7e-3 5e-3 3e-3 2e-3 1.5e-3 1e-3 7e-4 5e-4 4e-4 3e-4 2.5e-4 2e-4 1.5e-4 1e-4 7e-5 5e-5 3e-5 2e-5 1e-5)
 [[ -x $quarvel ]] || { echo "no quarvel binary at $quarvel" >&2; exit 2; }
 [[ -r $data/synthetic_smooth_50k.xyz ]] || { echo "no gridding data in $data" >&2; exit 2; }
 have_gmt=1
