@@ -77,6 +77,9 @@ public:
 
   // Smoothing weight; 0 ties data nodes exactly to their data.
   double smooth = 0.0;
+  // Rows a sweep advances together (1 up to kBlockRows): a speed setting
+  // only, every value comes out the same whatever it is.
+  int sweepRows = kBlockRows;
   CWeightDF relaxation;
 
   // Origin is half a step before the box; node counts are
@@ -211,19 +214,20 @@ private:
   // Sweeps only the nodes within width of the grid's edge, in index order.
   double SweepEdge(int width);
   // Interleaved rows: a block of rows is swept together, each row
-  // kBlockLag columns behind the one before it. Any lag of two or more
-  // leaves every node reading what the row-at-a-time order gives it (the
-  // row before already updated two columns beyond it, the two rows after
-  // not yet reached), so the result is bit for bit the same, while the
-  // rows' chains of updates overlap in the CPU. Two rows and a lag of six
-  // measured fastest: the next row's inputs from the row before are then
-  // ready, and more rows run out of registers.
+  // kBlockLag columns behind the one before it. With a lag of two or more
+  // every node reads what the row-at-a-time order gives it (the row before
+  // already updated two columns beyond it, the two rows after not yet
+  // reached), so the result is bit for bit the same, while the rows'
+  // chains of updates overlap in the CPU. Two rows and a lag of six
+  // measured fastest: the inputs a row takes from the row before are then
+  // long computed, and more rows run out of registers.
   static constexpr int kBlockRows = 2, kBlockLag = 6;
   struct RowBlock {
     int first = 0, rows = 0;
     const BorderNode* border[kBlockRows];   // each row's next border node
     double largest = 0.0;
   };
+  int BlockRows() const { return sweepRows < 1 ? 1 : sweepRows > kBlockRows ? kBlockRows : sweepRows; }
   void StartBlock(RowBlock& b, int first, int rows) const;
   // Steps [s0, s1) of a block: at step s, row first + r updates column
   // s - kBlockLag * r when that is a column. A block takes

@@ -190,7 +190,8 @@ double KCreateGrid::SweepBlock(int first, int rows, double largest, Sync& sync) 
 double KCreateGrid::Sweep() {
   double largest = 0.0;
   NoSync none;
-  for (int j = 0; j < ny_; j += kBlockRows) largest = SweepBlock(j, std::min(kBlockRows, ny_ - j), largest, none);
+  const int k = BlockRows();
+  for (int j = 0; j < ny_; j += k) largest = SweepBlock(j, std::min(k, ny_ - j), largest, none);
   return largest;
 }
 
@@ -216,9 +217,10 @@ double KCreateGrid::SweepEdge(int width) {
   return largest;
 }
 
-// Threads that sweep rows t, t + T, t + 2T, ... for as long as one Relax
-// runs. Each row publishes how many of its columns are done; a row waits
-// for the one below to be two columns ahead of the stretch it starts.
+// Threads that sweep blocks of rows t, t + T, t + 2T, ... for as long as one
+// Relax runs. Each block's last row publishes how many of its columns are
+// done; a block waits for the row below it to be two columns ahead of the
+// stretch its first row starts.
 class KCreateGrid::SweepTeam {
 public:
   SweepTeam(KCreateGrid& grid, int threads) : grid_(grid), progress_(static_cast<std::size_t>(grid.ny())) {
@@ -269,7 +271,9 @@ private:
 
   void Rows(int t) {
     double largest = 0.0;
-    for (int j = t; j < grid_.ny(); j += count_) largest = grid_.SweepRow(j, largest, *this);
+    const int k = grid_.BlockRows();
+    const int ny = grid_.ny();
+    for (int j = t * k; j < ny; j += count_ * k) largest = grid_.SweepBlock(j, std::min(k, ny - j), largest, *this);
     largest_[static_cast<std::size_t>(t)] = largest;
   }
   void Work(int t) {
