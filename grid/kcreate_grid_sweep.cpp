@@ -1,9 +1,10 @@
 // One relaxation sweep: Gauss-Seidel in index order with over-relaxation.
 // Interior nodes use the 13-point biharmonic stencil straight from the value
 // array; the other nodes average partial estimates from neighbour lists
-// built once per level. On several threads the rows run as a wavefront: row
-// j starts a column once row j - 1 has passed two columns beyond it, so
-// every node reads exactly the values the one-thread sweep would read.
+// built once per level. Rows go in blocks of interleaved rows (see
+// RelaxBlockSteps). On several threads the blocks run as a wavefront: a
+// block starts a column once the row below it has passed two columns beyond
+// it, so every node reads exactly the values the row-by-row sweep would.
 #include <algorithm>
 #include <atomic>
 #include <cmath>
