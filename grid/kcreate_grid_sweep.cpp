@@ -1,15 +1,17 @@
 // One relaxation sweep: Gauss-Seidel in index order with over-relaxation.
 // Interior nodes use the 13-point biharmonic stencil straight from the value
 // array; the other nodes average partial estimates from neighbour lists
-// built once per level. On several threads the rows run as a wavefront: row
-// j starts a column once row j - 1 has passed two columns beyond it, so
-// every node reads exactly the values the one-thread sweep would read.
+// built once per level. Rows go in blocks of interleaved rows (see
+// RelaxBlockSteps). On several threads the blocks run as a wavefront: a
+// block starts a column once the row below it has passed two columns beyond
+// it, so every node reads exactly the values the row-by-row sweep would.
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <thread>
 
 #include "grid/kcreate_grid.h"
+#include "grid/kcreate_grid_node.h"
 #include "grid/kcreate_grid_stencil.h"
 
 using namespace kgrid_stencil;
@@ -76,10 +78,7 @@ void KCreateGrid::BuildBorderLists() {
 }
 
 double KCreateGrid::RelaxInteriorRun(int& node, int end, double largest) {
-  // The two values just written to the left are carried in registers. For
-  // nodes without data the terms that do not depend on the left neighbour
-  // are summed first, so that the in-place chain from node to node is one
-  // multiply and one add; data nodes sum in the plain stencil order.
+  // The two values just written to the left are carried in registers.
   double* z = values_.data();
   const std::ptrdiff_t w = nx_;
   const double factor = relaxation.factor;
@@ -90,45 +89,11 @@ double KCreateGrid::RelaxInteriorRun(int& node, int end, double largest) {
   double left = z[n - 1], left2 = z[n - 2];
   for (; n < end && (flags[n] & kInteriorFlag); ++n) {
     double* p = z + n;
-    const double old = p[0];
-    double value;
-    if (flags[n] & kPlainFlag) {
-      const double rest = kDirect * (p[1] + p[-w] + p[w]) -
-                          kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
-                          kFar * (left2 + p[2] + p[-2 * w] + p[2 * w]);
-      if (rest + kDirect * left > kUnsetAbove) {      // no usable estimate
-        left2 = left;
-        left = old;
-        continue;
-      }
-      const double partial = rest - old;              // change without the left term
-      const double base = old + factor * partial;
-      value = base + leftWeight * left;               // z + factor * change
-      largest = std::max(largest, std::fabs(partial + kDirect * left));
-    } else {
-      const double estimate = kDirect * (left + p[1] + p[-w] + p[w]) -
-                              kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
-                              kFar * (left2 + p[2] + p[-2 * w] + p[2 * w]);
-      if (estimate > kUnsetAbove) {
-        left2 = left;
-        left = old;
-        continue;
-      }
-      const DataCell& cell = cells_[static_cast<std::size_t>(cellOf[n])];
-      // Twice the downhill slopes move the data from the points' mean
-      // position to the node.
-      const double gx2 = left - p[1];
-      const double gy2 = p[-w] - p[w];
-      const double tied = cell.z + 0.5 * (gx2 * cell.dx + gy2 * cell.dy);
-      // A negative weight would let the blend divide by zero; beyond
-      // kHugeWeight the tie is below the estimate's precision, and
-      // a * estimate could overflow.
-      const double a = std::max(0.0, smooth * cell.w);
-      const double target = a > kHugeWeight ? estimate : (tied + a * estimate) / (a + 1.0);
-      const double change = target - old;
-      value = old + factor * change;
-      largest = std::max(largest, std::fabs(change));
-    }
+    const double value =
+        (flags[n] & kPlainFlag)
+            ? kgrid_node::Plain(p, w, left, left2, factor, leftWeight, largest)
+            : kgrid_node::Data(p, w, left, left2, cells_[static_cast<std::size_t>(cellOf[n])], factor, smooth,
+                               largest);
     p[0] = value;
     left2 = left;
     left = value;
@@ -206,10 +171,28 @@ double KCreateGrid::RelaxSpan(int n, int end, const BorderNode*& border, double 
   return largest;
 }
 
+template <class Sync>
+double KCreateGrid::SweepBlock(int first, int rows, double largest, Sync& sync) {
+  RowBlock b;
+  StartBlock(b, first, rows);
+  const int lag = kBlockLag * (rows - 1);   // columns the last row trails the first
+  const int steps = nx_ + lag;
+  const int stretch = sync.Stretch(nx_);
+  for (int s0 = 0; s0 < steps; s0 += stretch) {
+    const int s1 = std::min(steps, s0 + stretch);
+    sync.Wait(first, std::min(s1, nx_));
+    RelaxBlockSteps(b, s0, s1);
+    sync.Passed(first + rows - 1, std::clamp(s1 - lag, 0, nx_));
+  }
+  // The largest change skips NaN; the order the changes meet in is free.
+  return std::max(largest, b.largest);
+}
+
 double KCreateGrid::Sweep() {
   double largest = 0.0;
   NoSync none;
-  for (int j = 0; j < ny_; ++j) largest = SweepRow(j, largest, none);
+  const int k = BlockRows();
+  for (int j = 0; j < ny_; j += k) largest = SweepBlock(j, std::min(k, ny_ - j), largest, none);
   return largest;
 }
 
@@ -235,9 +218,10 @@ double KCreateGrid::SweepEdge(int width) {
   return largest;
 }
 
-// Threads that sweep rows t, t + T, t + 2T, ... for as long as one Relax
-// runs. Each row publishes how many of its columns are done; a row waits
-// for the one below to be two columns ahead of the stretch it starts.
+// Threads that sweep blocks of rows t, t + T, t + 2T, ... for as long as one
+// Relax runs. Each block's last row publishes how many of its columns are
+// done; a block waits for the row below it to be two columns ahead of the
+// stretch its first row starts.
 class KCreateGrid::SweepTeam {
 public:
   SweepTeam(KCreateGrid& grid, int threads) : grid_(grid), progress_(static_cast<std::size_t>(grid.ny())) {
@@ -288,7 +272,9 @@ private:
 
   void Rows(int t) {
     double largest = 0.0;
-    for (int j = t; j < grid_.ny(); j += count_) largest = grid_.SweepRow(j, largest, *this);
+    const int k = grid_.BlockRows();
+    const int ny = grid_.ny();
+    for (int j = t * k; j < ny; j += count_ * k) largest = grid_.SweepBlock(j, std::min(k, ny - j), largest, *this);
     largest_[static_cast<std::size_t>(t)] = largest;
   }
   void Work(int t) {
