@@ -172,7 +172,9 @@ private:
   static bool IsSet(double v) { return v <= kUnsetAbove; }
   void RasteriseBreaks(const std::vector<KGridLine>& breaks);
   void BuildDataCells(const KOne* points, std::size_t count);
-  int SpreadAxis(int node, int axis);
+  // Hands node's value to its unset neighbours along axis (kPlusX or
+  // kPlusY); at is the node's column or row. Returns how many it set.
+  int SpreadAxis(int node, int axis, int at);
   void MarkInterior();
   // Neighbour lists of the nodes that are not interior, built once per
   // Relax: the partial estimates each takes, in the order they are summed.
@@ -229,6 +231,14 @@ private:
   std::vector<BorderNode> border_;        // in index order
   std::vector<std::int32_t> rowBorder_;   // first border node of each row, and the end
   double dataMean_ = 0.0;
+  // Set-up without per-node neighbour calls: the data nodes in index order
+  // (one per data cell), and whether node's link d is not blocked (the
+  // grid's edge is the caller's to check).
+  std::vector<std::int32_t> cellNode_;
+  bool LinkOpen(int node, int d) const {
+    const std::int32_t rec = linkOf_[static_cast<std::size_t>(node)];
+    return rec < 0 || links_[static_cast<std::size_t>(rec)].links[d] != kLinkBlocked;
+  }
   int sweepsRun_ = 0;
   double lastChange_ = 0.0;
 };

@@ -16,14 +16,25 @@ using namespace kgrid_stencil;
 
 void KCreateGrid::MarkInterior() {
   std::fill(flags_.begin(), flags_.end(), 0);
-  const auto free = [&](int n) { return linkOf_[static_cast<std::size_t>(n)] == kNoLinkRecord; };
-  for (int j = 2; j <= ny_ - 3; ++j)
-    for (int i = 2; i <= nx_ - 3; ++i) {
-      const int n = Index(i, j);
-      if (free(n) && free(n - 1) && free(n + 1) && free(n - nx_) && free(n + nx_))
-        flags_[static_cast<std::size_t>(n)] =
-            kInteriorFlag | (cellOf_[static_cast<std::size_t>(n)] < 0 ? kPlainFlag : 0);
+  std::uint8_t* flags = flags_.data();
+  const std::int32_t* link = linkOf_.data();
+  const std::int32_t* cell = cellOf_.data();
+  const bool anyLink = !links_.empty();
+  const std::ptrdiff_t w = nx_;
+  const auto free = [&](std::ptrdiff_t n) { return link[n] == kNoLinkRecord; };
+  for (int j = 2; j <= ny_ - 3; ++j) {
+    const std::ptrdiff_t first = Index(2, j), end = Index(nx_ - 2, j);
+    // Without breaks every node there is interior: a loop the compiler can
+    // run several nodes at a time.
+    if (!anyLink) {
+      for (std::ptrdiff_t n = first; n < end; ++n)
+        flags[n] = cell[n] < 0 ? kInteriorFlag | kPlainFlag : kInteriorFlag;
+      continue;
     }
+    for (std::ptrdiff_t n = first; n < end; ++n)
+      if (free(n) && free(n - 1) && free(n + 1) && free(n - w) && free(n + w))
+        flags[n] = cell[n] < 0 ? kInteriorFlag | kPlainFlag : kInteriorFlag;
+  }
   BuildBorderLists();
 }
 

@@ -1,6 +1,7 @@
-// Net-file writer: strips are built column by column; only two columns of
-// node records are held at a time, the strip table is kept in memory and
-// appended after the node records.
+// Net-file writer, column by column. Strips are runs of nodes joined by +y
+// links; within a column they follow one another from row 0 up, so node
+// (m, r) is record m * ny + r and its links are plain offsets from that
+// number. Only one column of records and the strip table are held.
 #include "grid/io/net_file_writer.h"
 
 #include <cstdint>
@@ -14,69 +15,24 @@
 
 namespace {
 
-// The strips and node records of one column.
-struct Column {
-  std::vector<knet::Node> nodes;      // in file order
-  std::vector<knet::Strip> strips;
-  std::vector<std::int32_t> rowRecord;  // row -> index in nodes
-};
-
-// Splits column m into strips: runs of nodes joined by +y links. Node
-// numbers continue from next.
-void BuildColumn(const KCreateGrid& g, int m, std::int32_t& next, Column& col,
-                 std::vector<std::uint8_t>& placed) {
-  const int ny = g.ny();
-  col.nodes.clear();
-  col.strips.clear();
-  col.rowRecord.assign(static_cast<std::size_t>(ny), -1);
-  placed.assign(static_cast<std::size_t>(ny), 0);
-  const auto row = [&](int node) { return node / g.nx(); };
-  for (int j = 0; j < ny; ++j) {
-    if (placed[static_cast<std::size_t>(j)]) continue;
-    // Back to the first node of the run (links are cut from both ends, so
-    // this stays at j; the placed check keeps nodes from being written twice).
-    int s = g.Index(m, j);
-    for (int t; (t = g.Neighbour(s, KCreateGrid::kMinusY)) >= 0 && !placed[static_cast<std::size_t>(row(t))];)
-      s = t;
-    knet::Strip strip;
-    strip.firstRow = row(s);
-    strip.firstNode = next;
-    const std::size_t start = col.nodes.size();
-    for (int n = s; n >= 0 && !placed[static_cast<std::size_t>(row(n))];
-         n = g.Neighbour(n, KCreateGrid::kPlusY)) {
-      placed[static_cast<std::size_t>(row(n))] = 1;
-      col.rowRecord[static_cast<std::size_t>(row(n))] = static_cast<std::int32_t>(col.nodes.size());
-      knet::Node rec;
-      rec.value = g.values()[static_cast<std::size_t>(n)];
-      col.nodes.push_back(rec);
-    }
-    strip.count = static_cast<std::int32_t>(col.nodes.size() - start);
-    for (std::size_t k = start; k < col.nodes.size(); ++k) {
-      const std::int32_t number = next + static_cast<std::int32_t>(k - start);
-      if (k > start) col.nodes[k].links[knet::kMinusY] = number - 1;
-      if (k + 1 < col.nodes.size()) col.nodes[k].links[knet::kPlusY] = number + 1;
-    }
-    next += strip.count;
-    col.strips.push_back(strip);
-  }
-}
-
-// Joins column m - 1 (left) and column m (right) where the grid's +x step
-// does.
-void LinkColumns(const KCreateGrid& g, int m, Column& left, std::int32_t leftBase, Column& right,
-                 std::int32_t rightBase) {
-  for (int r = 0; r < g.ny(); ++r) {
-    const int a = g.Index(m - 1, r), b = g.Index(m, r);
-    if (g.Neighbour(a, KCreateGrid::kPlusX) != b) continue;
-    const std::int32_t ka = left.rowRecord[static_cast<std::size_t>(r)];
-    const std::int32_t kb = right.rowRecord[static_cast<std::size_t>(r)];
-    left.nodes[static_cast<std::size_t>(ka)].links[knet::kPlusX] = rightBase + kb;
-    right.nodes[static_cast<std::size_t>(kb)].links[knet::kMinusX] = leftBase + ka;
-  }
-}
-
 void Put(KAtomicFile& out, const std::vector<unsigned char>& bytes) {
   out.Write(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+// Which links of the nodes of one column are open: +x and +y, one byte each
+// per row. A link is open when the node's record, if it has one, does not
+// block it, and the step stays inside the grid.
+void OpenLinks(const KCreateGrid& g, int m, std::vector<std::uint8_t>& right, std::vector<std::uint8_t>& up) {
+  const int nx = g.nx(), ny = g.ny();
+  const bool lastColumn = m + 1 >= nx;
+  const std::vector<KCreateGrid::LinkRecord>& records = g.linkRecords();
+  for (int r = 0; r < ny; ++r) {
+    const std::int32_t rec = records.empty() ? KCreateGrid::kNoLinkRecord : g.LinkRecordOf(g.Index(m, r));
+    const std::int32_t* links = rec >= 0 ? records[static_cast<std::size_t>(rec)].links : nullptr;
+    const auto open = [&](int d) { return !links || links[d] != KCreateGrid::kLinkBlocked; };
+    right[static_cast<std::size_t>(r)] = !lastColumn && open(KCreateGrid::kPlusX);
+    up[static_cast<std::size_t>(r)] = r + 1 < ny && open(KCreateGrid::kPlusY);
+  }
 }
 
 }  // namespace
@@ -101,38 +57,49 @@ KResult WriteNetFile(const KCreateGrid& g, const std::string& path) {
   knet::PutI32(&bytes[knet::kCountOffset], total);
   Put(out, bytes);
 
+  const int nx = g.nx(), ny = g.ny();
+  const double* z = g.values().data();
+  const auto rows = static_cast<std::size_t>(ny);
+  std::vector<std::uint8_t> right(rows), up(rows), left(rows, 0);
   std::vector<unsigned char> table;   // the strip table
-  std::vector<std::uint8_t> placed;
-  const auto writeColumn = [&](const Column& col) {
-    unsigned char count[4];
-    knet::PutI32(count, static_cast<std::int32_t>(col.strips.size()));
-    table.insert(table.end(), count, count + 4);
-    for (const knet::Strip& s : col.strips) {
+  table.reserve(static_cast<std::size_t>(nx) * (4 + knet::kStripHeaderBytes));
+  bytes.resize(rows * knet::kNodeRecordBytes);
+  for (int m = 0; m < nx && out.ok(); ++m) {
+    OpenLinks(g, m, right, up);
+    const std::int32_t base = m * ny;
+
+    // The strip table: a strip starts at row 0 and above every cut +y link.
+    const std::size_t countAt = table.size();
+    table.resize(countAt + 4);
+    std::int32_t strips = 0;
+    for (int r = 0; r < ny;) {
+      const int first = r;
+      while (up[static_cast<std::size_t>(r)]) ++r;
+      ++r;
+      knet::Strip s;
+      s.count = r - first;
+      s.firstRow = first;
+      s.firstNode = base + first;
       unsigned char header[knet::kStripHeaderBytes];
       knet::EncodeStrip(s, header);
       table.insert(table.end(), header, header + knet::kStripHeaderBytes);
+      ++strips;
     }
-    bytes.resize(col.nodes.size() * knet::kNodeRecordBytes);
-    for (std::size_t k = 0; k < col.nodes.size(); ++k)
-      knet::EncodeNode(col.nodes[k], &bytes[k * knet::kNodeRecordBytes]);
-    Put(out, bytes);
-  };
+    knet::PutI32(&table[countAt], strips);
 
-  Column left, right;
-  std::int32_t next = 0, leftBase = 0;
-  BuildColumn(g, 0, next, left, placed);
-  for (int m = 1; m < g.nx() && out.ok(); ++m) {
-    const std::int32_t rightBase = next;
-    BuildColumn(g, m, next, right, placed);
-    LinkColumns(g, m, left, leftBase, right, rightBase);
-    writeColumn(left);
-    std::swap(left, right);
-    leftBase = rightBase;
+    unsigned char* p = bytes.data();
+    for (int r = 0; r < ny; ++r, p += knet::kNodeRecordBytes) {
+      const auto k = static_cast<std::size_t>(r);
+      const std::int32_t number = base + r;
+      knet::PutF64(p, z[static_cast<std::size_t>(g.Index(m, r))]);
+      knet::PutI32(p + 8 + 4 * knet::kPlusX, right[k] ? number + ny : knet::kNoLink);
+      knet::PutI32(p + 8 + 4 * knet::kPlusY, up[k] ? number + 1 : knet::kNoLink);
+      knet::PutI32(p + 8 + 4 * knet::kMinusX, left[k] ? number - ny : knet::kNoLink);
+      knet::PutI32(p + 8 + 4 * knet::kMinusY, r > 0 && up[k - 1] ? number - 1 : knet::kNoLink);
+    }
+    Put(out, bytes);
+    left.swap(right);   // this column's +x links are the next one's -x links
   }
-  writeColumn(left);
   Put(out, table);
-  // The columns place every node once; anything else would be a broken file.
-  if (out.ok() && next != total)
-    return {KStatus::kFailed, "cannot write '" + path + "': the strips do not cover the grid"};
   return out.Commit();
 }
