@@ -50,6 +50,15 @@ void WalkCrossings(const KGridLine& line, int nx, int ny, Visit visit) {
   }
 }
 
+// A hint that p will be read soon.
+inline void Prefetch(const void* p) {
+#if defined(__GNUC__)
+  __builtin_prefetch(p);
+#else
+  (void)p;
+#endif
+}
+
 // Calls visit(n) for every flagged n in increasing order. Few nodes are
 // flagged, so unflagged ones are skipped eight at a time.
 template <class Visit>
@@ -139,21 +148,23 @@ void KCreateGrid::BuildDataCells(const KOne* points, std::size_t count) {
   // zero on purpose: points up to 1.5 steps before node 0 still snap to it.
   // The range is checked on the double so that far-away points cannot wrap
   // onto the grid.
-  const auto snap = [&](const KOne& p) -> long long {
+  const bool anyLink = !links_.empty();
+  const auto snap = [&](const KOne& p) -> std::int32_t {
     if (!std::isfinite(p.z) || !std::isfinite(p.w)) return -1;
     const double si = std::trunc(p.x + 0.5), sj = std::trunc(p.y + 0.5);
     if (!(si >= 0 && si < nx_ && sj >= 0 && sj < ny_)) return -1;
-    const long long node = Index(static_cast<int>(si), static_cast<int>(sj));
-    if (linkOf_[static_cast<std::size_t>(node)] != kNoLinkRecord) return -1;  // beside a fault
+    const std::int32_t node = Index(static_cast<int>(si), static_cast<int>(sj));
+    if (anyLink && linkOf_[static_cast<std::size_t>(node)] != kNoLinkRecord) return -1;  // beside a fault
     return node;
   };
 
   // Mark, then number the data nodes in index order. flags_ still marks the
   // link records' nodes; only those are cleared.
   for (const LinkRecord& rec : links_) flags_[static_cast<std::size_t>(rec.owner)] = 0;
+  std::vector<std::int32_t> snapped(count);
   for (std::size_t p = 0; p < count; ++p) {
-    const long long node = snap(points[p]);
-    if (node >= 0) flags_[static_cast<std::size_t>(node)] = 1;
+    snapped[p] = snap(points[p]);
+    if (snapped[p] >= 0) flags_[static_cast<std::size_t>(snapped[p])] = 1;
   }
   ForEachFlagged(flags_, [&](std::size_t n) {
     cellOf_[n] = static_cast<std::int32_t>(cellNode_.size());
@@ -162,12 +173,17 @@ void KCreateGrid::BuildDataCells(const KOne* points, std::size_t count) {
   for (const std::int32_t n : cellNode_) flags_[static_cast<std::size_t>(n)] = 0;
   cells_.resize(cellNode_.size());
 
+  // Sums in point order. The points lie anywhere on the grid, so the cell
+  // numbers are asked for a few points ahead.
+  constexpr std::size_t kAhead = 16;
   for (std::size_t p = 0; p < count; ++p) {
-    const long long node = snap(points[p]);
+    if (p + kAhead < count && snapped[p + kAhead] >= 0)
+      Prefetch(&cellOf_[static_cast<std::size_t>(snapped[p + kAhead])]);
+    const std::int32_t node = snapped[p];
     if (node < 0) continue;
     const KOne& pt = points[p];
     DataCell& cell = cells_[static_cast<std::size_t>(cellOf_[static_cast<std::size_t>(node)])];
-    const int i = static_cast<int>(node % nx_), j = static_cast<int>(node / nx_);
+    const int i = node % nx_, j = node / nx_;
     cell.dx += pt.x - i;
     cell.dy += pt.y - j;
     cell.z += pt.z;
