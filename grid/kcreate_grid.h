@@ -152,7 +152,9 @@ public:
   std::vector<double>& values() { return values_; }
   double Value(int i, int j) const { return values_[static_cast<std::size_t>(Index(i, j))]; }
   // Index of the node's link record, or kNoLinkRecord.
-  std::int32_t LinkRecordOf(int node) const { return linkOf_[static_cast<std::size_t>(node)]; }
+  std::int32_t LinkRecordOf(int node) const {
+    return links_.empty() ? kNoLinkRecord : linkOf_[static_cast<std::size_t>(node)];
+  }
   const std::vector<LinkRecord>& linkRecords() const { return links_; }
   // Index of the node's data cell, or kNoDataCell.
   std::int32_t DataCellOf(int node) const { return cellOf_[static_cast<std::size_t>(node)]; }
@@ -223,7 +225,7 @@ private:
 
   std::vector<double> values_;
   std::vector<std::uint8_t> flags_;    // set-up: next to a crossing; relaxation: interior
-  std::vector<std::int32_t> linkOf_;
+  std::vector<std::int32_t> linkOf_;     // read only when links_ is not empty
   std::vector<std::int32_t> cellOf_;
   std::vector<LinkRecord> links_;
   std::vector<DataCell> cells_;
@@ -236,6 +238,7 @@ private:
   // grid's edge is the caller's to check).
   std::vector<std::int32_t> cellNode_;
   bool LinkOpen(int node, int d) const {
+    if (links_.empty()) return true;
     const std::int32_t rec = linkOf_[static_cast<std::size_t>(node)];
     return rec < 0 || links_[static_cast<std::size_t>(rec)].links[d] != kLinkBlocked;
   }

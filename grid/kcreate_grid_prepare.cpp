@@ -106,9 +106,12 @@ void KCreateGrid::RasteriseBreaks(const std::vector<KGridLine>& breaks) {
     });
   }
 
-  // Link records for the flagged nodes, numbered in index order.
-  linkOf_.assign(NodeTotal(), kNoLinkRecord);
+  // Link records for the flagged nodes, numbered in index order. Without
+  // breaks there is none, and no per-node table either.
   links_.clear();
+  linkOf_.clear();
+  if (breaks.empty()) return;
+  linkOf_.assign(NodeTotal(), kNoLinkRecord);
   ForEachFlagged(flags_, [&](std::size_t n) {
     linkOf_[n] = static_cast<std::int32_t>(links_.size());
     LinkRecord rec;
