@@ -45,7 +45,8 @@ public:
     for (std::size_t m = 1; m < start_.size(); ++m) start_[m] += start_[m - 1];
     std::vector<std::size_t> at(start_.begin(), start_.end() - 1);
     order_.resize(records.size());
-    for (std::size_t k = 0; k < records.size(); ++k) order_[at[static_cast<std::size_t>(records[k].owner % g.nx())]++] = k;
+    for (std::size_t k = 0; k < records.size(); ++k)
+      order_[at[static_cast<std::size_t>(records[k].owner % g.nx())]++] = k;
   }
   template <class Visit>
   void ForColumn(int m, Visit visit) const {
