@@ -82,7 +82,7 @@ void KCreateGrid::SeedFromCoarser(const KCreateGrid& coarse) {
       const double t = std::trunc(g);
       // The upper corner must exist too; without it BilinearAt finds no
       // neighbour and gives nothing.
-      const bool inside = t >= 0 && t < coarseCount && t + 1 < coarseCount;
+      const bool inside = t >= 0 && t + 1 < coarseCount;
       out[static_cast<std::size_t>(k)] = {g - t, inside ? static_cast<int>(t) : -1};
     }
     return out;
