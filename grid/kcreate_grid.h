@@ -4,8 +4,8 @@
 // One KCreateGrid is one refinement level. The f(x,y) driver calls, in order:
 // SetGeometry, Prepare (points and breaks already in grid coordinates),
 // SeedFromData, then SeedFromCoarser (later levels) or SpreadFromData (first
-// level), FillUnset and Relax. The net-file writer then reads the values,
-// the link records and the neighbour steps.
+// level), FillUnset and Relax. The net-file writer then reads the values
+// and the link records.
 //
 // Nodes are stored row by row (x fastest): node (i, j) has index i + j * nx.
 #include <cstddef>
