@@ -4,8 +4,8 @@
 // One KCreateGrid is one refinement level. The f(x,y) driver calls, in order:
 // SetGeometry, Prepare (points and breaks already in grid coordinates),
 // SeedFromData, then SeedFromCoarser (later levels) or SpreadFromData (first
-// level), FillUnset and Relax. The net-file writer then reads the values,
-// the link records and the neighbour steps.
+// level), FillUnset and Relax. The net-file writer then reads the values
+// and the link records.
 //
 // Nodes are stored row by row (x fastest): node (i, j) has index i + j * nx.
 #include <cstddef>
@@ -158,7 +158,9 @@ public:
   std::vector<double>& values() { return values_; }
   double Value(int i, int j) const { return values_[static_cast<std::size_t>(Index(i, j))]; }
   // Index of the node's link record, or kNoLinkRecord.
-  std::int32_t LinkRecordOf(int node) const { return linkOf_[static_cast<std::size_t>(node)]; }
+  std::int32_t LinkRecordOf(int node) const {
+    return links_.empty() ? kNoLinkRecord : linkOf_[static_cast<std::size_t>(node)];
+  }
   const std::vector<LinkRecord>& linkRecords() const { return links_; }
   // Index of the node's data cell, or kNoDataCell.
   std::int32_t DataCellOf(int node) const { return cellOf_[static_cast<std::size_t>(node)]; }
@@ -178,7 +180,9 @@ private:
   static bool IsSet(double v) { return v <= kUnsetAbove; }
   void RasteriseBreaks(const std::vector<KGridLine>& breaks);
   void BuildDataCells(const KOne* points, std::size_t count);
-  int SpreadAxis(int node, int axis);
+  // Hands node's value to its unset neighbours along axis (kPlusX or
+  // kPlusY); at is the node's column or row. Returns how many it set.
+  int SpreadAxis(int node, int axis, int at);
   void MarkInterior();
   // Neighbour lists of the nodes that are not interior, built once per
   // Relax: the partial estimates each takes, in the order they are summed.
@@ -258,7 +262,7 @@ private:
 
   std::vector<double> values_;
   std::vector<std::uint8_t> flags_;    // set-up: next to a crossing; relaxation: interior
-  std::vector<std::int32_t> linkOf_;
+  std::vector<std::int32_t> linkOf_;     // read only when links_ is not empty
   std::vector<std::int32_t> cellOf_;
   std::vector<LinkRecord> links_;
   std::vector<DataCell> cells_;
@@ -266,6 +270,15 @@ private:
   std::vector<BorderNode> border_;        // in index order
   std::vector<std::int32_t> rowBorder_;   // first border node of each row, and the end
   double dataMean_ = 0.0;
+  // Set-up without per-node neighbour calls: the data nodes in index order
+  // (one per data cell), and whether node's link d is not blocked (the
+  // grid's edge is the caller's to check).
+  std::vector<std::int32_t> cellNode_;
+  bool LinkOpen(int node, int d) const {
+    if (links_.empty()) return true;
+    const std::int32_t rec = linkOf_[static_cast<std::size_t>(node)];
+    return rec < 0 || links_[static_cast<std::size_t>(rec)].links[d] != kLinkBlocked;
+  }
   int sweepsRun_ = 0;
   double lastChange_ = 0.0;
 };

@@ -25,7 +25,7 @@ void KCreateGrid::SetGeometry(double xmin, double ymin, double xmax, double ymax
 }
 
 int KCreateGrid::Neighbour(int node, int d) const {
-  const std::int32_t rec = linkOf_[static_cast<std::size_t>(node)];
+  const std::int32_t rec = LinkRecordOf(node);
   if (rec >= 0 && links_[static_cast<std::size_t>(rec)].links[d] == kLinkBlocked) return -1;
   const int i = node % nx_;
   switch (d) {

@@ -1,7 +1,10 @@
 // Prepare: node arrays, break lines turned into blocked links, data cells.
-#include <cmath>
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <utility>
+#include <vector>
 
 #include "grid/kcreate_grid.h"
 
@@ -47,6 +50,32 @@ void WalkCrossings(const KGridLine& line, int nx, int ny, Visit visit) {
   }
 }
 
+// A hint that p will be read soon.
+inline void Prefetch(const void* p) {
+#if defined(__GNUC__)
+  __builtin_prefetch(p);
+#else
+  (void)p;
+#endif
+}
+
+// Calls visit(n) for every flagged n in increasing order. Few nodes are
+// flagged, so unflagged ones are skipped eight at a time.
+template <class Visit>
+void ForEachFlagged(const std::vector<std::uint8_t>& flags, Visit visit) {
+  const std::size_t total = flags.size();
+  std::size_t n = 0;
+  for (; n + 8 <= total; n += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, flags.data() + n, sizeof word);
+    if (word == 0) continue;
+    for (std::size_t k = n; k < n + 8; ++k)
+      if (flags[k]) visit(k);
+  }
+  for (; n < total; ++n)
+    if (flags[n]) visit(n);
+}
+
 // The node below the crossing at q on the crossed line, or a value outside
 // [-1, count) that the callers ignore. floor so that a crossing just before
 // node 0 touches no link inside the grid.
@@ -77,17 +106,18 @@ void KCreateGrid::RasteriseBreaks(const std::vector<KGridLine>& breaks) {
     });
   }
 
-  // Link records for the flagged nodes, numbered in index order.
-  const std::size_t total = NodeTotal();
-  linkOf_.assign(total, kNoLinkRecord);
+  // Link records for the flagged nodes, numbered in index order. Without
+  // breaks there is none, and no per-node table either.
   links_.clear();
-  for (std::size_t n = 0; n < total; ++n) {
-    if (!flags_[n]) continue;
+  linkOf_.clear();
+  if (breaks.empty()) return;
+  linkOf_.assign(NodeTotal(), kNoLinkRecord);
+  ForEachFlagged(flags_, [&](std::size_t n) {
     linkOf_[n] = static_cast<std::int32_t>(links_.size());
     LinkRecord rec;
     rec.owner = static_cast<std::int32_t>(n);
     links_.push_back(rec);
-  }
+  });
 
   // Pass 2: block every crossed link from both of its ends.
   const auto block = [&](int i, int j, int d) {
@@ -115,40 +145,48 @@ void KCreateGrid::BuildDataCells(const KOne* points, std::size_t count) {
   const std::size_t total = NodeTotal();
   cellOf_.assign(total, kNoDataCell);
   cells_.clear();
+  cellNode_.clear();
 
   // The node a point snaps to, or -1 when it is dropped. Truncation toward
   // zero on purpose: points up to 1.5 steps before node 0 still snap to it.
   // The range is checked on the double so that far-away points cannot wrap
   // onto the grid.
-  const auto snap = [&](const KOne& p) -> long long {
+  const bool anyLink = !links_.empty();
+  const auto snap = [&](const KOne& p) -> std::int32_t {
     if (!std::isfinite(p.z) || !std::isfinite(p.w)) return -1;
     const double si = std::trunc(p.x + 0.5), sj = std::trunc(p.y + 0.5);
     if (!(si >= 0 && si < nx_ && sj >= 0 && sj < ny_)) return -1;
-    const long long node = Index(static_cast<int>(si), static_cast<int>(sj));
-    if (linkOf_[static_cast<std::size_t>(node)] != kNoLinkRecord) return -1;  // beside a fault
+    const std::int32_t node = Index(static_cast<int>(si), static_cast<int>(sj));
+    if (anyLink && linkOf_[static_cast<std::size_t>(node)] != kNoLinkRecord) return -1;  // beside a fault
     return node;
   };
 
-  // Mark, then number the data nodes in index order (flags_ is free again:
-  // the link records are built).
-  std::fill(flags_.begin(), flags_.end(), 0);
+  // Mark, then number the data nodes in index order. flags_ still marks the
+  // link records' nodes; only those are cleared.
+  for (const LinkRecord& rec : links_) flags_[static_cast<std::size_t>(rec.owner)] = 0;
+  std::vector<std::int32_t> snapped(count);
   for (std::size_t p = 0; p < count; ++p) {
-    const long long node = snap(points[p]);
-    if (node >= 0) flags_[static_cast<std::size_t>(node)] = 1;
+    snapped[p] = snap(points[p]);
+    if (snapped[p] >= 0) flags_[static_cast<std::size_t>(snapped[p])] = 1;
   }
-  std::size_t cellCount = 0;
-  for (std::size_t n = 0; n < total; ++n) cellCount += flags_[n];
-  cells_.resize(cellCount);
-  std::int32_t next = 0;
-  for (std::size_t n = 0; n < total; ++n)
-    if (flags_[n]) cellOf_[n] = next++;
+  ForEachFlagged(flags_, [&](std::size_t n) {
+    cellOf_[n] = static_cast<std::int32_t>(cellNode_.size());
+    cellNode_.push_back(static_cast<std::int32_t>(n));
+  });
+  for (const std::int32_t n : cellNode_) flags_[static_cast<std::size_t>(n)] = 0;
+  cells_.resize(cellNode_.size());
 
+  // Sums in point order. The points lie anywhere on the grid, so the cell
+  // numbers are asked for a few points ahead.
+  constexpr std::size_t kAhead = 16;
   for (std::size_t p = 0; p < count; ++p) {
-    const long long node = snap(points[p]);
+    if (p + kAhead < count && snapped[p + kAhead] >= 0)
+      Prefetch(&cellOf_[static_cast<std::size_t>(snapped[p + kAhead])]);
+    const std::int32_t node = snapped[p];
     if (node < 0) continue;
     const KOne& pt = points[p];
     DataCell& cell = cells_[static_cast<std::size_t>(cellOf_[static_cast<std::size_t>(node)])];
-    const int i = static_cast<int>(node % nx_), j = static_cast<int>(node / nx_);
+    const int i = node % nx_, j = node / nx_;
     cell.dx += pt.x - i;
     cell.dy += pt.y - j;
     cell.z += pt.z;
@@ -169,7 +207,6 @@ void KCreateGrid::Prepare(const KOne* points, std::size_t count,
   flags_.assign(total, 0);
   values_.assign(total, kUnset);
   RasteriseBreaks(breaks);
-  BuildDataCells(points, count);
-  std::fill(flags_.begin(), flags_.end(), 0);
+  BuildDataCells(points, count);   // leaves flags_ clear
   dataMean_ = 0.0;
 }

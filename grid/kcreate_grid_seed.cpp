@@ -1,5 +1,8 @@
 // Starting values: data nodes, spreading, the coarser level, filling.
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <vector>
 
 #include "grid/kcreate_grid.h"
 
@@ -9,37 +12,40 @@ constexpr int kFillRounds = 4;
 }  // namespace
 
 void KCreateGrid::SeedFromData() {
+  // The cells are numbered in index order, so the sum runs as a walk over
+  // the nodes would.
   double sum = 0.0;
-  const std::size_t total = NodeTotal();
-  for (std::size_t n = 0; n < total; ++n) {
-    const std::int32_t c = cellOf_[n];
-    if (c < 0) continue;
-    values_[n] = cells_[static_cast<std::size_t>(c)].z;
-    sum += values_[n];
+  for (std::size_t c = 0; c < cells_.size(); ++c) {
+    const double z = cells_[c].z;
+    values_[static_cast<std::size_t>(cellNode_[c])] = z;
+    sum += z;
   }
   // No cell at all (every point outside or beside a fault): 0 rather than a
   // division by zero; the driver refuses a first level without data.
   dataMean_ = cells_.empty() ? 0.0 : sum / static_cast<double>(cells_.size());
 }
 
-int KCreateGrid::SpreadAxis(int node, int axis) {
+int KCreateGrid::SpreadAxis(int node, int axis, int at) {
+  // The neighbours along the axis, forward then back, when the link is open.
+  const int count = axis == kPlusX ? nx_ : ny_;
+  const int step = axis == kPlusX ? 1 : nx_;
   int set = 0;
-  for (int d : {axis, axis + 2}) {
-    const int nb = Neighbour(node, d);
-    if (nb >= 0 && !IsSet(values_[static_cast<std::size_t>(nb)])) {
-      values_[static_cast<std::size_t>(nb)] = values_[static_cast<std::size_t>(node)];
-      ++set;
-    }
+  const double v = values_[static_cast<std::size_t>(node)];
+  if (at + 1 < count && LinkOpen(node, axis) && !IsSet(values_[static_cast<std::size_t>(node + step)])) {
+    values_[static_cast<std::size_t>(node + step)] = v;
+    ++set;
+  }
+  if (at > 0 && LinkOpen(node, axis + 2) && !IsSet(values_[static_cast<std::size_t>(node - step)])) {
+    values_[static_cast<std::size_t>(node - step)] = v;
+    ++set;
   }
   return set;
 }
 
 void KCreateGrid::SpreadFromData() {
-  const int total = static_cast<int>(NodeTotal());
-  for (int n = 0; n < total; ++n) {
-    if (cellOf_[static_cast<std::size_t>(n)] < 0) continue;
-    SpreadAxis(n, kPlusX);
-    SpreadAxis(n, kPlusY);
+  for (const std::int32_t n : cellNode_) {
+    SpreadAxis(n, kPlusX, n % nx_);
+    SpreadAxis(n, kPlusY, n / nx_);
   }
 }
 
@@ -63,28 +69,71 @@ double KCreateGrid::BilinearAt(double x, double y) const {
 }
 
 void KCreateGrid::SeedFromCoarser(const KCreateGrid& coarse) {
+  // BilinearAt's arithmetic, with the per-column and per-row parts worked
+  // out once: the same operations on the same operands, so the same bits.
+  struct Axis {
+    double u;
+    int cell;   // the coarse cell's lower node, -1 when none
+  };
+  const auto axis = [](int count, int coarseCount, auto toGrid) {
+    std::vector<Axis> out(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k) {
+      const double g = toGrid(k);
+      const double t = std::trunc(g);
+      // The upper corner must exist too; without it BilinearAt finds no
+      // neighbour and gives nothing.
+      const bool inside = t >= 0 && t + 1 < coarseCount;
+      out[static_cast<std::size_t>(k)] = {g - t, inside ? static_cast<int>(t) : -1};
+    }
+    return out;
+  };
+  const std::vector<Axis> cols = axis(nx_, coarse.nx_, [&](int i) { return coarse.ToGridX(ToWorldX(i)); });
+  const std::vector<Axis> rows = axis(ny_, coarse.ny_, [&](int j) { return coarse.ToGridY(ToWorldY(j)); });
+
+  const std::ptrdiff_t cw = coarse.nx_;
+  const double* cz = coarse.values_.data();
+  const std::int32_t* clink = coarse.linkOf_.data();
+  const bool anyLink = !coarse.links_.empty();
   for (int j = 0; j < ny_; ++j) {
-    const double y = ToWorldY(j);
+    const Axis r = rows[static_cast<std::size_t>(j)];
+    double* row = values_.data() + static_cast<std::ptrdiff_t>(j) * nx_;
     for (int i = 0; i < nx_; ++i) {
-      double& v = values_[static_cast<std::size_t>(Index(i, j))];
-      if (!IsSet(v)) v = coarse.BilinearAt(ToWorldX(i), y);
+      double& v = row[i];
+      if (IsSet(v)) continue;
+      const Axis c = cols[static_cast<std::size_t>(i)];
+      if (c.cell < 0 || r.cell < 0) {
+        v = kUnset;
+        continue;
+      }
+      const std::ptrdiff_t n00 = c.cell + r.cell * cw;
+      // A corner next to a break crossing gives nothing (its links may be
+      // cut, and the other side's values do not belong here).
+      if (anyLink && (clink[n00] != kNoLinkRecord || clink[n00 + 1] != kNoLinkRecord ||
+                      clink[n00 + cw] != kNoLinkRecord || clink[n00 + cw + 1] != kNoLinkRecord)) {
+        v = kUnset;
+        continue;
+      }
+      const double u = c.u, w = r.u;
+      v = ((1 - u) * cz[n00] + u * cz[n00 + 1]) * (1 - w) + w * ((1 - u) * cz[n00 + cw] + u * cz[n00 + cw + 1]);
     }
   }
 }
 
 void KCreateGrid::FillUnset() {
-  const int total = static_cast<int>(NodeTotal());
+  // A coarser level usually leaves nothing unset; one look then suffices.
+  if (std::all_of(values_.begin(), values_.end(), IsSet)) return;
   for (int round = 0; round < kFillRounds; ++round) {
     int set = 0;
-    for (int n = 0; n < total; ++n)
-      if (IsSet(values_[static_cast<std::size_t>(n)])) set += SpreadAxis(n, kPlusY);
+    for (int j = 0; j < ny_; ++j)
+      for (int i = 0, n = Index(0, j); i < nx_; ++i, ++n)
+        if (IsSet(values_[static_cast<std::size_t>(n)])) set += SpreadAxis(n, kPlusY, j);
     if (set == 0) break;
+    // Along x each row fills on its own, so rows in turn give what columns
+    // in turn would, with the nodes in memory order.
     set = 0;
-    for (int i = 0; i < nx_; ++i)
-      for (int j = 0; j < ny_; ++j) {
-        const int n = Index(i, j);
-        if (IsSet(values_[static_cast<std::size_t>(n)])) set += SpreadAxis(n, kPlusX);
-      }
+    for (int j = 0; j < ny_; ++j)
+      for (int i = 0, n = Index(0, j); i < nx_; ++i, ++n)
+        if (IsSet(values_[static_cast<std::size_t>(n)])) set += SpreadAxis(n, kPlusX, i);
     if (set == 0) break;
   }
   for (double& v : values_)

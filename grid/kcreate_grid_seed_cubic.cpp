@@ -51,7 +51,7 @@ void KCreateGrid::SeedFromCoarserCubic(const KCreateGrid& coarse) {
   // A coarse node usable in a cubic: set, and not next to a break.
   std::vector<std::uint8_t> usable(coarse.NodeTotal());
   for (std::size_t n = 0; n < usable.size(); ++n)
-    usable[n] = coarse.linkOf_[n] == kNoLinkRecord && IsSet(coarse.values_[n]);
+    usable[n] = coarse.LinkRecordOf(static_cast<int>(n)) == kNoLinkRecord && IsSet(coarse.values_[n]);
   const double* z = coarse.values_.data();
   for (int j = 0; j < ny_; ++j) {
     const Tap& ty = ys[static_cast<std::size_t>(j)];

@@ -165,12 +165,15 @@ KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& 
       grid->SeedFromData();
       if (!previous && grid->dataCells().empty())
         return Refuse("no data point lies inside the grid away from the break lines");
-      if (previous && d.solver == KFxyDialogData::Solver::kFast)
-        grid->SeedFromCoarserCubic(*previous);
-      else if (previous)
-        grid->SeedFromCoarser(*previous);
-      else
+      if (previous) {
+        if (d.solver == KFxyDialogData::Solver::kFast)
+          grid->SeedFromCoarserCubic(*previous);
+        else
+          grid->SeedFromCoarser(*previous);
+        previous.reset();   // seeded: its memory can serve this level
+      } else {
         grid->SpreadFromData();
+      }
       grid->FillUnset();
 
       LevelListener listener(status, level, times, y, precision);
@@ -191,7 +194,7 @@ KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& 
 
       d.deltX /= 2;
       d.deltY /= 2;
-      previous = std::move(grid);   // the level before is no longer needed
+      previous = std::move(grid);
       if (answer == 1 || status.StopRequested())
         return {KResult(KStatus::kCancelled, "ended; no net file written"), run};
       y += kLineStep;

@@ -217,26 +217,41 @@ TEST(GridSeeding, SpreadFillAndDataMean) {
 }
 
 TEST(GridSeeding, CoarserLevelGivesBilinearValuesExceptNextToBreaks) {
-  G coarse;
-  coarse.SetGeometry(0, 0, 10, 10, 2, 2);
-  coarse.Prepare(nullptr, 0, {Line({3.5, 3.5}, {-1, 9})});
-  for (int j = 0; j < coarse.ny(); ++j)
-    for (int i = 0; i < coarse.nx(); ++i)
-      coarse.values()[coarse.Index(i, j)] = 3 + 2 * coarse.ToWorldX(i) - coarse.ToWorldY(j);
-  EXPECT_NEAR(coarse.BilinearAt(1.3, 7.9), 3 + 2.6 - 7.9, 1e-12);
-  EXPECT_GT(coarse.BilinearAt(coarse.ToWorldX(3.5), 3), G::kUnsetAbove);  // corner by the break
-  EXPECT_GT(coarse.BilinearAt(-5, 3), G::kUnsetAbove);
-  EXPECT_GT(coarse.BilinearAt(coarse.ToWorldX(coarse.nx() - 0.5), 3), G::kUnsetAbove);
+  for (const bool faulted : {true, false}) {
+    SCOPED_TRACE(faulted);
+    G coarse;
+    coarse.SetGeometry(0, 0, 10, 10, 2, 2);
+    std::vector<KGridLine> breaks;
+    if (faulted) breaks.push_back(Line({3.5, 3.5}, {-1, 9}));
+    coarse.Prepare(nullptr, 0, breaks);
+    for (int j = 0; j < coarse.ny(); ++j)
+      for (int i = 0; i < coarse.nx(); ++i)
+        coarse.values()[coarse.Index(i, j)] = 3 + 2 * coarse.ToWorldX(i) - coarse.ToWorldY(j);
+    EXPECT_NEAR(coarse.BilinearAt(1.3, 7.9), 3 + 2.6 - 7.9, 1e-12);
+    EXPECT_EQ(coarse.BilinearAt(coarse.ToWorldX(3.5), 3) > G::kUnsetAbove, faulted);  // corner by the break
+    EXPECT_GT(coarse.BilinearAt(-5, 3), G::kUnsetAbove);
+    EXPECT_GT(coarse.BilinearAt(coarse.ToWorldX(coarse.nx() - 0.5), 3), G::kUnsetAbove);
 
-  G fine;
-  fine.SetGeometry(0, 0, 10, 10, 1, 1);
-  const std::vector<KOne> pts = {Pt(fine.ToGridX(9), fine.ToGridY(9), 100)};
-  fine.Prepare(pts.data(), pts.size(), {});
-  fine.SeedFromData();
-  fine.SeedFromCoarser(coarse);
-  EXPECT_DOUBLE_EQ(fine.Value(10, 10), 100);  // data kept
-  EXPECT_NEAR(fine.Value(2, 9), 3 + 2 * fine.ToWorldX(2) - fine.ToWorldY(9), 1e-12);
-  EXPECT_GT(fine.Value(9, 2), G::kUnsetAbove);   // its coarse cell touches the break
+    // Fine grids reaching past the coarse one on the right, and on both
+    // sides; each node as BilinearAt gives it, bit for bit.
+    for (const double xmin : {0.0, -6.0}) {
+      G fine;
+      fine.SetGeometry(xmin, 0, 16, 10, 1, 1);
+      const std::vector<KOne> pts = {Pt(fine.ToGridX(9), fine.ToGridY(9), 100)};
+      fine.Prepare(pts.data(), pts.size(), {});
+      fine.SeedFromData();
+      fine.SeedFromCoarser(coarse);
+      for (int j = 0; j < fine.ny(); ++j)
+        for (int i = 0; i < fine.nx(); ++i) {
+          const bool data = fine.DataCellOf(fine.Index(i, j)) >= 0;
+          ASSERT_EQ(fine.Value(i, j), data ? 100 : coarse.BilinearAt(fine.ToWorldX(i), fine.ToWorldY(j)))
+              << i << "," << j;
+        }
+      const int at9 = static_cast<int>(fine.ToGridX(9) + 0.5);
+      EXPECT_DOUBLE_EQ(fine.Value(at9, 10), 100);   // data kept
+      EXPECT_EQ(fine.Value(at9 - 1, 2) > G::kUnsetAbove, faulted);   // its coarse cell touches the break
+    }
+  }
 }
 
 TEST(GridSeeding, CubicSeedFollowsACubicAndFallsBackToBilinearByBreaksAndEdges) {
