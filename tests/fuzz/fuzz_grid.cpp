@@ -1,8 +1,8 @@
 // libFuzzer target: a small drawing gridded end to end, as "quarvel grid"
 // does it: the points, breaks and outlines gathered, the levels planned and
 // relaxed, the net file written and read back. A grid that was written must
-// read back with finite values only. The first byte picks num x and the
-// number of levels; the rest is the drawing. Build with -DQUARVEL_FUZZ=ON
+// read back with finite values only. The first byte picks num x, the
+// number of levels and the solver; the rest is the drawing. Build with -DQUARVEL_FUZZ=ON
 // (clang).
 #include <unistd.h>
 
@@ -48,6 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.numX = 3 + static_cast<int>(shape % 6);
   OnFxyNumXChanged(options);
   options.times = 1 + static_cast<int>((shape / 8) % 2);
+  // The fast solver has its own start (data ties, cubic values of the level
+  // before) and passes of its own.
+  if (shape & 0x80) options.solver = KFxyDialogData::Solver::kFast;
   options.iterationLimit = kSweeps;
   options.output = path;
   KQuietStatus status;
