@@ -7,6 +7,7 @@
 // it, so every node reads exactly the values the row-by-row sweep would.
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -265,7 +266,39 @@ public:
   SweepTeam(const SweepTeam&) = delete;
   SweepTeam& operator=(const SweepTeam&) = delete;
 
+  // One sweep, on the team or on the calling thread alone. Threads pay only
+  // while they run: when other work keeps the cores busy, each row waits
+  // for a thread that is off its core, and a sweep can take a hundred times
+  // as long as on one thread. So now and then one sweep runs alone and the
+  // next on the team, both timed, and the quicker serves until the next
+  // trial; a losing team is tried ever less often. The values are the same
+  // either way.
   double Sweep() {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    switch (phase_) {
+      case Phase::kRun:
+        if (--untilTrial_ <= 0) phase_ = Phase::kTrialAlone;
+        return useTeam_ ? TeamSweep() : grid_.Sweep();
+      case Phase::kTrialAlone: {
+        const double largest = grid_.Sweep();
+        alone_ = Clock::now() - start;
+        phase_ = Phase::kTrialTeam;
+        return largest;
+      }
+      case Phase::kTrialTeam:
+      default: {
+        const double largest = TeamSweep();
+        useTeam_ = Clock::now() - start < alone_;
+        interval_ = useTeam_ ? kTrialEvery : std::min(2 * interval_, kLongestInterval);
+        untilTrial_ = interval_;
+        phase_ = Phase::kRun;
+        return largest;
+      }
+    }
+  }
+
+  double TeamSweep() {
     for (Progress& p : progress_) p.done.store(0, std::memory_order_relaxed);
     finished_.store(0, std::memory_order_relaxed);
     generation_.fetch_add(1, std::memory_order_release);
@@ -315,6 +348,13 @@ private:
 
   KCreateGrid& grid_;
   int count_ = 1, stretch_ = 256;
+  // Sweeps between trials while the team wins, and the most while it loses.
+  static constexpr int kTrialEvery = 32, kLongestInterval = 1024;
+  enum class Phase { kTrialAlone, kTrialTeam, kRun };
+  Phase phase_ = Phase::kTrialAlone;
+  bool useTeam_ = true;
+  int untilTrial_ = 0, interval_ = kTrialEvery;
+  std::chrono::steady_clock::duration alone_{};
   std::vector<Progress> progress_;
   std::vector<double> largest_;
   std::vector<std::thread> workers_;
