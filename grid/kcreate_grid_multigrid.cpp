@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "grid/kcreate_grid.h"
+#include "grid/kcreate_grid_node.h"
 #include "grid/kcreate_grid_stencil.h"
 #include "grid/row_parts.h"
 
@@ -349,27 +350,21 @@ private:
 }  // namespace
 
 void KCreateGrid::TieDataNodes() {
-  const std::ptrdiff_t w = nx_;
   const double saved = relaxation.factor;
   relaxation.factor = 1.0;
+  double largest = 0.0;   // not asked for
   const BorderNode* border = border_.data();
   const BorderNode* const borderEnd = border + border_.size();
-  for (int n = 0; n < static_cast<int>(NodeTotal()); ++n) {
-    const std::int32_t c = cellOf_[static_cast<std::size_t>(n)];
-    if (!(flags_[static_cast<std::size_t>(n)] & kInteriorFlag)) {
-      // Border nodes are listed in index order.
-      while (border < borderEnd && border->node < n) ++border;
-      if (c >= 0 && border < borderEnd && border->node == n) RelaxBorder(*border, 0.0);
+  // Data nodes and border nodes are both listed in index order.
+  for (const std::int32_t n : cellNode_) {
+    if (flags_[static_cast<std::size_t>(n)] & kInteriorFlag) {
+      double* p = &values_[static_cast<std::size_t>(n)];
+      *p = kgrid_node::Data(p, nx_, p[-1], p[-2], cells_[static_cast<std::size_t>(cellOf_[static_cast<std::size_t>(n)])],
+                            1.0, smooth, largest);
       continue;
     }
-    if (c < 0) continue;
-    double* p = &values_[static_cast<std::size_t>(n)];
-    const double estimate = Stencil(p, w);
-    if (estimate > kUnsetAbove) continue;
-    const DataCell& cell = cells_[static_cast<std::size_t>(c)];
-    const double tied = cell.z + 0.5 * ((p[-1] - p[1]) * cell.dx + (p[-w] - p[w]) * cell.dy);
-    const double a = std::max(0.0, smooth * cell.w);
-    *p = a > kHugeWeight ? estimate : (tied + a * estimate) / (a + 1.0);
+    while (border < borderEnd && border->node < n) ++border;
+    if (border < borderEnd && border->node == n) RelaxBorder(*border, 0.0);
   }
   relaxation.factor = saved;
 }

@@ -5,13 +5,18 @@
 #include <thread>
 #include <vector>
 
+// The number of parts ForRowParts makes of count.
+inline int RowParts(int threads, int count, int minPart) {
+  return std::clamp(count / std::max(minPart, 1), 1, std::max(threads, 1));
+}
+
 // Calls body(part, first, last) for contiguous parts of [0, count), at most
 // `threads` of them and none shorter than minPart, the first on the calling
 // thread; returns when every part is done. Starting a thread costs tens of
 // microseconds, so small ranges stay on one. body must not throw.
 template <class Body>
 void ForRowParts(int threads, int count, int minPart, Body&& body) {
-  const int parts = std::clamp(count / std::max(minPart, 1), 1, std::max(threads, 1));
+  const int parts = RowParts(threads, count, minPart);
   if (parts == 1) {
     body(0, 0, count);
     return;
@@ -23,7 +28,3 @@ void ForRowParts(int threads, int count, int minPart, Body&& body) {
   body(0, 0, bound(1));
 }
 
-// The number of parts ForRowParts makes of count.
-inline int RowParts(int threads, int count, int minPart) {
-  return std::clamp(count / std::max(minPart, 1), 1, std::max(threads, 1));
-}
