@@ -9,10 +9,10 @@
 #include <QImage>
 #include <cmath>
 
-#include "platform/qt/qt_device.h"
-#include "platform/recording_device.h"
-#include "resources/menus.h"
-#include "window/quarvel_window.h"
+#include "qt/platform/qt_device.h"
+#include "platform/device/recording_device.h"
+#include "platform/resources/menus.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "grid/kcreate_grid.h"
+#include "model/grid/kcreate_grid.h"
 
 namespace {
 

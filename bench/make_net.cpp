@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "grid/io/net_file_writer.h"
-#include "grid/kcreate_grid.h"
+#include "io/grid/net_file_writer.h"
+#include "model/grid/kcreate_grid.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {

@@ -18,14 +18,14 @@
 #include <string>
 #include <vector>
 
-#include "document/kcurve.h"
-#include "document/kones.h"
-#include "document/ktext_properties.h"
-#include "grid/kxyz_list.h"
-#include "platform/qt/png_writer.h"
-#include "platform/qt/qt_device.h"
-#include "render/krenderer.h"
-#include "render/kview_transform.h"
+#include "model/document/kcurve.h"
+#include "model/document/kones.h"
+#include "model/document/ktext_properties.h"
+#include "model/grid/kxyz_list.h"
+#include "qt/platform/png_writer.h"
+#include "qt/platform/qt_device.h"
+#include "render/drawing/krenderer.h"
+#include "render/view/kview_transform.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs the build in BUILD_DIR into a temporary prefix, builds the host
-# program of examples/embed against the installed package (find_package),
-# and runs it offscreen on the bundled map: it must open it and draw.
+# Installs the build in BUILD_DIR into a temporary prefix and builds three
+# hosts against the installed package: examples/core_host with
+# find_package(Quarvel COMPONENTS core) (no toolkit), the same source with
+# pkg-config, and examples/embed with the Qt view. Each runs on the bundled
+# map and must read it (and the view must draw it, offscreen).
 # Usage: scripts/check_install.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,6 +11,24 @@ build=${1:-build}
 work=$(mktemp -d /tmp/quarvel_install.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
+# Nothing installed may be reached without the quarvel/ prefix.
+if grep -rlE '#include "(platform|model|io|render|window|qt)/' "$work/prefix/include/quarvel" | head -1 | grep -q .; then
+  echo "check_install: an installed header includes a path without quarvel/" >&2
+  exit 1
+fi
+
+cmake -S examples/core_host -B "$work/core" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
+cmake --build "$work/core" >/dev/null
+(cd examples && "$work/core/core_host" map.qvd >"$work/core.txt")
+grep -q '^entries' "$work/core.txt" || { cat "$work/core.txt"; exit 1; }
+
+libdir=$(find "$work/prefix" -name quarvel.pc -printf '%h\n' | head -1)
+# shellcheck disable=SC2046
+c++ -std=c++20 examples/core_host/main.cpp -o "$work/core_pc" \
+  $(PKG_CONFIG_PATH="$libdir" pkg-config --define-prefix --cflags --libs quarvel) -Wl,-rpath,"$(dirname "$libdir")"
+(cd examples && "$work/core_pc" map.qvd >/dev/null)
+
 cmake -S examples/embed -B "$work/build" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 cmake --build "$work/build" >/dev/null
 (cd examples && QT_QPA_PLATFORM=offscreen "$work/build/embed_host" map.qvd --snapshot "$work/embed.png")
+echo "check_install: the core host (CMake and pkg-config) and the view host built and ran"

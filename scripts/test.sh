@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite twice:
-# a normal build, then one with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds, and runs the whole test suite: a normal
+# build; the installed package with hosts built against it, static and
+# shared; the suite again under AddressSanitizer and UndefinedBehaviorSanitizer;
+# and the threaded gridding tests under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-# The layers include one another one way only.
-python3 scripts/check_layers.py
 export QT_QPA_PLATFORM=offscreen
 scripts/build.sh build
+# The layers include one another one way only, by the rules of the CMake
+# targets; the graph between top-level folders is printed.
+python3 scripts/check_layers.py build/quarvel_layers.json --graph
 ctest --test-dir build --output-on-failure -j"$(nproc)"
-# A host program builds against the installed package and draws.
+# Hosts build against the installed package and read or draw.
 scripts/check_install.sh build
+scripts/build.sh build-shared -DQUARVEL_SHARED=ON -DQUARVEL_TESTS=OFF -DQUARVEL_BENCH=OFF -DQUARVEL_HEADER_CHECK=OFF
+scripts/check_install.sh build-shared
 scripts/build.sh build-asan -DQUARVEL_SANITIZE=ON -DQUARVEL_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$(nproc)"

@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/qt/qt_platform.h"
-#include "window/qt/kview.h"
+#include <quarvel/qt/platform/qt_platform.h>
+#include <quarvel/qt/view/kview.h>
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "platform/qt/qt_platform.h"
-#include "window/qt/fxy_main_window.h"
+#include "qt/platform/qt_platform.h"
+#include "qt/fxy/fxy_main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -8,12 +8,12 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
-#include "platform/qt/kprogress.h"
+#include "qt/platform/kprogress.h"
 #include "programs/quarvel-view/segy_panel.h"
-#include "resources/menus.h"
-#include "window/qt/kabout.h"
-#include "window/qt/kview.h"
-#include "window/qt/picture_export.h"
+#include "platform/resources/menus.h"
+#include "qt/view/kabout.h"
+#include "qt/view/kview.h"
+#include "qt/export/picture_export.h"
 
 namespace {
 const char* const kOpenFilter =

@@ -6,7 +6,7 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "platform/result.h"
+#include "platform/base/result.h"
 
 class KView;
 class QAction;

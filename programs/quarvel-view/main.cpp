@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "platform/qt/qt_platform.h"
+#include "qt/platform/qt_platform.h"
 #include "programs/quarvel-view/editor_window.h"
 
 int main(int argc, char** argv) {

@@ -7,9 +7,9 @@
 #include <QWidget>
 #include <memory>
 
-#include "segy/ksegy_analysis.h"
-#include "window/qt/cbutton_solvane.h"
-#include "window/qt/kpanel_view.h"
+#include "window/segy/ksegy_analysis.h"
+#include "qt/view/cbutton_solvane.h"
+#include "qt/view/kpanel_view.h"
 
 bool IsSegyPath(const QString& path) {
   const QString suffix = QFileInfo(path).suffix().toLower();

@@ -3,7 +3,7 @@
 // their source positions to the drawing as survey lines.
 #include <QString>
 
-#include "platform/result.h"
+#include "platform/base/result.h"
 
 class QuarvelWindow;
 class QWidget;

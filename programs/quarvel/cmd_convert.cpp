@@ -6,7 +6,7 @@
 
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/open_input.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

@@ -18,11 +18,11 @@
 #include <thread>
 #include <vector>
 
-#include "grid/fxy/fxy_driver.h"
-#include "platform/c_locale.h"
+#include "io/fxy/fxy_driver.h"
+#include "platform/base/c_locale.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/open_input.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "document/document_summary.h"
+#include "model/document/document_summary.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/open_input.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "grid/io/grid_file_writer.h"
-#include "grid/io/net_file_reader.h"
-#include "grid/io/net_node_grid.h"
+#include "io/grid/grid_file_writer.h"
+#include "io/grid/net_file_reader.h"
+#include "io/grid/net_node_grid.h"
 #include "programs/quarvel/command.h"
 
 namespace {

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "grid/io/net_file_reader.h"
-#include "grid/io/net_node_grid.h"
+#include "io/grid/net_file_reader.h"
+#include "io/grid/net_node_grid.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/painting_app.h"
-#include "render/net_picture.h"
-#include "window/qt/picture_export.h"
+#include "render/net/net_picture.h"
+#include "qt/export/picture_export.h"
 
 namespace {
 

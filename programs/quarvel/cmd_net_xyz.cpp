@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "grid/io/net_file_reader.h"
-#include "platform/c_locale.h"
+#include "io/grid/net_file_reader.h"
+#include "platform/base/c_locale.h"
 #include "programs/quarvel/command.h"
 
 namespace {

@@ -22,15 +22,15 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/atomic_file.h"
-#include "platform/qt/png_writer.h"
-#include "platform/qt/qt_device.h"
-#include "platform/qt/qt_platform.h"
+#include "platform/files/atomic_file.h"
+#include "qt/platform/png_writer.h"
+#include "qt/platform/qt_device.h"
+#include "qt/platform/qt_platform.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/open_input.h"
 #include "programs/quarvel/painting_app.h"
-#include "render/krenderer.h"
-#include "window/quarvel_window.h"
+#include "render/drawing/krenderer.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/progress.h"
-#include "platform/qt/qt_platform.h"
+#include "platform/base/progress.h"
+#include "qt/platform/qt_platform.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/painting_app.h"
-#include "segy/io/segy_format.h"
-#include "segy/ksegy_analysis.h"
-#include "window/qt/picture_export.h"
+#include "io/segy/segy_format.h"
+#include "window/segy/ksegy_analysis.h"
+#include "qt/export/picture_export.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The exit statuses of every quarvel command, in one place.
-#include "platform/result.h"
+#include "platform/base/result.h"
 
 enum class KExit : int {
   kSuccess = 0,

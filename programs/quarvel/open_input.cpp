@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/progress.h"
-#include "window/quarvel_window.h"
+#include "platform/base/progress.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

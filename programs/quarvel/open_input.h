@@ -4,7 +4,7 @@
 // terminal.
 #include <string>
 
-#include "platform/result.h"
+#include "platform/base/result.h"
 
 class QuarvelWindow;
 

@@ -1,6 +1,6 @@
 #include "programs/quarvel/painting_app.h"
 
-#include "platform/qt/qt_platform.h"
+#include "qt/platform/qt_platform.h"
 
 std::unique_ptr<QGuiApplication> MakePaintingApplication() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&

@@ -24,7 +24,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/atomic_file.h"
+#include "platform/files/atomic_file.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/full_file_system.h"
 #include "tests/support/temp_dir.h"

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "document/elements.h"
-#include "document/klayer.h"
-#include "document/ktext_properties.h"
+#include "model/document/elements.h"
+#include "model/document/klayer.h"
+#include "model/document/ktext_properties.h"
 #include "window/button/kbutton.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The button panel's drawing script reads into its three blocks and layers.
-#include "classes/button_script.h"
+#include "model/classes/button_script.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "document/kcurve.h"
-#include "document/kones.h"
-#include "document/ktext_properties.h"
+#include "model/document/kcurve.h"
+#include "model/document/kones.h"
+#include "model/document/ktext_properties.h"
 #include "tests/support/doubles.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

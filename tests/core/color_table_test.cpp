@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "grid/kcolor_table.h"
+#include "model/grid/kcolor_table.h"
 
 namespace {
 

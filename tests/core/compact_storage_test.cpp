@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "document/kones.h"
-#include "platform/fixed_pool.h"
-#include "platform/small_string.h"
+#include "model/document/kones.h"
+#include "platform/base/fixed_pool.h"
+#include "platform/base/small_string.h"
 #include "tests/support/heap_counter.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <random>
 
-#include "grid/contour/contour.h"
-#include "grid/io/net_file_reader.h"
-#include "grid/io/net_file_writer.h"
-#include "grid/io/net_node_grid.h"
-#include "grid/kcreate_grid.h"
+#include "model/contour/contour.h"
+#include "io/grid/net_file_reader.h"
+#include "io/grid/net_file_writer.h"
+#include "io/grid/net_node_grid.h"
+#include "model/grid/kcreate_grid.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

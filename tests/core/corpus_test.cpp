@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "document/io/open_document.h"
-#include "curves/kcurve_array.h"
-#include "document/elements.h"
-#include "grid/kxyz_list.h"
-#include "platform/byte_source.h"
-#include "platform/fixed_pool.h"
+#include "io/document/open_document.h"
+#include "model/curves/kcurve_array.h"
+#include "model/document/elements.h"
+#include "model/grid/kxyz_list.h"
+#include "platform/files/byte_source.h"
+#include "platform/base/fixed_pool.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/heap_counter.h"
 #include "tests/support/temp_dir.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

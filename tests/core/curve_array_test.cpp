@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "curves/kcurve_array.h"
-#include "document/io/open_document.h"
-#include "document/io/record_readers.h"
+#include "model/curves/kcurve_array.h"
+#include "io/document/open_document.h"
+#include "io/document/record_readers.h"
 #include "tests/support/curve_builder.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/reading.h"

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "document/klayer.h"
-#include "resources/menus.h"
+#include "model/document/klayer.h"
+#include "platform/resources/menus.h"
 #include "tests/support/curve_builder.h"
 #include "tests/support/window_fixture.h"
 

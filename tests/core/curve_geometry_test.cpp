@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "document/kcurve.h"
-#include "document/segment_length.h"
+#include "model/document/kcurve.h"
+#include "model/document/segment_length.h"
 #include "tests/support/curve_builder.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <string>
 
-#include "curves/kembellish.h"
-#include "document/elements.h"
-#include "document/io/kread_context.h"
-#include "document/io/open_document.h"
-#include "document/kones.h"
-#include "document/ktext_properties.h"
+#include "model/curves/kembellish.h"
+#include "model/document/elements.h"
+#include "io/document/kread_context.h"
+#include "io/document/open_document.h"
+#include "model/document/kones.h"
+#include "model/document/ktext_properties.h"
 #include "tests/support/reading.h"
 #include "tests/support/recording_progress.h"
 

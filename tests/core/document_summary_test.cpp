@@ -1,12 +1,12 @@
 // What "quarvel info" prints: the summary of a document and its JSON form.
-#include "document/document_summary.h"
+#include "model/document/document_summary.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
 
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

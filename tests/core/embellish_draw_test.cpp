@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include "render/embellish_draw.h"
-#include "curves/kcurve_array.h"
-#include "curves/kembellish.h"
-#include "document/kcurve.h"
-#include "document/kentry.h"
-#include "render/krenderer.h"
+#include "render/drawing/embellish_draw.h"
+#include "model/curves/kcurve_array.h"
+#include "model/curves/kembellish.h"
+#include "model/document/kcurve.h"
+#include "model/document/kentry.h"
+#include "render/drawing/krenderer.h"
 #include "tests/support/recording_fixture.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <variant>
 #include <vector>
 
-#include "curves/kembellish.h"
-#include "document/io/record_readers.h"
+#include "model/curves/kembellish.h"
+#include "io/document/record_readers.h"
 #include "tests/support/reading.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <set>
 #include <vector>
 
-#include "document/elements.h"
-#include "platform/recording_device.h"
-#include "render/emblem.h"
-#include "render/raster_draw.h"
+#include "model/document/elements.h"
+#include "platform/device/recording_device.h"
+#include "render/drawing/emblem.h"
+#include "render/drawing/raster_draw.h"
 #include "tests/support/recording_fixture.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <cmath>
 #include <string>
 
-#include "document/document_summary.h"
-#include "document/io/open_document.h"
-#include "platform/byte_source.h"
-#include "window/quarvel_window.h"
+#include "model/document/document_summary.h"
+#include "io/document/open_document.h"
+#include "platform/files/byte_source.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "document/io/record_readers.h"
-#include "grid/io/grid_file_reader.h"
-#include "grid/kgrid3d.h"
+#include "io/document/record_readers.h"
+#include "io/grid/grid_file_reader.h"
+#include "model/grid/kgrid3d.h"
 #include "tests/support/reading.h"
 
 namespace {

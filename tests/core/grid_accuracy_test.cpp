@@ -5,8 +5,8 @@
 #include <cmath>
 #include <random>
 
-#include "grid/fxy/fxy_driver.h"
-#include "grid/io/net_file_reader.h"
+#include "io/fxy/fxy_driver.h"
+#include "io/grid/net_file_reader.h"
 #include "tests/support/recording_status.h"
 #include "tests/support/temp_dir.h"
 

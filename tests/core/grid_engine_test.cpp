@@ -1,6 +1,6 @@
 // The minimum-curvature engine alone: geometry, breaks, data cells, seeding
 // and relaxation, on small grids built from plain points and lines.
-#include "grid/kcreate_grid.h"
+#include "model/grid/kcreate_grid.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "grid/io/grid_file_reader.h"
-#include "grid/io/grid_file_writer.h"
+#include "io/grid/grid_file_reader.h"
+#include "io/grid/grid_file_writer.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

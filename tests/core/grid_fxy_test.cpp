@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <tuple>
 
-#include "document/kones.h"
-#include "grid/fxy/fxy_driver.h"
-#include "grid/io/net_file_reader.h"
+#include "model/document/kones.h"
+#include "io/fxy/fxy_driver.h"
+#include "io/grid/net_file_reader.h"
 #include "tests/support/comma_locale.h"
 #include "tests/support/doubles.h"
 #include "tests/support/reading.h"

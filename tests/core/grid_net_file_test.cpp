@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "grid/kcreate_grid.h"
-#include "grid/io/net_file_reader.h"
-#include "grid/io/net_file_writer.h"
+#include "model/grid/kcreate_grid.h"
+#include "io/grid/net_file_reader.h"
+#include "io/grid/net_file_writer.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 

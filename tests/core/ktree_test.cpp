@@ -1,4 +1,4 @@
-#include "classes/ktree.h"
+#include "model/classes/ktree.h"
 
 #include <gtest/gtest.h>
 

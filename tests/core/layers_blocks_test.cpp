@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "curves/kembellish.h"
-#include "document/elements.h"
-#include "document/kones.h"
-#include "document/ktext_properties.h"
+#include "model/curves/kembellish.h"
+#include "model/document/elements.h"
+#include "model/document/kones.h"
+#include "model/document/ktext_properties.h"
 #include "tests/support/reading.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The token and line readers, over file and memory sources alike.
-#include "document/io/lexer.h"
+#include "io/document/lexer.h"
 
 #include <gtest/gtest.h>
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "document/elements.h"
-#include "document/io/record_readers.h"
-#include "document/io/writer.h"
-#include "document/kcurve.h"
-#include "document/ktext_properties.h"
-#include "grid/kxyz_list.h"
+#include "model/document/elements.h"
+#include "io/document/record_readers.h"
+#include "io/document/writer.h"
+#include "model/document/kcurve.h"
+#include "model/document/ktext_properties.h"
+#include "model/grid/kxyz_list.h"
 #include "tests/support/comma_locale.h"
 #include "tests/support/reading.h"
 

@@ -1,5 +1,5 @@
 // The fast comma-number scanner must give exactly what sscanf gives.
-#include "document/io/number_scan.h"
+#include "io/document/number_scan.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "platform/c_locale.h"
+#include "platform/base/c_locale.h"
 
 namespace {
 

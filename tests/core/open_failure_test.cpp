@@ -8,12 +8,12 @@
 #include <functional>
 #include <string>
 
-#include "curves/kcurve_array.h"
-#include "document/io/open_document.h"
-#include "grid/io/grid_file_reader.h"
-#include "grid/io/net_file_reader.h"
+#include "model/curves/kcurve_array.h"
+#include "io/document/open_document.h"
+#include "io/grid/grid_file_reader.h"
+#include "io/grid/net_file_reader.h"
 #include "tests/support/temp_dir.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

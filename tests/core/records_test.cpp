@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "document/elements.h"
-#include "document/kcurve.h"
-#include "document/kones.h"
-#include "document/ktext_properties.h"
+#include "model/document/elements.h"
+#include "model/document/kcurve.h"
+#include "model/document/kones.h"
+#include "model/document/ktext_properties.h"
 #include "tests/support/reading.h"
 
 namespace {

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "curves/kcurve_array.h"
-#include "document/elements.h"
-#include "document/kentry.h"
-#include "grid/kxyz_list.h"
-#include "render/xyz_draw.h"
-#include "render/krenderer.h"
-#include "render/raster_draw.h"
+#include "model/curves/kcurve_array.h"
+#include "model/document/elements.h"
+#include "model/document/kentry.h"
+#include "model/grid/kxyz_list.h"
+#include "render/drawing/xyz_draw.h"
+#include "render/drawing/krenderer.h"
+#include "render/drawing/raster_draw.h"
 #include "tests/support/recording_fixture.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <vector>
 
-#include "document/kcurve.h"
-#include "render/arrow.h"
-#include "render/device_clip.h"
-#include "document/ksegment.h"
-#include "document/spline.h"
+#include "model/document/kcurve.h"
+#include "render/drawing/arrow.h"
+#include "render/drawing/device_clip.h"
+#include "model/document/ksegment.h"
+#include "model/document/spline.h"
 #include "tests/support/recording_fixture.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "document/elements.h"
-#include "document/kcurve.h"
-#include "document/kentry.h"
-#include "render/krenderer.h"
+#include "model/document/elements.h"
+#include "model/document/kcurve.h"
+#include "model/document/kentry.h"
+#include "render/drawing/krenderer.h"
 #include "tests/support/recording_fixture.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <climits>
 #include <cmath>
 
-#include "platform/recording_device.h"
-#include "render/kview_transform.h"
-#include "render/pen_path.h"
+#include "platform/device/recording_device.h"
+#include "render/view/kview_transform.h"
+#include "render/drawing/pen_path.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <thread>
 #include <vector>
 
-#include "document/elements.h"
-#include "document/kcurve.h"
-#include "document/kentry.h"
-#include "grid/kxyz_list.h"
-#include "platform/recording_device.h"
-#include "window/quarvel_window.h"
+#include "model/document/elements.h"
+#include "model/document/kcurve.h"
+#include "model/document/kentry.h"
+#include "model/grid/kxyz_list.h"
+#include "platform/device/recording_device.h"
+#include "window/editor/quarvel_window.h"
 
 TEST(WindowDraw, EmptyDocumentDrawsNothingAndStaysUnfitted) {
   QuarvelWindow window;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "document/elements.h"
-#include "segy/ksegy_analysis.h"
+#include "model/document/elements.h"
+#include "window/segy/ksegy_analysis.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/segy_data.h"
 #include "tests/support/temp_dir.h"

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "segy/io/segy_layout.h"
-#include "segy/io/segy_positions.h"
-#include "segy/io/segy_traces.h"
+#include "io/segy/segy_layout.h"
+#include "io/segy/segy_positions.h"
+#include "io/segy/segy_traces.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/segy_data.h"

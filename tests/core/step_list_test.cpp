@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "document/elements.h"
-#include "document/io/open_document.h"
-#include "document/io/record_readers.h"
-#include "document/kones.h"
+#include "model/document/elements.h"
+#include "io/document/open_document.h"
+#include "io/document/record_readers.h"
+#include "model/document/kones.h"
 #include "tests/support/reading.h"
 
 namespace {

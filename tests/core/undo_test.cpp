@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "resources/menus.h"
+#include "platform/resources/menus.h"
 #include "tests/support/window_fixture.h"
 
 namespace {

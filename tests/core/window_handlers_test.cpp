@@ -3,11 +3,11 @@
 
 #include <cmath>
 
-#include "document/elements.h"
-#include "document/klayer.h"
-#include "resources/menus.h"
+#include "model/document/elements.h"
+#include "model/document/klayer.h"
+#include "platform/resources/menus.h"
 #include "tests/support/window_fixture.h"
-#include "window/command_line.h"
+#include "window/editor/command_line.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "document/io/open_document.h"
-#include "curves/kcurve_array.h"
-#include "document/elements.h"
-#include "platform/byte_source.h"
+#include "io/document/open_document.h"
+#include "model/curves/kcurve_array.h"
+#include "model/document/elements.h"
+#include "platform/files/byte_source.h"
 #include "tests/support/temp_dir.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

@@ -17,13 +17,13 @@
 #include <variant>
 #include <vector>
 
-#include "curves/kcurve_array.h"
-#include "curves/kembellish.h"
-#include "document/elements.h"
-#include "document/io/writer_parts.h"
-#include "document/kones.h"
-#include "grid/kgrid3d.h"
-#include "grid/kxyz_list.h"
+#include "model/curves/kcurve_array.h"
+#include "model/curves/kembellish.h"
+#include "model/document/elements.h"
+#include "io/document/writer_parts.h"
+#include "model/document/kones.h"
+#include "model/grid/kgrid3d.h"
+#include "model/grid/kxyz_list.h"
 
 namespace writer_compare {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "document/io/writer.h"
+#include "io/document/writer.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_dir.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

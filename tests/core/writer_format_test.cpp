@@ -10,11 +10,11 @@
 #include <string>
 #include <tuple>
 
-#include "document/elements.h"
-#include "document/kones.h"
-#include "document/io/writer.h"
-#include "document/io/writer_parts.h"
-#include "grid/kxyz_list.h"
+#include "model/document/elements.h"
+#include "model/document/kones.h"
+#include "io/document/writer.h"
+#include "io/document/writer_parts.h"
+#include "model/grid/kxyz_list.h"
 #include "tests/support/curve_builder.h"
 
 namespace {

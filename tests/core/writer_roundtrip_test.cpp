@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "curves/kembellish.h"
-#include "document/io/writer.h"
+#include "model/curves/kembellish.h"
+#include "io/document/writer.h"
 #include "tests/core/writer_compare.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

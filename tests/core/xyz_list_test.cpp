@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "document/io/record_readers.h"
-#include "document/io/writer.h"
-#include "grid/kxyz_list.h"
+#include "io/document/record_readers.h"
+#include "io/document/writer.h"
+#include "model/grid/kxyz_list.h"
 #include "tests/support/reading.h"
 #include "tests/support/recording_progress.h"
 

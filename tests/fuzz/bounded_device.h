@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/kdevice.h"
-#include "platform/kimage.h"
-#include "window/quarvel_window.h"
+#include "platform/device/kdevice.h"
+#include "platform/device/kimage.h"
+#include "window/editor/quarvel_window.h"
 
 struct KPaintCut {};
 

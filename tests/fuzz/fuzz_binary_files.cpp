@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "grid/grid3d_image.h"
-#include "grid/io/grid_file_reader.h"
-#include "grid/kgrid3d.h"
-#include "grid/io/net_file_reader.h"
+#include "model/grid/grid3d_image.h"
+#include "io/grid/grid_file_reader.h"
+#include "model/grid/kgrid3d.h"
+#include "io/grid/net_file_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -11,11 +11,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "document/io/open_document.h"
-#include "grid/fxy/fxy_driver.h"
-#include "grid/io/net_file_reader.h"
-#include "platform/byte_source.h"
-#include "window/quarvel_window.h"
+#include "io/document/open_document.h"
+#include "io/fxy/fxy_driver.h"
+#include "io/grid/net_file_reader.h"
+#include "platform/files/byte_source.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 
 #include <QCoreApplication>
 
-#include "document/io/open_document.h"
-#include "platform/qt/qt_platform.h"
+#include "io/document/open_document.h"
+#include "qt/platform/qt_platform.h"
 #include "tests/fuzz/bounded_device.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Qt finds its image format plugins through the application object.

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "document/io/open_document.h"
-#include "document/io/writer.h"
-#include "platform/byte_source.h"
+#include "io/document/open_document.h"
+#include "io/document/writer.h"
+#include "platform/files/byte_source.h"
 #include "tests/fuzz/bounded_device.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

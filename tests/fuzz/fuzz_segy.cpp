@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "segy/io/segy_positions.h"
-#include "segy/ksegy_analysis.h"
+#include "io/segy/segy_positions.h"
+#include "window/segy/ksegy_analysis.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The reader takes a path, as the command line gives it.

@@ -10,11 +10,11 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "document/klayer.h"
-#include "resources/menus.h"
-#include "window/qt/class_dialog.h"
-#include "window/qt/embellish_dialog.h"
-#include "window/qt/kview.h"
+#include "model/document/klayer.h"
+#include "platform/resources/menus.h"
+#include "qt/dialogs/class_dialog.h"
+#include "qt/dialogs/embellish_dialog.h"
+#include "qt/view/kview.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "grid/qt/fxy_dialog.h"
-#include "grid/qt/fxy_question.h"
-#include "grid/qt/fxy_status_window.h"
+#include "qt/fxy/fxy_dialog.h"
+#include "qt/fxy/fxy_question.h"
+#include "qt/fxy/fxy_status_window.h"
 #include "tests/support/temp_dir.h"
-#include "window/qt/kview.h"
+#include "qt/view/kview.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include "tests/support/net_grids.h"
 #include "tests/support/temp_dir.h"
-#include "window/qt/fxy_main_window.h"
-#include "window/qt/net_view.h"
+#include "qt/fxy/fxy_main_window.h"
+#include "qt/fxy/net_view.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "grid/io/net_file_reader.h"
+#include "io/grid/net_file_reader.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/run_program.h"
 

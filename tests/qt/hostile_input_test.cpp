@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "grid/io/net_file_reader.h"
-#include "grid/io/net_file_writer.h"
-#include "grid/kcreate_grid.h"
+#include "io/grid/net_file_reader.h"
+#include "io/grid/net_file_writer.h"
+#include "model/grid/kcreate_grid.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/full_file_system.h"
 #include "tests/support/run_program.h"

@@ -1,10 +1,10 @@
-#include "window/qt/kabout.h"
+#include "qt/view/kabout.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "document/elements.h"
-#include "window/qt/kview.h"
+#include "model/document/elements.h"
+#include "qt/view/kview.h"
 
 namespace {
 

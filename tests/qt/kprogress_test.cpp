@@ -1,4 +1,4 @@
-#include "platform/qt/kprogress.h"
+#include "qt/platform/kprogress.h"
 
 #include <QImage>
 #include <cmath>

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "document/klayer.h"
-#include "resources/menus.h"
-#include "window/qt/kview.h"
-#include "window/qt/picture_export.h"
+#include "model/document/klayer.h"
+#include "platform/resources/menus.h"
+#include "qt/view/kview.h"
+#include "qt/export/picture_export.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "window/qt/kview.h"
+#include "qt/view/kview.h"
 
 #include <gtest/gtest.h>
 

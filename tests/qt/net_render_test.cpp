@@ -9,10 +9,10 @@
 #include <cmath>
 #include <string>
 
-#include "grid/io/grid_file_reader.h"
-#include "grid/io/net_file_reader.h"
-#include "grid/io/net_node_grid.h"
-#include "render/net_picture.h"
+#include "io/grid/grid_file_reader.h"
+#include "io/grid/net_file_reader.h"
+#include "io/grid/net_node_grid.h"
+#include "render/net/net_picture.h"
 #include "tests/support/net_grids.h"
 #include "tests/support/run_program.h"
 

@@ -4,10 +4,10 @@
 #include <QImage>
 #include <string>
 
-#include "document/io/open_document.h"
-#include "document/kones.h"
-#include "platform/qt/qt_device.h"
-#include "render/krenderer.h"
+#include "io/document/open_document.h"
+#include "model/document/kones.h"
+#include "qt/platform/qt_device.h"
+#include "render/drawing/krenderer.h"
 #include "tests/support/view_over.h"
 
 // Draws the document onto the image, one world unit a pixel.

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "document/elements.h"
-#include "document/io/record_readers.h"
-#include "platform/qt/qt_platform.h"
+#include "model/document/elements.h"
+#include "io/document/record_readers.h"
+#include "qt/platform/qt_platform.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -7,12 +7,12 @@
 #include <QPainter>
 #include <QTextLayout>
 
-#include "document/io/open_document.h"
-#include "document/elements.h"
-#include "document/kones.h"
-#include "platform/qt/drawing_text.h"
-#include "platform/qt/qt_device.h"
-#include "platform/qt/qt_font.h"
+#include "io/document/open_document.h"
+#include "model/document/elements.h"
+#include "model/document/kones.h"
+#include "qt/platform/drawing_text.h"
+#include "qt/platform/qt_device.h"
+#include "qt/platform/qt_font.h"
 
 #include "tests/qt/paint_util.h"
 

@@ -7,12 +7,12 @@
 #include <QPainter>
 #include <memory>
 
-#include "platform/qt/qt_device.h"
-#include "render/emblem.h"
-#include "segy/ksegy_analysis.h"
+#include "qt/platform/qt_device.h"
+#include "render/drawing/emblem.h"
+#include "window/segy/ksegy_analysis.h"
 #include "tests/support/segy_data.h"
-#include "window/qt/cbutton_solvane.h"
-#include "window/qt/kpanel_view.h"
+#include "qt/view/cbutton_solvane.h"
+#include "qt/view/kpanel_view.h"
 
 namespace {
 

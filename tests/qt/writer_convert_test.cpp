@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "document/elements.h"
+#include "model/document/elements.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/run_program.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "document/kcurve.h"
+#include "model/document/kcurve.h"
 
 using PointList = std::vector<std::pair<double, double>>;
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "grid/io/net_file_writer.h"
-#include "grid/kcreate_grid.h"
+#include "io/grid/net_file_writer.h"
+#include "model/grid/kcreate_grid.h"
 
 void WriteTestNet(const std::string& path, int n, const std::function<double(int, int)>& value,
                   int breakAfterColumn) {

@@ -1,7 +1,7 @@
 #include "tests/support/reading.h"
 
-#include "document/io/lexer.h"
-#include "document/io/open_document.h"
+#include "io/document/lexer.h"
+#include "io/document/open_document.h"
 #include "tests/support/file_bytes.h"
 
 std::unique_ptr<KOnes> ReadDrawing(KByteSource& src, KBlockEnd* end) {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "document/io/kread_context.h"
-#include "document/io/open_document.h"
-#include "document/kones.h"
-#include "platform/byte_source.h"
+#include "io/document/kread_context.h"
+#include "io/document/open_document.h"
+#include "model/document/kones.h"
+#include "platform/files/byte_source.h"
 #include "tests/support/temp_dir.h"
 
 // A fresh document read from bytes (NULs included) by the keyword

@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
-#include "document/io/open_document.h"
-#include "document/kcurve.h"
-#include "document/kones.h"
-#include "platform/recording_device.h"
+#include "io/document/open_document.h"
+#include "model/document/kcurve.h"
+#include "model/document/kones.h"
+#include "platform/device/recording_device.h"
 #include "tests/support/curve_builder.h"
-#include "render/krenderer.h"
-#include "render/kview_transform.h"
+#include "render/drawing/krenderer.h"
+#include "render/view/kview_transform.h"
 #include "tests/support/view_over.h"
 
 inline std::unique_ptr<KOnes> DocumentFrom(const std::string& text) {

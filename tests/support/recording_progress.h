@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/progress.h"
+#include "platform/base/progress.h"
 
 class RecordingProgress : public KProgressSink {
 public:

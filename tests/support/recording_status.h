@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/fxy/fxy_driver.h"
+#include "io/fxy/fxy_driver.h"
 
 class RecordingStatus : public KFxyStatus {
 public:

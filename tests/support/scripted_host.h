@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 class KScriptedHost : public KWindowHost {
 public:

@@ -1,6 +1,6 @@
 #pragma once
 // A view for drawing tests, set directly rather than fitted to an extent.
-#include "render/kview_transform.h"
+#include "render/view/kview_transform.h"
 
 // A view of scale world units per pixel over a client area, with the world
 // point (left, bottom) at its bottom-left corner.

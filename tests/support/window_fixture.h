@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "document/io/writer.h"
-#include "platform/recording_device.h"
+#include "io/document/writer.h"
+#include "platform/device/recording_device.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/view_over.h"
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 class KWindowTest : public ::testing::Test {
 protected:

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "classes/button_script.h"
-#include "document/elements.h"
-#include "document/klayer.h"
-#include "document/ktext_properties.h"
+#include "model/classes/button_script.h"
+#include "model/document/elements.h"
+#include "model/document/klayer.h"
+#include "model/document/ktext_properties.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 // CellOfPick does that conversion (and keeps -10, "nothing picked", as -1).
 #include <string>
 
-#include "window/quarvel_window.h"
+#include "window/editor/quarvel_window.h"
 
 struct KLayer;
 

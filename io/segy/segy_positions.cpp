@@ -1,0 +1,65 @@
+#include "io/segy/segy_positions.h"
+
+#include <cerrno>
+#include <charconv>
+#include <string>
+
+namespace {
+
+void AppendInt(std::string& text, std::int64_t v) {
+  char buf[24];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v);
+  text.append(buf, r.ptr);
+}
+
+void AppendCoordinate(std::string& text, std::int32_t v, std::int16_t scalar, bool scaled) {
+  if (scaled && scalar != 0)
+    text += ShortestText(ScaledCoordinate(v, scalar));
+  else
+    AppendInt(text, v);
+}
+
+// Output goes out in blocks of about this size.
+constexpr std::size_t kBlock = 1 << 16;
+
+}  // namespace
+
+KResult WritePositions(KInputFile& file, const KSegyLayout& layout, const KPositionsOptions& options,
+                       const std::function<void(std::string_view)>& out, KProgressSink* progress) {
+  if (!options.fields.Valid())
+    return KResult(KStatus::kRefused, "trace-header field offsets must lie inside the 240-byte header");
+  const std::int64_t count = layout.TracesHolding(options.fields.End(options.scaled));
+  if (progress) progress->SetTotal(layout.fileSize);
+  std::string text;
+  text.reserve(kBlock + 128);
+  unsigned char header[segy::kTraceHeaderBytes];
+  bool started = false;
+  std::int32_t previous = 0;
+  for (std::int64_t i = 0; i < count; ++i) {
+    const std::int64_t got = ReadTraceHeader(file, layout, i, header);
+    if (got < 0) return ErrnoResult(KStatus::kCannotOpen, "cannot read", layout.path, errno);
+    const KTraceRow row = RowOf(header, got, options.fields, layout.byteOrder);
+    if (!started || row.n != previous) {
+      started = true;
+      previous = row.n;
+      // Where a reader of m, n, x, then y stands after this trace's y.
+      const std::int64_t position = layout.TraceStart(i) + options.fields.y + 4;
+      if (static_cast<double>(position) > options.limit) break;
+      if (progress) progress->SetPos(position);
+      text += "\npline.";
+      AppendInt(text, row.n);
+      text += '\n';
+    }
+    AppendCoordinate(text, row.x, row.scalar, options.scaled);
+    text += ',';
+    AppendCoordinate(text, row.y, row.scalar, options.scaled);
+    text += '\n';
+    if (text.size() >= kBlock) {
+      out(text);
+      text.clear();
+    }
+  }
+  text += '\n';
+  out(text);
+  return KResult::Ok();
+}

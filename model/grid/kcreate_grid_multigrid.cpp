@@ -1,0 +1,476 @@
+// RelaxFast: multigrid cycles for the equations the sweeps relax.
+//
+// Away from data, borders and breaks the equations are the 13-point
+// biharmonic stencil, whose smooth error the sweeps remove only very slowly.
+// Each cycle sweeps the grid, takes the residual of those plain nodes to a
+// grid of twice the step (and so on down), solves there for the correction
+// with the same stencil, and brings it back by bilinear interpolation before
+// sweeping again. Coarse nodes whose block touches anything but plain nodes
+// hold a zero correction, so the error next to data is left to the sweeps:
+// the solver does best when little of it is there to begin with, which is
+// why the data ties are taken before the first sweep and why the driver
+// starts each level from cubic values of the one before. The nodes by the
+// grid's edge get extra sweeps of their own, and successive cycles are
+// combined by Anderson mixing. The sweeps have the last word, so the fixed
+// point is that of the sweeps. On several threads the sweeps run as the
+// wavefront of Relax and the other passes by parts of the rows; the result
+// is the same for any thread count.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "model/grid/kcreate_grid.h"
+#include "model/grid/kcreate_grid_node.h"
+#include "model/grid/kcreate_grid_stencil.h"
+#include "model/grid/row_parts.h"
+
+using namespace kgrid_stencil;
+
+namespace {
+
+// Sweeps before and after each coarse correction, and on the coarsest grid.
+constexpr int kPreSweeps = 2, kPostSweeps = 2, kCoarseSweeps = 4, kCoarsestSweeps = 30;
+// Cycles remembered by the mixing.
+constexpr int kMixHistory = 3;
+// Share of the coarse correction applied: the coarse grids see the nodes
+// by data as fixed, the fine grid does not, and the full correction can
+// overshoot there.
+constexpr double kDamp = 0.7;
+// Extra sweeps of the nodes this close to the grid's edge, per cycle.
+constexpr int kEdgeSweeps = 50, kEdgeWidth = 4;
+// The stencil is (step^4 / 20) times the biharmonic: on twice the step the
+// same equation needs a 16 times larger source.
+constexpr double kStepUp = 16.0;
+// Passes of the data ties before the first sweep.
+constexpr int kTiePasses = 2;
+// Below this many blocks of the mixing, or rows of a pass, a thread is not
+// worth starting.
+constexpr int kMinBlocksAThread = 8, kMinRowsAThread = 64;
+// Grids smaller than this along an axis are not coarsened further.
+constexpr int kSmallest = 8;
+
+// One coarse grid of corrections: node (I, J) lies on node (2I, 2J) of the
+// grid above it.
+struct Level {
+  int nx = 0, ny = 0;
+  std::vector<std::uint8_t> free;   // takes part; all others hold 0
+  std::vector<double> e, src, res;
+  int Index(int i, int j) const { return i + j * nx; }
+};
+
+// The stencil at p on a grid w wide.
+inline double Stencil(const double* p, std::ptrdiff_t w) {
+  return kDirect * (p[-1] + p[1] + p[-w] + p[w]) - kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
+         kFar * (p[-2] + p[2] + p[-2 * w] + p[2 * w]);
+}
+
+// A coarse grid under a grid of nx x ny whose free nodes fineFree marks:
+// free where the coarse node is two nodes from its border and the 3 x 3
+// block of fine nodes around it is all free.
+Level Coarsen(int nx, int ny, const std::vector<std::uint8_t>& fineFree) {
+  Level c;
+  c.nx = (nx + 1) / 2;
+  c.ny = (ny + 1) / 2;
+  const std::size_t total = static_cast<std::size_t>(c.nx) * static_cast<std::size_t>(c.ny);
+  c.free.assign(total, 0);
+  c.e.assign(total, 0.0);
+  c.src.assign(total, 0.0);
+  c.res.assign(total, 0.0);
+  for (int J = 2; J <= c.ny - 3; ++J)
+    for (int I = 2; I <= c.nx - 3; ++I) {
+      bool all = true;
+      for (int dj = -1; dj <= 1 && all; ++dj)
+        for (int di = -1; di <= 1 && all; ++di) {
+          const int i = 2 * I + di, j = 2 * J + dj;
+          all = i >= 0 && j >= 0 && i < nx && j < ny && fineFree[static_cast<std::size_t>(i + j * nx)];
+        }
+      c.free[static_cast<std::size_t>(c.Index(I, J))] = all;
+    }
+  return c;
+}
+
+bool AnyFree(const Level& l) { return std::find(l.free.begin(), l.free.end(), 1) != l.free.end(); }
+
+// Gauss-Seidel on the free nodes. The terms that do not depend on the node
+// just written are summed first, so that the chain from node to node is one
+// multiply and one add rather than the whole stencil.
+void SweepLevel(Level& l, int times) {
+  const std::ptrdiff_t w = l.nx;
+  double* e = l.e.data();
+  const double* src = l.src.data();
+  const std::uint8_t* free = l.free.data();
+  for (int t = 0; t < times; ++t)
+    for (int J = 2; J <= l.ny - 3; ++J) {
+      int n = l.Index(2, J);
+      double left = e[n - 1], left2 = e[n - 2];
+      for (const int end = l.Index(l.nx - 2, J); n < end; ++n) {
+        double* p = e + n;
+        double v = p[0];
+        if (free[n]) {
+          const double rest = kDirect * (p[1] + p[-w] + p[w]) -
+                              kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
+                              kFar * (left2 + p[2] + p[-2 * w] + p[2 * w]) + src[n];
+          v = rest + kDirect * left;
+          p[0] = v;
+        }
+        left2 = left;
+        left = v;
+      }
+    }
+}
+
+void Residual(Level& l) {
+  const std::ptrdiff_t w = l.nx;
+  std::fill(l.res.begin(), l.res.end(), 0.0);
+  for (int J = 2; J <= l.ny - 3; ++J)
+    for (int n = l.Index(2, J), end = l.Index(l.nx - 2, J); n < end; ++n)
+      if (l.free[static_cast<std::size_t>(n)]) l.res[n] = Stencil(&l.e[n], w) + l.src[n] - l.e[n];
+}
+
+// Full weighting of fine residuals onto the free nodes of c's rows
+// [J0, J1), scaled for the coarser step; rows(y) is row y of the fine
+// residuals, asked for in increasing order of y, at most three rows back.
+template <class Rows>
+void Restrict(Rows rows, Level& c, int J0, int J1) {
+  static constexpr double kWeight[3] = {0.25, 0.5, 0.25};
+  for (int J = J0; J < J1; ++J) {
+    const bool inner = J >= 2 && J <= c.ny - 3;   // only these hold free nodes
+    const double* row[3] = {};
+    if (inner)
+      for (int dj = -1; dj <= 1; ++dj) row[dj + 1] = rows(2 * J + dj);
+    for (int I = 0; I < c.nx; ++I) {
+      const std::size_t N = static_cast<std::size_t>(c.Index(I, J));
+      c.e[N] = 0.0;
+      if (!c.free[N]) {
+        c.src[N] = 0.0;
+        continue;
+      }
+      double s = 0.0;
+      for (int dj = -1; dj <= 1; ++dj)
+        for (int di = -1; di <= 1; ++di) s += kWeight[di + 1] * kWeight[dj + 1] * row[dj + 1][2 * I + di];
+      c.src[N] = kStepUp * s;
+    }
+  }
+}
+
+// Adds the bilinear interpolation of c's corrections to the nodes of rows
+// [j0, j1) of the grid above (nx wide) that take marks. The two coarse rows
+// under a fine row are summed once (pair), so that each fine node adds one
+// or two sums.
+template <class Take>
+void Prolong(const Level& c, double* fine, int nx, int j0, int j1, Take take, std::vector<double>& pair) {
+  pair.resize(static_cast<std::size_t>(c.nx));
+  // Even fine nodes lie on a coarse column (twice its pair sum), odd ones
+  // between two.
+  const double even = kDamp * 0.5, odd = kDamp * 0.25;
+  for (int j = j0; j < j1; ++j) {
+    const int J0 = j / 2, J1 = std::min(J0 + (j & 1), c.ny - 1);
+    const double* r0 = &c.e[static_cast<std::size_t>(c.Index(0, J0))];
+    const double* r1 = &c.e[static_cast<std::size_t>(c.Index(0, J1))];
+    for (int I = 0; I < c.nx; ++I) pair[static_cast<std::size_t>(I)] = r0[I] + r1[I];
+    const std::size_t row = static_cast<std::size_t>(j) * static_cast<std::size_t>(nx);
+    for (int i = 0; i < nx; ++i) {
+      const std::size_t n = row + static_cast<std::size_t>(i);
+      if (!take(n)) continue;
+      const int I0 = i >> 1;
+      fine[n] += (i & 1) && I0 + 1 < c.nx ? odd * (pair[static_cast<std::size_t>(I0)] + pair[static_cast<std::size_t>(I0) + 1])
+                                          : even * pair[static_cast<std::size_t>(I0)];
+    }
+  }
+}
+
+// One V-cycle on levels[k] (k >= 1) for its current src.
+void Cycle(std::vector<Level>& levels, std::size_t k, std::vector<double>& pair) {
+  Level& l = levels[k];
+  if (k + 1 == levels.size()) {
+    SweepLevel(l, kCoarsestSweeps);
+    return;
+  }
+  SweepLevel(l, kCoarseSweeps);
+  Residual(l);
+  Level& c = levels[k + 1];
+  Restrict([&](int y) { return &l.res[static_cast<std::size_t>(y) * static_cast<std::size_t>(l.nx)]; }, c, 0, c.ny);
+  Cycle(levels, k + 1, pair);
+  Prolong(c, l.e.data(), l.nx, 0, l.ny, [&](std::size_t n) { return l.free[n] != 0; }, pair);
+  SweepLevel(l, kCoarseSweeps);
+}
+
+// Anderson mixing of successive cycles: the cycle is a linear map u -> G(u)
+// whose fixed point is the solution; from the last few pairs it takes the
+// combination whose residual G(u) - u is least. Differences are kept in
+// floats: they only steer the step, the sweeps check the result. The nodes
+// are taken in fixed blocks whose sums add up in block order, so that the
+// result does not depend on how many threads share the blocks.
+class Mixing {
+public:
+  Mixing(int history, std::size_t total, int threads) : m_(history), total_(total), threads_(threads) {
+    if (m_ > 0) {
+      start_.resize(total);
+      dF_.assign(static_cast<std::size_t>(m_), {});
+      dG_.assign(static_cast<std::size_t>(m_), {});
+      gram_.assign(static_cast<std::size_t>(m_ * m_), 0.0);
+      blocks_ = static_cast<int>((total + kBlock - 1) / kBlock);
+      sums_.assign(static_cast<std::size_t>(blocks_) * (2 * m_), 0.0);
+    }
+  }
+  void Start(const std::vector<double>& u) {
+    if (m_ <= 0) return;
+    Blocks([&](std::size_t first, std::size_t last, double*) {
+      std::copy(u.begin() + static_cast<std::ptrdiff_t>(first), u.begin() + static_cast<std::ptrdiff_t>(last),
+                start_.begin() + static_cast<std::ptrdiff_t>(first));
+    });
+  }
+  // Replaces g, the result of the cycle begun at Start, by the best
+  // combination of the cycles recorded.
+  void Mix(std::vector<double>& g) {
+    if (m_ <= 0) return;
+    // f = G(u) - u, kept in start_; the newest column is (f - fPrev, g - gPrev).
+    std::vector<double>& f = start_;
+    if (fPrev_.empty()) {
+      fPrev_.resize(total_);
+      gPrev_.resize(total_);
+      Blocks([&](std::size_t first, std::size_t last, double*) {
+        for (std::size_t n = first; n < last; ++n) {
+          f[n] = g[n] - f[n];
+          fPrev_[n] = static_cast<float>(f[n]);
+          gPrev_[n] = g[n];
+        }
+      });
+      return;
+    }
+    const int c = next_;
+    next_ = (next_ + 1) % m_;
+    stored_ = std::min(stored_ + 1, m_);
+    std::vector<float>& df = dF_[static_cast<std::size_t>(c)];
+    std::vector<float>& dg = dG_[static_cast<std::size_t>(c)];
+    df.resize(total_);
+    dg.resize(total_);
+    // One pass: the new column, then its products with every column
+    // (sums[i]) and every column's product with f (sums[m + i]).
+    Blocks([&](std::size_t first, std::size_t last, double* sums) {
+      for (std::size_t n = first; n < last; ++n) {
+        f[n] = g[n] - f[n];
+        df[n] = static_cast<float>(f[n] - fPrev_[n]);
+        dg[n] = static_cast<float>(g[n] - gPrev_[n]);
+        fPrev_[n] = static_cast<float>(f[n]);
+        gPrev_[n] = g[n];
+      }
+      for (int i = 0; i < stored_; ++i) {
+        const float* col = dF_[static_cast<std::size_t>(i)].data();
+        sums[i] = Dot(df.data(), col, first, last);
+        sums[m_ + i] = Dot(col, f.data(), first, last);
+      }
+    });
+    std::vector<double> h(static_cast<std::size_t>(stored_ * stored_)), r(static_cast<std::size_t>(stored_)), gamma;
+    for (int i = 0; i < stored_; ++i) {
+      gram_[c * m_ + i] = gram_[i * m_ + c] = Total(i);
+      r[static_cast<std::size_t>(i)] = Total(m_ + i);
+    }
+    double trace = 0;
+    for (int i = 0; i < stored_; ++i) trace += gram_[i * m_ + i];
+    for (int i = 0; i < stored_; ++i) {
+      for (int j = 0; j < stored_; ++j) h[i * stored_ + j] = gram_[i * m_ + j];
+      h[i * stored_ + i] += 1e-10 * trace;
+    }
+    if (!Solve(h, r, stored_, gamma)) {
+      stored_ = next_ = 0;
+      return;
+    }
+    Blocks([&](std::size_t first, std::size_t last, double*) {
+      for (int i = 0; i < stored_; ++i) {
+        const float* col = dG_[static_cast<std::size_t>(i)].data();
+        const double gi = gamma[static_cast<std::size_t>(i)];
+        for (std::size_t n = first; n < last; ++n) g[n] -= gi * col[n];
+      }
+    });
+  }
+
+private:
+  static constexpr std::size_t kBlock = std::size_t{1} << 15;
+
+  // body(first, last, sums) for every block, sums being the block's 2m
+  // slots; blocks are shared out over the threads.
+  template <class Body>
+  void Blocks(Body body) {
+    ForRowParts(threads_, blocks_, kMinBlocksAThread, [&](int, int b0, int b1) {
+      for (int b = b0; b < b1; ++b) {
+        const std::size_t first = static_cast<std::size_t>(b) * kBlock;
+        body(first, std::min(total_, first + kBlock), &sums_[static_cast<std::size_t>(b) * (2 * m_)]);
+      }
+    });
+  }
+  // The sum over the blocks of slot k, in block order.
+  double Total(int k) const {
+    double s = 0;
+    for (int b = 0; b < blocks_; ++b) s += sums_[static_cast<std::size_t>(b) * (2 * m_) + k];
+    return s;
+  }
+  // Four sums side by side: one sum would wait on every add.
+  template <class A, class B>
+  static double Dot(const A* a, const B* b, std::size_t first, std::size_t last) {
+    double s[4] = {0, 0, 0, 0};
+    const std::size_t whole = first + ((last - first) & ~std::size_t{3});
+    for (std::size_t n = first; n < whole; n += 4)
+      for (std::size_t k = 0; k < 4; ++k) s[k] += static_cast<double>(a[n + k]) * static_cast<double>(b[n + k]);
+    for (std::size_t n = whole; n < last; ++n) s[0] += static_cast<double>(a[n]) * static_cast<double>(b[n]);
+    return (s[0] + s[1]) + (s[2] + s[3]);
+  }
+  // h g = r by elimination with partial pivoting; false when singular.
+  static bool Solve(std::vector<double> h, std::vector<double> r, int m, std::vector<double>& g) {
+    for (int c = 0; c < m; ++c) {
+      int p = c;
+      for (int i = c + 1; i < m; ++i)
+        if (std::fabs(h[i * m + c]) > std::fabs(h[p * m + c])) p = i;
+      if (!(std::fabs(h[p * m + c]) > 0)) return false;
+      for (int k = 0; k < m; ++k) std::swap(h[c * m + k], h[p * m + k]);
+      std::swap(r[c], r[p]);
+      for (int i = c + 1; i < m; ++i) {
+        const double q = h[i * m + c] / h[c * m + c];
+        for (int k = c; k < m; ++k) h[i * m + k] -= q * h[c * m + k];
+        r[i] -= q * r[c];
+      }
+    }
+    g.assign(static_cast<std::size_t>(m), 0.0);
+    for (int c = m - 1; c >= 0; --c) {
+      double v = r[c];
+      for (int k = c + 1; k < m; ++k) v -= h[c * m + k] * g[k];
+      g[c] = v / h[c * m + c];
+    }
+    return std::all_of(g.begin(), g.end(), [](double v) { return std::isfinite(v); });
+  }
+
+  int m_, stored_ = 0, next_ = 0;
+  std::size_t total_;
+  int threads_, blocks_ = 0;
+  std::vector<double> start_, gPrev_, gram_, sums_;
+  std::vector<float> fPrev_;   // only steers, as the columns
+  std::vector<std::vector<float>> dF_, dG_;
+};
+
+}  // namespace
+
+void KCreateGrid::TieDataNodes() {
+  const double saved = relaxation.factor;
+  relaxation.factor = 1.0;
+  double largest = 0.0;   // not asked for
+  const BorderNode* border = border_.data();
+  const BorderNode* const borderEnd = border + border_.size();
+  // Data nodes and border nodes are both listed in index order.
+  for (const std::int32_t n : cellNode_) {
+    if (flags_[static_cast<std::size_t>(n)] & kInteriorFlag) {
+      double* p = &values_[static_cast<std::size_t>(n)];
+      *p = kgrid_node::Data(p, nx_, p[-1], p[-2], cells_[static_cast<std::size_t>(cellOf_[static_cast<std::size_t>(n)])],
+                            1.0, smooth, largest);
+      continue;
+    }
+    while (border < borderEnd && border->node < n) ++border;
+    if (border < borderEnd && border->node == n) RelaxBorder(*border, 0.0);
+  }
+  relaxation.factor = saved;
+}
+
+int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener, int threads) {
+  MarkInterior();
+  sweepsRun_ = 0;
+  lastChange_ = 0.0;
+  TeamPtr team = MakeTeam(threads);
+  relaxation.factor = 1.0;   // plain Gauss-Seidel smooths best here
+  const double bound = DivergenceBound();
+
+  // Level 0 stands for this grid: its plain interior nodes are free.
+  std::vector<Level> levels(1);
+  levels[0].nx = nx_;
+  levels[0].ny = ny_;
+  levels[0].free.resize(NodeTotal());
+  for (std::size_t n = 0; n < NodeTotal(); ++n) levels[0].free[n] = (flags_[n] & kPlainFlag) != 0;
+  while (levels.back().nx >= 2 * kSmallest && levels.back().ny >= 2 * kSmallest) {
+    Level c = Coarsen(levels.back().nx, levels.back().ny, levels.back().free);
+    if (!AnyFree(c)) break;
+    levels.push_back(std::move(c));
+  }
+  std::vector<std::uint8_t>().swap(levels[0].free);
+  // A data node starts at its points' mean z, but its tie moves that by the
+  // slope times the points' offset from the node. Left to the sweeps, that
+  // jump spreads into the nodes around as error the coarse grids cannot
+  // reach (they hold nodes by data fixed), so the ties are taken first,
+  // twice so that neighbouring data nodes see each other's.
+  for (int k = 0; k < kTiePasses; ++k) TieDataNodes();
+  // Per part of the rows: Prolong's sums of two coarse rows, and three rows
+  // of fine residuals. Made here, as nothing may throw on the threads.
+  const int parts = std::max(1, threads);
+  std::vector<std::vector<double>> pairs(static_cast<std::size_t>(parts));
+  std::vector<std::vector<double>> rings(static_cast<std::size_t>(parts));
+  for (int part = 0; part < parts; ++part) {
+    pairs[static_cast<std::size_t>(part)].reserve(static_cast<std::size_t>(nx_));
+    if (levels.size() > 1) rings[static_cast<std::size_t>(part)].resize(3 * static_cast<std::size_t>(nx_));
+  }
+
+  // A sweep; false when the relaxation is to stop with *result.
+  const auto sweep = [&](int* result) {
+    const double change = SweepWith(team.get());
+    ++sweepsRun_;
+    lastChange_ = change;
+    if (!std::isfinite(change) || change > bound) {
+      *result = kDiverged;
+      return false;
+    }
+    if (change < precision || change <= 0) {
+      *result = ValuesSound() ? 0 : kDiverged;
+      return false;
+    }
+    if (sweepsRun_ >= limit) {
+      *result = ValuesSound() ? 0 : kDiverged;
+      return false;
+    }
+    return true;
+  };
+
+  int result = 0;
+  Mixing mixing(kMixHistory, NodeTotal(), threads);
+  for (;;) {
+    mixing.Start(values_);
+    for (int s = 0; s < kPreSweeps; ++s)
+      if (!sweep(&result)) return result;
+    if (levels.size() > 1) {
+      // Residual of the plain nodes, what their sweep would change, three
+      // rows at a time rather than a whole grid of it; each part of the
+      // coarse rows keeps its own three.
+      Level& c = levels[1];
+      const std::ptrdiff_t w = nx_;
+      ForRowParts(threads, c.ny, kMinRowsAThread, [&](int part, int J0, int J1) {
+        double* ring = rings[static_cast<std::size_t>(part)].data();
+        int cached[3] = {-1, -1, -1};
+        const auto rows = [&](int y) {
+          double* row = ring + static_cast<std::size_t>(y % 3) * static_cast<std::size_t>(nx_);
+          if (cached[y % 3] != y) {
+            cached[y % 3] = y;
+            const std::size_t first = static_cast<std::size_t>(y) * static_cast<std::size_t>(nx_);
+            for (int x = 0; x < nx_; ++x) {
+              const std::size_t n = first + static_cast<std::size_t>(x);
+              row[x] = (flags_[n] & kPlainFlag) ? Stencil(&values_[n], w) - values_[n] : 0.0;
+            }
+          }
+          return static_cast<const double*>(row);
+        };
+        Restrict(rows, c, J0, J1);
+      });
+      Cycle(levels, 1, pairs[0]);
+      ForRowParts(threads, ny_, kMinRowsAThread, [&](int part, int j0, int j1) {
+        Prolong(c, values_.data(), nx_, j0, j1, [&](std::size_t n) { return (flags_[n] & kPlainFlag) != 0; },
+                pairs[static_cast<std::size_t>(part)]);
+      });
+    }
+    // The rows and columns by the edge estimate from the nodes beside them
+    // alone; their error creeps along the edge and no coarse grid carries
+    // it, so they get sweeps of their own, cheap for being few.
+    for (int s = 0; s < kEdgeSweeps; ++s) SweepEdge(kEdgeWidth);
+    for (int s = 0; s < kPostSweeps; ++s)
+      if (!sweep(&result)) return result;
+    mixing.Mix(values_);
+    if (!ValuesSound()) return kDiverged;
+    if (listener) {
+      const int answer = listener->OnTenthSweep(sweepsRun_ - 1, lastChange_, relaxation.factor);
+      if (answer != 0) return answer;
+    }
+  }
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The gridding status window: runs the f(x,y) levels in a worker thread and
+// shows their status lines as the driver writes them, so the drawing window
+// stays responsive. A click asks how to go on (end, next level, continue);
+// closing the window ends the run and waits for the worker before it goes.
+#include <QWidget>
+#include <atomic>
+#include <functional>
+#include <map>
+#include <memory>
+#include <utility>
+
+#include "io/fxy/fxy_driver.h"
+
+class QThread;
+
+class CViewPlayDlg : public QWidget {
+public:
+  using Finished = std::function<void(const KResultWith<KFxyRun>& result, const std::string& output)>;
+
+  // Copies input and data, so the run needs nothing of the caller's while it
+  // goes on. finished runs on this thread once the run ended (not when the
+  // window was closed first).
+  CViewPlayDlg(KFxyInput input, KFxyDialogData data, Finished finished, QWidget* parent = nullptr);
+  ~CViewPlayDlg() override;
+
+  // Starts the worker; call once.
+  void Start();
+  bool Running() const;
+  // What a status line at (x, y) says now; "" when none.
+  QString Line(int x, int y) const;
+  // The answer the next question of the driver gets (1 end, 2 next): what a
+  // click on the window and the question dialog give.
+  void Answer(int choice) { answer_ = choice; }
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  class Status;
+  void Stop();
+  void SetLine(int x, int y, const QString& text);
+  void OnDone();
+
+  KFxyInput input_;
+  KFxyDialogData data_;
+  Finished finished_;
+  QThread* thread_ = nullptr;
+  std::unique_ptr<Status> status_;
+  KResultWith<KFxyRun> result_{KFxyRun{}};
+  std::atomic<int> answer_{0};
+  std::atomic<bool> stop_{false};
+  std::map<std::pair<int, int>, QString> lines_;  // by (y, x)
+};

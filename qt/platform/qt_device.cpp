@@ -1,0 +1,319 @@
+#include "qt/platform/qt_device.h"
+
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPolygon>
+#include <algorithm>
+#include <limits>
+#include <cmath>
+
+#include "platform/device/kimage.h"
+#include "qt/platform/drawing_text.h"
+#include "qt/platform/qt_font.h"
+
+namespace {
+
+// GDI's default background colour for opaque text.
+const QColor kOpaqueTextBackground(Qt::white);
+
+Qt::PenStyle ToQtStyle(int style) {
+  switch (style & kPenStyleMask) {
+    case kPenDash: return Qt::DashLine;
+    case kPenDot: return Qt::DotLine;
+    case kPenDashDot: return Qt::DashDotLine;
+    case kPenDashDotDot: return Qt::DashDotDotLine;
+    case kPenNull: return Qt::NoPen;
+    default: return Qt::SolidLine;
+  }
+}
+
+Qt::PenCapStyle ToQtCap(int style) {
+  switch (style & kPenEndCapMask) {
+    case kPenEndCapSquare: return Qt::SquareCap;
+    case kPenEndCapFlat: return Qt::FlatCap;
+    default: return Qt::RoundCap;
+  }
+}
+
+// Pie angles are measured counter-clockwise on screen from three o'clock.
+double ScreenAngle(double cx, double cy, int x, int y) {
+  return std::atan2(cy - y, x - cx) * 180.0 / M_PI;
+}
+
+}  // namespace
+
+QColor ToQColor(KColorRef colour) { return QColor(KRedOf(colour), KGreenOf(colour), KBlueOf(colour)); }
+
+KQtDevice::KQtDevice(QPaintDevice* target, QSize clientSize)
+    : own_(std::make_unique<QPainter>(target)), painter_(own_.get()), size_(clientSize) {
+  SelectPen(kPenSolid, 0, 0);
+}
+
+KQtDevice::KQtDevice(QPainter* painter, QSize clientSize) : painter_(painter), size_(clientSize) {
+  SelectPen(kPenSolid, 0, 0);
+}
+
+KQtDevice::~KQtDevice() { End(); }
+
+void KQtDevice::End() {
+  Flush();
+  directKnown_ = false;
+  if (own_ && own_->isActive()) own_->end();
+}
+
+void KQtDevice::Flush() {
+  if (pending_.size() >= 2 && Active()) {
+    ApplyPen();
+    if (widePen_) {
+      // Wide pens are centred on the pixel the coordinates name.
+      painter_->save();
+      painter_->translate(0.5, 0.5);
+      painter_->drawPolyline(pending_);
+      painter_->restore();
+    } else {
+      painter_->drawPolyline(pending_);
+    }
+  }
+  pending_.clear();
+}
+
+bool KQtDevice::Active() const { return painter_ && painter_->isActive(); }
+
+void KQtDevice::MoveTo(int x, int y) {
+  position_ = {x, y};
+  if (!pending_.isEmpty() && pending_.last() != position_) Flush();
+}
+
+void KQtDevice::LineTo(int x, int y) {
+  const QPoint to(x, y);
+  if (rop_ == kRop2CopyPen && !penIsNull_) {
+    if (pending_.isEmpty()) pending_ << position_;
+    pending_ << to;
+  } else if (Active() && !penIsNull_) {
+    ApplyPen();
+    if (widePen_) {
+      // Wide pens are centred on the pixel the coordinates name.
+      const QPointF half(0.5, 0.5);
+      painter_->drawLine(QPointF(position_) + half, QPointF(to) + half);
+    } else {
+      painter_->drawLine(position_, to);
+    }
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  }
+  position_ = to;
+}
+
+void KQtDevice::ApplyPen() {
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setPen(pen_);
+  if (rop_ == kRop2Not && painter_->paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
+    painter_->setCompositionMode(QPainter::RasterOp_NotDestination);
+}
+
+void KQtDevice::SelectPen(int style, int width, KColorRef colour) {
+  Flush();
+  width = std::clamp(width, 0, kMaxPenPixels);
+  penIsNull_ = (style & kPenStyleMask) == kPenNull;
+  widePen_ = width > 1;
+  pen_ = QPen(ToQColor(colour));
+  pen_.setStyle(ToQtStyle(style));
+  if (widePen_) {
+    pen_.setWidth(width);
+    pen_.setCapStyle(ToQtCap(style));
+    pen_.setJoinStyle(Qt::RoundJoin);
+  } else {
+    // One-pixel lines leave out their last pixel, as consecutive LineTo
+    // calls must not paint a joint twice (the inverting rubber band relies
+    // on it).
+    pen_.setWidth(0);
+    pen_.setCapStyle(Qt::FlatCap);
+  }
+}
+
+int KQtDevice::SetRop2(int mode) {
+  Flush();
+  const int old = rop_;
+  rop_ = mode;
+  return old;
+}
+
+int KQtDevice::SetBkMode(int mode) {
+  const int old = bkMode_;
+  bkMode_ = mode;
+  return old;
+}
+
+unsigned KQtDevice::SetTextAlign(unsigned align) {
+  const unsigned old = align_;
+  align_ = align;
+  return old;
+}
+
+KColorRef KQtDevice::SetTextColor(KColorRef colour) {
+  const KColorRef old = textColour_;
+  textColour_ = colour;
+  return old;
+}
+
+void KQtDevice::TextOut(int x, int y, const std::string& text, const KDeviceFont& description) {
+  Flush();
+  if (!Active() || text.empty()) return;
+  std::optional<KQtFont> resolved = ResolveFont(description, kMaxTextPixels);
+  if (!resolved) return;
+  const QString string = DecodeDrawingText(text);
+  painter_->save();
+  painter_->setRenderHint(QPainter::TextAntialiasing, true);
+  painter_->setFont(resolved->font);
+  QFontMetricsF fm(resolved->font, painter_->device());
+  const double advance = fm.horizontalAdvance(string);
+
+  // The reference point on the cell, in the text's own (turned, stretched)
+  // frame: x along the baseline, y downward.
+  double dx = 0;
+  switch (align_ & kAlignHorizontalMask) {
+    case kAlignCenter: dx = -advance / 2; break;
+    case kAlignRight: dx = -advance; break;
+    default: break;
+  }
+  double baseline = 0;
+  switch (align_ & kAlignVerticalMask) {
+    case kAlignBottom: baseline = -resolved->descent; break;
+    case kAlignBaseline: baseline = 0; break;
+    default: baseline = resolved->ascent; break;
+  }
+  painter_->translate(x, y);
+  painter_->rotate(-description.escapement / 10.0);
+  painter_->scale(resolved->stretch, 1.0);
+  if (bkMode_ == kBkOpaque)
+    painter_->fillRect(QRectF(dx, baseline - resolved->ascent, advance, resolved->ascent + resolved->descent),
+                       kOpaqueTextBackground);
+  painter_->setPen(ToQColor(textColour_));
+  painter_->drawText(QPointF(dx, baseline), string);
+  painter_->restore();
+}
+
+void KQtDevice::FillPolygon(const std::vector<KIntPoint>& points, KColorRef colour, int fillMode) {
+  Flush();
+  if (!Active() || points.size() < 3) return;
+  QPolygon polygon;
+  polygon.reserve(static_cast<qsizetype>(points.size()));
+  for (const KIntPoint& p : points) polygon << QPoint(p.x, p.y);
+  painter_->save();
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setPen(Qt::NoPen);
+  painter_->setBrush(ToQColor(colour));
+  painter_->drawPolygon(polygon, fillMode == kFillAlternate ? Qt::OddEvenFill : Qt::WindingFill);
+  painter_->restore();
+}
+
+QImage* KQtDevice::DirectImage() {
+  if (!directKnown_) {
+    direct_ = FindDirectImage();
+    directKnown_ = true;
+  }
+  return direct_;
+}
+
+QImage* KQtDevice::FindDirectImage() const {
+  if (!Active()) return nullptr;
+  QPaintDevice* target = painter_->device();
+  if (!target || target->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(target);
+  const QImage::Format format = image->format();
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+      format != QImage::Format_ARGB32_Premultiplied)
+    return nullptr;
+  if (image->devicePixelRatio() != 1.0 || painter_->hasClipping() ||
+      painter_->deviceTransform().type() != QTransform::TxNone ||
+      painter_->compositionMode() != QPainter::CompositionMode_SourceOver || painter_->opacity() != 1.0)
+    return nullptr;
+  return image;
+}
+
+bool KQtDevice::FillDirectly(QRect rect, KColorRef colour) {
+  QImage* image = DirectImage();
+  if (!image) return false;
+  rect = rect.normalized() & image->rect();
+  // An opaque colour is the same word in all three formats.
+  const QRgb word = qRgb(KRedOf(colour), KGreenOf(colour), KBlueOf(colour));
+  // The painter holds the image, so it is not shared: writing through the
+  // constant bits changes no other copy.
+  uchar* bits = const_cast<uchar*>(image->constBits());
+  const qsizetype stride = image->bytesPerLine();
+  for (int y = rect.top(); y <= rect.bottom(); ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + rect.left();
+    std::fill_n(row, rect.width(), word);
+  }
+  return true;
+}
+
+void KQtDevice::FillSolidRect(int left, int top, int width, int height, KColorRef colour) {
+  Flush();
+  if (!Active()) return;
+  const QRect rect = QRect(left, top, width, height).normalized();
+  if (!FillDirectly(rect, colour)) painter_->fillRect(rect, ToQColor(colour));
+}
+
+void KQtDevice::SetPixel(int x, int y, KColorRef colour) {
+  Flush();
+  // A pixel at the end of the int range lies outside any device, and its
+  // one-pixel rectangle would overflow.
+  if (!Active() || x == std::numeric_limits<int>::max() || y == std::numeric_limits<int>::max()) return;
+  // Large x, y, z lists draw a pixel a point: written straight into an
+  // image, as painting one rectangle each costs far more.
+  if (!FillDirectly(QRect(x, y, 1, 1), colour)) painter_->fillRect(QRect(x, y, 1, 1), ToQColor(colour));
+}
+
+void KQtDevice::DrawImage(const KImage& image, int left, int top, int width, int height, double srcX,
+                          double srcY, double srcWidth, double srcHeight) {
+  Flush();
+  if (!Active() || image.empty() || width == 0 || height == 0) return;
+  if (image.pixels.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) return;
+  // The pixels are 0xAARRGGBB words, which is Qt's ARGB32 layout.
+  const QImage view(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                    image.width * 4, image.hasAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  painter_->save();
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter_->translate(left, top);
+  painter_->scale(width < 0 ? -1 : 1, height < 0 ? -1 : 1);
+  painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter_->drawImage(QRectF(0, 0, std::abs(width), std::abs(height)), view,
+                      QRectF(srcX, srcY, srcWidth, srcHeight));
+  painter_->restore();
+}
+
+QPen KQtDevice::ShapePen() const {
+  if (penIsNull_) return Qt::NoPen;
+  QPen pen = pen_;
+  if (!widePen_) pen.setWidth(0);
+  return pen;
+}
+
+void KQtDevice::Ellipse(int left, int top, int right, int bottom, KColorRef fill) {
+  Flush();
+  if (!Active()) return;
+  painter_->save();
+  painter_->setRenderHint(QPainter::Antialiasing, true);
+  painter_->setPen(ShapePen());
+  painter_->setBrush(ToQColor(fill));
+  painter_->drawEllipse(QRectF(left, top, right - left - 1, bottom - top - 1));
+  painter_->restore();
+}
+
+void KQtDevice::Pie(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2,
+                    KColorRef fill) {
+  Flush();
+  if (!Active()) return;
+  const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+  const double start = ScreenAngle(cx, cy, x1, y1);
+  double span = ScreenAngle(cx, cy, x2, y2) - start;
+  while (span <= 0) span += 360;
+  painter_->save();
+  painter_->setRenderHint(QPainter::Antialiasing, true);
+  painter_->setPen(ShapePen());
+  painter_->setBrush(ToQColor(fill));
+  painter_->drawPie(QRectF(left, top, right - left - 1, bottom - top - 1), static_cast<int>(std::lround(start * 16)),
+                    static_cast<int>(std::lround(span * 16)));
+  painter_->restore();
+}

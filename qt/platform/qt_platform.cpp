@@ -1,0 +1,35 @@
+#include "qt/platform/qt_platform.h"
+
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+
+#include "platform/device/kimage.h"
+
+namespace {
+
+// Decodes with Qt's image readers. Images with an alpha channel keep their
+// per-pixel alpha; everything else is made opaque.
+bool DecodeWithQt(const std::string& path, KImage& image) {
+  QImageReader reader(QString::fromLocal8Bit(path.c_str()));
+  reader.setAutoTransform(false);
+  QImage img = reader.read();
+  if (img.isNull()) return false;
+  const bool alpha = img.hasAlphaChannel() && img.depth() == 32;
+  QImage argb = img.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  image.width = argb.width();
+  image.height = argb.height();
+  image.hasAlpha = alpha;
+  image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
+  for (int row = 0; row < image.height; ++row) {
+    const auto* line = reinterpret_cast<const std::uint32_t*>(argb.constScanLine(row));
+    std::uint32_t* dst = image.pixels.data() + static_cast<std::size_t>(row) * image.width;
+    for (int col = 0; col < image.width; ++col)
+      dst[col] = alpha ? line[col] : (line[col] | 0xFF000000u);
+  }
+  return true;
+}
+
+}  // namespace
+
+void InstallQtPlatform() { SetImageDecoder(DecodeWithQt); }

@@ -1,0 +1,181 @@
+#include "qt/view/kview.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "qt/platform/qt_device.h"
+#include "qt/platform/kview_keys.h"
+
+namespace {
+constexpr int kWheelNotch = 120;  // angle delta of one wheel notch
+
+KDevicePoint PointOf(const QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  return {p.x(), p.y()};
+}
+}  // namespace
+
+KView::KView(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  host_.onStatus = [this](const QString& text) { Status(text); };
+}
+
+KView::~KView() = default;
+
+void KView::EnsureBacking() {
+  const QSize size = this->size().expandedTo(QSize(1, 1));
+  if (device_ && backing_.size() == size) return;
+  // A resize keeps the view as it is; only the very first paint fits.
+  device_.reset();
+  backing_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+  device_ = std::make_unique<KQtDevice>(&backing_, size);
+  dirty_ = true;
+}
+
+void KView::paintEvent(QPaintEvent*) {
+  EnsureBacking();
+  if (dirty_) {
+    if (QPainter* painter = device_->painter()) painter->fillRect(backing_.rect(), Qt::white);
+    window_.OnDraw(device_.get());
+    device_->Flush();
+    dirty_ = false;
+  }
+  QPainter widget(this);
+  widget.drawImage(0, 0, backing_);
+  KQtDevice overlay(&widget, size());
+  window_.DrawOverlay(overlay);
+  overlay.Flush();
+}
+
+void KView::Refresh() {
+  dirty_ = true;
+  update();
+}
+
+bool KView::Undo() {
+  const bool undone = window_.Undo();
+  if (undone) After(1);
+  return undone;
+}
+
+bool KView::Redo() {
+  const bool redone = window_.Redo();
+  if (redone) After(1);
+  return redone;
+}
+
+void KView::After(int result) {
+  if (result == 1 || result == -1) {
+    dirty_ = true;
+    if (onChanged) onChanged();
+  }
+  if (!window_.notice.empty()) Status(QString::fromLocal8Bit(window_.notice.c_str()));
+  update();
+}
+
+void KView::Status(const QString& text) {
+  if (onStatus) onStatus(text);
+}
+
+void KView::StatusAt(KDevicePoint point) {
+  if (!window_.notice.empty()) return Status(QString::fromLocal8Bit(window_.notice.c_str()));
+  if (const char* command = window_.OnMouseMoveStep(0, point)) return Status(QString::fromLocal8Bit(command));
+  if (window_.view.CanMap()) Status(QString::fromLocal8Bit(window_.GetRemark(point).c_str()));
+}
+
+void KView::mousePressEvent(QMouseEvent* event) {
+  const KDevicePoint point = PointOf(event);
+  switch (event->button()) {
+    case Qt::LeftButton: {
+      const int result = window_.OnLButtonDown(0, point);
+      if (window_.viewState == kCmdClick) {
+        // The result is a pick index, not a repaint code.
+        const KEntry* entry = window_.PickedEntry();
+        Status(entry ? QString::fromLocal8Bit(QuarvelWindow::Describe(*entry).c_str()) : "Nothing picked");
+        update();
+        return;
+      }
+      return After(result);
+    }
+    case Qt::MiddleButton:
+      panning_ = true;
+      panFrom_ = event->position().toPoint();
+      return;
+    case Qt::RightButton:
+      window_.OnRButtonDown(0, point, &host_);
+      // A menu may have opened or merged a file or finished a curve.
+      return After(1);
+    default:
+      return;
+  }
+}
+
+void KView::mouseMoveEvent(QMouseEvent* event) {
+  const KDevicePoint point = PointOf(event);
+  if (panning_) {
+    const QPoint p = event->position().toPoint();
+    window_.view.Pan(p.x() - panFrom_.x(), p.y() - panFrom_.y());
+    panFrom_ = p;
+    dirty_ = true;
+    update();
+    return;
+  }
+  const int result = window_.OnMouseMove(0, point);
+  StatusAt(point);
+  if (result != 0 || window_.clickCount > 0 || !window_.collected.Empty()) After(result);
+}
+
+void KView::mouseReleaseEvent(QMouseEvent* event) {
+  const KDevicePoint point = PointOf(event);
+  if (event->button() == Qt::MiddleButton) {
+    panning_ = false;
+    return;
+  }
+  if (event->button() != Qt::LeftButton) return;
+  window_.OnLButtonUp(0, point);
+  // Steps run on a click when no mode is chosen.
+  if (window_.viewState == kCmdNone) window_.OnLButtonUpStep(0, point, &host_);
+  // A finished curve answers 0 yet is new in the document: repaint it.
+  After(1);
+}
+
+void KView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  window_.OnLButtonDblClk(0, PointOf(event));
+  After(1);  // as after a release: a curve may have been finished
+}
+
+void KView::wheelEvent(QWheelEvent* event) {
+  const QPoint p = event->position().toPoint();
+  // Fine-grained wheels and touchpads send parts of a notch: add them up.
+  wheelRest_ += event->angleDelta().y();
+  const int notches = wheelRest_ / kWheelNotch;
+  wheelRest_ -= notches * kWheelNotch;
+  if (notches == 0) return;
+  After(window_.OnWheel({p.x(), p.y()}, notches));
+}
+
+void KView::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Undo)) {
+    Undo();
+  } else if (event->matches(QKeySequence::Redo) ||
+             (event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier)) {
+    Redo();
+  } else {
+    QWidget::keyPressEvent(event);
+  }
+}
+
+void KView::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  const unsigned key = VirtualKeyOf(event->key());
+  if (key == 0) return QWidget::keyReleaseEvent(event);
+  window_.OnKeyUp(key);
+  // OnKeyUp says 0 even when the view moved: a key always repaints.
+  After(1);
+}

@@ -1,0 +1,76 @@
+#pragma once
+// A Qt widget that holds one drawing window, paints it and forwards its
+// mouse, wheel and key events to it: the ready-made view for hosts that
+// embed Quarvel. The document is painted into a backing image, redrawn only
+// when a handler says the view or the document changed; the rubber band,
+// the curve being collected and the picked entry are drawn over it at every
+// paint, so a repaint never wipes them and they leave no trace. The window
+// fits its view on the first paint of a non-empty document only.
+//
+// Beyond the window's own handlers: the wheel zooms about the cursor, the
+// middle button pans without leaving the mode, and Undo / Redo are here for
+// any host to call or bind.
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "qt/view/qt_window_host.h"
+#include "window/editor/quarvel_window.h"
+
+class KQtDevice;
+
+class KView : public QWidget {
+public:
+  explicit KView(QWidget* parent = nullptr);
+  ~KView() override;
+
+  // The drawing window: open files into it, then call Refresh().
+  QuarvelWindow& Window() { return window_; }
+  // The picture of the document as last painted (the widget's client size),
+  // without what is drawn over it.
+  const QImage& Backing() const { return backing_; }
+  // The host the window's menus, dialogs and step commands go through.
+  KQtWindowHost& Host() { return host_; }
+
+  // Repaints the document (after opening into it or changing it directly).
+  void Refresh();
+  bool Undo();
+  bool Redo();
+
+  // Told the status line whenever it changes: the position or the step
+  // command under the mouse, what was picked, why something did not happen.
+  std::function<void(const QString&)> onStatus;
+  // Told after anything that may have changed the document.
+  std::function<void()> onChanged;
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+  // Makes the backing image and its device match the widget's size.
+  void EnsureBacking();
+  // Acts on a handler's result: 1 and -1 repaint the document; the
+  // overlay is repainted in any case.
+  void After(int result);
+  void Status(const QString& text);
+  void StatusAt(KDevicePoint point);
+
+  QuarvelWindow window_;
+  KQtWindowHost host_{this};
+  QImage backing_;
+  std::unique_ptr<KQtDevice> device_;
+  bool dirty_ = true;
+  bool panning_ = false;
+  QPoint panFrom_;
+  int wheelRest_ = 0;  // wheel angle not yet a whole notch
+};

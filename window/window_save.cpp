@@ -1,9 +1,0 @@
-// Saving the window's document as a text drawing.
-#include "document/io/writer.h"
-#include "window/quarvel_window.h"
-
-KResult QuarvelWindow::Save(const std::string& path, KProgressSink* progress) {
-  return SaveToFile(*this, path, progress);
-}
-
-int QuarvelWindow::OnSaveDocument(const std::string& path) { return Save(path).ok() ? 1 : 0; }
