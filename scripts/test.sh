@@ -19,3 +19,10 @@ scripts/check_install.sh build-shared
 scripts/build.sh build-asan -DQUARVEL_SANITIZE=ON -DQUARVEL_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+# The threaded gridding (the sweep team and the row-parts workers, both
+# solvers, several thread counts) under ThreadSanitizer; a race fails it.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARVEL_TSAN=ON \
+  -DQUARVEL_BENCH=OFF -DQUARVEL_HEADER_CHECK=OFF >/dev/null
+cmake --build build-tsan -j"$(nproc)" --target quarvel_core_tests
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+  build-tsan/tests/quarvel_core_tests --gtest_filter='Grid*:Fxy*'
