@@ -1,7 +1,8 @@
 #pragma once
 // The object a host creates to get a drawing window: at once the document
-// and its view. The host owns the real window and forwards paint, mouse and
-// key messages to it.
+// and its view, with the view and the interaction as parts of their own.
+// The host owns the real window and forwards paint, mouse and key messages
+// to it.
 #include <array>
 #include <string>
 
@@ -129,17 +130,20 @@ public:
   // FinishCurve and ModifyNearestCurve as one undo step; false when the
   // buffer was empty (nothing is then spliced).
   bool FinishAndModify();
-  void DrawCollected(KDevice& device) { input_.DrawCollected(device); }
   // Splices the newest curve into the nearest older editable curve (see
   // model/curves/curve_edit.h), undoably; true when the document changed.
   bool ModifyNearestCurve();
   bool TrimNearestCurve(double x1, double y1, double x2, double y2);
   // Opens a curve file into the drawing, undoably.
   KResult MergeCurves(const std::string& path);
-  void DrawOverlay(KDevice& device) { input_.DrawOverlay(device); }
-  const KEntry* PickedEntry() const { return input_.PickedEntry(); }
   // What an entry is, for the status bar: kind, layer and name.
   static std::string Describe(const KEntry& entry);
+
+  // The curve being drawn, the overlay, the picked entry and Esc, as the
+  // input keeps them (KInputController).
+  void DrawCollected(KDevice& device) { input_.DrawCollected(device); }
+  void DrawOverlay(KDevice& device) { input_.DrawOverlay(device); }
+  const KEntry* PickedEntry() const { return input_.PickedEntry(); }
   bool CancelPending() { return input_.CancelPending(); }
 
   // Grids the f(x,y) layers through the host's dialog; 1 when it ended with
