@@ -2,6 +2,7 @@
 // entry points have always answered for the same events.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 #include "platform/resources/menus.h"
@@ -25,6 +26,7 @@ struct OutcomeCase {
   KInputOutcome want;
   int hostCode;
 };
+void PrintTo(const OutcomeCase& c, std::ostream* os) { *os << c.name; }
 
 const OutcomeCase kCases[] = {
     {"NoMode", kCmdNone, {{'D', 5, 5}}, KInputOutcome::Of(Kind::kNothing), 0},
