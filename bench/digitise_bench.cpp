@@ -25,7 +25,7 @@ void Collect(QuarvelWindow& window) {
   window.view.width = window.view.height = kSide;
   window.view.scaleX = window.view.scaleY = 1.0;
   window.view.right = window.view.top = kSide;
-  window.viewFitted = true;
+  window.ViewPart().SetFitted(true);
   window.viewState = kCmdCurve;
   window.OnLButtonDown(0, {1000, 1000});
   for (int i = 1; i < kPoints; ++i) {
@@ -45,7 +45,7 @@ void BM_DrawCollectedQtDevice(benchmark::State& state) {
     window.DrawCollected(device);
     device.Flush();
   }
-  state.counters["points"] = window.collected.Count();
+  state.counters["points"] = window.Input().Collected().Count();
 }
 
 void BM_DrawCollectedRecording(benchmark::State& state) {

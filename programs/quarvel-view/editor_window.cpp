@@ -106,11 +106,11 @@ void EditorWindow::BuildMenus() {
 void EditorWindow::Sync() {
   QuarvelWindow& window = view_->Window();
   const QString name = path_.isEmpty() ? "Untitled" : QFileInfo(path_).fileName();
-  setWindowTitle(name + (window.modified ? " *" : "") + " - Quarvel");
-  undo_->setEnabled(window.history.CanUndo());
-  undo_->setText(window.history.CanUndo() ? "&Undo " + Local(window.history.UndoName()) : "&Undo");
-  redo_->setEnabled(window.history.CanRedo());
-  redo_->setText(window.history.CanRedo() ? "&Redo " + Local(window.history.RedoName()) : "&Redo");
+  setWindowTitle(name + (window.Modified() ? " *" : "") + " - Quarvel");
+  undo_->setEnabled(window.History().CanUndo());
+  undo_->setText(window.History().CanUndo() ? "&Undo " + Local(window.History().UndoName()) : "&Undo");
+  redo_->setEnabled(window.History().CanRedo());
+  redo_->setText(window.History().CanRedo() ? "&Redo " + Local(window.History().RedoName()) : "&Redo");
   for (QAction* action : modes_->actions())
     if (action->data().toInt() == window.viewState) action->setChecked(true);
 }
@@ -181,7 +181,7 @@ bool EditorWindow::SaveTo(const QString& path) {
     return false;
   }
   path_ = path;
-  view_->Window().modified = false;
+  view_->Window().MarkSaved();
   statusBar()->showMessage("Saved " + path);
   Sync();
   return true;
@@ -199,7 +199,7 @@ void EditorWindow::Export() {
 }
 
 bool EditorWindow::MayDiscard() {
-  if (!view_->Window().modified) return true;
+  if (!view_->Window().Modified()) return true;
   const auto answer = QMessageBox::question(this, "Quarvel", "The drawing has unsaved changes. Save them?",
                                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
   if (answer == QMessageBox::Save) return Save();

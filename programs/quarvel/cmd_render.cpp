@@ -221,7 +221,7 @@ KExit RunRender(const std::vector<std::string>& args) {
     std::fprintf(stderr, "quarvel render: %s\n", written.message().c_str());
     return ExitFor(written.status());
   }
-  if (window.paintCut)
+  if (window.ViewPart().PaintCut())
     std::fprintf(stderr,
                  "quarvel render: blocks insert each other too often; '%s' leaves inserted blocks out after "
                  "%lld of their entries\n",

@@ -26,6 +26,6 @@ void KAbout::Refill() {
   QuarvelWindow& window = view_->Window();
   window.entries.clear();
   window.OnOpenDocumentMem(AboutScript(rows_));
-  window.viewFitted = false;  // fit the card at the next paint
+  window.ViewPart().SetFitted(false);  // fit the card at the next paint
   view_->Refresh();
 }

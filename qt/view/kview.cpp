@@ -12,6 +12,22 @@
 namespace {
 constexpr int kWheelNotch = 120;  // angle delta of one wheel notch
 
+using Kind = KInputOutcome::Kind;
+
+// Whether the picture of the document may be out of date, or the host's
+// view of the document and the mode (onChanged).
+bool ChangesDocumentOrView(KInputOutcome outcome) {
+  switch (outcome.kind) {
+    case Kind::kRepaint:
+    case Kind::kCurveFinished:
+    case Kind::kCurveModified:
+    case Kind::kCommand:
+      return true;
+    default:
+      return false;
+  }
+}
+
 KDevicePoint PointOf(const QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   return {p.x(), p.y()};
@@ -59,22 +75,23 @@ void KView::Refresh() {
 
 bool KView::Undo() {
   const bool undone = window_.Undo();
-  if (undone) After(1);
+  if (undone) After(KInputOutcome::Of(Kind::kRepaint));
   return undone;
 }
 
 bool KView::Redo() {
   const bool redone = window_.Redo();
-  if (redone) After(1);
+  if (redone) After(KInputOutcome::Of(Kind::kRepaint));
   return redone;
 }
 
-void KView::After(int result) {
-  if (result == 1 || result == -1) {
+void KView::After(KInputOutcome outcome) {
+  if (ChangesDocumentOrView(outcome)) {
     dirty_ = true;
     if (onChanged) onChanged();
   }
-  if (!window_.notice.empty()) Status(QString::fromLocal8Bit(window_.notice.c_str()));
+  const std::string& notice = window_.Input().Notice();
+  if (!notice.empty()) Status(QString::fromLocal8Bit(notice.c_str()));
   update();
 }
 
@@ -83,8 +100,9 @@ void KView::Status(const QString& text) {
 }
 
 void KView::StatusAt(KDevicePoint point) {
-  if (!window_.notice.empty()) return Status(QString::fromLocal8Bit(window_.notice.c_str()));
-  if (const char* command = window_.OnMouseMoveStep(0, point)) return Status(QString::fromLocal8Bit(command));
+  const std::string& notice = window_.Input().Notice();
+  if (!notice.empty()) return Status(QString::fromLocal8Bit(notice.c_str()));
+  if (const char* command = window_.Input().OnMouseMoveStep(point)) return Status(QString::fromLocal8Bit(command));
   if (window_.view.CanMap()) Status(QString::fromLocal8Bit(window_.GetRemark(point).c_str()));
 }
 
@@ -92,24 +110,21 @@ void KView::mousePressEvent(QMouseEvent* event) {
   const KDevicePoint point = PointOf(event);
   switch (event->button()) {
     case Qt::LeftButton: {
-      const int result = window_.OnLButtonDown(0, point);
-      if (window_.viewState == kCmdClick) {
-        // The result is a pick index, not a repaint code.
+      const KInputOutcome outcome = window_.Input().OnLButtonDown(point);
+      if (outcome.kind == Kind::kPicked) {
         const KEntry* entry = window_.PickedEntry();
         Status(entry ? QString::fromLocal8Bit(QuarvelWindow::Describe(*entry).c_str()) : "Nothing picked");
         update();
         return;
       }
-      return After(result);
+      return After(outcome);
     }
     case Qt::MiddleButton:
       panning_ = true;
       panFrom_ = event->position().toPoint();
       return;
     case Qt::RightButton:
-      window_.OnRButtonDown(0, point, &host_);
-      // A menu may have opened or merged a file or finished a curve.
-      return After(1);
+      return After(window_.Input().OnRButtonDown(point, &host_));
     default:
       return;
   }
@@ -125,9 +140,9 @@ void KView::mouseMoveEvent(QMouseEvent* event) {
     update();
     return;
   }
-  const int result = window_.OnMouseMove(0, point);
+  const KInputOutcome outcome = window_.Input().OnMouseMove(point);
   StatusAt(point);
-  if (result != 0 || window_.clickCount > 0 || !window_.collected.Empty()) After(result);
+  if (outcome.kind != Kind::kNothing) After(outcome);
 }
 
 void KView::mouseReleaseEvent(QMouseEvent* event) {
@@ -137,17 +152,14 @@ void KView::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() != Qt::LeftButton) return;
-  window_.OnLButtonUp(0, point);
   // Steps run on a click when no mode is chosen.
-  if (window_.viewState == kCmdNone) window_.OnLButtonUpStep(0, point, &host_);
-  // A finished curve answers 0 yet is new in the document: repaint it.
-  After(1);
+  After(window_.viewState == kCmdNone ? window_.Input().OnLButtonUpStep(point, &host_)
+                                      : window_.Input().OnLButtonUp());
 }
 
 void KView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  window_.OnLButtonDblClk(0, PointOf(event));
-  After(1);  // as after a release: a curve may have been finished
+  After(window_.Input().OnLButtonDblClk());
 }
 
 void KView::wheelEvent(QWheelEvent* event) {
@@ -157,7 +169,7 @@ void KView::wheelEvent(QWheelEvent* event) {
   const int notches = wheelRest_ / kWheelNotch;
   wheelRest_ -= notches * kWheelNotch;
   if (notches == 0) return;
-  After(window_.OnWheel({p.x(), p.y()}, notches));
+  After(window_.Input().OnWheel({p.x(), p.y()}, notches));
 }
 
 void KView::keyPressEvent(QKeyEvent* event) {
@@ -175,7 +187,5 @@ void KView::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat()) return;
   const unsigned key = VirtualKeyOf(event->key());
   if (key == 0) return QWidget::keyReleaseEvent(event);
-  window_.OnKeyUp(key);
-  // OnKeyUp says 0 even when the view moved: a key always repaints.
-  After(1);
+  After(window_.Input().OnKeyUp(key));
 }

@@ -59,9 +59,10 @@ protected:
 private:
   // Makes the backing image and its device match the widget's size.
   void EnsureBacking();
-  // Acts on a handler's result: 1 and -1 repaint the document; the
-  // overlay is repainted in any case.
-  void After(int result);
+  // Acts on what a handler did: a change to the view, the document or the
+  // mode repaints the document and tells onChanged; the overlay is
+  // repainted in any case.
+  void After(KInputOutcome outcome);
   void Status(const QString& text);
   void StatusAt(KDevicePoint point);
 

@@ -113,7 +113,7 @@ TEST_F(KWindowTest, DraggingDrawsACurveWithTheCurrentColourAndLayer) {
   EXPECT_EQ(window.entries[0]->colour, -255);
   EXPECT_EQ(window.entries[0]->layer->name, "roads");
   EXPECT_EQ(CurveAt(0).dimension, 2);
-  EXPECT_TRUE(window.collected.Empty());
+  EXPECT_TRUE(window.Input().Collected().Empty());
 }
 
 TEST_F(KWindowTest, ACurveDrawnOntoAHiddenLayerIsKeptAndSaysWhereItWent) {
@@ -121,10 +121,10 @@ TEST_F(KWindowTest, ACurveDrawnOntoAHiddenLayerIsKeptAndSaysWhereItWent) {
   window.viewState = kCmdCurve;
   Drag({{1, 1}, {2, 2}});
   ASSERT_EQ(window.entries.size(), 1u);
-  EXPECT_EQ(window.notice, "The curve went to the hidden layer 'roads'");
+  EXPECT_EQ(window.Input().Notice(), "The curve went to the hidden layer 'roads'");
   Open("Layer M wells\n");
   Drag({{1, 1}, {2, 2}});
-  EXPECT_EQ(window.notice, "");
+  EXPECT_EQ(window.Input().Notice(), "");
 }
 
 TEST_F(KWindowTest, AStrokeWithNoCurveToModifyStaysAsANewCurve) {
@@ -193,7 +193,7 @@ TEST_F(KWindowTest, CurveMenuFinishesCancelsOrEndsWithoutSplicing) {
   Down(5, 2);
   Down(25, 2);
   EXPECT_EQ(Choose(kCmdCancel), 0);
-  EXPECT_EQ(window.collected.Count(), 2);
+  EXPECT_EQ(window.Input().Collected().Count(), 2);
   EXPECT_EQ(Choose(kCmdEndDrawing), 0);
   EXPECT_EQ(window.viewState, 0);
   ASSERT_EQ(window.entries.size(), 2u);
@@ -216,7 +216,7 @@ TEST_F(KWindowTest, AStrokeWhoseSpliceChangesNothingIsKept) {
   Drag({{-10, 5}, {-5, 5}});
   ASSERT_EQ(window.entries.size(), 2u);
   EXPECT_EQ(PointsOf(CurveAt(0)), kStraight);
-  EXPECT_TRUE(window.history.CanUndo());
+  EXPECT_TRUE(window.History().CanUndo());
 }
 
 TEST_F(KWindowTest, EscapeAndBackspaceEditTheCurveBeingClicked) {
@@ -225,10 +225,10 @@ TEST_F(KWindowTest, EscapeAndBackspaceEditTheCurveBeingClicked) {
   Down(2, 2);
   Down(3, 3);
   EXPECT_EQ(window.OnKeyUp(8), 0);
-  EXPECT_EQ(window.collected.Count(), 2);
+  EXPECT_EQ(window.Input().Collected().Count(), 2);
   EXPECT_EQ(window.rubberBand[0], At(2, 2));
   window.OnKeyUp(27);
-  EXPECT_TRUE(window.collected.Empty());
+  EXPECT_TRUE(window.Input().Collected().Empty());
   EXPECT_EQ(window.clickCount, 0);
   EXPECT_EQ(window.view.left, 0.0);  // neither key moves the view
 }
@@ -237,10 +237,10 @@ TEST_F(KWindowTest, TheBufferStopsCollectingWhenFullAndSaysSo) {
   window.viewState = kCmdCurve;
   Down(0, 0);
   for (int i = 1; i < KCollected::kCapacity; ++i) window.OnMouseMove(0, {i % 800, i % 400});
-  EXPECT_TRUE(window.notice.empty());
+  EXPECT_TRUE(window.Input().Notice().empty());
   window.OnMouseMove(0, {5, 5});
-  EXPECT_EQ(window.collected.Count(), KCollected::kCapacity);
-  EXPECT_NE(window.notice.find("100000"), std::string::npos);
+  EXPECT_EQ(window.Input().Collected().Count(), KCollected::kCapacity);
+  EXPECT_NE(window.Input().Notice().find("100000"), std::string::npos);
   Up(5, 5);
   EXPECT_EQ(CurveAt(0).count, KCollected::kCapacity);
 }

@@ -18,7 +18,7 @@ TEST(WindowDraw, EmptyDocumentDrawsNothingAndStaysUnfitted) {
   QuarvelWindow window;
   KRecordingDevice device(800, 400);
   window.OnDraw(&device);
-  EXPECT_FALSE(window.viewFitted);
+  EXPECT_FALSE(window.ViewPart().Fitted());
   EXPECT_TRUE(device.calls.empty());
 }
 
@@ -27,7 +27,7 @@ TEST(WindowDraw, FirstPaintFitsTheExtentLaterPaintsKeepTheView) {
   window.OnOpenDocumentMem("Pline\n0,0\n100,50\n\n");
   KRecordingDevice device(800, 400);
   window.OnDraw(&device);
-  EXPECT_TRUE(window.viewFitted);
+  EXPECT_TRUE(window.ViewPart().Fitted());
   EXPECT_DOUBLE_EQ(window.view.scaleX, 0.125);
   auto segments = device.Segments();
   ASSERT_EQ(segments.size(), 1u);

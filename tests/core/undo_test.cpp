@@ -98,14 +98,14 @@ TEST_F(KWindowTest, UndoGoesBackThroughSeveralStepsAndANewStepClearsRedo) {
   Drag({{1, 20}, {2, 21}});
   const std::string one = Text();
   Drag({{1, 22}, {2, 23}});
-  EXPECT_EQ(window.history.UndoName(), "Curve");
+  EXPECT_EQ(window.History().UndoName(), "Curve");
   ASSERT_TRUE(window.Undo());
   EXPECT_EQ(Text(), one);
   ASSERT_TRUE(window.Undo());
   EXPECT_EQ(Text(), start);
   ASSERT_TRUE(window.Redo());
   Drag({{1, 24}, {2, 25}});
-  EXPECT_FALSE(window.history.CanRedo());
+  EXPECT_FALSE(window.History().CanRedo());
 }
 
 TEST_F(KWindowTest, ActionsThatChangeNothingLeaveNoStep) {
@@ -116,7 +116,7 @@ TEST_F(KWindowTest, ActionsThatChangeNothingLeaveNoStep) {
   window.viewState = kCmdDeleteCurveRange;
   Down(5, -1);
   Down(25, -1);  // both inside
-  EXPECT_FALSE(window.history.CanUndo());
+  EXPECT_FALSE(window.History().CanUndo());
 }
 
 TEST_F(KWindowTest, UndoLeavesAloneWhatTheHostRemovedByOtherMeans) {
@@ -124,7 +124,7 @@ TEST_F(KWindowTest, UndoLeavesAloneWhatTheHostRemovedByOtherMeans) {
   window.viewState = kCmdDeleteCurveRange;
   Down(15, -1);
   Down(40, -1);
-  ASSERT_TRUE(window.history.CanUndo());
+  ASSERT_TRUE(window.History().CanUndo());
   window.DeleteInRect(-100, -100, 100, 100);  // no undo: the trimmed curve is destroyed
   const std::string left = Text();
   EXPECT_TRUE(window.Undo());

@@ -42,7 +42,7 @@ TEST(KView, EmptyDocumentPaintsTheBackgroundAndStaysUnfitted) {
   view.resize(64, 48);
   QImage image = view.grab().toImage();
   EXPECT_EQ(CountColour(image, qRgb(255, 255, 255)), 64 * 48);
-  EXPECT_FALSE(view.Window().viewFitted);
+  EXPECT_FALSE(view.Window().ViewPart().Fitted());
 }
 
 }  // namespace

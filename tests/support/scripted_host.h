@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "window/editor/quarvel_window.h"
+#include "window/editor/window_host.h"
 
 class KScriptedHost : public KWindowHost {
 public:

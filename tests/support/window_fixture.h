@@ -18,7 +18,7 @@ protected:
 
   void Look() {
     window.view = ViewOver(device.ClientSize(), 0.125);
-    window.viewFitted = true;
+    window.ViewPart().SetFitted(true);
   }
   void Open(const std::string& text) { window.OnOpenDocumentMem(text); }
   // The device point of a world point.

@@ -17,18 +17,16 @@ constexpr int kStateDrawAndModify = 32806;
 
 void QuarvelWindow::OnDraw(KDevice* device) {
   if (entries.empty() || !device) return;
-  paintedSize_ = device->ClientSize();
-  if (!viewFitted) Extend();
+  view_.PaintStarted(device->ClientSize());
+  if (!view_.Fitted()) Extend();
   // A paint starts with lines copied, whatever the rubber band left set on a
   // device that is kept between paints.
   device->SetRop2(kRop2CopyPen);
   KRenderer renderer(*device);
   renderer.DrawDocument(*this, view);
-  paintCut = renderer.InsertBudgetHit();
+  view_.PaintEnded(renderer.InsertBudgetHit());
   device->Flush();
 }
-
-void QuarvelWindow::Extend() { viewFitted = view.Fit(paintedSize_, minX, minY, maxX, maxY); }
 
 void QuarvelWindow::Delete() {
   const KDevicePoint& a = rubberBand[0];
@@ -40,9 +38,9 @@ void QuarvelWindow::Delete() {
   std::vector<const KEntry*> lists;
   for (const auto& entry : entries)
     if (entry->kind == kKindXyz && entry->layer && entry->layer->state == kViewAndEdit) lists.push_back(entry.get());
-  history.Begin(*this, lists, "Delete");
-  DeleteInRect(xmin, ymin, xmax, ymax, history.Removed());
-  if (history.Commit(*this)) modified = true;
+  history_.Begin(*this, lists, "Delete");
+  DeleteInRect(xmin, ymin, xmax, ymax, history_.Removed());
+  if (history_.Commit(*this)) modified_ = true;
 }
 
 int QuarvelWindow::DeleteInRect(double minX, double minY, double maxX, double maxY,

@@ -4,6 +4,7 @@
 
 #include "platform/device/kdevice.h"
 #include "platform/resources/menus.h"
+#include "window/editor/input_controller.h"
 #include "window/editor/quarvel_window.h"
 #include "window/editor/view_states.h"
 
@@ -11,29 +12,32 @@ namespace {
 // Move Zoom: one pixel of vertical drag scales by this (down zooms out).
 constexpr double kMoveZoomStep = 1.1;
 
+using Kind = KInputOutcome::Kind;
 }  // namespace
 
-void QuarvelWindow::SetViewStateClick() { viewState = kCmdClick; }
-
-void QuarvelWindow::Collect(KDevicePoint point) {
-  if (!collected.Append(view.ToWorldX(point.x), view.ToWorldY(point.y)))
-    notice = "The curve holds " + std::to_string(KCollected::kCapacity) +
-             " points: no more are collected until it is finished";
+void KInputController::Collect(KDevicePoint point) {
+  const KViewTransform& view = view_.transform;
+  if (!collected_.Append(view.ToWorldX(point.x), view.ToWorldY(point.y)))
+    notice_ = "The curve holds " + std::to_string(KCollected::kCapacity) +
+              " points: no more are collected until it is finished";
 }
 
-int QuarvelWindow::OnLButtonDown(unsigned, KDevicePoint point) {
-  notice.clear();
+KInputOutcome KInputController::OnLButtonDown(KDevicePoint point) {
+  KViewTransform& view = view_.transform;
+  notice_.clear();
   switch (viewState) {
     case kCmdNone:
-      return 0;
+      return KInputOutcome::Of(Kind::kNothing);
     case kCmdEnlarge:
     case kCmdReduce:
       view.ZoomAt(point.x, point.y, viewState == kCmdEnlarge);
-      return 1;
-    case kCmdClick:
-      picked = Pick(view.ToWorldX(point.x), view.ToWorldY(point.y));
-      pickedEntry_ = picked >= 0 ? entries[entries.size() - 1 - static_cast<std::size_t>(picked)].get() : nullptr;
-      return picked;
+      return KInputOutcome::Of(Kind::kRepaint);
+    case kCmdClick: {
+      picked_ = window_.Pick(view.ToWorldX(point.x), view.ToWorldY(point.y));
+      const auto& entries = document_.entries;
+      pickedEntry_ = picked_ >= 0 ? entries[entries.size() - 1 - static_cast<std::size_t>(picked_)].get() : nullptr;
+      return KInputOutcome::Picked(picked_);
+    }
     default:
       break;
   }
@@ -41,17 +45,18 @@ int QuarvelWindow::OnLButtonDown(unsigned, KDevicePoint point) {
     Collect(point);
     rubberBand.fill(point);
     clickCount = 1;
-    return 0;
+    return KInputOutcome::Of(Kind::kOverlay);
   }
   return OnTwoClick(point);
 }
 
-int QuarvelWindow::OnTwoClick(KDevicePoint point) {
+KInputOutcome KInputController::OnTwoClick(KDevicePoint point) {
+  KViewTransform& view = view_.transform;
   // A curve mode left behind may have left its count; only two slots exist.
   rubberBand[static_cast<std::size_t>(std::clamp(clickCount, 0, 1))] = point;
   clickCount = std::clamp(clickCount, 0, 1) + 1;
   rubberBand[2] = point;
-  if (clickCount != 2) return 0;
+  if (clickCount != 2) return KInputOutcome::Of(Kind::kOverlay);
   clickCount = 0;
   const KDevicePoint& a = rubberBand[0];
   const KDevicePoint& b = rubberBand[1];
@@ -63,32 +68,32 @@ int QuarvelWindow::OnTwoClick(KDevicePoint point) {
       view.ZoomRect({a.x, a.y}, {b.x, b.y});
       break;
     case kCmdRectangle:
-      Delete();
+      window_.Delete();
       break;
     case kCmdDeleteCurveRange:
-      TrimNearestCurve(view.ToWorldX(a.x), view.ToWorldY(a.y), view.ToWorldX(b.x), view.ToWorldY(b.y));
+      window_.TrimNearestCurve(view.ToWorldX(a.x), view.ToWorldY(a.y), view.ToWorldX(b.x), view.ToWorldY(b.y));
       break;
     default:
       break;  // Single point, Range, Move Pan and unknown ids only collect
   }
-  return 1;
+  return KInputOutcome::Of(Kind::kRepaint);
 }
 
-int QuarvelWindow::OnMouseMove(unsigned, KDevicePoint point, KDevice* device) {
-  if (IsDragCurveState(viewState) && !collected.Empty()) {
+KInputOutcome KInputController::OnMouseMove(KDevicePoint point, KDevice* device) {
+  if (IsDragCurveState(viewState) && !collected_.Empty()) {
     Collect(point);
     if (device) DrawCollected(*device);
-    return 0;
+    return KInputOutcome::Of(Kind::kOverlay);
   }
-  if (clickCount < 1) return 0;
+  if (clickCount < 1) return KInputOutcome::Of(Kind::kNothing);
   if (viewState == kCmdMoveZoom) {
     const int dy = point.y - rubberBand[0].y;
-    if (dy == 0) return 0;
-    view.ZoomCentre(dy > 0 ? kMoveZoomStep : 1.0 / kMoveZoomStep);
+    if (dy == 0) return KInputOutcome::Of(Kind::kNothing);
+    view_.transform.ZoomCentre(dy > 0 ? kMoveZoomStep : 1.0 / kMoveZoomStep);
     rubberBand[0] = point;
-    return 1;
+    return KInputOutcome::Of(Kind::kRepaint);
   }
-  if (!HasLineBand(viewState) && !HasRectBand(viewState)) return 0;
+  if (!HasLineBand(viewState) && !HasRectBand(viewState)) return KInputOutcome::Of(Kind::kNothing);
   // Drawn twice inverting: the first erases the band at the old cursor.
   if (device) {
     const int old = device->SetRop2(kRop2Not);
@@ -99,10 +104,10 @@ int QuarvelWindow::OnMouseMove(unsigned, KDevicePoint point, KDevice* device) {
   } else {
     rubberBand[2] = point;
   }
-  return 0;
+  return KInputOutcome::Of(Kind::kOverlay);
 }
 
-void QuarvelWindow::DrawRubberBand(KDevice& device) const {
+void KInputController::DrawRubberBand(KDevice& device) const {
   const KDevicePoint& a = rubberBand[0];
   const KDevicePoint& c = rubberBand[2];
   device.MoveTo(a.x, a.y);
@@ -116,43 +121,34 @@ void QuarvelWindow::DrawRubberBand(KDevice& device) const {
   }
 }
 
-int QuarvelWindow::OnLButtonUp(unsigned, KDevicePoint) {
+KInputOutcome KInputController::OnLButtonUp() {
   switch (viewState) {
     case kCmdMoveZoom:
       clickCount = 0;
-      return 0;
+      return KInputOutcome::Of(Kind::kNothing);
     case kCmdCurve:
       clickCount = 0;  // the drag is over: no band is left pending
-      FinishCurve();
-      return 0;
+      return KInputOutcome::Of(window_.FinishCurve() ? Kind::kCurveFinished : Kind::kNothing);
     case kCmdCurveModify:
       clickCount = 0;
       // Only a stroke just finished may be spliced: with an empty buffer the
       // newest entry is some older curve.
-      FinishAndModify();
-      return -1;
+      window_.FinishAndModify();
+      return KInputOutcome::Of(Kind::kCurveModified);
     default:
-      return 0;
+      return KInputOutcome::Of(Kind::kNothing);
   }
 }
 
-int QuarvelWindow::OnLButtonDblClk(unsigned, KDevicePoint) {
+KInputOutcome KInputController::OnLButtonDblClk() {
   if (viewState == kCmdCurveClick) {
     clickCount = 0;
-    FinishCurve();
-    return 0;
+    return KInputOutcome::Of(window_.FinishCurve() ? Kind::kCurveFinished : Kind::kNothing);
   }
   if (viewState == kCmdCurveModifyClick) {
     clickCount = 0;
-    FinishAndModify();
-    return -1;
+    window_.FinishAndModify();
+    return KInputOutcome::Of(Kind::kCurveModified);
   }
-  return 0;
-}
-
-bool QuarvelWindow::CancelPending() {
-  const bool pending = clickCount > 0 || !collected.Empty();
-  clickCount = 0;
-  collected.Clear();
-  return pending;
+  return KInputOutcome::Of(Kind::kNothing);
 }
