@@ -192,9 +192,9 @@ void BM_PngEncodeQtWriter(benchmark::State& state) {
 void BM_PngEncodeOpaque(benchmark::State& state) {
   const QImage image = RenderedPicture(QImage::Format_RGB32);
   for (auto _ : state) {
-    std::string bytes;
-    if (!EncodePng(image, static_cast<int>(state.range(0)), bytes)) state.SkipWithError("encoding failed");
-    state.counters["png_bytes"] = static_cast<double>(bytes.size());
+    const KResultWith<std::string> png = EncodePng(image, static_cast<int>(state.range(0)));
+    if (!png) state.SkipWithError(png.message().c_str());
+    state.counters["png_bytes"] = static_cast<double>(png.value().size());
   }
 }
 

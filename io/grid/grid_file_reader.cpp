@@ -3,60 +3,19 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <limits>
 
+#include "io/grid/grid_file_format.h"
 #include "model/grid/kgrid3d.h"
 #include "platform/files/input_file.h"
 
 namespace {
 
-// Header layout of a grid file (little-endian); bytes between the fields
-// are not interpreted.
-constexpr long kOffsetNx = 3;
-constexpr long kOffsetNy = 10;
-constexpr long kOffsetX0 = 20;
-constexpr long kOffsetY0 = 34;
-constexpr long kOffsetDx = 48;
-constexpr long kOffsetDy = 62;
-constexpr long kOffsetZMin = 76;
-constexpr long kOffsetZMax = 90;
-constexpr long kOffsetStorage = 98;
-constexpr long kHeaderSize = 99;
+using namespace kgridfile;
 
-constexpr std::uint8_t kStorage16 = 2;
-constexpr std::uint8_t kStorage32 = 4;
+constexpr std::int64_t kHeaderBytes = kHeaderSize;  // as file sizes and offsets count
 constexpr double kScale16 = 1.0 / 65536.0;
 constexpr double kScale32 = 1.0 / 4294967295.0;
-
-std::uint32_t LoadU32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::uint64_t LoadU64(const unsigned char* p) {
-  return static_cast<std::uint64_t>(LoadU32(p)) | static_cast<std::uint64_t>(LoadU32(p + 4)) << 32;
-}
-
-std::int32_t LoadI32(const unsigned char* p) {
-  const std::uint32_t u = LoadU32(p);
-  std::int32_t v;
-  std::memcpy(&v, &u, sizeof v);
-  return v;
-}
-
-double LoadDouble(const unsigned char* p) {
-  const std::uint64_t u = LoadU64(p);
-  double v;
-  std::memcpy(&v, &u, sizeof v);
-  return v;
-}
-
-std::size_t ValueSize(std::uint8_t storage) {
-  if (storage == kStorage16) return 2;
-  if (storage == kStorage32) return 4;
-  return 8;
-}
 
 // Decodes the first count values of a row-major block of stored values.
 void DecodeValues(const unsigned char* data, std::size_t count, KGridFile& grid) {
@@ -66,11 +25,11 @@ void DecodeValues(const unsigned char* data, std::size_t count, KGridFile& grid)
     const unsigned char* p = data + k * size;
     double v;
     if (grid.storage == kStorage16)
-      v = grid.zMin + range * ((p[0] | p[1] << 8) * kScale16);
+      v = grid.zMin + range * (kle::Load<std::uint16_t>(p) * kScale16);
     else if (grid.storage == kStorage32)
-      v = grid.zMin + range * (LoadU32(p) * kScale32);
+      v = grid.zMin + range * (kle::Load<std::uint32_t>(p) * kScale32);
     else
-      v = LoadDouble(p);
+      v = kle::Load<double>(p);
     grid.values[k] = v;
   }
 }
@@ -96,31 +55,18 @@ KResult ReadGridFile(KGridFile& grid, const std::string& path, std::string* cutS
   unsigned char header[kHeaderSize];
   const std::int64_t got = file.Read(header, sizeof header);
   if (got < 0) return fail(ErrnoResult(KStatus::kCannotOpen, "cannot read", path, errno));
-  if (got < kHeaderSize) {
+  if (got < kHeaderBytes) {
     // Name the first header field the file does not hold in full.
-    struct Field { long offset; long size; const char* name; };
-    static constexpr Field kFields[] = {
-        {kOffsetNx, 4, "nx"},       {kOffsetNy, 4, "ny"},       {kOffsetX0, 8, "x0"},
-        {kOffsetY0, 8, "y0"},       {kOffsetDx, 8, "dx"},       {kOffsetDy, 8, "dy"},
-        {kOffsetZMin, 8, "z min"},  {kOffsetZMax, 8, "z max"},  {kOffsetStorage, 1, "storage code"}};
     const char* missing = "storage code";
     for (const Field& field : kFields)
-      if (got < field.offset + field.size) {
+      if (static_cast<std::size_t>(got) < field.offset + field.size) {
         missing = field.name;
         break;
       }
     return bad("header cut short: the file of " + std::to_string(fileSize) + " bytes ends before " + missing);
   }
 
-  grid.nx = LoadI32(header + kOffsetNx);
-  grid.ny = LoadI32(header + kOffsetNy);
-  grid.x0 = LoadDouble(header + kOffsetX0);
-  grid.y0 = LoadDouble(header + kOffsetY0);
-  grid.dx = LoadDouble(header + kOffsetDx);
-  grid.dy = LoadDouble(header + kOffsetDy);
-  grid.zMin = LoadDouble(header + kOffsetZMin);
-  grid.zMax = LoadDouble(header + kOffsetZMax);
-  grid.storage = header[kOffsetStorage];
+  DecodeHeader(header, grid);
 
   if (grid.nx < 0) return bad("nx is negative (" + std::to_string(grid.nx) + ")");
   if (grid.ny < 0) return bad("ny is negative (" + std::to_string(grid.ny) + ")");
@@ -131,7 +77,7 @@ KResult ReadGridFile(KGridFile& grid, const std::string& path, std::string* cutS
   const std::string promised = std::to_string(grid.nx) + " x " + std::to_string(grid.ny);
   if (wx * wy > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
     return bad("nx * ny overflows (" + promised + ")");
-  const std::uint64_t available = fileSize > kHeaderSize ? static_cast<std::uint64_t>(fileSize - kHeaderSize) : 0;
+  const std::uint64_t available = fileSize > kHeaderBytes ? static_cast<std::uint64_t>(fileSize - kHeaderBytes) : 0;
   const std::uint64_t size = ValueSize(grid.storage);
   const std::uint64_t held = available / size;
   const auto tooFew = [&](std::uint64_t bytes) {

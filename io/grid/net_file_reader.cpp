@@ -2,6 +2,7 @@
 #include "io/grid/net_file_reader.h"
 
 #include <cmath>
+#include <optional>
 
 #include "platform/files/input_file.h"
 
@@ -19,9 +20,10 @@ KResult ReadStrips(std::string_view bytes, std::size_t offset, KNetFile& net) {
   std::int64_t nextNode = 0;
   net.columns.assign(static_cast<std::size_t>(net.nx), {});
   for (int i = 0; i < net.nx; ++i) {
-    if (bytes.size() - offset < 4) return Bad("strip table ends in column " + std::to_string(i));
-    const std::int32_t count = knet::GetI32(At(bytes, offset));
-    offset += 4;
+    const std::optional<std::int32_t> stripCount = kle::LoadAt<std::int32_t>(kle::Bytes(bytes), offset);
+    if (!stripCount) return Bad("strip table ends in column " + std::to_string(i));
+    const std::int32_t count = *stripCount;
+    offset += sizeof count;
     if (count < 1 || count > net.ny)
       return Bad("column " + std::to_string(i) + " has " + std::to_string(count) + " strips");
     if ((bytes.size() - offset) / knet::kStripHeaderBytes < static_cast<std::size_t>(count))
@@ -30,13 +32,9 @@ KResult ReadStrips(std::string_view bytes, std::size_t offset, KNetFile& net) {
     strips.resize(static_cast<std::size_t>(count));
     int row = 0;
     for (knet::Strip& s : strips) {
-      const unsigned char* p = At(bytes, offset);
+      const bool padded = knet::DecodeStrip(At(bytes, offset), s);
       offset += knet::kStripHeaderBytes;
-      s.count = knet::GetI16(p);
-      s.firstRow = knet::GetI16(p + 2);
-      s.firstNode = knet::GetI32(p + 6);
-      if (s.count < 1 || s.firstRow != row || s.count > net.ny - row || s.firstNode != nextNode ||
-          knet::GetI16(p + 4) != 0)
+      if (!padded || s.count < 1 || s.firstRow != row || s.count > net.ny - row || s.firstNode != nextNode)
         return Bad("a strip of column " + std::to_string(i) + " does not follow on");
       row += s.count;
       nextNode += s.count;
@@ -66,7 +64,7 @@ KResult CheckLinks(const KNetFile& net) {
           const int col = side == knet::kPlusX ? i + 1 : i - 1;
           if (to < 0 || to >= total || col < 0 || col >= net.nx ||
               net.RecordAt(col, s.firstRow + k) != to ||
-              net.nodes[static_cast<std::size_t>(to)].links[(side + 2) % 4] != number)
+              net.nodes[static_cast<std::size_t>(to)].links[klink::Opposite(side)] != number)
             return Bad("node " + std::to_string(number) + " has a wrong side link");
         }
       }
@@ -95,13 +93,14 @@ int KNetFile::RecordAt(int i, int j) const {
 KResult ParseNetFile(std::string_view bytes, KNetFile& net) {
   net = KNetFile();
   if (bytes.size() < knet::kHeaderBytes) return Bad("shorter than its header");
-  net.x0 = knet::GetF64(At(bytes, 0));
-  net.y0 = knet::GetF64(At(bytes, 8));
-  net.dx = knet::GetF64(At(bytes, 16));
-  net.dy = knet::GetF64(At(bytes, 24));
-  net.nx = knet::GetI32(At(bytes, 32));
-  net.ny = knet::GetI32(At(bytes, 36));
-  const std::int32_t count = knet::GetI32(At(bytes, knet::kCountOffset));
+  const knet::Header header = knet::DecodeHeader(At(bytes, 0));
+  net.x0 = header.x0;
+  net.y0 = header.y0;
+  net.dx = header.dx;
+  net.dy = header.dy;
+  net.nx = header.nx;
+  net.ny = header.ny;
+  const std::int32_t count = header.count;
   if (!std::isfinite(net.x0) || !std::isfinite(net.y0) || !(net.dx > 0) || !(net.dy > 0) ||
       !std::isfinite(net.dx) || !std::isfinite(net.dy))
     return Bad("bad origin or steps");

@@ -34,6 +34,7 @@ struct Record {
   std::int32_t links[4];
 };
 static_assert(sizeof(Record) == knet::kNodeRecordBytes);
+static_assert(offsetof(Record, links) == knet::kNodeLinksOffset);
 constexpr bool kFileOrder = std::endian::native == std::endian::little;
 
 // The link records grouped by column, each group in row order.
@@ -79,7 +80,7 @@ void OpenLinks(const KCreateGrid& g, const RecordsByColumn& byColumn, int m, std
 // starts at row 0 and above every cut +y link.
 void AppendStrips(const std::vector<std::uint8_t>& up, std::int32_t base, std::vector<unsigned char>& table) {
   const std::size_t countAt = table.size();
-  table.resize(countAt + 4);
+  table.resize(countAt + sizeof(std::int32_t));
   std::int32_t strips = 0;
   const int ny = static_cast<int>(up.size());
   for (int r = 0; r < ny;) {
@@ -95,7 +96,7 @@ void AppendStrips(const std::vector<std::uint8_t>& up, std::int32_t base, std::v
     table.insert(table.end(), header, header + knet::kStripHeaderBytes);
     ++strips;
   }
-  knet::PutI32(&table[countAt], strips);
+  kle::Store(&table[countAt], strips);
 }
 
 }  // namespace
@@ -111,13 +112,7 @@ KResult WriteNetFile(const KCreateGrid& g, const std::string& path) {
   if (!out.ok()) return out.Commit();
 
   unsigned char header[knet::kHeaderBytes] = {};
-  knet::PutF64(&header[0], g.x0());
-  knet::PutF64(&header[8], g.y0());
-  knet::PutF64(&header[16], g.dx());
-  knet::PutF64(&header[24], g.dy());
-  knet::PutI32(&header[32], g.nx());
-  knet::PutI32(&header[36], g.ny());
-  knet::PutI32(&header[knet::kCountOffset], total);
+  knet::EncodeHeader({g.x0(), g.y0(), g.dx(), g.dy(), g.nx(), g.ny(), total}, header);
   Put(out, header, sizeof header);
 
   const int nx = g.nx(), ny = g.ny();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model/grid/kxyz_list.h"
+#include "model/grid/link_direction.h"
 
 // A break line (fault) in grid coordinates.
 struct KGridLine {
@@ -43,10 +44,10 @@ public:
   // Node coordinates are 16-bit in the net file's strip table.
   static constexpr int kMaxAxisNodes = 32767;
 
-  // Directions: the opposite of d is (d + 2) % 4, the next (d + 1) % 4.
   // Diagonal d runs one step in (d + 1) % 4 and one in d: 0 = (+x, +y),
   // 1 = (-x, +y), 2 = (-x, -y), 3 = (+x, -y).
-  enum Direction : int { kPlusX = 0, kPlusY = 1, kMinusX = 2, kMinusY = 3 };
+  using Direction = klink::Direction;
+  using enum klink::Direction;
 
   // One per node next to a break crossing.
   struct LinkRecord {

@@ -4,7 +4,7 @@
 // their values (a round step giving 10 to 20 levels unless told; 0 draws
 // none) and the colour bar.
 #include <QGuiApplication>
-#include <QString>
+#include <QSize>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -15,34 +15,22 @@
 #include "io/grid/net_node_grid.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/painting_app.h"
+#include "programs/quarvel/picture_size.h"
 #include "render/net/net_picture.h"
 #include "qt/export/picture_export.h"
 
 namespace {
 
 constexpr const char* kUsage = "net-render NET -o OUT.png|OUT.svg|OUT.pdf [--size WxH] [--contours STEP]";
-constexpr int kMaxSide = 16384;
 
 KExit Bad(const std::string& what) {
   std::fprintf(stderr, "quarvel net-render: %s\nusage: quarvel %s\n", what.c_str(), kUsage);
   return KExit::kUsage;
 }
 
-bool ParseSize(const std::string& text, int& width, int& height) {
-  char* end = nullptr;
-  const long w = std::strtol(text.c_str(), &end, 10);
-  if (end == text.c_str() || (*end != 'x' && *end != 'X')) return false;
-  const char* rest = end + 1;
-  const long h = std::strtol(rest, &end, 10);
-  if (end == rest || *end != '\0' || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide) return false;
-  width = static_cast<int>(w);
-  height = static_cast<int>(h);
-  return true;
-}
-
 KExit RunNetRender(const std::vector<std::string>& args) {
   std::string input, output;
-  int width = 1200, height = 900;
+  QSize size = kDefaultPictureSize;
   double step = -1;  // unset: a round step
   for (std::size_t k = 0; k < args.size(); ++k) {
     const std::string& a = args[k];
@@ -51,8 +39,7 @@ KExit RunNetRender(const std::vector<std::string>& args) {
       if (!hasValue) return Bad("-o needs a file");
       output = args[++k];
     } else if (a == "--size") {
-      if (!hasValue || !ParseSize(args[++k], width, height))
-        return Bad("--size wants WxH, each side 1 to " + std::to_string(kMaxSide) + " pixels");
+      if (!hasValue || !ParsePictureSize(args[++k], size)) return Bad(PictureSizeRule());
     } else if (a == "--contours") {
       char* end = nullptr;
       if (hasValue) step = std::strtod(args[++k].c_str(), &end);
@@ -83,9 +70,8 @@ KExit RunNetRender(const std::vector<std::string>& args) {
   }
 
   const auto app = MakePaintingApplication();
-  const KViewTransform view = picture.Fit({width, height});
-  const KResult written = ExportPainting([&](KDevice& device) { picture.Draw(device, view); }, QSize(width, height),
-                                         QString::fromLocal8Bit(output.c_str()));
+  const KViewTransform view = picture.Fit({size.width(), size.height()});
+  const KResult written = ExportPainting([&](KDevice& device) { picture.Draw(device, view); }, size, output);
   if (!written) {
     std::fprintf(stderr, "quarvel net-render: %s\n", written.message().c_str());
     return ExitFor(written.status());

@@ -5,7 +5,6 @@
 // source positions as a drawing of survey lines, or a picture of the panel.
 #include <QGuiApplication>
 #include <QSize>
-#include <QString>
 #include <unistd.h>
 
 #include <cstdio>
@@ -195,9 +194,7 @@ KExit RunSegy(const std::vector<std::string>& args) {
       if (const KResult r = panel.WriteXY(o.positions, o.limit, bar.get(), o.scaled); !r) fail(r);
     }
     if (!o.panel.empty())
-      if (const KResult r = ExportPicture(panel, QSize(kPanelWidth, kPanelHeight), QString::fromLocal8Bit(o.panel.c_str()));
-          !r)
-        fail(r);
+      if (const KResult r = ExportPicture(panel, QSize(kPanelWidth, kPanelHeight), o.panel); !r) fail(r);
   }
   return status;
 }

@@ -1,6 +1,7 @@
 #include "qt/export/picture_export.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
@@ -30,14 +31,26 @@ bool PaintOn(QPaintDevice* paintDevice, const std::function<void(KDevice&)>& pai
 
 }  // namespace
 
-KResult ExportPicture(QuarvelWindow& window, QSize size, const QString& path, QColor background) {
-  return ExportPainting([&](KDevice& device) { window.OnDraw(&device); }, size, path, background);
+KResult ExportPicture(QuarvelWindow& window, QSize size, const QString& path, QColor background, int pngLevel) {
+  return ExportPicture(window, size, QFile::encodeName(path).toStdString(), background, pngLevel);
 }
 
 KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, const QString& path,
-                       QColor background) {
-  const std::string target = path.toLocal8Bit().toStdString();
-  const QString suffix = QFileInfo(path).suffix().toLower();
+                       QColor background, int pngLevel) {
+  return ExportPainting(paint, size, QFile::encodeName(path).toStdString(), background, pngLevel);
+}
+
+KResult ExportPicture(QuarvelWindow& window, QSize size, const std::string& path, QColor background,
+                      int pngLevel) {
+  return ExportPainting([&](KDevice& device) { window.OnDraw(&device); }, size, path, background, pngLevel);
+}
+
+KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, const std::string& path,
+                       QColor background, int pngLevel) {
+  // The name only chooses the type and titles an SVG; the bytes of path
+  // name the file.
+  const QFileInfo name(QFile::decodeName(QByteArray::fromStdString(path)));
+  const QString suffix = name.suffix().toLower();
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -47,7 +60,7 @@ KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, c
     svg.setOutputDevice(&buffer);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(QFileInfo(path).completeBaseName());
+    svg.setTitle(name.completeBaseName());
     painted = PaintOn(&svg, paint, size, background);
   } else if (suffix == "pdf") {
     QPdfWriter pdf(&buffer);
@@ -58,19 +71,18 @@ KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, c
   } else {
     const QByteArray format = suffix.toLatin1();
     if (!QImageWriter::supportedImageFormats().contains(format))
-      return KResult(KStatus::kRefused, "cannot write pictures of type '" + suffix.toStdString() + "'");
-    // An opaque background needs no alpha, which the fast PNG encoder then leaves out.
+      return KResult(KStatus::kRefused, "cannot write '" + path + "': unknown picture type '" + suffix.toStdString() + "'");
+    // An opaque background needs no alpha, which the PNG encoder then leaves out.
     QImage image(size, background.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     painted = PaintOn(&image, paint, size, background);
     if (painted && format == "png") {
-      buffer.close();
-      std::string png;
-      if (!EncodePng(image, kPngFastest, png)) return KResult(KStatus::kFailed, "cannot encode '" + target + "'");
-      return WriteFileAtomically(target, png);
+      const KResultWith<std::string> png = EncodePng(image, pngLevel);
+      if (!png) return KResult(png.status(), "cannot write '" + path + "': " + png.message());
+      return WriteFileAtomically(path, png.value());
     }
     painted = painted && image.save(&buffer, format.constData());
   }
   buffer.close();
-  if (!painted) return KResult(KStatus::kFailed, "cannot paint '" + target + "'");
-  return WriteFileAtomically(target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (!painted) return KResult(KStatus::kFailed, "cannot paint '" + path + "'");
+  return WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }

@@ -15,11 +15,20 @@ void Append(png_structp png, png_bytep data, png_size_t length) {
 
 void NoFlush(png_structp) {}
 
+// libpng's error handler must not return: the reason is kept for the
+// caller, and the jump lands at Encode's setjmp.
+[[noreturn]] void KeepError(png_structp png, png_const_charp message) {
+  *static_cast<std::string*>(png_get_error_ptr(png)) = message ? message : "unknown error";
+  png_longjmp(png, 1);
+}
+
 // libpng reports errors by longjmp; nothing with a destructor may live
-// between the setjmp and the calls that can fail, so the rows are prepared
-// by the caller.
-bool Encode(const QImage& image, bool alpha, int level, const std::vector<png_bytep>& rows, std::string& out) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+// between the setjmp and the calls that can fail, so the rows, out and the
+// error's reason are prepared by the caller.
+bool Encode(const QImage& image, bool alpha, int level, const std::vector<png_bytep>& rows, std::string& out,
+            std::string& error) {
+  error = "no memory for the encoder";  // unless libpng names another reason
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, &KeepError, nullptr);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   if (!info || setjmp(png_jmpbuf(png))) {
@@ -46,14 +55,16 @@ bool Encode(const QImage& image, bool alpha, int level, const std::vector<png_by
 
 }  // namespace
 
-bool EncodePng(const QImage& image, int level, std::string& out) {
-  if (image.isNull()) return false;
+KResultWith<std::string> EncodePng(const QImage& image, int level) {
+  if (image.isNull()) return KResult(KStatus::kFailed, "cannot encode an empty picture as PNG");
   static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "pixels are read as B, G, R, A bytes");
   const bool alpha = image.hasAlphaChannel();
   // Opaque pictures are written from their own rows; others unpremultiplied.
   const QImage pixels = image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   std::vector<png_bytep> rows(static_cast<std::size_t>(pixels.height()));
   for (int y = 0; y < pixels.height(); ++y) rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(pixels.constScanLine(y));
-  out.clear();
-  return Encode(pixels, alpha, std::clamp(level, 0, kPngSmallest), rows, out);
+  std::string out, error;
+  if (!Encode(pixels, alpha, std::clamp(level, 0, kPngSmallest), rows, out, error))
+    return KResult(KStatus::kFailed, "cannot encode the picture as PNG: " + error);
+  return out;
 }

@@ -5,11 +5,13 @@
 #include <QImage>
 #include <string>
 
+#include "platform/base/result.h"
+
 // zlib levels: 0 stores, 1 (the default) is fastest, 9 smallest.
 constexpr int kPngFastest = 1;
 constexpr int kPngSmallest = 9;
 
-// Encodes image as PNG into out (replacing it). Opaque pictures (formats
-// without alpha) are written as 8-bit RGB, others as RGBA. Returns false,
-// with out unspecified, when the image is empty or encoding fails.
-bool EncodePng(const QImage& image, int level, std::string& out);
+// The PNG of image. Opaque pictures (formats without alpha) are written as
+// 8-bit RGB, others as RGBA. Fails (kFailed) when the image is empty or
+// libpng cannot encode it, with libpng's reason.
+KResultWith<std::string> EncodePng(const QImage& image, int level);

@@ -89,7 +89,7 @@ TEST(NetFile, RejectsTruncatedAndCorruptedFilesWithoutReadingPastThem) {
 
   const auto corrupt = [&](std::size_t offset, std::int32_t value) {
     std::string b = good;
-    knet::PutI32(reinterpret_cast<unsigned char*>(&b[offset]), value);
+    kle::Store(reinterpret_cast<unsigned char*>(&b[offset]), value);
     return ParseNetFile(b, net).ok();
   };
   EXPECT_FALSE(corrupt(40, 43));                  // node count not nx * ny

@@ -4,20 +4,14 @@
 
 #include <QImage>
 
+#include "tests/qt/paint_util.h"
+
 namespace {
 
 // A red filled square from (0,0) to (100,100) and an open blue line.
 const char* kDrawing =
     "RGB 255 0 0\nPline\n0,0\n100,0\n100,100\n0,100\nS\n\n"
     "RGB 0 0 255\nPline\n0,50\n100,50\n\n";
-
-int CountColour(const QImage& image, QRgb colour) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) ++n;
-  return n;
-}
 
 TEST(KView, FirstPaintFitsAndLaterPaintsKeepTheView) {
   KView view;

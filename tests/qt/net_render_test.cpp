@@ -101,6 +101,16 @@ TEST(NetRender, DamagedNetFileIsNamedAndNothingIsWritten) {
   EXPECT_EQ(RunQuarvel({"net-render", bad, "-o", dir.File("o.png"), "--contours", "-2"}).status, 2);
 }
 
+// An output name need not be valid text: the file is named by its bytes as
+// given, not by a decoded and re-encoded name.
+TEST(NetRender, OutputNameIsWrittenAsGiven) {
+  TempDir dir;
+  WriteTestNet(dir.File("plane.net"), 4, [](int i, int) { return i; });
+  const std::string name = "map\xff.png";
+  EXPECT_EQ(RunQuarvel({"net-render", dir.File("plane.net"), "-o", dir.File(name), "--size", "40x30"}).status, 0);
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{name, "plane.net"}));
+}
+
 // Points and a fault are gridded, the net file is rendered with contours,
 // and its GRID3D file is drawn under the drawing.
 TEST(NetRender, PointsAndAFaultBecomeAGridUnderTheDrawing) {

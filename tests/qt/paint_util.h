@@ -1,6 +1,7 @@
 #pragma once
-// Paints drawing text onto an image with one world unit per pixel and the
-// world origin at the image's bottom-left corner, for pixel tests.
+// Pixel tests: drawing text painted onto an image with one world unit per
+// pixel and the world origin at the image's bottom-left corner, and pixels
+// of a colour counted.
 #include <QImage>
 #include <string>
 
@@ -20,4 +21,12 @@ inline void PaintUnitScale(QImage& image, const std::string& drawing) {
   KOnes document;
   OpenMemory(document, drawing);
   PaintUnitScale(image, document);
+}
+
+// Pixels of image whose colour is colour, alpha aside.
+inline int CountColour(const QImage& image, QRgb colour) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+  return n;
 }
