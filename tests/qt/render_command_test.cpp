@@ -5,10 +5,10 @@
 
 #include <QImage>
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/grid_bytes.h"
 #include "tests/support/run_program.h"
 
 namespace {
@@ -104,14 +104,7 @@ TEST(RenderCommand, TiffPictureIsDrawn) {
 TEST(RenderCommand, ReadIssuesArePrintedAsWarnings) {
   TempDir dir;
   // A 2 x 2 grid of doubles holding three values.
-  std::string grid(99, '\0');
-  grid[3] = 2;
-  grid[10] = 2;
-  const double header[] = {0, 0, 10, 10, 0, 0};  // x0, y0, dx, dy, z min, z max
-  for (int i = 0; i < 6; ++i) std::memcpy(&grid[20 + 14 * i], &header[i], 8);
-  grid[98] = 8;
-  for (double v : {1.0, 2.0, 3.0}) grid.append(reinterpret_cast<const char*>(&v), 8);
-  const std::string gridPath = dir.Write("cut.grd", grid);
+  const std::string gridPath = dir.Write("cut.grd", GridBytes(2, 2).At(0, 0, 10, 10).Double(1).Double(2).Double(3).bytes());
   const std::string drawing =
       dir.Write("issues.qvd", "PLINE\n1,1\n\nGRID3D " + gridPath + "\nPLINE\n0,0\n10,0\n\n");
 
