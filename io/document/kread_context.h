@@ -1,55 +1,27 @@
 #pragma once
 // What every element reader works with: the input, where to report
-// progress, and where to record what it skipped or rejected.
-#include <memory>
+// progress, and where to report what it skipped or rejected.
+#include <cstdint>
 #include <string>
-#include <unordered_map>
-#include <vector>
 
-#include "model/document/kread_issue.h"
-#include "platform/files/byte_source.h"
 #include "platform/base/progress.h"
+#include "platform/base/warning.h"
+#include "platform/files/byte_source.h"
 
 struct KReadContext {
-  // Issues kept of each kind (the same "what"); a degenerate drawing would
-  // otherwise hold an issue, with its own strings, per rejected element.
-  static constexpr int kIssuesPerKind = 20;
-
-  KReadContext(KByteSource& source, KProgressSink* sink = nullptr, std::vector<KReadIssue>* list = nullptr)
-      : src(source), progress(sink), issues(list), kinds_(std::make_shared<Kinds>()) {}
-  // A block's context: no progress, the same issues and counts as outer.
-  static KReadContext Inner(const KReadContext& outer) {
-    KReadContext inner(outer.src, nullptr, outer.issues);
-    inner.kinds_ = outer.kinds_;
-    return inner;
-  }
+  KReadContext(KByteSource& source, KProgressSink* progressSink = nullptr, KWarningSink* warningSink = nullptr)
+      : src(source), progress(progressSink), warnings(warningSink) {}
+  // A block's context: no progress, the same warnings as outer.
+  static KReadContext Inner(const KReadContext& outer) { return KReadContext(outer.src, nullptr, outer.warnings); }
 
   KByteSource& src;
-  KProgressSink* progress = nullptr;        // null inside blocks and for memory
-  std::vector<KReadIssue>* issues = nullptr;
+  KProgressSink* progress = nullptr;   // null inside blocks and for memory
+  KWarningSink* warnings = nullptr;    // null: nothing is reported
 
-  // Past kIssuesPerKind issues of a kind, one more issue of that kind
-  // counts the rest ("N more like this") at the offset of the first left out.
-  void Report(std::string what, std::string why) {
-    if (!issues) return;
-    Kind& kind = (*kinds_)[what];
-    if (++kind.count <= kIssuesPerKind) {
-      issues->push_back({std::move(what), src.Position(), std::move(why)});
-      return;
-    }
-    const long long more = kind.count - kIssuesPerKind;
-    if (more == 1) {
-      kind.summary = issues->size();
-      issues->push_back({std::move(what), src.Position(), {}});
-    }
-    (*issues)[kind.summary].why = std::to_string(more) + " more like this, not listed";
+  // What was skipped or rejected, and why, at the current input position.
+  void Report(std::string what, std::string why) { ReportAt(src.Position(), std::move(what), std::move(why)); }
+  // The same at an earlier position: where the element started.
+  void ReportAt(std::int64_t offset, std::string what, std::string why) {
+    if (warnings) warnings->Warn({{}, offset, std::move(what), std::move(why)});
   }
-
-private:
-  struct Kind {
-    long long count = 0;
-    std::size_t summary = 0;   // index of the issue counting the rest
-  };
-  using Kinds = std::unordered_map<std::string, Kind>;
-  std::shared_ptr<Kinds> kinds_;   // shared with the contexts of blocks
 };

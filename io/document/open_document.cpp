@@ -9,12 +9,14 @@
 #include "io/document/kread_context.h"
 #include "io/document/record_readers.h"
 #include "model/document/kones.h"
+#include "model/document/read_issue_sink.h"
 #include "platform/files/byte_source.h"
 #include "platform/base/c_locale.h"
 #include "platform/base/progress.h"
 
 KBlockEnd ReadBlock(KOnes& doc, KByteSource& src, KProgressSink* progress, int depth) {
-  KReadContext ctx{src, progress, &doc.MutableReadIssues()};
+  KReadIssueSink issues(doc.MutableReadIssues());
+  KReadContext ctx{src, progress, &issues};
   return ReadBlock(doc, ctx, depth);
 }
 
@@ -26,7 +28,8 @@ KBlockEnd ReadTextFrom(KOnes& doc, KByteSource& src, KProgressSink* progress) {
 }
 
 KBlockEnd ReadStepFrom(KOnes& doc, KByteSource& src) {
-  KReadContext ctx{src, nullptr, &doc.MutableReadIssues()};
+  KReadIssueSink issues(doc.MutableReadIssues());
+  KReadContext ctx{src, nullptr, &issues};
   {
     KCLocaleScope cLocale;
     doc.AddEntry(kKindStepList, ReadStepList(ctx));
@@ -35,7 +38,8 @@ KBlockEnd ReadStepFrom(KOnes& doc, KByteSource& src) {
 }
 
 void ReadCurvesFrom(KOnes& doc, KByteSource& src) {
-  KReadContext ctx{src, nullptr, &doc.MutableReadIssues()};
+  KReadIssueSink issues(doc.MutableReadIssues());
+  KReadContext ctx{src, nullptr, &issues};
   std::unique_ptr<KCurveArray> curves;
   {
     KCLocaleScope cLocale;

@@ -1,13 +1,16 @@
 // BMPIN: "file mode" on the keyword's line, then one corner per line.
+#include <cstdint>
 #include <cstdio>
 
 #include "model/document/elements.h"
 #include "io/document/lexer.h"
 #include "io/document/reader_util.h"
 #include "io/document/record_readers.h"
+#include "platform/device/kimage.h"
 
 std::unique_ptr<KBmpIn> ReadBitmap(KReadContext& ctx) {
   auto bitmap = std::make_unique<KBmpIn>();
+  const std::int64_t start = ctx.src.Position();
   std::string line;
   if (!ReadLine(ctx.src, line)) {
     ctx.Report("bitmap incomplete", "input ended before its file name");
@@ -17,7 +20,10 @@ std::unique_ptr<KBmpIn> ReadBitmap(KReadContext& ctx) {
   char name[kReadBufferSize + 1] = "";
   std::sscanf(line.c_str(), "%s%d", name, &bitmap->mode);
   bitmap->fileName = name;
-  LoadImage(*bitmap);
+  // Without a decoder the host does not look at pictures (quarvel info only
+  // counts elements); that is no fault of the drawing.
+  if (HaveImageDecoder())
+    if (const KResult loaded = LoadImage(*bitmap); !loaded) ctx.ReportAt(start, "bitmap not loaded", loaded.message());
 
   double x2 = 0.0, y2 = 0.0;
   int second = 0;

@@ -167,7 +167,7 @@ std::shared_ptr<KEmbellish> ReadEmbellishment(KReadContext& ctx) {
       break;
   }
   if (embellish->items.empty()) {
-    if (ctx.issues) ctx.issues->push_back({"embellishment block", start, "no item"});
+    ctx.ReportAt(start, "embellishment block", "no item");
     return nullptr;
   }
   embellish->items.shrink_to_fit();  // kept for the life of the document

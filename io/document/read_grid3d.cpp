@@ -1,19 +1,36 @@
 // The GRID3D element: a grid file's values coloured into an image.
+#include <utility>
+
 #include "io/document/lexer.h"
 #include "io/document/record_readers.h"
 #include "model/grid/grid3d_image.h"
 #include "io/grid/grid_file_reader.h"
 #include "model/grid/kgrid3d.h"
 
+namespace {
+
+// What the grid file's reader warns of is the drawing's to report, at the
+// element that named the file.
+class AtElement : public KWarningSink {
+public:
+  AtElement(KReadContext& ctx, std::int64_t offset) : ctx_(ctx), offset_(offset) {}
+  void Warn(KWarning warning) override { ctx_.ReportAt(offset_, std::move(warning.what), std::move(warning.message)); }
+
+private:
+  KReadContext& ctx_;
+  std::int64_t offset_;
+};
+
+}  // namespace
+
 std::unique_ptr<KGrid3D> ReadGrid3D(KReadContext& ctx) {
   auto element = std::make_unique<KGrid3D>();
   const std::int64_t start = ctx.src.Position();
   ReadLine(ctx.src, element->fileName);
   // The element stays, without values, when its grid file does not load.
-  std::string cutShort;
-  const KResult loaded = ReadGridFile(element->grid, element->fileName, &cutShort);
-  if (!loaded && ctx.issues) ctx.issues->push_back({"grid not loaded", start, loaded.message()});
-  if (!cutShort.empty() && ctx.issues) ctx.issues->push_back({"grid cut short", start, cutShort});
+  AtElement warnings(ctx, start);
+  if (const KResult loaded = ReadGridFile(element->grid, element->fileName, &warnings); !loaded)
+    ctx.ReportAt(start, "grid not loaded", loaded.message());
   const KGridFile& g = element->grid;
   element->x = g.x0;
   element->y = g.y0;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "io/document/kread_context.h"
+#include "platform/base/result.h"
 
 class KCurve;
 class KCurveArray;
@@ -41,6 +42,6 @@ std::unique_ptr<KGrid3D> ReadGrid3D(KReadContext& ctx);
 // token: the token that opened the list ("XYZ..." or a first point).
 std::unique_ptr<KXyzList> ReadXyzList(KReadContext& ctx, const std::string& token);
 
-// Decodes the element's file into its image; an image
-// that cannot be loaded leaves it empty.
-void LoadImage(KBmpIn& element);
+// Decodes the element's file into its image; an image that cannot be loaded
+// leaves it empty, and the result says why.
+KResult LoadImage(KBmpIn& element);

@@ -35,7 +35,9 @@ bool Finite(double v) { return std::isfinite(v); }
 
 KResult Refuse(const std::string& why) { return KResult(KStatus::kRefused, why); }
 
-// Reports every tenth sweep to the status and asks the question.
+// Reports every tenth sweep to the status and asks the question. "Next" and
+// "&End" both stop the level's relaxation; the listener remembers an end (or
+// a stop request) so that the run ends after the level.
 class LevelListener : public KRelaxListener {
 public:
   LevelListener(KFxyStatus& status, int level, int levels, int y, double precision)
@@ -44,20 +46,23 @@ public:
     progress_.levels = levels;
     progress_.precision = precision;
   }
-  int OnTenthSweep(int sweep, double change, double factor) override {
+  KSweepAnswer OnTenthSweep(int sweep, double change, double factor) override {
     status_.Text(kProgressX, y_, Format("%05d %.4e %6.3lf ", sweep, change, factor));
     progress_.sweep = sweep;
     progress_.change = change;
     progress_.factor = factor;
     status_.Progress(progress_);
-    if (status_.StopRequested()) return 1;
-    return status_.Ask();
+    const KFxyAnswer answer = status_.StopRequested() ? KFxyAnswer::kEnd : status_.Ask();
+    ended_ = answer == KFxyAnswer::kEnd;
+    return answer == KFxyAnswer::kContinue ? KSweepAnswer::kGoOn : KSweepAnswer::kStop;
   }
+  bool Ended() const { return ended_; }
 
 private:
   KFxyStatus& status_;
   int y_;
   KFxyProgress progress_;
+  bool ended_ = false;
 };
 
 // The input points and breaks in the grid coordinates of one level. The
@@ -177,15 +182,15 @@ KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& 
       grid->FillUnset();
 
       LevelListener listener(status, level, times, y, precision);
-      const int answer = d.solver == KFxyDialogData::Solver::kFast
-                             ? grid->RelaxFast(precision, d.iterationLimit, &listener, d.threads)
-                             : grid->Relax(precision, d.iterationLimit, &listener, d.threads);
+      const KRelaxEnd end = d.solver == KFxyDialogData::Solver::kFast
+                                ? grid->RelaxFast(precision, d.iterationLimit, &listener, d.threads)
+                                : grid->Relax(precision, d.iterationLimit, &listener, d.threads);
       run.sweeps += grid->sweepsRun();
       run.levelsRun = level;
       run.nx = grid->nx();
       run.ny = grid->ny();
 
-      if (answer == KCreateGrid::kDiverged || !grid->ValuesSound())
+      if (end == KRelaxEnd::kDiverged || !grid->ValuesSound())
         return {KResult(KStatus::kFailed,
                         Format("the gridding diverged at level %d after %d sweeps (largest change %.4g); "
                                "try fewer break lines, a larger smooth or fewer levels",
@@ -195,7 +200,7 @@ KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& 
       d.deltX /= 2;
       d.deltY /= 2;
       previous = std::move(grid);
-      if (answer == 1 || status.StopRequested())
+      if (listener.Ended() || status.StopRequested())
         return {KResult(KStatus::kCancelled, "ended; no net file written"), run};
       y += kLineStep;
     }

@@ -66,6 +66,10 @@ struct KFxyProgress {
   double change = 0, factor = 0, precision = 0;
 };
 
+// The answer to the question asked during a level: go on with it, end the
+// whole run ("&End": nothing is written), or go on to the next level.
+enum class KFxyAnswer { kContinue, kEnd, kNext };
+
 // Where the OK computation reports to: the status window, or standard error.
 class KFxyStatus {
 public:
@@ -74,9 +78,9 @@ public:
   virtual void Text(int x, int y, const std::string& text) = 0;
   // The same progress line as numbers; for fronts that draw a bar.
   virtual void Progress(const KFxyProgress& /*progress*/) {}
-  // The question asked every tenth sweep: 0 go on (also when the user did
-  // not ask to stop), 1 "&End" the whole run, 2 "Next" level.
-  virtual int Ask() = 0;
+  // The question asked every tenth sweep; kContinue also when the user has
+  // not asked anything.
+  virtual KFxyAnswer Ask() = 0;
   // True when the run must stop as after "&End" (for example Ctrl-C); also
   // checked between levels and before writing.
   virtual bool StopRequested() { return false; }

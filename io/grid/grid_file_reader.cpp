@@ -36,8 +36,7 @@ void DecodeValues(const unsigned char* data, std::size_t count, KGridFile& grid)
 
 }  // namespace
 
-KResult ReadGridFile(KGridFile& grid, const std::string& path, std::string* cutShort) {
-  if (cutShort) cutShort->clear();
+KResult ReadGridFile(KGridFile& grid, const std::string& path, KWarningSink* warnings) {
   const auto fail = [&](KResult result) {
     grid.nx = grid.ny = 0;
     grid.values.clear();
@@ -107,9 +106,10 @@ KResult ReadGridFile(KGridFile& grid, const std::string& path, std::string* cutS
   }
   if (present < count) {
     std::fill(grid.values.begin() + static_cast<std::ptrdiff_t>(present), grid.values.end(), grid.zMin);
-    if (cutShort)
-      *cutShort = "grid file '" + path + "' is cut short: it holds " + std::to_string(present) + " of the " +
-                  std::to_string(count) + " values (" + promised + "); the rest take the smallest value read";
+    if (warnings)
+      warnings->Warn({{}, {}, "grid cut short",
+                      "grid file '" + path + "' is cut short: it holds " + std::to_string(present) + " of the " +
+                          std::to_string(count) + " values (" + promised + "); the rest take the smallest value read"});
   }
   return KResult::Ok();
 }

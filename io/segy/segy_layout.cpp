@@ -102,7 +102,7 @@ KResultWith<int> CountStanzaRecords(KInputFile& file, std::int64_t size) {
 
 }  // namespace
 
-KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file) {
+KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file, KWarningSink* warnings) {
   KSegyLayout layout;
   const std::string& path = file.path();
   layout.path = path;
@@ -187,16 +187,19 @@ KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file) {
   if (layout.traces == 0 && body >= segy::kTraceHeaderBytes)
     return {Bad(path, lengthField + " traces of " + traceText + ", longer than the " +
                           Num(body) + " bytes from the first trace to the end of the file"), layout};
-  if (body == 0) layout.warnings.push_back(Quoted(path) + ": no traces: the file ends with its header");
+  // Sound from here on: what remains are warnings.
+  const auto warn = [&](const std::string& what) {
+    if (warnings) warnings->Warn({{}, {}, {}, Quoted(path) + ": " + what});
+  };
+  if (body == 0) warn("no traces: the file ends with its header");
   if (layout.leftover != 0)
-    layout.warnings.push_back(Quoted(path) + ": " + Num(layout.leftover) + " bytes after the last of " +
-                              Num(layout.traces) + " whole traces of " + traceText +
-                              ": a trace cut short, or sizes that disagree");
+    warn(Num(layout.leftover) + " bytes after the last of " + Num(layout.traces) + " whole traces of " + traceText +
+         ": a trace cut short, or sizes that disagree");
   if (revision2) {
     const std::uint64_t declared = SegyUInt64(header + kTraceCountField, bo);
     if (declared != 0 && declared != static_cast<std::uint64_t>(layout.traces))
-      layout.warnings.push_back(Quoted(path) + ": trace count (bytes 3513-3520) is " + std::to_string(declared) +
-                                ", the file holds " + Num(layout.traces) + " whole traces");
+      warn("trace count (bytes 3513-3520) is " + std::to_string(declared) + ", the file holds " +
+           Num(layout.traces) + " whole traces");
   }
   // A binary header written in one byte order and trace headers in the
   // other: the first trace's own sample count and interval tell.
@@ -212,9 +215,9 @@ KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file) {
     for (const auto& p : pairs) {
       const std::uint16_t mine = SegyUInt16(p.bytes, bo), theirs = SegyUInt16(p.bytes, other);
       if (mine != p.binary && theirs == p.binary && mine != theirs) {
-        layout.warnings.push_back(Quoted(path) + ": the first trace's " + p.name + " reads " + Num(mine) +
-                                  ", but " + Num(theirs) + " as in the binary header in the other byte order: "
-                                  "the trace headers seem to be in another byte order than the binary header");
+        warn(std::string("the first trace's ") + p.name + " reads " + Num(mine) + ", but " + Num(theirs) +
+             " as in the binary header in the other byte order: "
+             "the trace headers seem to be in another byte order than the binary header");
         break;
       }
     }
@@ -222,8 +225,8 @@ KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file) {
   return layout;
 }
 
-KResultWith<KSegyLayout> ReadSegyLayout(const std::string& path) {
+KResultWith<KSegyLayout> ReadSegyLayout(const std::string& path, KWarningSink* warnings) {
   KResultWith<KInputFile> file = OpenInputFile(path);
   if (!file) return {file, KSegyLayout{}};
-  return ReadSegyLayout(file.value());
+  return ReadSegyLayout(file.value(), warnings);
 }

@@ -9,6 +9,7 @@
 
 #include "platform/files/input_file.h"
 #include "platform/base/result.h"
+#include "platform/base/warning.h"
 
 enum class KByteOrder { kBig, kLittle };
 
@@ -27,8 +28,6 @@ struct KSegyLayout {
   std::int64_t traceLength = 0;    // bytes from one trace header to the next
   std::int64_t traces = 0;         // whole traces
   std::int64_t leftover = 0;       // bytes after the last whole trace
-  // Sound but suspicious things found, each a sentence naming the file.
-  std::vector<std::string> warnings;
 
   std::int64_t TraceStart(std::int64_t index) const { return firstTrace + index * traceLength; }
   // The traces whose first `bytes` header bytes lie in the file: the whole
@@ -43,10 +42,13 @@ struct KSegyLayout {
 // the header is cut short, the format code is unknown in both byte orders,
 // the sample count is 0, the extended textual headers or the first-trace
 // offset point past the end of the file, or a trace would be longer than
-// everything after the header.
-KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file);
+// everything after the header. What is sound but suspicious (bytes after the
+// last whole trace, no traces, a trace count or trace headers that disagree)
+// goes to warnings, when given, each a sentence naming the file; only a
+// layout that succeeds warns.
+KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file, KWarningSink* warnings = nullptr);
 // The same, opening path first.
-KResultWith<KSegyLayout> ReadSegyLayout(const std::string& path);
+KResultWith<KSegyLayout> ReadSegyLayout(const std::string& path, KWarningSink* warnings = nullptr);
 
 // Integers of the file in its byte order.
 std::int32_t SegyInt32(const unsigned char* bytes, KByteOrder order);

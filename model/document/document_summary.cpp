@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "model/document/kones.h"
+#include "platform/base/warning.h"
 
 namespace {
 
@@ -184,7 +185,7 @@ std::string SummaryText(const KDocumentSummary& s, const std::vector<KFileIssue>
   if (issues) {
     out += "skipped or rejected: " + std::to_string(issues->size()) + "\n";
     for (const KFileIssue& fi : *issues)
-      out += "  " + fi.file + ": byte " + std::to_string(fi.issue.offset) + ": " + fi.issue.what + ": " + fi.issue.why + "\n";
+      out += "  " + WarningText({fi.file, fi.issue.offset, fi.issue.what, fi.issue.why}) + "\n";
   }
   return out;
 }

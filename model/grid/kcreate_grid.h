@@ -21,14 +21,26 @@ struct KGridLine {
   std::vector<double> gx, gy;
 };
 
+// What a listener tells the relaxation after a report: whether to sweep on.
+// Why it stops (the user ended the run, or asked for the next level) is the
+// listener's to remember; the relaxation ends the same way for both.
+enum class KSweepAnswer { kGoOn, kStop };
+
+// How a relaxation ended.
+enum class KRelaxEnd {
+  kConverged,   // a sweep changed no node by the precision or more
+  kLimit,       // the sweep limit ran out first
+  kStopped,     // the listener answered kStop
+  kDiverged,    // a change or a node value not finite, or far beyond the data's magnitude
+};
+
 // Told every tenth relaxation sweep; its answer can end the relaxation.
 class KRelaxListener {
 public:
   virtual ~KRelaxListener() = default;
   // sweep: 0-based index of the sweep just run; change: its largest absolute
-  // change; factor: the over-relaxation factor after its update. Returns 0 to
-  // go on, 1 to end the whole run ("End"), 2 to go on to the next level.
-  virtual int OnTenthSweep(int sweep, double change, double factor) = 0;
+  // change; factor: the over-relaxation factor after its update.
+  virtual KSweepAnswer OnTenthSweep(int sweep, double change, double factor) = 0;
 };
 
 class KCreateGrid {
@@ -116,13 +128,11 @@ public:
   // then gives the data mean to any node still unset.
   void FillUnset();
   // Relaxation sweeps until the largest change is below precision (or
-  // nothing changes at all), or limit sweeps ran. Returns 0 then, the
-  // listener's non-zero answer (1 end, 2 next level), or kDiverged when a
-  // change is not finite or grows far beyond the data's magnitude. threads
-  // above 1 sweep as a row-pipelined wavefront whose result is bit for bit
-  // that of one thread.
-  static constexpr int kDiverged = -1;
-  int Relax(double precision, int limit, KRelaxListener* listener, int threads = 1);
+  // nothing changes at all: kConverged), limit sweeps ran (kLimit), the
+  // listener says stop (kStopped), or a change is not finite or grows far
+  // beyond the data's magnitude (kDiverged). threads above 1 sweep as a
+  // row-pipelined wavefront whose result is bit for bit that of one thread.
+  KRelaxEnd Relax(double precision, int limit, KRelaxListener* listener, int threads = 1);
   // Solves the same equations as Relax (the same stencil, border
   // estimates, breaks and data tie) in far fewer sweeps: multigrid cycles
   // whose smoother is Relax's sweep (factor 1) and whose coarse grids
@@ -130,7 +140,7 @@ public:
   // breaks. Stops when a cycle's last sweep changes no node by precision or
   // more, or after limit sweeps; the listener is told after every cycle.
   // Results as for Relax.
-  int RelaxFast(double precision, int limit, KRelaxListener* listener, int threads = 1);
+  KRelaxEnd RelaxFast(double precision, int limit, KRelaxListener* listener, int threads = 1);
   // The largest change a sweep may make before the relaxation counts as
   // diverging: a million times the data's magnitude.
   double DivergenceBound() const;
@@ -255,7 +265,7 @@ private:
   // Node flags during relaxation.
   static constexpr std::uint8_t kInteriorFlag = 1, kPlainFlag = 2;
   // Sweeps until converged, as Relax, without marking the nodes again.
-  int RunSweeps(double precision, int limit, KRelaxListener* listener, SweepTeam* team);
+  KRelaxEnd RunSweeps(double precision, int limit, KRelaxListener* listener, SweepTeam* team);
   double SweepWith(SweepTeam* team);
 
   int nx_ = 0, ny_ = 0;

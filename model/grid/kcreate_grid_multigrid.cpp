@@ -369,7 +369,7 @@ void KCreateGrid::TieDataNodes() {
   relaxation.factor = saved;
 }
 
-int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener, int threads) {
+KRelaxEnd KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener, int threads) {
   MarkInterior();
   sweepsRun_ = 0;
   lastChange_ = 0.0;
@@ -406,26 +406,23 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
   }
 
   // A sweep; false when the relaxation is to stop with *result.
-  const auto sweep = [&](int* result) {
+  const auto sweep = [&](KRelaxEnd* result) {
     const double change = SweepWith(team.get());
     ++sweepsRun_;
     lastChange_ = change;
     if (!std::isfinite(change) || change > bound) {
-      *result = kDiverged;
+      *result = KRelaxEnd::kDiverged;
       return false;
     }
-    if (change < precision || change <= 0) {
-      *result = ValuesSound() ? 0 : kDiverged;
-      return false;
-    }
-    if (sweepsRun_ >= limit) {
-      *result = ValuesSound() ? 0 : kDiverged;
+    const bool converged = change < precision || change <= 0;
+    if (converged || sweepsRun_ >= limit) {
+      *result = !ValuesSound() ? KRelaxEnd::kDiverged : converged ? KRelaxEnd::kConverged : KRelaxEnd::kLimit;
       return false;
     }
     return true;
   };
 
-  int result = 0;
+  KRelaxEnd result = KRelaxEnd::kConverged;
   Mixing mixing(kMixHistory, NodeTotal(), threads);
   for (;;) {
     mixing.Start(values_);
@@ -467,10 +464,8 @@ int KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* listener
     for (int s = 0; s < kPostSweeps; ++s)
       if (!sweep(&result)) return result;
     mixing.Mix(values_);
-    if (!ValuesSound()) return kDiverged;
-    if (listener) {
-      const int answer = listener->OnTenthSweep(sweepsRun_ - 1, lastChange_, relaxation.factor);
-      if (answer != 0) return answer;
-    }
+    if (!ValuesSound()) return KRelaxEnd::kDiverged;
+    if (listener && listener->OnTenthSweep(sweepsRun_ - 1, lastChange_, relaxation.factor) == KSweepAnswer::kStop)
+      return KRelaxEnd::kStopped;
   }
 }

@@ -15,7 +15,7 @@ constexpr double kDivergeFactor = 1e6;
 
 }  // namespace
 
-int KCreateGrid::Relax(double precision, int limit, KRelaxListener* listener, int threads) {
+KRelaxEnd KCreateGrid::Relax(double precision, int limit, KRelaxListener* listener, int threads) {
   MarkInterior();
   sweepsRun_ = 0;
   lastChange_ = 0.0;
@@ -23,7 +23,10 @@ int KCreateGrid::Relax(double precision, int limit, KRelaxListener* listener, in
   return RunSweeps(precision, limit, listener, team.get());
 }
 
-int KCreateGrid::RunSweeps(double precision, int limit, KRelaxListener* listener, SweepTeam* team) {
+KRelaxEnd KCreateGrid::RunSweeps(double precision, int limit, KRelaxListener* listener, SweepTeam* team) {
+  // Converged only where the values are sound too: the largest change skips
+  // NaN nodes.
+  const auto unlessUnsound = [this](KRelaxEnd end) { return ValuesSound() ? end : KRelaxEnd::kDiverged; };
   int counter = 1;
   const double bound = DivergenceBound();
   for (int k = 0; k < limit; ++k) {
@@ -31,21 +34,18 @@ int KCreateGrid::RunSweeps(double precision, int limit, KRelaxListener* listener
     ++sweepsRun_;
     lastChange_ = change;
     // A NaN change would otherwise pass for "nothing changed".
-    if (!std::isfinite(change) || change > bound) return kDiverged;
+    if (!std::isfinite(change) || change > bound) return KRelaxEnd::kDiverged;
     // A sweep that changed nothing has converged whatever the precision.
-    // The largest change skips NaN nodes, so the values are checked too.
-    if (change < precision || change <= 0) return ValuesSound() ? 0 : kDiverged;
+    if (change < precision || change <= 0) return unlessUnsound(KRelaxEnd::kConverged);
     relaxation.Update(change);
     if (++counter == kReportEvery) {
       counter = 0;
-      if (!ValuesSound()) return kDiverged;
-      if (listener) {
-        const int answer = listener->OnTenthSweep(k, change, relaxation.factor);
-        if (answer != 0) return answer;
-      }
+      if (!ValuesSound()) return KRelaxEnd::kDiverged;
+      if (listener && listener->OnTenthSweep(k, change, relaxation.factor) == KSweepAnswer::kStop)
+        return KRelaxEnd::kStopped;
     }
   }
-  return ValuesSound() ? 0 : kDiverged;
+  return unlessUnsound(KRelaxEnd::kLimit);
 }
 
 double KCreateGrid::DivergenceBound() const {

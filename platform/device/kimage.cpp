@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <utility>
 
 namespace {
@@ -13,16 +14,15 @@ KImageDecoder& Decoder() {
 
 void SetImageDecoder(KImageDecoder decoder) { Decoder() = std::move(decoder); }
 
-bool DecodeImage(const std::string& path, KImage& image) {
-  image = KImage{};
-  if (!Decoder()) return false;
-  // A FIFO or a device would keep a decoder reading for ever; only regular
-  // files hold pictures (stat follows links without opening anything).
+bool HaveImageDecoder() { return static_cast<bool>(Decoder()); }
+
+KResultWith<KImage> DecodeImage(const std::string& path) {
+  if (!Decoder()) return KResult(KStatus::kRefused, "cannot decode '" + path + "': no image decoder is installed");
+  // stat follows links without opening anything.
   struct stat st {};
-  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  if (!Decoder()(path, image)) {
-    image = KImage{};
-    return false;
-  }
-  return true;
+  if (stat(path.c_str(), &st) != 0) return ErrnoResult(KStatus::kCannotOpen, "cannot open", path, errno);
+  if (!S_ISREG(st.st_mode)) return KResult(KStatus::kCannotOpen, "cannot open '" + path + "': not a regular file");
+  KResultWith<KImage> decoded = Decoder()(path);
+  if (!decoded) return KResult(decoded);   // whatever the decoder left behind is dropped
+  return decoded;
 }

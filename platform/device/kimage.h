@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/result.h"
+
 struct KImage {
   int width = 0;
   int height = 0;
@@ -15,8 +17,14 @@ struct KImage {
   bool empty() const { return width <= 0 || height <= 0; }
 };
 
-// Decodes the named file into image; returns false (image left empty) when it
-// cannot. Installed by the platform layer; without one, nothing decodes.
-using KImageDecoder = std::function<bool(const std::string& path, KImage& image)>;
+// Decodes the named regular file. On failure the message names the file and
+// says why: "cannot decode 'x.png': <the decoder's reason>".
+using KImageDecoder = std::function<KResultWith<KImage>(const std::string& path)>;
+// Installed by the platform layer; without one, nothing decodes.
 void SetImageDecoder(KImageDecoder decoder);
-bool DecodeImage(const std::string& path, KImage& image);
+bool HaveImageDecoder();
+// The installed decoder's picture of the file at path. Fails, with an empty
+// image, with kCannotOpen when the path is missing or not a regular file
+// (a FIFO would keep a decoder reading for ever), kRefused when no decoder
+// is installed, or as the decoder does.
+KResultWith<KImage> DecodeImage(const std::string& path);

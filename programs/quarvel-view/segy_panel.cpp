@@ -24,7 +24,8 @@ KResult OpenSegyPanel(const QString& path, QuarvelWindow& drawing, QWidget* pare
   drawing.OnOpenDocumentMem(positions.value());
 
   QString status = QString::number(analysis->Layout().traces) + " traces";
-  for (const std::string& warning : analysis->Layout().warnings) status += "; " + QString::fromLocal8Bit(warning.c_str());
+  for (const KWarning& warning : analysis->Warnings())
+    status += "; " + QString::fromLocal8Bit(WarningText(warning).c_str());
 
   auto* window = new QWidget(parent, Qt::Window);
   window->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,11 +1,14 @@
 // quarvel convert [--verbose] IN... -o OUT: opens the drawings into one
 // window, as "quarvel info" does, and saves the window as one text drawing.
+// What the readers skipped or rejected is printed as warnings; --verbose
+// adds the counts of entries read and written.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/open_input.h"
+#include "programs/quarvel/printed_warnings.h"
 #include "window/editor/quarvel_window.h"
 
 namespace {
@@ -51,30 +54,22 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options) {
   return true;
 }
 
-void ReportIssues(const QuarvelWindow& window, std::size_t from, const std::string& input) {
-  for (std::size_t i = from; i < window.ReadIssues().size(); ++i) {
-    const KReadIssue& issue = window.ReadIssues()[i];
-    std::fprintf(stderr, "%s: byte %lld: %s: %s\n", input.c_str(), static_cast<long long>(issue.offset),
-                 issue.what.c_str(), issue.why.c_str());
-  }
-}
-
 KExit RunConvert(const std::vector<std::string>& args) {
   Options options;
   if (!ParseArguments(args, options)) return KExit::kUsage;
 
+  // What the readers dropped is told whether verbose or not: the output
+  // will not hold it.
   QuarvelWindow window;
+  KPrintedWarnings warnings("convert");
   for (const std::string& input : options.inputs) {
-    const std::size_t issuesBefore = window.ReadIssues().size();
     const std::size_t entriesBefore = window.entries.size();
-    if (const KResult opened = OpenInput(window, input); !opened) {
+    if (const KResult opened = OpenInput(window, input, &warnings); !opened) {
       std::fprintf(stderr, "quarvel convert: %s; nothing written\n", opened.message().c_str());
       return ExitFor(opened.status());
     }
-    if (options.verbose) {
+    if (options.verbose)
       std::fprintf(stderr, "%s: %zu entries read\n", input.c_str(), window.entries.size() - entriesBefore);
-      ReportIssues(window, issuesBefore, input);
-    }
   }
   if (const KResult saved = window.Save(options.output); !saved) {
     std::fprintf(stderr, "quarvel convert: %s\n", saved.message().c_str());

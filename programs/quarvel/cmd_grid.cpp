@@ -86,7 +86,7 @@ public:
     std::fflush(stderr);
     drawn_ = true;
   }
-  int Ask() override { return interrupted ? 1 : 0; }
+  KFxyAnswer Ask() override { return interrupted ? KFxyAnswer::kEnd : KFxyAnswer::kContinue; }
   bool StopRequested() override { return interrupted != 0; }
 
   // Ends the current level's line.

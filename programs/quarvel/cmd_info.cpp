@@ -58,17 +58,16 @@ KExit RunInfo(const std::vector<std::string>& args) {
   // last failure's.
   KExit status = KExit::kSuccess;
   bool anyOpened = false;
+  KWarningList warnings;
   for (const std::string& file : files) {
-    const std::size_t issuesBefore = window.ReadIssues().size();
-    if (const KResult opened = OpenInput(window, file); !opened) {
+    if (const KResult opened = OpenInput(window, file, &warnings); !opened) {
       std::fprintf(stderr, "quarvel info: %s\n", opened.message().c_str());
       status = ExitFor(opened.status());
       continue;
     }
     anyOpened = true;
-    for (std::size_t i = issuesBefore; i < window.ReadIssues().size(); ++i)
-      issues.push_back({file, window.ReadIssues()[i]});
   }
+  for (const KWarning& w : warnings.items()) issues.push_back({w.file, {w.what, w.offset.value_or(0), w.message}});
   // The extent is the one the last successful open left (a STEP file sets
   // its own lowest y). With nothing opened, compute it so the empty
   // document shows the sentinels rather than the constructor's zeros.

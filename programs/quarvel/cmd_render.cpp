@@ -13,6 +13,7 @@
 
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/open_input.h"
+#include "programs/quarvel/printed_warnings.h"
 #include "programs/quarvel/painting_app.h"
 #include "programs/quarvel/picture_size.h"
 #include "qt/export/picture_export.h"
@@ -93,17 +94,12 @@ KExit RunRender(const std::vector<std::string>& args) {
   // What opens is drawn even when another file cannot be opened; the status
   // is then the last failure's.
   QuarvelWindow window;
+  KPrintedWarnings warnings("render");
   KExit status = KExit::kSuccess;
   for (const std::string& file : options.files) {
-    const std::size_t issuesBefore = window.ReadIssues().size();
-    if (const KResult opened = OpenInput(window, file); !opened) {
+    if (const KResult opened = OpenInput(window, file, &warnings); !opened) {
       std::fprintf(stderr, "quarvel render: %s\n", opened.message().c_str());
       status = ExitFor(opened.status());
-    }
-    for (std::size_t i = issuesBefore; i < window.ReadIssues().size(); ++i) {
-      const KReadIssue& issue = window.ReadIssues()[i];
-      std::fprintf(stderr, "quarvel render: warning: %s: byte %lld: %s: %s\n", file.c_str(),
-                   static_cast<long long>(issue.offset), issue.what.c_str(), issue.why.c_str());
     }
   }
 

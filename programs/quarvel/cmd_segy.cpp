@@ -119,7 +119,7 @@ std::string Json(const KSegyAnalysis& a, bool scaled) {
          Coordinate(r.x, r.scalar, scaled) + ", " + Coordinate(r.y, r.scalar, scaled) + "]";
   }
   s += "], \"warnings\": [";
-  for (std::size_t i = 0; i < l.warnings.size(); ++i) s += (i ? ", " : "") + JsonString(l.warnings[i]);
+  for (std::size_t i = 0; i < a.Warnings().size(); ++i) s += (i ? ", " : "") + JsonString(WarningText(a.Warnings()[i]));
   return s + "]}\n";
 }
 
@@ -135,7 +135,7 @@ std::string Text(const KSegyAnalysis& a, bool scaled) {
                 static_cast<long long>(l.firstTrace), static_cast<long long>(l.traceLength),
                 static_cast<long long>(l.traces));
   s += buf;
-  for (const std::string& w : l.warnings) s += "  warning: " + w + "\n";
+  for (const KWarning& w : a.Warnings()) s += "  warning: " + WarningText(w) + "\n";
   if (!a.Table().empty()) {
     std::snprintf(buf, sizeof buf, "  %12s %12s %14s %14s\n", "m", "n", "x", "y");
     s += buf;

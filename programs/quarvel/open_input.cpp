@@ -40,8 +40,19 @@ private:
 
 }  // namespace
 
-KResult OpenInput(QuarvelWindow& window, const std::string& path) {
-  if (isatty(STDERR_FILENO) != 1) return window.Open(path);
-  TerminalProgress progress(path);
-  return window.Open(path, &progress);
+KResult OpenInput(QuarvelWindow& window, const std::string& path, KWarningSink* warnings) {
+  const std::size_t before = window.ReadIssues().size();
+  KResult opened;
+  if (isatty(STDERR_FILENO) != 1) {
+    opened = window.Open(path);
+  } else {
+    TerminalProgress progress(path);   // its line is cleared before any warning
+    opened = window.Open(path, &progress);
+  }
+  if (warnings)
+    for (std::size_t i = before; i < window.ReadIssues().size(); ++i) {
+      const KReadIssue& issue = window.ReadIssues()[i];
+      warnings->Warn({path, issue.offset, issue.what, issue.why});
+    }
+  return opened;
 }

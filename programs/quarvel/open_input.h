@@ -5,9 +5,12 @@
 #include <string>
 
 #include "platform/base/result.h"
+#include "platform/base/warning.h"
 
 class QuarvelWindow;
 
 // Opens path into window (QuarvelWindow::Open); the result names the file
-// and the reason when it cannot be opened.
-KResult OpenInput(QuarvelWindow& window, const std::string& path);
+// and the reason when it cannot be opened. What the readers skipped or
+// rejected (the read issues the window gained) goes to warnings, when
+// given, naming path.
+KResult OpenInput(QuarvelWindow& window, const std::string& path, KWarningSink* warnings = nullptr);

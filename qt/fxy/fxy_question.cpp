@@ -13,12 +13,12 @@ CHowToContinueDlg::CHowToContinueDlg(QWidget* parent) : QDialog(parent) {
   write->setEnabled(false);  // writing a level's grid mid-run is not offered
   end->setDefault(true);
   for (QPushButton* b : {end, next, go_on, write}) layout->addWidget(b);
-  connect(end, &QPushButton::clicked, this, [this] { Choose(1); });
-  connect(next, &QPushButton::clicked, this, [this] { Choose(2); });
+  connect(end, &QPushButton::clicked, this, [this] { Choose(KFxyAnswer::kEnd); });
+  connect(next, &QPushButton::clicked, this, [this] { Choose(KFxyAnswer::kNext); });
   connect(go_on, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CHowToContinueDlg::Choose(int choice) {
+void CHowToContinueDlg::Choose(KFxyAnswer choice) {
   choice_ = choice;
   accept();
 }

@@ -3,13 +3,16 @@
 // run, go to the next level, or continue this one.
 #include <QDialog>
 
+#include "io/fxy/fxy_driver.h"
+
 class CHowToContinueDlg : public QDialog {
 public:
   explicit CHowToContinueDlg(QWidget* parent = nullptr);
-  // 1 "&End", 2 "Next"; 0 after "Continue" or when closed otherwise.
-  int Choice() const { return choice_; }
+  // kEnd after "&End", kNext after "Next"; kContinue after "Continue" or
+  // when closed otherwise.
+  KFxyAnswer Choice() const { return choice_; }
 
 private:
-  void Choose(int choice);
-  int choice_ = 0;
+  void Choose(KFxyAnswer choice);
+  KFxyAnswer choice_ = KFxyAnswer::kContinue;
 };

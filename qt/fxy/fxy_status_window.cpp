@@ -19,7 +19,9 @@ public:
     // waits), and posted events die with it.
     QMetaObject::invokeMethod(w, [w, x, y, line] { w->SetLine(x, y, line); }, Qt::QueuedConnection);
   }
-  int Ask() override { return window_.stop_ ? 1 : window_.answer_.exchange(0); }
+  KFxyAnswer Ask() override {
+    return window_.stop_ ? KFxyAnswer::kEnd : window_.answer_.exchange(KFxyAnswer::kContinue);
+  }
   bool StopRequested() override { return window_.stop_; }
 
 private:

@@ -29,9 +29,9 @@ public:
   bool Running() const;
   // What a status line at (x, y) says now; "" when none.
   QString Line(int x, int y) const;
-  // The answer the next question of the driver gets (1 end, 2 next): what a
-  // click on the window and the question dialog give.
-  void Answer(int choice) { answer_ = choice; }
+  // The answer the next question of the driver gets: what a click on the
+  // window and the question dialog give.
+  void Answer(KFxyAnswer choice) { answer_ = choice; }
 
 protected:
   void paintEvent(QPaintEvent* event) override;
@@ -50,7 +50,7 @@ private:
   QThread* thread_ = nullptr;
   std::unique_ptr<Status> status_;
   KResultWith<KFxyRun> result_{KFxyRun{}};
-  std::atomic<int> answer_{0};
+  std::atomic<KFxyAnswer> answer_{KFxyAnswer::kContinue};
   std::atomic<bool> stop_{false};
   std::map<std::pair<int, int>, QString> lines_;  // by (y, x)
 };

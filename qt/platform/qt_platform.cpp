@@ -10,11 +10,13 @@ namespace {
 
 // Decodes with Qt's image readers. Images with an alpha channel keep their
 // per-pixel alpha; everything else is made opaque.
-bool DecodeWithQt(const std::string& path, KImage& image) {
+KResultWith<KImage> DecodeWithQt(const std::string& path) {
   QImageReader reader(QString::fromLocal8Bit(path.c_str()));
   reader.setAutoTransform(false);
   QImage img = reader.read();
-  if (img.isNull()) return false;
+  if (img.isNull())
+    return KResult(KStatus::kBadInput, "cannot decode '" + path + "': " + reader.errorString().toLocal8Bit().toStdString());
+  KImage image;
   const bool alpha = img.hasAlphaChannel() && img.depth() == 32;
   QImage argb = img.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   image.width = argb.width();
@@ -27,7 +29,7 @@ bool DecodeWithQt(const std::string& path, KImage& image) {
     for (int col = 0; col < image.width; ++col)
       dst[col] = alpha ? line[col] : (line[col] | 0xFF000000u);
   }
-  return true;
+  return image;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "model/curves/kembellish.h"
 #include "model/document/elements.h"
 #include "io/document/kread_context.h"
+#include "model/document/read_issue_sink.h"
 #include "io/document/open_document.h"
 #include "model/document/kones.h"
 #include "model/document/ktext_properties.h"
@@ -176,7 +177,7 @@ TEST(DispatcherIssues, EachKindKeepsItsFirstIssuesAndCountsTheRestAcrossBlocks) 
   for (int k = 0; k < 500; ++k) text += "New b" + std::to_string(k) + "\nPline\n1,1\n\nEndNew\n";
   text += "Pline\n0,0\n1e-9,0\n\n";   // same kind, other reason
   auto doc = ReadDrawing(text);
-  const int kept = KReadContext::kIssuesPerKind;
+  const int kept = KReadIssueSink::kIssuesPerKind;
   ASSERT_EQ(doc->ReadIssues().size(), static_cast<std::size_t>(kept + 1));
   EXPECT_EQ(doc->ReadIssues()[0].what, "polyline rejected");
   EXPECT_EQ(doc->ReadIssues().back().what, "polyline rejected");

@@ -29,7 +29,7 @@ KGridLine Line(std::vector<double> gx, std::vector<double> gy) { return {std::mo
 void Geometry(G& g, int nx, int ny) { g.SetGeometry(0, 0, nx - 3, ny - 3, 1, 1); }
 
 // The driver's per-level order, first level.
-int Level(G& g, const std::vector<KOne>& pts, const std::vector<KGridLine>& breaks,
+KRelaxEnd Level(G& g, const std::vector<KOne>& pts, const std::vector<KGridLine>& breaks,
         double precision, int limit = 30000, KRelaxListener* listener = nullptr, int threads = 1) {
   g.Prepare(pts.data(), pts.size(), breaks);
   g.SeedFromData();
@@ -296,16 +296,16 @@ TEST(GridRelax, DataNodeWithSmoothZeroKeepsItsValueAndOffNodeDataFollowsTheSlope
   struct Check : KRelaxListener {
     G* g;
     int calls = 0;
-    int OnTenthSweep(int, double, double) override {
+    KSweepAnswer OnTenthSweep(int, double, double) override {
       ++calls;
       EXPECT_EQ(g->Value(6, 6), 42.0);
-      return 0;
+      return KSweepAnswer::kGoOn;
     }
   } check;
   G g;
   Geometry(g, 13, 13);
   check.g = &g;
-  EXPECT_EQ(Level(g, pts, {}, 1e-10, 30000, &check), 0);
+  EXPECT_EQ(Level(g, pts, {}, 1e-10, 30000, &check), KRelaxEnd::kConverged);
   EXPECT_GT(check.calls, 0);
   EXPECT_EQ(g.Value(6, 6), 42.0);
 
@@ -399,7 +399,7 @@ TEST(GridRelax, FastSolverGivesTheSameBitsOnAnyThreadCount) {
     g.SeedFromData();
     g.SpreadFromData();
     g.FillUnset();
-    ASSERT_EQ(g.RelaxFast(0, 12, nullptr, threads), 0);
+    ASSERT_EQ(g.RelaxFast(0, 12, nullptr, threads), KRelaxEnd::kLimit);
     if (first.empty()) first = g.values();
     EXPECT_TRUE(g.values() == first) << threads;
   }
@@ -414,12 +414,12 @@ TEST(GridRelax, FastSolverReachesTheSweepsFixedPointInFewerSweeps) {
     Geometry(*g, 100, 80);
     g->smooth = 0.5;
   }
-  ASSERT_EQ(Level(sweep, set.pts, set.breaks, 1e-8), 0);
+  ASSERT_EQ(Level(sweep, set.pts, set.breaks, 1e-8), KRelaxEnd::kConverged);
   fast.Prepare(set.pts.data(), set.pts.size(), set.breaks);
   fast.SeedFromData();
   fast.SpreadFromData();
   fast.FillUnset();
-  ASSERT_EQ(fast.RelaxFast(1e-8, 30000, nullptr, 2), 0);
+  ASSERT_EQ(fast.RelaxFast(1e-8, 30000, nullptr, 2), KRelaxEnd::kConverged);
   double largest = 0;
   for (std::size_t n = 0; n < sweep.NodeTotal(); ++n)
     largest = std::max(largest, std::fabs(fast.values()[n] - sweep.values()[n]));
@@ -436,23 +436,23 @@ TEST(GridRelax, ProgressEveryTenthSweepAndTheAnswers) {
   for (int k = 0; k < 60; ++k) pts.push_back(Pt(u(rng), u(rng), u(rng)));
   struct Record : KRelaxListener {
     std::vector<int> sweeps;
-    int answer = 0;
-    int OnTenthSweep(int sweep, double change, double factor) override {
+    KSweepAnswer answer = KSweepAnswer::kGoOn;
+    KSweepAnswer OnTenthSweep(int sweep, double change, double factor) override {
       sweeps.push_back(sweep);
       EXPECT_GT(change, 0);
       EXPECT_GE(factor, 0.5);
       EXPECT_LE(factor, 1.8);
-      return sweeps.size() == 2 ? answer : 0;
+      return sweeps.size() == 2 ? answer : KSweepAnswer::kGoOn;
     }
   };
-  for (int answer : {0, 1, 2}) {
+  for (KSweepAnswer answer : {KSweepAnswer::kGoOn, KSweepAnswer::kStop}) {
     Record r;
     r.answer = answer;
     G g;
     Geometry(g, 24, 24);
-    const int result = Level(g, pts, {}, 1e-300, 30, &r);
-    EXPECT_EQ(result, answer);
-    if (answer == 0) {
+    const KRelaxEnd result = Level(g, pts, {}, 1e-300, 30, &r);
+    EXPECT_EQ(result, answer == KSweepAnswer::kGoOn ? KRelaxEnd::kLimit : KRelaxEnd::kStopped);
+    if (answer == KSweepAnswer::kGoOn) {
       EXPECT_EQ(r.sweeps, (std::vector<int>{8, 18, 28}));
       EXPECT_EQ(g.sweepsRun(), 30);
     } else {
@@ -466,7 +466,7 @@ TEST(GridRelax, FlatDataStopsAtTheFirstSweepWithoutPoisoningTheFactor) {
   const std::vector<KOne> pts = {Pt(2, 2, 5), Pt(7, 3, 5), Pt(4, 8, 5)};
   G g;
   Geometry(g, 10, 10);
-  EXPECT_EQ(Level(g, pts, {}, 0.0), 0);   // precision 0: all z equal
+  EXPECT_EQ(Level(g, pts, {}, 0.0), KRelaxEnd::kConverged);   // precision 0: all z equal
   EXPECT_EQ(g.sweepsRun(), 1);
   EXPECT_EQ(g.relaxation.factor, 1.3);
   for (double v : g.values()) EXPECT_EQ(v, 5.0);
@@ -482,7 +482,7 @@ TEST(GridRelax, NonFiniteOrExplodingChangesCountAsDivergedNotConverged) {
     g.SpreadFromData();
     g.FillUnset();
     g.values()[static_cast<std::size_t>(g.Index(5, 5))] = poison;
-    EXPECT_EQ(g.Relax(1e-3, 100, nullptr), G::kDiverged) << poison;
+    EXPECT_EQ(g.Relax(1e-3, 100, nullptr), KRelaxEnd::kDiverged) << poison;
     EXPECT_FALSE(g.ValuesSound());
   }
 }

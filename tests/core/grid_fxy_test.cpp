@@ -230,7 +230,7 @@ TEST(FxyDriver, NextOnEveryLevelStillWritesAndEndWritesNothing) {
     d.times = 3;
     d.pre = 0;   // never converges: only the answers end the levels
     RecordingStatus status;
-    status.answers = {2, 2, 2};
+    status.answers = {KFxyAnswer::kNext, KFxyAnswer::kNext, KFxyAnswer::kNext};
     const KResultWith<KFxyRun> r = RunFxy(in, d, status);
     EXPECT_TRUE(r.ok()) << r.message();
     EXPECT_EQ(r.value().levelsRun, 3);
@@ -240,7 +240,8 @@ TEST(FxyDriver, NextOnEveryLevelStillWritesAndEndWritesNothing) {
     EXPECT_TRUE(read.ok()) << read.message();
     EXPECT_EQ(net.nx, 43);
   }
-  for (std::vector<int> answers : {std::vector<int>{1}, std::vector<int>{2, 0, 1}}) {
+  using A = KFxyAnswer;
+  for (std::vector<A> answers : {std::vector<A>{A::kEnd}, std::vector<A>{A::kNext, A::kContinue, A::kEnd}}) {
     KFxyDialogData d = SmallDialog(in, dir.File("end"));
     d.times = 3;
     d.pre = 0;

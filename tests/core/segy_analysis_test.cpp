@@ -88,7 +88,7 @@ TEST_F(SegyPanelTest, FailuresLeaveAnEmptyPanelAndNameTheFile) {
   ASSERT_TRUE(panel.Create(header));
   EXPECT_TRUE(panel.Table().empty());
   EXPECT_STREQ(panel.GetPoint(1), "-");  // no first trace to dump
-  EXPECT_EQ(panel.Layout().warnings.size(), 1u);
+  EXPECT_EQ(panel.Warnings().size(), 1u);
   const KResult bad = panel.Create(SegyData("malformed/m15_format_0.sgy"));
   EXPECT_EQ(bad.status(), KStatus::kBadInput);
   EXPECT_TRUE(panel.entries.empty());

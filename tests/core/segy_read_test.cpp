@@ -40,7 +40,8 @@ TEST(SegyGroundTruth, EveryFileReadsAsItsTruthSays) {
     SCOPED_TRACE(t.file);
     KResultWith<KInputFile> file = OpenInputFile(SegyData("files/" + t.file));
     ASSERT_TRUE(file) << file.message();
-    KResultWith<KSegyLayout> read = ReadSegyLayout(file.value());
+    KWarningList warnings;
+    KResultWith<KSegyLayout> read = ReadSegyLayout(file.value(), &warnings);
     ASSERT_TRUE(read) << read.message();
     const KSegyLayout& l = read.value();
     EXPECT_EQ(l.byteOrder == KByteOrder::kBig ? "big" : "little", t.byteOrder);
@@ -54,7 +55,8 @@ TEST(SegyGroundTruth, EveryFileReadsAsItsTruthSays) {
     // trace count that disagrees with the size (the synthetic files of
     // maximised fields).
     int leftover = 0, empty = 0;
-    for (const std::string& w : l.warnings) {
+    for (const KWarning& warning : warnings.items()) {
+      const std::string& w = warning.message;
       leftover += w.find("bytes after the last") != std::string::npos;
       empty += w.find("no traces") != std::string::npos;
       if (w.find("bytes after the last") == std::string::npos && w.find("no traces") == std::string::npos) {
@@ -220,22 +222,25 @@ TEST(SegyMalformed, EachFileGivesAClearErrorOrTracesWithAWarning) {
   for (const MalformedCase& c : kMalformed) {
     SCOPED_TRACE(c.file);
     const std::string path = SegyData(std::string("malformed/") + c.file);
-    KResultWith<KSegyLayout> read = ReadSegyLayout(path);
+    KWarningList warnings;
+    KResultWith<KSegyLayout> read = ReadSegyLayout(path, &warnings);
     if (c.error) {
       EXPECT_EQ(read.status(), KStatus::kBadInput);
       EXPECT_NE(read.message().find("'" + path + "'"), std::string::npos) << read.message();
       EXPECT_NE(read.message().find(c.error), std::string::npos) << read.message();
+      EXPECT_TRUE(warnings.empty());
       continue;
     }
     ASSERT_TRUE(read) << read.message();
     const KSegyLayout& l = read.value();
     EXPECT_EQ(l.TracesHolding(KSegyFields{}.End()), c.traces);
     if (!c.warning) {
-      EXPECT_TRUE(l.warnings.empty()) << l.warnings.front();
+      EXPECT_TRUE(warnings.empty()) << warnings.items().front().message;
     } else {
-      ASSERT_FALSE(l.warnings.empty());
-      EXPECT_NE(l.warnings.front().find("'" + path + "'"), std::string::npos);
-      EXPECT_NE(l.warnings.front().find(c.warning), std::string::npos) << l.warnings.front();
+      ASSERT_FALSE(warnings.empty());
+      const std::string& w = warnings.items().front().message;
+      EXPECT_NE(w.find("'" + path + "'"), std::string::npos);
+      EXPECT_NE(w.find(c.warning), std::string::npos) << w;
     }
     // One "x,y" line per trace that holds the fields, however broken.
     const std::string text = Positions(path);

@@ -29,7 +29,7 @@ constexpr int kSweeps = 100;
 class KQuietStatus : public KFxyStatus {
 public:
   void Text(int, int, const std::string&) override {}
-  int Ask() override { return 0; }
+  KFxyAnswer Ask() override { return KFxyAnswer::kContinue; }
 };
 
 }  // namespace

@@ -80,7 +80,9 @@ TEST_F(FxyTest, DialogRefusesValuesThatMakeNoGrid) {
 }
 
 TEST(FxyQuestion, EndNextAndContinueGiveTheirChoices) {
-  for (auto [button, choice, accepted] : {std::tuple{"&End", 1, true}, {"Next", 2, true}, {"Continue", 0, false}}) {
+  for (auto [button, choice, accepted] : {std::tuple{"&End", KFxyAnswer::kEnd, true},
+                                         {"Next", KFxyAnswer::kNext, true},
+                                         {"Continue", KFxyAnswer::kContinue, false}}) {
     CHowToContinueDlg question;
     for (QAbstractButton* b : question.findChildren<QAbstractButton*>())
       if (b->text() == button) b->click();

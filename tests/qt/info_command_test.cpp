@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "tests/support/grid_bytes.h"
 #include "tests/support/run_program.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -78,6 +80,15 @@ TEST(InfoCommand, VerboseListsWhatWasSkipped) {
   EXPECT_NE(r.out.find("point rejected"), std::string::npos);
   EXPECT_NE(Info({"--json", "--verbose", bad}).out.find("\"issues\": [{\"file\": "), std::string::npos);
   EXPECT_EQ(Info({bad}).out.find("rejected"), std::string::npos);
+  // A grid file's own warning is listed at the element that named the file.
+  const std::string grid = dir.Write("cut.grd", GridBytes(2, 2).Double(1).Double(2).Double(3).bytes());
+  const std::string drawing = dir.Write("grid.qvd", "GRID3D " + grid + "\n");
+  r = Info({"--json", "--verbose", drawing});
+  EXPECT_NE(r.out.find("\"issues\": [{\"file\": \"" + drawing + "\", \"offset\": 7, \"what\": \"grid cut short\", "
+                       "\"why\": \"grid file '" + grid + "' is cut short: it holds 3 of the 4 values (2 x 2); "
+                       "the rest take the smallest value read\"}]"),
+            std::string::npos)
+      << r.out;
 }
 
 TEST(InfoCommand, UsageErrors) {

@@ -8,6 +8,7 @@
 #include "model/document/elements.h"
 #include "io/document/record_readers.h"
 #include "qt/platform/qt_platform.h"
+#include "tests/support/reading.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -30,7 +31,7 @@ TEST_F(LoadImageTest, AlphaImageKeepsPerPixelAlpha) {
   image.setPixelColor(3, 2, QColor(0, 0, 255, 255));
   KBmpIn element;
   element.fileName = Save(image, "alpha.png");
-  LoadImage(element);
+  ASSERT_TRUE(LoadImage(element).ok());
   ASSERT_FALSE(element.image.empty());
   EXPECT_EQ(element.image.width, 4);
   EXPECT_EQ(element.image.height, 3);
@@ -46,7 +47,7 @@ TEST_F(LoadImageTest, TwentyFourBitImagesAreOpaque) {
   image.fill(QColor(200, 100, 50));
   KBmpIn png;
   png.fileName = Save(image, "rgb.png");
-  LoadImage(png);
+  ASSERT_TRUE(LoadImage(png).ok());
   EXPECT_EQ(png.image.width, 5);
   EXPECT_EQ(png.image.height, 2);
   EXPECT_FALSE(png.image.hasAlpha);
@@ -54,23 +55,40 @@ TEST_F(LoadImageTest, TwentyFourBitImagesAreOpaque) {
 
   KBmpIn bmp;
   bmp.fileName = Save(image, "rgb.bmp");
-  LoadImage(bmp);
+  ASSERT_TRUE(LoadImage(bmp).ok());
   EXPECT_EQ(bmp.image.width, 5);
   EXPECT_FALSE(bmp.image.hasAlpha);
 }
 
-TEST_F(LoadImageTest, MissingOrUndecodableFileLeavesTheImageEmpty) {
+TEST_F(LoadImageTest, MissingOrUndecodableFileLeavesTheImageEmptyAndSaysWhy) {
   KBmpIn missing;
   missing.fileName = dir_.File("none.png");
   missing.image.width = 7;  // whatever it held before is replaced
-  LoadImage(missing);
+  const KResult gone = LoadImage(missing);
+  EXPECT_EQ(gone.status(), KStatus::kCannotOpen);
+  EXPECT_EQ(gone.message(), "cannot open '" + missing.fileName + "': No such file or directory");
   EXPECT_TRUE(missing.image.empty());
   EXPECT_TRUE(missing.image.pixels.empty());
 
   KBmpIn garbage;
   garbage.fileName = dir_.Write("garbage.png", "\x89PNG\r\n\x1a\n but not really");
-  LoadImage(garbage);
+  const KResult bad = LoadImage(garbage);
+  EXPECT_EQ(bad.status(), KStatus::kBadInput);
+  EXPECT_EQ(bad.message().rfind("cannot decode '" + garbage.fileName + "': ", 0), 0u) << bad.message();
+  EXPECT_GT(bad.message().size(), ("cannot decode '" + garbage.fileName + "': ").size());   // and why
   EXPECT_TRUE(garbage.image.empty());
+}
+
+// In a drawing the element stays, and the reason is a read issue at it.
+TEST_F(LoadImageTest, AnUndecodablePictureIsAReadIssueOfTheDrawing) {
+  const std::string garbage = dir_.Write("garbage.png", "not a picture");
+  const auto doc = ReadDrawing("PLINE\n0,0\n1,1\n\nBMPIN " + garbage + " 0\n0,0\n10,10\n");
+  EXPECT_EQ(doc->entries.size(), 2u);
+  ASSERT_EQ(doc->ReadIssues().size(), 1u);
+  const KReadIssue& issue = doc->ReadIssues()[0];
+  EXPECT_EQ(issue.what, "bitmap not loaded");
+  EXPECT_EQ(issue.offset, 21);   // just after "BMPIN "
+  EXPECT_EQ(issue.why.rfind("cannot decode '" + garbage + "': ", 0), 0u) << issue.why;
 }
 
 }  // namespace

@@ -21,10 +21,15 @@ ProgramRun Convert(std::vector<std::string> args) {
 TEST(ConvertCommand, OpensAllInputsIntoOneDrawing) {
   TempDir dir;
   const std::string a = dir.Write("a.qvd", "Layer M faults\nRGB 255 0 0\nPline\n0,0\n1,1\n\n");
-  const std::string b = dir.Write("b.qvd", "Layer M wells\nPoint 5,5 W1\nLayer M faults\nPoint 6,6 W2\n");
-  const ProgramRun run = Convert({"--verbose", a, b, "-o", dir.File("out.qvd")});
+  const std::string b = dir.Write("b.qvd", "Layer M wells\nPoint 5,5 W1\nLayer M faults\nPoint 6,6 W2\nPline\n0,0\n\n");
+  ProgramRun run = Convert({"--verbose", a, b, "-o", dir.File("out.qvd")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("entries written"), std::string::npos) << run.err;
+  // What is dropped is told, verbose or not.
+  run = Convert({a, b, "-o", dir.File("out.qvd")});
+  EXPECT_NE(run.err.find("quarvel convert: warning: " + b + ": byte 66: polyline rejected: fewer than 2 vertices"),
+            std::string::npos)
+      << run.err;
 
   QuarvelWindow back;
   ASSERT_EQ(back.OnOpenDocument(dir.File("out.qvd")), 1);

@@ -12,6 +12,7 @@
 #include "io/document/kread_context.h"
 #include "io/document/open_document.h"
 #include "model/document/kones.h"
+#include "model/document/read_issue_sink.h"
 #include "platform/files/byte_source.h"
 #include "tests/support/temp_dir.h"
 
@@ -23,7 +24,7 @@ std::unique_ptr<KOnes> ReadDrawing(KByteSource& src, KBlockEnd* end = nullptr);
 // An element reader's input: the source, the issues it records and the
 // context that joins them. Pass ctx to the reader.
 struct ElementInput {
-  explicit ElementInput(KByteSource source) : src(std::move(source)), ctx{src, nullptr, &issues} {}
+  explicit ElementInput(KByteSource source) : src(std::move(source)), sink(issues), ctx{src, nullptr, &sink} {}
   ElementInput(const ElementInput&) = delete;
   ElementInput& operator=(const ElementInput&) = delete;
   // The next token after what the reader consumed.
@@ -31,6 +32,7 @@ struct ElementInput {
 
   KByteSource src;
   std::vector<KReadIssue> issues;
+  KReadIssueSink sink;
   KReadContext ctx;
 };
 

@@ -14,15 +14,15 @@ public:
   };
   std::vector<Line> lines;
   std::vector<KFxyProgress> progress;
-  std::vector<int> answers;  // answer k goes to question k; then 0
+  std::vector<KFxyAnswer> answers;  // answer k goes to question k; then kContinue
   int asked = 0;
   bool stop = false;
 
   void Text(int x, int y, const std::string& text) override { lines.push_back({x, y, text}); }
   void Progress(const KFxyProgress& p) override { progress.push_back(p); }
-  int Ask() override {
-    const int k = asked++;
-    return k < static_cast<int>(answers.size()) ? answers[static_cast<std::size_t>(k)] : 0;
+  KFxyAnswer Ask() override {
+    const std::size_t k = static_cast<std::size_t>(asked++);
+    return k < answers.size() ? answers[k] : KFxyAnswer::kContinue;
   }
   bool StopRequested() override { return stop; }
 };

@@ -33,9 +33,10 @@ KResult KSegyAnalysis::Create(const std::string& file) {
   entries.clear();
   table_.clear();
   layout_ = KSegyLayout{};
+  warnings_.clear();
   KResultWith<KInputFile> input = OpenInputFile(file);
   if (!input) return input;
-  KResultWith<KSegyLayout> read = ReadSegyLayout(input.value());
+  KResultWith<KSegyLayout> read = ReadSegyLayout(input.value(), &warnings_);
   if (!read) return read;
   layout_ = std::move(read.value());
   firstTrace = layout_.firstTrace;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/base/result.h"
+#include "platform/base/warning.h"
 #include "io/segy/segy_layout.h"
 #include "io/segy/segy_traces.h"
 #include "window/button/kbutton.h"
@@ -44,7 +45,7 @@ public:
   // Stores the path and refills the panel from the file. Fails (leaving the
   // panel empty) when the file cannot be opened or its headers make no
   // sense, with a message naming the file and the field; what is suspicious
-  // but readable goes to Layout().warnings.
+  // but readable goes to Warnings().
   KResult Create(const std::string& path);
   // Writes the four field offsets as a "[Parameter]" file.
   KResult Write(const std::string& outPath) const;
@@ -58,6 +59,7 @@ public:
 
   // What Create found.
   const KSegyLayout& Layout() const { return layout_; }
+  const std::vector<KWarning>& Warnings() const { return warnings_.items(); }
   const std::vector<KTraceRow>& Table() const { return table_; }
   KSegyFields Fields() const { return {xOffset, yOffset, mOffset, nOffset}; }
 
@@ -66,5 +68,6 @@ private:
   void AddTraceTable();
 
   KSegyLayout layout_;
+  KWarningList warnings_;
   std::vector<KTraceRow> table_;
 };
