@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/run_program.h"
+#include "tests/support/result_checks.h"
 
 namespace {
 

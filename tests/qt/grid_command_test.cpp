@@ -12,7 +12,7 @@
 
 #include "io/grid/net_file_reader.h"
 #include "tests/support/file_bytes.h"
-#include "tests/support/run_program.h"
+#include "tests/support/result_checks.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "model/grid/kcreate_grid.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/full_file_system.h"
-#include "tests/support/run_program.h"
+#include "tests/support/result_checks.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "tests/support/grid_bytes.h"
-#include "tests/support/run_program.h"
+#include "tests/support/result_checks.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

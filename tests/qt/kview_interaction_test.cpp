@@ -57,8 +57,8 @@ TEST_F(KViewEvents, ADragInCurveModeAddsTheDraggedCurve) {
 TEST_F(KViewEvents, RectangleDeleteSparesViewOnlyLayersAndUndoBringsItBack) {
   Open(kTwoLayers);
   view.Window().viewState = kCmdRectangle;
-  Click(view, {5, 5});
-  Click(view, {195, 195});
+  QTest::mouseClick(&view, Qt::LeftButton, {}, {5, 5});
+  QTest::mouseClick(&view, Qt::LeftButton, {}, {195, 195});
   ASSERT_EQ(view.Window().entries.size(), 1u);
   EXPECT_EQ(view.Window().entries[0]->layer->name, "fixed");
   QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
@@ -71,7 +71,7 @@ TEST_F(KViewEvents, RectangleDeleteSparesViewOnlyLayersAndUndoBringsItBack) {
 TEST_F(KViewEvents, TheRubberBandShowsOverTheDrawingAndLeavesNoTrace) {
   Open(kTwoLayers);
   view.Window().viewState = kCmdWindow;
-  Click(view, {30, 30});
+  QTest::mouseClick(&view, Qt::LeftButton, {}, {30, 30});
   QTest::mouseMove(&view, {120, 90});
   QTest::mouseMove(&view, {150, 160});
   EXPECT_NE(view.grab().toImage(), picture);  // the band is drawn

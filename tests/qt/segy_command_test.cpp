@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tests/support/file_bytes.h"
-#include "tests/support/run_program.h"
+#include "tests/support/result_checks.h"
 #include "tests/support/segy_data.h"
 #include "tests/support/temp_dir.h"
 

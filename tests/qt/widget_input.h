@@ -1,7 +1,7 @@
 #pragma once
-// Input to widgets as a user gives it, for the offscreen widget tests:
-// clicks, drags, a wheel notch, a dialog's button pressed by its label, and
-// the world point under a pixel of a view.
+// Input to widgets as a user gives it, for the offscreen widget tests: drags,
+// the wheel, a dialog's button pressed by its label, and the world point
+// under a pixel of a view.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -12,12 +12,6 @@
 
 #include "render/view/kview_transform.h"
 
-// A press and release of the left button at p.
-inline void Click(QWidget& widget, QPoint p) {
-  QTest::mousePress(&widget, Qt::LeftButton, {}, p);
-  QTest::mouseRelease(&widget, Qt::LeftButton, {}, p);
-}
-
 // The left button pressed at the first point, moved through the others and
 // released at the last.
 inline void Drag(QWidget& widget, const std::vector<QPoint>& path) {
@@ -26,22 +20,17 @@ inline void Drag(QWidget& widget, const std::vector<QPoint>& path) {
   QTest::mouseRelease(&widget, Qt::LeftButton, {}, path.back());
 }
 
-// One notch of the wheel turned away from the user with the cursor at p.
-inline void WheelUp(QWidget& widget, QPoint p) {
-  QWheelEvent wheel(QPointF(p), QPointF(widget.mapToGlobal(p)), QPoint(), QPoint(0, 120), Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(&widget, &wheel);
-}
-
 // The world point under pixel p.
 inline QPointF WorldAt(const KViewTransform& view, QPoint p) { return {view.ToWorldX(p.x()), view.ToWorldY(p.y())}; }
 
-// A wheel notch over widget at cursor zooms view in by 1.5, keeping the
-// world point under the cursor where it was.
+// A wheel notch turned away from the user over widget at cursor zooms view
+// in by 1.5, keeping the world point under the cursor where it was.
 inline void ExpectWheelZoomsAbout(QWidget& widget, const KViewTransform& view, QPoint cursor) {
   const QPointF before = WorldAt(view, cursor);
   const double scale = view.scaleX;
-  WheelUp(widget, cursor);
+  QWheelEvent wheel(QPointF(cursor), QPointF(widget.mapToGlobal(cursor)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&widget, &wheel);
   EXPECT_DOUBLE_EQ(view.scaleX, scale / 1.5);
   EXPECT_NEAR(WorldAt(view, cursor).x(), before.x(), 1e-9);
   EXPECT_NEAR(WorldAt(view, cursor).y(), before.y(), 1e-9);

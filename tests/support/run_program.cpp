@@ -75,12 +75,3 @@ ProgramRun RunProgram(const std::string& binary, const std::vector<std::string>&
                       const ProgramOptions& options) {
   return RunningProgram(binary, args, options).Wait();
 }
-
-::testing::AssertionResult ExitedWith(const ProgramRun& r, int status, std::initializer_list<std::string> parts) {
-  if (r.status != status)
-    return ::testing::AssertionFailure() << "exit status " << r.status << ", not " << status << "; stderr:\n" << r.err;
-  for (const std::string& part : parts)
-    if (r.err.find(part) == std::string::npos)
-      return ::testing::AssertionFailure() << "\"" << part << "\" not on stderr:\n" << r.err;
-  return ::testing::AssertionSuccess();
-}

@@ -1,10 +1,8 @@
 #pragma once
 // Running a program as a user would: arguments without a shell, standard
 // input closed, standard output and error captured, the exit status kept.
-#include <gtest/gtest.h>
 #include <sys/types.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -42,10 +40,6 @@ private:
 
 ProgramRun RunProgram(const std::string& binary, const std::vector<std::string>& args,
                       const ProgramOptions& options = {});
-
-// Success when the run exited with status and its standard error holds each
-// of parts; otherwise a failure that shows the status and standard error.
-::testing::AssertionResult ExitedWith(const ProgramRun& r, int status, std::initializer_list<std::string> parts);
 
 #ifdef QUARVEL_BINARY
 inline ProgramRun RunQuarvel(const std::vector<std::string>& args, const std::string& dir = {},
