@@ -27,6 +27,7 @@
 #include "platform/files/atomic_file.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/full_file_system.h"
+#include "tests/support/result_checks.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -236,9 +237,7 @@ TEST(AtomicFile, FifoWithoutAReaderFailsAtOnce) {
   ASSERT_TRUE(file.ok());
   close(in);
   file.Write(std::string(200000, 'x'));
-  const KResult broken = file.Commit();
-  EXPECT_EQ(broken.status(), KStatus::kCannotWrite);
-  EXPECT_NE(broken.message().find("Broken pipe"), std::string::npos) << broken.message();
+  EXPECT_TRUE(FailedWith(file.Commit(), KStatus::kCannotWrite, {"Broken pipe"}));
   sigset_t pending;
   sigemptyset(&pending);
   sigpending(&pending);

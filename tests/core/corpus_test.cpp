@@ -102,6 +102,13 @@ TEST(Corpus, EveryReaderSurvivesEveryFile) {
   }
 }
 
+// The text, step and curve readers over a source, each as it is called.
+const std::function<void(KOnes&, KByteSource&)> kMemoryReaders[] = {
+    [](KOnes& doc, KByteSource& src) { ReadTextFrom(doc, src); },
+    [](KOnes& doc, KByteSource& src) { ReadStepFrom(doc, src); },
+    ReadCurvesFrom,
+};
+
 TEST(Corpus, EveryPrefixOfTheSmallFiles) {
   constexpr std::size_t kSmall = 600;
   int files = 0;
@@ -112,17 +119,13 @@ TEST(Corpus, EveryPrefixOfTheSmallFiles) {
     for (std::size_t n = 0; n <= bytes.size(); ++n) {
       const std::string prefix = bytes.substr(0, n);
       const std::string what = file.filename().string() + " cut at " + std::to_string(n);
-      QuarvelWindow text, step, curves;
-      KByteSource a = KByteSource::FromMemory(prefix);
-      ReadTextFrom(text, a);
-      text.ComputeExtent();
-      ExpectBounded(text, n, what);
-      KByteSource b = KByteSource::FromMemory(prefix);
-      ReadStepFrom(step, b);
-      ExpectBounded(step, n, what);
-      KByteSource c = KByteSource::FromMemory(prefix);
-      ReadCurvesFrom(curves, c);
-      ExpectBounded(curves, n, what);
+      for (const auto& read : kMemoryReaders) {
+        QuarvelWindow w;
+        KByteSource src = KByteSource::FromMemory(prefix);
+        read(w, src);
+        w.ComputeExtent();
+        ExpectBounded(w, n, what);
+      }
     }
   }
   EXPECT_GE(files, 18);  // at least the one-record files

@@ -13,6 +13,7 @@
 #include "tests/support/doubles.h"
 #include "tests/support/reading.h"
 #include "tests/support/recording_status.h"
+#include "tests/support/result_checks.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -267,9 +268,7 @@ TEST(FxyDriver, RefusesValuesThatMakeNoGridBeforeComputing) {
   const auto refused = [&](KFxyDialogData d, const KFxyInput& input, const std::string& words,
                            double memory = 0) {
     RecordingStatus status;
-    const KResult r = RunFxy(input, d, status, memory);
-    EXPECT_EQ(r.status(), KStatus::kRefused) << words;
-    EXPECT_NE(r.message().find(words), std::string::npos) << r.message();
+    EXPECT_TRUE(FailedWith(RunFxy(input, d, status, memory), KStatus::kRefused, {words}));
     EXPECT_TRUE(status.lines.empty());
     EXPECT_FALSE(std::filesystem::exists(d.output));
   };
@@ -307,9 +306,7 @@ TEST(FxyDriver, RefusesValuesThatMakeNoGridBeforeComputing) {
   d.maxY = 10;
   fenced.breaks.push_back({{0, 20}, {5.1, 5.1}, 0, "b"});
   RecordingStatus status;
-  const KResult r = RunFxy(fenced, d, status);
-  EXPECT_EQ(r.status(), KStatus::kRefused);
-  EXPECT_NE(r.message().find("no data point lies inside"), std::string::npos);
+  EXPECT_TRUE(FailedWith(RunFxy(fenced, d, status), KStatus::kRefused, {"no data point lies inside"}));
   EXPECT_FALSE(std::filesystem::exists(d.output));
 }
 
@@ -319,9 +316,7 @@ TEST(FxyDriver, UnwritableOutputIsReported) {
   KFxyDialogData d = SmallDialog(in, dir.File("missing/net.f(x,y)"));
   d.times = 1;
   RecordingStatus status;
-  const KResult r = RunFxy(in, d, status);
-  EXPECT_EQ(r.status(), KStatus::kCannotWrite);
-  EXPECT_NE(r.message().find("missing/net.f(x,y)"), std::string::npos);
+  EXPECT_TRUE(FailedWith(RunFxy(in, d, status), KStatus::kCannotWrite, {"missing/net.f(x,y)"}));
 }
 
 }  // namespace

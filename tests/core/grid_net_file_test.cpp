@@ -8,6 +8,7 @@
 #include "io/grid/net_file_reader.h"
 #include "io/grid/net_file_writer.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/result_checks.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -107,18 +108,15 @@ TEST(NetFile, RejectsTruncatedAndCorruptedFilesWithoutReadingPastThem) {
   }
   EXPECT_GT(accepted, 0);      // changed values are still a valid file
   EXPECT_LT(accepted, 2000);
-  const KResult missing = ReadNetFile(dir.File("missing.net"), net);
-  EXPECT_EQ(missing.status(), KStatus::kCannotOpen);
-  EXPECT_NE(missing.message().find("missing.net"), std::string::npos);
+  EXPECT_TRUE(FailedWith(ReadNetFile(dir.File("missing.net"), net), KStatus::kCannotOpen, {"missing.net"}));
 }
 
 // How targets are replaced, and that a failure leaves nothing behind, is the
 // output writer's test (atomic_file_test.cpp); here the net file's failure.
 TEST(NetFile, FailedWriteIsReportedWithItsPath) {
   TempDir dir;
-  const KResult written = WriteNetFile(MakeGrid(), dir.File("no/such/dir/a.net"));
-  EXPECT_EQ(written.status(), KStatus::kCannotWrite);
-  EXPECT_NE(written.message().find("no/such/dir/a.net"), std::string::npos) << written.message();
+  EXPECT_TRUE(
+      FailedWith(WriteNetFile(MakeGrid(), dir.File("no/such/dir/a.net")), KStatus::kCannotWrite, {"no/such/dir/a.net"}));
   EXPECT_TRUE(dir.Names().empty());
 }
 

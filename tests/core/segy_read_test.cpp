@@ -1,5 +1,6 @@
 // The SEG-Y reader over real files made by other programs (their ground
 // truth) and over files broken on purpose.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,10 +16,14 @@
 #include "io/segy/segy_traces.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/recording_progress.h"
+#include "tests/support/result_checks.h"
 #include "tests/support/segy_data.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
+
+using ::testing::AllOf;
+using ::testing::HasSubstr;
 
 std::string Positions(const std::string& path, KPositionsOptions options = {}) {
   KResultWith<KInputFile> file = OpenInputFile(path);
@@ -225,9 +230,7 @@ TEST(SegyMalformed, EachFileGivesAClearErrorOrTracesWithAWarning) {
     KWarningList warnings;
     KResultWith<KSegyLayout> read = ReadSegyLayout(path, &warnings);
     if (c.error) {
-      EXPECT_EQ(read.status(), KStatus::kBadInput);
-      EXPECT_NE(read.message().find("'" + path + "'"), std::string::npos) << read.message();
-      EXPECT_NE(read.message().find(c.error), std::string::npos) << read.message();
+      EXPECT_TRUE(FailedWith(read, KStatus::kBadInput, {"'" + path + "'", c.error}));
       EXPECT_TRUE(warnings.empty());
       continue;
     }
@@ -238,9 +241,7 @@ TEST(SegyMalformed, EachFileGivesAClearErrorOrTracesWithAWarning) {
       EXPECT_TRUE(warnings.empty()) << warnings.items().front().message;
     } else {
       ASSERT_FALSE(warnings.empty());
-      const std::string& w = warnings.items().front().message;
-      EXPECT_NE(w.find("'" + path + "'"), std::string::npos);
-      EXPECT_NE(w.find(c.warning), std::string::npos) << w;
+      EXPECT_THAT(warnings.items().front().message, AllOf(HasSubstr("'" + path + "'"), HasSubstr(c.warning)));
     }
     // One "x,y" line per trace that holds the fields, however broken.
     const std::string text = Positions(path);
@@ -269,11 +270,8 @@ TEST(SegyMalformed, SpecialRuns) {
 TEST(SegyMalformed, MissingFilesAndDirectoriesAreRefusedWithTheReason) {
   SKIP_WITHOUT_SEGY_DATA();
   const std::string missing = SegyData("malformed/no_such_file.sgy");
-  KResultWith<KSegyLayout> none = ReadSegyLayout(missing);
-  EXPECT_EQ(none.status(), KStatus::kCannotOpen);
-  EXPECT_NE(none.message().find(missing), std::string::npos);
-  KResultWith<KSegyLayout> dir = ReadSegyLayout(SegyData("malformed"));
-  EXPECT_EQ(dir.status(), KStatus::kCannotOpen);
+  EXPECT_TRUE(FailedWith(ReadSegyLayout(missing), KStatus::kCannotOpen, {missing}));
+  EXPECT_TRUE(FailedWith(ReadSegyLayout(SegyData("malformed")), KStatus::kCannotOpen, {}));
 }
 
 }  // namespace

@@ -11,11 +11,6 @@
 
 namespace {
 
-const char* kThreeLines =
-    "Pline\n0,0\n10,0\n\n"
-    "Pline\n0,10\n10,10\n\n"
-    "Pline\n0,20\n10,20\n\n";
-
 class TwoClickModes : public KWindowTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(TwoClickModes, FirstClickWaitsSecondActsThirdStartsOver) {
@@ -272,10 +267,6 @@ TEST_F(KWindowTest, EveryHandlerInEveryStateSurvivesDegenerateDocuments) {
     }
   }
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(KWindowTest, ThePickedEntryIsNamedHighlightedAndForgottenWhenEditsMoveIt) {
   Open("Layer M roads\nPline.A1\n0,0\n10,0\n\nPline\n0,20\n10,20\n\n");

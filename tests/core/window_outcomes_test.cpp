@@ -60,7 +60,7 @@ const OutcomeCase kCases[] = {
 class Outcomes : public KWindowTest, public ::testing::WithParamInterface<OutcomeCase> {
 protected:
   void SetUp() override {
-    Open("Pline\n0,0\n10,0\n\nPline\n0,10\n10,10\n\nPline\n0,20\n10,20\n\n");
+    Open(kThreeLines);
     window.viewState = GetParam().state;
   }
   KInputOutcome Typed(const Event& e) {

@@ -124,22 +124,14 @@ TEST(WriterRoundTrip, ComparisonSeesEveryKindOfDifference) {
     return Differences(a, b);
   };
   EXPECT_EQ(differs(base), "");
-  std::string v = base;
-  EXPECT_NE(differs(v.replace(v.find("RGB 1"), 5, "RGB 9")), "");
-  v = base;
-  EXPECT_NE(differs(v.replace(v.find("M a"), 3, "M b")), "");
-  v = base;
-  EXPECT_NE(differs(v.replace(v.find("1,1"), 3, "1,1.0001")), "");
-  v = base;
-  EXPECT_NE(differs(v.replace(v.find("3 p"), 3, "3 r")), "");
-  v = base;
-  EXPECT_NE(differs(v.replace(v.find("3 m"), 3, "4 m")), "");
-  v = base;
-  EXPECT_NE(differs(v.replace(v.find("0.5"), 3, "0.6")), "");
-  v = base;
-  EXPECT_NE(differs(base + "Layer ViewNotEdit\n"), "");
-  EXPECT_NE(differs(base + "Point 9,9 extra\n"), "");
-  EXPECT_NE(differs(base + "New blk\nPoint 1,1 b\nEndNew\n"), "");
+  // One field changed in place, then one thing added at the end.
+  for (const auto& [from, to] : {std::pair<std::string, std::string>{"RGB 1", "RGB 9"}, {"M a", "M b"},
+                                 {"1,1", "1,1.0001"}, {"3 p", "3 r"}, {"3 m", "4 m"}, {"0.5", "0.6"}}) {
+    std::string v = base;
+    EXPECT_NE(differs(v.replace(v.find(from), from.size(), to)), "") << from;
+  }
+  for (const char* extra : {"Layer ViewNotEdit\n", "Point 9,9 extra\n", "New blk\nPoint 1,1 b\nEndNew\n"})
+    EXPECT_NE(differs(base + extra), "") << extra;
 }
 
 // Drawings made to exercise what the writer must carry over; each must read

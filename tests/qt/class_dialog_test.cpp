@@ -15,6 +15,7 @@
 #include "qt/dialogs/class_dialog.h"
 #include "qt/dialogs/embellish_dialog.h"
 #include "qt/view/kview.h"
+#include "tests/qt/paint_util.h"
 
 namespace {
 
@@ -78,16 +79,9 @@ TEST_F(ClassDialogTest, ToolBarButtonShowsAStruckThroughEye) {
   ASSERT_NE(tools, nullptr);
   ASSERT_FALSE(tools->actions().isEmpty());
   const QImage icon = tools->actions().first()->icon().pixmap(QSize(16, 15)).toImage();
-  int red = 0, dark = 0;
-  for (int y = 0; y < icon.height(); ++y)
-    for (int x = 0; x < icon.width(); ++x) {
-      const QColor c = icon.pixelColor(x, y);
-      if (c.alpha() < 200) continue;
-      red += c.red() > 150 && c.green() < 80;
-      dark += c.red() < 80 && c.green() < 80 && c.blue() < 80;
-    }
-  EXPECT_GT(red, 5);
-  EXPECT_GT(dark, 5);
+  EXPECT_GT(CountPixels(icon, [](QRgb p) { return qAlpha(p) >= 200 && qRed(p) > 150 && qGreen(p) < 80; }), 5);
+  EXPECT_GT(CountPixels(icon, [](QRgb p) { return qAlpha(p) >= 200 && qRed(p) < 80 && qGreen(p) < 80 && qBlue(p) < 80; }),
+            5);
 }
 
 TEST_F(ClassDialogTest, ATickedGroupAloneChangesNoLayer) {

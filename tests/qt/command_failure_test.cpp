@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/run_program.h"
+#include "tests/support/result_checks.h"
 
 namespace {
 
@@ -25,10 +25,7 @@ TEST(CommandFailure, EveryCommandNamesWhyAnInputDoesNotOpen) {
   };
   for (const std::vector<std::string>& args : commands) {
     SCOPED_TRACE(args[0]);
-    const ProgramRun r = RunQuarvel(args);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("quarvel " + args[0] + ": cannot open '" + dir + "': Is a directory"), std::string::npos)
-        << r.err;
+    EXPECT_TRUE(ExitedWith(RunQuarvel(args), 1, {"quarvel " + args[0] + ": cannot open '" + dir + "': Is a directory"}));
   }
   // Render still paints the (empty) drawing; the others write nothing.
   EXPECT_FALSE(std::filesystem::exists(out + ".qvd"));

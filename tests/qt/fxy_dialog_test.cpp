@@ -3,7 +3,6 @@
 // the view's host.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
@@ -16,6 +15,7 @@
 #include "qt/fxy/fxy_dialog.h"
 #include "qt/fxy/fxy_question.h"
 #include "qt/fxy/fxy_status_window.h"
+#include "tests/qt/widget_input.h"
 #include "tests/support/temp_dir.h"
 #include "qt/view/kview.h"
 
@@ -84,8 +84,7 @@ TEST(FxyQuestion, EndNextAndContinueGiveTheirChoices) {
                                          {"Next", KFxyAnswer::kNext, true},
                                          {"Continue", KFxyAnswer::kContinue, false}}) {
     CHowToContinueDlg question;
-    for (QAbstractButton* b : question.findChildren<QAbstractButton*>())
-      if (b->text() == button) b->click();
+    ASSERT_TRUE(ClickButton(question, button));
     EXPECT_EQ(question.Choice(), choice) << button;
     EXPECT_EQ(question.result() == QDialog::Accepted, accepted) << button;
   }
@@ -140,8 +139,7 @@ TEST_F(LongRunTest, AClickAsksAndEndStopsTheRun) {
   auto* question = window->findChild<CHowToContinueDlg*>();
   ASSERT_NE(question, nullptr);
   EXPECT_TRUE(question->isVisible());
-  for (QAbstractButton* b : question->findChildren<QAbstractButton*>())
-    if (b->text() == "&End") b->click();
+  ASSERT_TRUE(ClickButton(*question, "&End"));
   QTRY_COMPARE_WITH_TIMEOUT(done, 1, 20000);
   EXPECT_EQ(status, KStatus::kCancelled);
   EXPECT_FALSE(std::filesystem::exists(data.output));

@@ -7,9 +7,10 @@
 #include <QImage>
 #include <QStatusBar>
 #include <QTest>
-#include <QWheelEvent>
 
+#include "tests/qt/widget_input.h"
 #include "tests/support/net_grids.h"
+#include "tests/support/result_checks.h"
 #include "tests/support/temp_dir.h"
 #include "qt/fxy/fxy_main_window.h"
 #include "qt/fxy/net_view.h"
@@ -26,7 +27,7 @@ protected:
     QApplication::processEvents();
   }
   KNetView& View() { return *window.View(); }
-  QPointF World(QPoint p) { return {View().View().ToWorldX(p.x()), View().View().ToWorldY(p.y())}; }
+  QPointF World(QPoint p) { return WorldAt(View().View(), p); }
 
   TempDir dir;
   std::string net = dir.File("a.net");
@@ -46,21 +47,12 @@ TEST_F(FxyViewer, StatusBarShowsPositionAndValueUnderTheMouse) {
 
 TEST_F(FxyViewer, WheelZoomsAboutTheCursorAndDragPans) {
   const QImage before = View().grab().toImage();
-  const QPoint cursor(200, 300);
-  const QPointF under = World(cursor);
   const double scale = View().View().scaleX;
-  QWheelEvent wheel(QPointF(cursor), QPointF(View().mapToGlobal(cursor)), QPoint(), QPoint(0, 120), Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(&View(), &wheel);
-  EXPECT_DOUBLE_EQ(View().View().scaleX, scale / 1.5);
-  EXPECT_NEAR(World(cursor).x(), under.x(), 1e-9);
-  EXPECT_NEAR(World(cursor).y(), under.y(), 1e-9);
+  ExpectWheelZoomsAbout(View(), View().View(), {200, 300});
   EXPECT_NE(View().grab().toImage(), before);
 
   const double left = View().View().left;
-  QTest::mousePress(&View(), Qt::LeftButton, {}, {300, 300});
-  QTest::mouseMove(&View(), {340, 300});
-  QTest::mouseRelease(&View(), Qt::LeftButton, {}, {340, 300});
+  Drag(View(), {{300, 300}, {340, 300}});
   EXPECT_NEAR(View().View().left, left - 40 * View().View().scaleX, 1e-9);
   QTest::keyClick(&View(), Qt::Key_Home);
   EXPECT_DOUBLE_EQ(View().View().scaleX, scale);
@@ -88,9 +80,7 @@ TEST_F(FxyViewer, ContourIntervalAndExport) {
 TEST_F(FxyViewer, DamagedFileIsRefusedAndTheGridStays) {
   const KNetPicture* shown = View().Picture();
   const std::string bad = dir.Write("bad.net", "not a net file at all, not even close to one, no");
-  const KResult opened = window.OpenNet(QString::fromStdString(bad));
-  EXPECT_FALSE(opened);
-  EXPECT_NE(opened.message().find("net file '" + bad + "'"), std::string::npos) << opened.message();
+  EXPECT_TRUE(FailedWith(window.OpenNet(QString::fromStdString(bad)), KStatus::kBadInput, {"net file '" + bad + "'"}));
   EXPECT_EQ(View().Picture(), shown);
 }
 

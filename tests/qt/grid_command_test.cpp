@@ -12,7 +12,7 @@
 
 #include "io/grid/net_file_reader.h"
 #include "tests/support/file_bytes.h"
-#include "tests/support/run_program.h"
+#include "tests/support/result_checks.h"
 
 namespace {
 
@@ -38,12 +38,10 @@ TEST(GridCommand, WritesACheckedNetFileWithStatusLines) {
   TempDir dir;
   const ProgramRun r = Grid(dir, {"--times", "2", "--num-x", "8", "--precision", "0.01",
                                   dir.Write("d.qvd", Points(6, true)), "-o", dir.File("out.net")});
-  ASSERT_EQ(r.status, 0) << r.err;
   // Box 52 x 50, first step 52 / 6: trunc(6 + 3) by trunc(5.77 + 3) nodes,
   // then trunc(12 + 3) by trunc(11.54 + 3).
-  for (const char* line : {"36 points, 1 break lines, 0 outlines", "1/2  (9 X 8) 1.000000e-02\n",
-                           "2/2  (15 X 14) 1.000000e-02\n", "wrote "})
-    EXPECT_NE(r.err.find(line), std::string::npos) << r.err;
+  ASSERT_TRUE(ExitedWith(r, 0, {"36 points, 1 break lines, 0 outlines", "1/2  (9 X 8) 1.000000e-02\n",
+                                "2/2  (15 X 14) 1.000000e-02\n", "wrote "}));
   KNetFile net;
   const KResult read = ReadNetFile(dir.File("out.net"), net);
   ASSERT_TRUE(read.ok()) << read.message();
@@ -107,9 +105,7 @@ TEST(GridCommand, RefusesClearlyAndWritesNothing) {
       {{"--smooth", "x", drawing}, 2, ""},
   };
   for (const auto& c : cases) {
-    const ProgramRun r = Grid(dir, c.args);
-    EXPECT_EQ(r.status, c.status) << c.args[0];
-    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_TRUE(ExitedWith(Grid(dir, c.args), c.status, {c.message})) << c.args[0];
   }
   EXPECT_FALSE(std::filesystem::exists(out));
 }
@@ -127,9 +123,7 @@ TEST(GridCommand, CtrlCEndsTheRunWithoutAFile) {
   while (grid.ErrSoFar().find("1/2  (") == std::string::npos && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   ASSERT_EQ(kill(grid.pid(), SIGINT), 0);
-  const ProgramRun r = grid.Wait();
-  EXPECT_EQ(r.status, 130);
-  EXPECT_NE(r.err.find("ended; no net file written"), std::string::npos) << r.err;
+  EXPECT_TRUE(ExitedWith(grid.Wait(), 130, {"ended; no net file written"}));
   EXPECT_FALSE(std::filesystem::exists(out));
 }
 

@@ -1,17 +1,17 @@
 // The view's own event handling, driven by synthesized Qt events offscreen.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMenu>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWheelEvent>
+#include <vector>
 
 #include "model/document/klayer.h"
 #include "platform/resources/menus.h"
 #include "qt/view/kview.h"
 #include "qt/export/picture_export.h"
+#include "tests/qt/widget_input.h"
 
 namespace {
 
@@ -28,13 +28,7 @@ protected:
     view.Refresh();
     picture = view.grab().toImage();
   }
-  void Click(QPoint p) {
-    QTest::mousePress(&view, Qt::LeftButton, {}, p);
-    QTest::mouseRelease(&view, Qt::LeftButton, {}, p);
-  }
-  QPointF World(QPoint p) {
-    return {view.Window().view.ToWorldX(p.x()), view.Window().view.ToWorldY(p.y())};
-  }
+  QPointF World(QPoint p) { return WorldAt(view.Window().view, p); }
 
   KView view;
   QImage picture;
@@ -47,10 +41,8 @@ const char* kTwoLayers =
 TEST_F(KViewEvents, ADragInCurveModeAddsTheDraggedCurve) {
   Open(kTwoLayers);
   view.Window().viewState = kCmdCurve;
-  const QPoint path[] = {{20, 30}, {40, 35}, {60, 50}, {80, 52}};
-  QTest::mousePress(&view, Qt::LeftButton, {}, path[0]);
-  for (int i = 1; i < 4; ++i) QTest::mouseMove(&view, path[i]);
-  QTest::mouseRelease(&view, Qt::LeftButton, {}, path[3]);
+  const std::vector<QPoint> path = {{20, 30}, {40, 35}, {60, 50}, {80, 52}};
+  Drag(view, path);
   ASSERT_EQ(view.Window().entries.size(), 3u);
   view.grab();
   EXPECT_NE(view.Backing().convertToFormat(picture.format()), picture);  // painted into the document
@@ -65,8 +57,8 @@ TEST_F(KViewEvents, ADragInCurveModeAddsTheDraggedCurve) {
 TEST_F(KViewEvents, RectangleDeleteSparesViewOnlyLayersAndUndoBringsItBack) {
   Open(kTwoLayers);
   view.Window().viewState = kCmdRectangle;
-  Click({5, 5});
-  Click({195, 195});
+  QTest::mouseClick(&view, Qt::LeftButton, {}, {5, 5});
+  QTest::mouseClick(&view, Qt::LeftButton, {}, {195, 195});
   ASSERT_EQ(view.Window().entries.size(), 1u);
   EXPECT_EQ(view.Window().entries[0]->layer->name, "fixed");
   QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
@@ -79,7 +71,7 @@ TEST_F(KViewEvents, RectangleDeleteSparesViewOnlyLayersAndUndoBringsItBack) {
 TEST_F(KViewEvents, TheRubberBandShowsOverTheDrawingAndLeavesNoTrace) {
   Open(kTwoLayers);
   view.Window().viewState = kCmdWindow;
-  Click({30, 30});
+  QTest::mouseClick(&view, Qt::LeftButton, {}, {30, 30});
   QTest::mouseMove(&view, {120, 90});
   QTest::mouseMove(&view, {150, 160});
   EXPECT_NE(view.grab().toImage(), picture);  // the band is drawn
@@ -90,15 +82,7 @@ TEST_F(KViewEvents, TheRubberBandShowsOverTheDrawingAndLeavesNoTrace) {
 
 TEST_F(KViewEvents, TheWheelZoomsAboutTheCursor) {
   Open(kTwoLayers);
-  const QPoint cursor(50, 150);
-  const QPointF before = World(cursor);
-  const double scale = view.Window().view.scaleX;
-  QWheelEvent wheel(QPointF(cursor), QPointF(view.mapToGlobal(cursor)), QPoint(), QPoint(0, 120), Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(&view, &wheel);
-  EXPECT_DOUBLE_EQ(view.Window().view.scaleX, scale / 1.5);
-  EXPECT_NEAR(World(cursor).x(), before.x(), 1e-9);
-  EXPECT_NEAR(World(cursor).y(), before.y(), 1e-9);
+  ExpectWheelZoomsAbout(view, view.Window().view, {50, 150});
   EXPECT_NE(view.grab().toImage(), picture);
 }
 

@@ -14,7 +14,7 @@
 #include "io/grid/net_node_grid.h"
 #include "render/net/net_picture.h"
 #include "tests/support/net_grids.h"
-#include "tests/support/run_program.h"
+#include "tests/support/result_checks.h"
 
 namespace {
 
@@ -93,9 +93,7 @@ TEST(NetRender, DamagedNetFileIsNamedAndNothingIsWritten) {
   TempDir dir;
   const std::string bad = dir.Write("bad.net", std::string(60, '\x01'));
   for (const char* command : {"net-render", "net-grid3d"}) {
-    const ProgramRun r = RunQuarvel({command, bad, "-o", dir.File("out")});
-    EXPECT_EQ(r.status, 1) << command;
-    EXPECT_NE(r.err.find("net file '" + bad + "'"), std::string::npos) << r.err;
+    EXPECT_TRUE(ExitedWith(RunQuarvel({command, bad, "-o", dir.File("out")}), 1, {"net file '" + bad + "'"})) << command;
   }
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"bad.net"});
   EXPECT_EQ(RunQuarvel({"net-render", bad, "-o", dir.File("o.png"), "--contours", "-2"}).status, 2);

@@ -23,10 +23,16 @@ inline void PaintUnitScale(QImage& image, const std::string& drawing) {
   PaintUnitScale(image, document);
 }
 
-// Pixels of image whose colour is colour, alpha aside.
-inline int CountColour(const QImage& image, QRgb colour) {
+// Pixels of image whose colour (unpremultiplied ARGB) pick accepts.
+template <class Pick>
+int CountPixels(const QImage& image, Pick pick) {
   int n = 0;
   for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+    for (int x = 0; x < image.width(); ++x) n += pick(image.pixel(x, y)) ? 1 : 0;
   return n;
+}
+
+// Pixels of image whose colour is colour, alpha aside.
+inline int CountColour(const QImage& image, QRgb colour) {
+  return CountPixels(image, [colour](QRgb p) { return (p & 0xFFFFFF) == (colour & 0xFFFFFF); });
 }

@@ -1,15 +1,18 @@
 // "quarvel segy" run as a program on the shared SEG-Y files.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <string>
 
 #include "tests/support/file_bytes.h"
-#include "tests/support/run_program.h"
+#include "tests/support/result_checks.h"
 #include "tests/support/segy_data.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 TEST(SegyCommand, JsonHasTheKeyNumbersAndTheTable) {
   SKIP_WITHOUT_SEGY_DATA();
@@ -21,14 +24,13 @@ TEST(SegyCommand, JsonHasTheKeyNumbersAndTheTable) {
                 "\", \"byte_order\": \"big\", \"format\": 3, \"format_text\": \"16-bit,integer\", "
                 "\"bytes_per_sample\": 2, \"samples\": 75, \"interval\": 4000, \"first_trace\": 3600, "
                 "\"trace_bytes\": 390, \"traces\": 414, ");
-  EXPECT_NE(r.out.find("\"table\": [[875, 111, 6201972, 60742329], [876, 111, 6202222, 60742336], "),
-            std::string::npos);
-  EXPECT_NE(r.out.find("[880, 114, 6203201, 60743113]], \"warnings\": []}\n"), std::string::npos);
+  EXPECT_THAT(r.out, HasSubstr("\"table\": [[875, 111, 6201972, 60742329], [876, 111, 6202222, 60742336], "));
+  EXPECT_THAT(r.out, HasSubstr("[880, 114, 6203201, 60743113]], \"warnings\": []}\n"));
   const ProgramRun scaled = RunQuarvel({"segy", "--json", "--scaled", f3});
-  EXPECT_NE(scaled.out.find("[[875, 111, 620197.2, 6074232.9], "), std::string::npos);
+  EXPECT_THAT(scaled.out, HasSubstr("[[875, 111, 620197.2, 6074232.9], "));
   const ProgramRun little = RunQuarvel({"segy", "--json", SegyData("files/small-lsb.sgy")});
-  EXPECT_NE(little.out.find("\"byte_order\": \"little\""), std::string::npos);
-  EXPECT_NE(little.out.find("\"traces\": 25"), std::string::npos);
+  EXPECT_THAT(little.out, HasSubstr("\"byte_order\": \"little\""));
+  EXPECT_THAT(little.out, HasSubstr("\"traces\": 25"));
 }
 
 TEST(SegyCommand, PositionsAreADrawingOfSurveyLinesAndThePanelAPicture) {
@@ -53,19 +55,16 @@ TEST(SegyCommand, BrokenFilesNameTheFileAndTheFieldAndTheOthersStillPrint) {
   const std::string bad = SegyData("malformed/m15_format_0.sgy");
   const ProgramRun r = RunQuarvel({"segy", "--json", bad, SegyData("malformed/m09_trailing_partial_trace.sgy"),
                                    SegyData("malformed/no_such.sgy")});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("'" + bad + "': data sample format code (bytes 3225-3226) is 0"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("no_such.sgy"), std::string::npos);
-  EXPECT_NE(r.out.find("\"traces\": 20, "), std::string::npos);
-  EXPECT_NE(r.out.find("\"warnings\": [\"'"), std::string::npos);
+  EXPECT_TRUE(ExitedWith(r, 1, {"'" + bad + "': data sample format code (bytes 3225-3226) is 0", "no_such.sgy"}));
+  EXPECT_THAT(r.out, HasSubstr("\"traces\": 20, "));
+  EXPECT_THAT(r.out, HasSubstr("\"warnings\": [\"'"));
   const ProgramRun text = RunQuarvel({"segy", SegyData("malformed/m05_header_only_3600.sgy")});
   EXPECT_EQ(text.status, 0);
-  EXPECT_NE(text.out.find("warning: "), std::string::npos);
+  EXPECT_THAT(text.out, HasSubstr("warning: "));
   EXPECT_EQ(RunQuarvel({"segy", "--limit", "5", bad}).status, 2);
   EXPECT_EQ(RunQuarvel({"segy"}).status, 2);
-  const ProgramRun unwritable = RunQuarvel({"segy", "--positions", "/nonexistent/dir/xy.txt", SegyData("files/f3.sgy")});
-  EXPECT_EQ(unwritable.status, 1);
-  EXPECT_NE(unwritable.err.find("/nonexistent/dir/xy.txt"), std::string::npos);
+  EXPECT_TRUE(ExitedWith(RunQuarvel({"segy", "--positions", "/nonexistent/dir/xy.txt", SegyData("files/f3.sgy")}), 1,
+                         {"/nonexistent/dir/xy.txt"}));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "model/document/elements.h"
 #include "tests/support/file_bytes.h"
-#include "tests/support/run_program.h"
+#include "tests/support/result_checks.h"
 #include "window/editor/quarvel_window.h"
 
 namespace {
@@ -23,13 +23,10 @@ TEST(ConvertCommand, OpensAllInputsIntoOneDrawing) {
   const std::string a = dir.Write("a.qvd", "Layer M faults\nRGB 255 0 0\nPline\n0,0\n1,1\n\n");
   const std::string b = dir.Write("b.qvd", "Layer M wells\nPoint 5,5 W1\nLayer M faults\nPoint 6,6 W2\nPline\n0,0\n\n");
   ProgramRun run = Convert({"--verbose", a, b, "-o", dir.File("out.qvd")});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.err.find("entries written"), std::string::npos) << run.err;
+  ASSERT_TRUE(ExitedWith(run, 0, {"entries written"}));
   // What is dropped is told, verbose or not.
-  run = Convert({a, b, "-o", dir.File("out.qvd")});
-  EXPECT_NE(run.err.find("quarvel convert: warning: " + b + ": byte 66: polyline rejected: fewer than 2 vertices"),
-            std::string::npos)
-      << run.err;
+  EXPECT_TRUE(ExitedWith(Convert({a, b, "-o", dir.File("out.qvd")}), 0,
+                         {"quarvel convert: warning: " + b + ": byte 66: polyline rejected: fewer than 2 vertices"}));
 
   QuarvelWindow back;
   ASSERT_EQ(back.OnOpenDocument(dir.File("out.qvd")), 1);
@@ -44,16 +41,11 @@ TEST(ConvertCommand, FailuresWriteNothing) {
   TempDir dir;
   const std::string a = dir.Write("a.qvd", "Point 1,1 p\n");
   const std::string out = dir.Write("out.qvd", "keep me\n");
-  ProgramRun run = Convert({a, dir.File("missing.qvd"), "-o", out});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("missing.qvd"), std::string::npos) << run.err;
+  EXPECT_TRUE(ExitedWith(Convert({a, dir.File("missing.qvd"), "-o", out}), 1, {"missing.qvd"}));
   EXPECT_EQ(ReadFileBytes(out), "keep me\n");
 
   const std::string unwritable = dir.File("no/such/dir/out.qvd");
-  run = Convert({a, "-o", unwritable});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("cannot write '" + unwritable + "': No such file or directory"), std::string::npos)
-      << run.err;
+  EXPECT_TRUE(ExitedWith(Convert({a, "-o", unwritable}), 1, {"cannot write '" + unwritable + "': No such file or directory"}));
 }
 
 // Each group of a curve file survives saving and saving again, also a group

@@ -12,6 +12,10 @@
 #include "tests/support/view_over.h"
 #include "window/editor/quarvel_window.h"
 
+// Three level polylines ten units long, at y 0, 10 and 20.
+inline constexpr const char* kThreeLines =
+    "Pline\n0,0\n10,0\n\nPline\n0,10\n10,10\n\nPline\n0,20\n10,20\n\n";
+
 class KWindowTest : public ::testing::Test {
 protected:
   KWindowTest() { Look(); }
