@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -30,4 +31,16 @@ static KExit Run(int argc, char** argv) {
   return Usage(stderr);
 }
 
-int main(int argc, char** argv) { return static_cast<int>(Run(argc, argv)); }
+// What a command printed counts only once it reached standard output: a full
+// disk or a closed pipe there is a failure, however the command itself went.
+static KExit CheckStandardOutput(KExit exit) {
+  errno = 0;
+  const bool flushed = std::fflush(stdout) == 0;
+  const int error = errno;
+  if (flushed && !std::ferror(stdout)) return exit;
+  std::fprintf(stderr, "quarvel: cannot write standard output: %s\n",
+               error ? std::strerror(error) : "write error");
+  return exit == KExit::kSuccess ? KExit::kFailure : exit;
+}
+
+int main(int argc, char** argv) { return static_cast<int>(CheckStandardOutput(Run(argc, argv))); }

@@ -1,5 +1,6 @@
-// Every quarvel command fails alike on an input it cannot open: the reason
-// from the reader on standard error, exit status 1, nothing written.
+// Every quarvel command fails alike on an input it cannot open (the reason
+// from the reader on standard error, exit status 1, nothing written) and on
+// a standard output that cannot take what it prints.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -30,6 +31,18 @@ TEST(CommandFailure, EveryCommandNamesWhyAnInputDoesNotOpen) {
   // Render still paints the (empty) drawing; the others write nothing.
   EXPECT_FALSE(std::filesystem::exists(out + ".qvd"));
   EXPECT_FALSE(std::filesystem::exists(out + ".net"));
+}
+
+TEST(CommandFailure, AFullStandardOutputIsAFailureNamedOnStandardError) {
+  const std::string map = std::string(QUARVEL_SOURCE_DIR) + "/examples/map.qvd";
+  const std::vector<std::vector<std::string>> commands = {{"info", map}, {"info", "--json", map}, {"--help"}};
+  ProgramOptions full;
+  full.out = "/dev/full";
+  for (const std::vector<std::string>& args : commands) {
+    SCOPED_TRACE(args[0] + " " + args[1 % args.size()]);
+    EXPECT_TRUE(ExitedWith(RunProgram(QUARVEL_BINARY, args, full), 1,
+                           {"quarvel: cannot write standard output: No space left on device"}));
+  }
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ RunningProgram::RunningProgram(const std::string& binary, const std::vector<std:
   envp.push_back(nullptr);
 
   const int in = open("/dev/null", O_RDONLY | O_CLOEXEC);
-  const int out = open(dir_.File("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const std::string outPath = options.out.empty() ? dir_.File("out") : options.out;
+  const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const int err = open(dir_.File("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (in < 0 || out < 0 || err < 0) {
     ADD_FAILURE() << "cannot open the program's standard streams";

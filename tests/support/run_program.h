@@ -14,10 +14,12 @@ struct ProgramRun {
 };
 
 // Where and how to run: dir the working directory (empty keeps the test's),
-// env NAME=VALUE entries added to the environment.
+// env NAME=VALUE entries added to the environment, out a file that takes
+// standard output instead of the capture (such as /dev/full).
 struct ProgramOptions {
   std::string dir;
   std::vector<std::string> env;
+  std::string out;
 };
 
 // A started program; the destructor kills and reaps one still running.
@@ -44,6 +46,6 @@ ProgramRun RunProgram(const std::string& binary, const std::vector<std::string>&
 #ifdef QUARVEL_BINARY
 inline ProgramRun RunQuarvel(const std::vector<std::string>& args, const std::string& dir = {},
                              const std::vector<std::string>& env = {}) {
-  return RunProgram(QUARVEL_BINARY, args, ProgramOptions{dir, env});
+  return RunProgram(QUARVEL_BINARY, args, ProgramOptions{dir, env, {}});
 }
 #endif
