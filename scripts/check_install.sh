@@ -2,8 +2,9 @@
 # Installs the build in BUILD_DIR into a temporary prefix and builds three
 # hosts against the installed package: examples/core_host with
 # find_package(Quarvel COMPONENTS core) (no toolkit), the same source with
-# pkg-config, and examples/embed with the Qt view. Each runs on the bundled
-# map and must read it (and the view must draw it, offscreen).
+# pkg-config, and examples/embed with the Qt view. Each, and the installed
+# quarvel program, runs on the bundled map and must read it (and the view
+# must draw it, offscreen).
 # Usage: scripts/check_install.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +17,9 @@ if grep -rlE '#include "(platform|model|io|render|window|qt)/' "$work/prefix/inc
   echo "check_install: an installed header includes a path without quarvel/" >&2
   exit 1
 fi
+
+# The installed program runs from the prefix (shared libraries found by its run path).
+"$work/prefix/bin/quarvel" info examples/map.qvd >/dev/null
 
 cmake -S examples/core_host -B "$work/core" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 cmake --build "$work/core" >/dev/null
