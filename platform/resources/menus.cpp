@@ -9,7 +9,8 @@ const KMenuNode& Context() {
   static const KMenuNode menu = Popup("RMenu", {
       Popup("&View", {Item(kCmdPan, "&Pan"), Item(kCmdEnlarge, "&Enlarge"), Item(kCmdReduce, "&Reduce"),
                       Item(kCmdExtend, "&Extend"), Item(kCmdWindow, "&Window"), Item(kCmdMoveZoom, "Move &Zoom"),
-                      Item(kCmdMovePan, "&Move Pan"), Item(kCmdClick, "Click")}),
+                      Item(kCmdMovePan, "&Move Pan"), Item(kCmdClick, "Click"),
+                      Item(kCmdMeasure, "Measure")}),
       Popup("&Delete", {Item(kCmdSinglePoint, "&Single point"), Item(kCmdRectangle, "Rect&angle"),
                         Item(kCmdRange, "&Range")}),
       Item(kCmdClass, "&Class"),

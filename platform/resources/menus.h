@@ -30,6 +30,8 @@ enum KMenuCommand : int {
   kCmdEndDrawing = 32808,
   kCmdCancel = 32810,
   kCmdOpen = 32813,
+  // Beyond the original menus: clicks measure distances, lengths and areas.
+  kCmdMeasure = 32820,
 };
 
 // An item (id != 0) or a popup (id 0, with items).

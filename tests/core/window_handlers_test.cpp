@@ -174,7 +174,8 @@ TEST(Menus, TablesHoldTheItemsInOrderWithTheirMnemonics) {
   const KMenuNode& context = MenuPopup(kMenuContext);
   ASSERT_EQ(context.items.size(), 6u);
   EXPECT_EQ(context.items[0].text, "&View");
-  EXPECT_EQ(context.items[0].items.size(), 8u);
+  EXPECT_EQ(context.items[0].items.size(), 9u);
+  EXPECT_EQ(CommandText(kCmdMeasure), "Measure");
   EXPECT_EQ(context.items[2].id, kCmdClass);
   EXPECT_EQ(CommandText(kCmdRectangle), "Rect&angle");
   EXPECT_EQ(CommandText(kCmdMoveZoom), "Move &Zoom");

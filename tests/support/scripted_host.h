@@ -13,6 +13,9 @@ public:
   std::deque<int> choices;         // TrackPopup answers, oldest first; 0 when none left
   std::deque<std::string> files;   // AskOpenFile answers
   KResult startResult;             // what StartDetached answers
+  // AskLayer answers, oldest first; when none are left the host does not ask.
+  std::deque<std::optional<std::string>> layerAnswers;
+  std::vector<std::string> layerQuestions;
 
   struct Shown {
     std::string popup;
@@ -46,4 +49,11 @@ public:
   }
   void ShowStatus(const std::string& text) override { status.push_back(text); }
   void ShowClassDialog(QuarvelWindow&) override { ++classDialogs; }
+  std::optional<std::string> AskLayer(QuarvelWindow&, const std::string& why) override {
+    if (layerAnswers.empty()) return std::nullopt;
+    layerQuestions.push_back(why);
+    std::optional<std::string> answer = layerAnswers.front();
+    layerAnswers.pop_front();
+    return answer;
+  }
 };

@@ -8,9 +8,10 @@ KInputController::KInputController(QuarvelWindow& window, KOnes& document, KWind
     : window_(window), document_(document), view_(view) {}
 
 bool KInputController::CancelPending() {
-  const bool pending = clickCount > 0 || !collected_.Empty();
+  const bool pending = clickCount > 0 || !collected_.Empty() || measure_.Count() > 0;
   clickCount = 0;
   collected_.Clear();
+  measure_.Clear();
   return pending;
 }
 

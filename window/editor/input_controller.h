@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "model/curves/kcollected.h"
+#include "window/editor/measure.h"
 #include "window/editor/input_outcome.h"
 #include "window/editor/window_host.h"
 
@@ -21,6 +22,13 @@ class KOnes;
 struct KStep;
 class KWindowView;
 class QuarvelWindow;
+
+// The mouse flag of a held Shift, as hosts pass it: the next digitised or
+// measured point snaps to a vertex.
+constexpr unsigned kMouseShift = 0x0004;
+// How near, in pixels, a vertex must be to be snapped to, and a click to
+// the first measured point to close the measure.
+constexpr double kSnapPixels = 8.0;
 
 class KInputController {
 public:
@@ -39,7 +47,9 @@ public:
   // Left button: in "Click" mode a pick (kPicked, -10 when nothing), zoom
   // clicks repaint, the curve modes collect, the other modes act on their
   // second click.
-  KInputOutcome OnLButtonDown(KDevicePoint point);
+  // With snap, a point digitised or measured goes to the nearest vertex of
+  // an editable entry within kSnapPixels.
+  KInputOutcome OnLButtonDown(KDevicePoint point, bool snap = false);
   KInputOutcome OnMouseMove(KDevicePoint point, KDevice* device = nullptr);
   // The release ends Move Zoom and finishes (or splices) a dragged curve;
   // the double click does so for a curve drawn by clicks.
@@ -62,8 +72,12 @@ public:
   const char* OnMouseMoveStep(KDevicePoint point) const;
   KInputOutcome OnLButtonUpStep(KDevicePoint point, KWindowHost* host);
 
-  // Esc: forgets a pending rubber band and an unfinished curve; true when
-  // there was one.
+  // The Measure mode's points; a double click ends them, a click on the
+  // first point closes them.
+  const KMeasure& Measure() const { return measure_; }
+
+  // Esc: forgets a pending rubber band, an unfinished curve and a measure;
+  // true when there was one.
   bool CancelPending();
 
   // The points of the curve being drawn; TakeCollected empties them into a
@@ -91,7 +105,10 @@ public:
 private:
   // Appends the world point of a device point to the buffer, noting when it
   // is full.
-  void Collect(KDevicePoint point);
+  void Collect(KDevicePoint point, bool snap = false);
+  // The world point of a click, snapped when asked and a vertex is near.
+  void WorldPoint(KDevicePoint point, bool snap, double& x, double& y) const;
+  KInputOutcome OnMeasureClick(KDevicePoint point, bool snap);
   KInputOutcome OnTwoClick(KDevicePoint point);
   KInputOutcome Choose(int id, KWindowHost& host);
   void DrawRubberBand(KDevice& device) const;
@@ -102,6 +119,7 @@ private:
   KOnes& document_;
   KWindowView& view_;
   KCollected collected_;
+  KMeasure measure_;
   int picked_ = KInputOutcome::kNothingPicked;
   const KEntry* pickedEntry_ = nullptr;  // to tell whether the index still names it
   std::string notice_;

@@ -1,6 +1,7 @@
 // The left button and the mouse: two-click modes, zooming clicks, picking,
 // Move Zoom, the rubber band and digitising.
 #include <algorithm>
+#include <cmath>
 
 #include "platform/device/kdevice.h"
 #include "platform/resources/menus.h"
@@ -15,14 +16,42 @@ constexpr double kMoveZoomStep = 1.1;
 using Kind = KInputOutcome::Kind;
 }  // namespace
 
-void KInputController::Collect(KDevicePoint point) {
+void KInputController::WorldPoint(KDevicePoint point, bool snap, double& x, double& y) const {
   const KViewTransform& view = view_.transform;
-  if (!collected_.Append(view.ToWorldX(point.x), view.ToWorldY(point.y)))
+  x = view.ToWorldX(point.x);
+  y = view.ToWorldY(point.y);
+  if (snap) SnapToVertex(document_, view.scaleX, view.scaleY, kSnapPixels, x, y);
+}
+
+void KInputController::Collect(KDevicePoint point, bool snap) {
+  double x = 0.0, y = 0.0;
+  WorldPoint(point, snap, x, y);
+  if (!collected_.Append(x, y))
     notice_ = "The curve holds " + std::to_string(KCollected::kCapacity) +
               " points: no more are collected until it is finished";
 }
 
-KInputOutcome KInputController::OnLButtonDown(KDevicePoint point) {
+KInputOutcome KInputController::OnMeasureClick(KDevicePoint point, bool snap) {
+  const KViewTransform& view = view_.transform;
+  double x = 0.0, y = 0.0;
+  WorldPoint(point, snap, x, y);
+  const bool nearFirst = measure_.Count() > 0 && !measure_.Ended() &&
+                         std::hypot(view.ToDeviceX(measure_.X(0)) - point.x,
+                                    view.ToDeviceY(measure_.Y(0)) - point.y) <= kSnapPixels;
+  if (nearFirst && measure_.Close()) {
+    clickCount = 0;
+  } else {
+    measure_.Add(x, y);
+    // The band runs on from the point measured, snapped or not.
+    rubberBand.fill({view.ToDeviceX(x), view.ToDeviceY(y)});
+    rubberBand[2] = point;
+    clickCount = 1;
+  }
+  notice_ = measure_.Text();
+  return KInputOutcome::Of(Kind::kOverlay);
+}
+
+KInputOutcome KInputController::OnLButtonDown(KDevicePoint point, bool snap) {
   KViewTransform& view = view_.transform;
   notice_.clear();
   switch (viewState) {
@@ -38,11 +67,13 @@ KInputOutcome KInputController::OnLButtonDown(KDevicePoint point) {
       pickedEntry_ = picked_ >= 0 ? entries[entries.size() - 1 - static_cast<std::size_t>(picked_)].get() : nullptr;
       return KInputOutcome::Picked(picked_);
     }
+    case kCmdMeasure:
+      return OnMeasureClick(point, snap);
     default:
       break;
   }
   if (IsCurveState(viewState)) {
-    Collect(point);
+    Collect(point, snap);
     rubberBand.fill(point);
     clickCount = 1;
     return KInputOutcome::Of(Kind::kOverlay);
@@ -149,6 +180,12 @@ KInputOutcome KInputController::OnLButtonDblClk() {
     clickCount = 0;
     window_.FinishAndModify();
     return KInputOutcome::Of(Kind::kCurveModified);
+  }
+  if (viewState == kCmdMeasure && measure_.Count() > 0) {
+    clickCount = 0;
+    measure_.End();
+    notice_ = measure_.Text();
+    return KInputOutcome::Of(Kind::kOverlay);
   }
   return KInputOutcome::Of(Kind::kNothing);
 }

@@ -13,6 +13,7 @@
 namespace {
 const KColorRef kBandColour = KRgb(0, 0, 0);
 const KColorRef kHighlightColour = KRgb(255, 128, 0);
+const KColorRef kMeasureColour = KRgb(0, 120, 215);
 // Pixels, with a half so the pen width does not truncate to 2.
 constexpr double kHighlightWidth = 3.5;
 constexpr const char* kDefaultLayer = "0";
@@ -31,6 +32,12 @@ void KInputController::DrawOverlay(KDevice& device) {
     DrawRubberBand(device);
   }
   if (IsCurveState(viewState)) DrawCollected(device);
+  if (viewState == kCmdMeasure && measure_.Count() >= 2 && view.CanMap()) {
+    device.SelectPen(kPenSolid, 2, kMeasureColour);
+    device.MoveTo(view.ToDeviceX(measure_.X(0)), view.ToDeviceY(measure_.Y(0)));
+    for (int i = 1; i < measure_.Count(); ++i) device.LineTo(view.ToDeviceX(measure_.X(i)), view.ToDeviceY(measure_.Y(i)));
+    if (measure_.Closed()) device.LineTo(view.ToDeviceX(measure_.X(0)), view.ToDeviceY(measure_.Y(0)));
+  }
   const KEntry* entry = PickedEntry();
   if (!entry || !view.CanMap()) return;
   KRenderer renderer(device);

@@ -11,6 +11,7 @@
 #include "io/fxy/fxy_driver.h"
 #include "platform/base/result.h"
 #include "render/view/kview_transform.h"
+#include "window/editor/entry_properties.h"
 #include "window/editor/input_controller.h"
 #include "window/editor/undo_history.h"
 #include "window/editor/window_host.h"
@@ -91,12 +92,15 @@ public:
   void SetViewStateClick() { viewState = kCmdClick; }
 
   // The host's int entry points over the input's handlers
-  // (KInputController). Flags are not used. Results: 1 the view or document
+  // (KInputController). Flags are not used, but for OnLButtonDown. Results: 1 the view or document
   // changed, 0 nothing to redraw (a finished curve and menu commands
   // included), -1 after a curve modification, the pick index in "Click"
   // mode. OnKeyUp and OnLButtonUpStep always answer 0, even when the view
   // moved or a step ran.
-  int OnLButtonDown(unsigned, KDevicePoint point) { return input_.OnLButtonDown(point).HostCode(); }
+  // A held Shift (kMouseShift in flags) snaps a digitised or measured point.
+  int OnLButtonDown(unsigned flags, KDevicePoint point) {
+    return input_.OnLButtonDown(point, (flags & kMouseShift) != 0).HostCode();
+  }
   int OnMouseMove(unsigned, KDevicePoint point, KDevice* device = nullptr) {
     return input_.OnMouseMove(point, device).HostCode();
   }
@@ -151,6 +155,32 @@ public:
   int GetFxy(KWindowHost& host) { return host.GetFxy(*this, fxy); }
   KFxyDialogData fxy;
 
+  // Layers and where new entries go (window/editor/window_layers.cpp).
+  // The host asked where new entries go when the current layer would hide
+  // them; null (the default) keeps them on the current layer with a notice.
+  void SetHost(KWindowHost* host) { host_ = host; }
+  // Sets a layer's state as one undo step; false when it already had it.
+  bool SetLayerState(KLayer& layer, int state);
+  // Creates a layer in view and edit and makes it current (an existing one
+  // is only made current); null, with why, when path cannot name a layer.
+  KLayer* NewLayer(const std::string& path, std::string* why = nullptr);
+  // The layer new curves and merged curves go to: the one the user chose
+  // (it stays chosen while the window lives, whatever the drawing's own
+  // current layer becomes on saving or opening), else the current layer.
+  KLayer* NewEntryLayer() const { return chosenLayer_ ? chosenLayer_ : CurrentLayer(); }
+  // Chooses it (null: the current layer again); it also becomes current.
+  void ChooseNewEntryLayer(KLayer* layer);
+  // Where a new entry goes: NewEntryLayer when it is in view and edit; else
+  // the layer the host's user chooses, which is chosen from then on; null
+  // when the user declines. Without a host that asks, NewEntryLayer (layer
+  // "0" made when there is none).
+  KLayer* LayerForNewEntries();
+
+  // Changes an entry's colour, record fields and layer as one undo step;
+  // false, with why, when the edit does not fit the entry (nothing changes)
+  // or changes nothing (why empty).
+  bool EditEntry(KEntry& entry, const KEntryEdit& edit, std::string& why);
+
   // Undo / redo of the editing actions above.
   const KUndoHistory& History() const { return history_; }
   bool Undo() { return history_.Undo(*this) && (modified_ = true); }
@@ -163,7 +193,14 @@ public:
 private:
   // The buffer as a new polyline entry (the buffer is emptied).
   void AddCollected();
+  // The entries from index from on go to LayerForNewEntries when they went
+  // to another layer or one that hides them or keeps them from being
+  // edited; when the user declines they are removed and the notice says
+  // so. what names them ("curve").
+  void PlaceNewEntries(std::size_t from, const std::string& what);
 
   KUndoHistory history_;
   bool modified_ = false;
+  KWindowHost* host_ = nullptr;
+  KLayer* chosenLayer_ = nullptr;  // layers live as long as the document
 };

@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "model/document/elements.h"
 #include "model/document/kcurve.h"
 #include "model/grid/kxyz_list.h"
 
@@ -13,6 +14,7 @@ namespace {
 std::unique_ptr<KRecord> CopyRecord(const KRecord* record) {
   if (const auto* curve = dynamic_cast<const KCurve*>(record)) return std::make_unique<KCurve>(*curve);
   if (const auto* list = dynamic_cast<const KXyzList*>(record)) return std::make_unique<KXyzList>(*list);
+  if (const auto* point = dynamic_cast<const KPointText*>(record)) return std::make_unique<KPointText>(*point);
   return nullptr;
 }
 
@@ -25,8 +27,12 @@ bool SameRecord(const KRecord* a, const KRecord* b) {
     const double* vb[4] = {cb->x(), cb->y(), cb->z(), cb->s()};
     for (int k = 0; k < 4; ++k)
       if (!std::equal(va[k], va[k] + ca->count, vb[k])) return false;
-    return true;
+    return ca->name() == cb->name() && ca->code() == cb->code() && ca->width() == cb->width() &&
+           ca->closure == cb->closure && ca->dimension == cb->dimension;
   }
+  const auto* pa = dynamic_cast<const KPointText*>(a);
+  const auto* pb = dynamic_cast<const KPointText*>(b);
+  if (pa && pb) return pa->x == pb->x && pa->y == pb->y && pa->z == pb->z && pa->label.view() == pb->label.view();
   const auto* la = dynamic_cast<const KXyzList*>(a);
   const auto* lb = dynamic_cast<const KXyzList*>(b);
   // Lists only lose points in place.
@@ -60,6 +66,14 @@ struct KUndoHistory::Step {
   std::vector<KHeldEntry> removed;  // ascending index in the list before
   // The other version of each record changed in place.
   std::vector<std::pair<KEntry*, std::unique_ptr<KRecord>>> records;
+  // The other colour and layer of each entry, the other state of each layer.
+  struct EntryLook {
+    KEntry* entry;
+    int colour;
+    KLayer* layer;
+  };
+  std::vector<EntryLook> looks;
+  std::vector<std::pair<KLayer*, int>> states;
 
   // Takes the entries of `out` out of the document and puts those of `in`
   // back at their indices.
@@ -78,6 +92,12 @@ struct KUndoHistory::Step {
     for (const auto& entry : document.entries) present.insert(entry.get());
     for (auto& [entry, record] : records)
       if (present.count(entry)) std::swap(entry->record, record);
+    for (EntryLook& look : looks)
+      if (present.count(look.entry)) {
+        std::swap(look.entry->colour, look.colour);
+        std::swap(look.entry->layer, look.layer);
+      }
+    for (auto& [layer, state] : states) std::swap(layer->state, state);
   }
 };
 
@@ -97,6 +117,17 @@ void KUndoHistory::Changing(const KEntry* entry) {
   if (!pending_ || !entry) return;
   if (auto copy = CopyRecord(entry->record.get()))
     pending_->records.emplace_back(const_cast<KEntry*>(entry), std::move(copy));
+}
+
+void KUndoHistory::ChangingEntry(const KEntry* entry) {
+  if (!pending_ || !entry) return;
+  Changing(entry);
+  auto* mutableEntry = const_cast<KEntry*>(entry);
+  pending_->looks.push_back({mutableEntry, entry->colour, entry->layer});
+}
+
+void KUndoHistory::ChangingLayer(const KLayer* layer) {
+  if (pending_ && layer) pending_->states.emplace_back(const_cast<KLayer*>(layer), layer->state);
 }
 
 bool KUndoHistory::Commit(const KOnes& document) {
@@ -123,8 +154,19 @@ bool KUndoHistory::Commit(const KOnes& document) {
   records.erase(std::remove_if(records.begin(), records.end(),
                                [](const auto& r) { return SameRecord(r.first->record.get(), r.second.get()); }),
                 records.end());
+  auto& looks = step->looks;
+  looks.erase(std::remove_if(looks.begin(), looks.end(),
+                             [](const Step::EntryLook& l) {
+                               return l.entry->colour == l.colour && l.entry->layer == l.layer;
+                             }),
+              looks.end());
+  auto& states = step->states;
+  states.erase(std::remove_if(states.begin(), states.end(),
+                              [](const auto& s) { return s.first->state == s.second; }),
+               states.end());
   before_.clear();
-  if (step->added.empty() && step->removed.empty() && records.empty()) return false;
+  if (step->added.empty() && step->removed.empty() && records.empty() && looks.empty() && states.empty())
+    return false;
   undo_.push_back(std::move(step));
   redo_.clear();
   return true;

@@ -10,6 +10,6 @@ inline bool IsCurveState(int state) {
 inline bool IsDragCurveState(int state) { return state == kCmdCurve || state == kCmdCurveModify; }
 inline bool HasLineBand(int state) {
   return state == kCmdPan || state == kCmdDeleteCurveRange || state == kCmdCurveClick ||
-         state == kCmdCurveModifyClick;
+         state == kCmdCurveModifyClick || state == kCmdMeasure;
 }
 inline bool HasRectBand(int state) { return state == kCmdWindow || state == kCmdRectangle; }

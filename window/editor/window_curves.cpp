@@ -5,18 +5,16 @@
 #include "window/editor/quarvel_window.h"
 
 void QuarvelWindow::AddCollected() {
-  const KEntry& entry = AddEntry(kKindPolyline, std::make_unique<KCurve>(input_.TakeCollected()));
+  AddEntry(kKindPolyline, std::make_unique<KCurve>(input_.TakeCollected()));
   modified_ = true;
-  // The curve goes to the current layer as drawings have it; when that layer
-  // is hidden the user would see nothing happen, so say where it went.
-  if (entry.layer->state == kNotViewNotEdit)
-    input_.Note("The curve went to the hidden layer '" + entry.layer->name + "'");
 }
 
 bool QuarvelWindow::FinishCurve() {
   if (input_.Collected().Empty()) return false;
   history_.Begin(*this, {}, "Curve");
   AddCollected();
+  // A curve on a hidden or locked layer would seem to vanish.
+  PlaceNewEntries(entries.size() - 1, "curve");
   history_.Commit(*this);
   return true;
 }
@@ -29,6 +27,8 @@ bool QuarvelWindow::FinishAndModify() {
   const int target = ModifyTarget(*this);
   if (target >= 0) history_.Changing(entries[static_cast<std::size_t>(target)].get());
   ::ModifyNearestCurve(*this, history_.Removed());
+  // With no curve to splice into, the stroke stays as a new curve.
+  if (target < 0) PlaceNewEntries(entries.size() - 1, "curve");
   history_.Commit(*this);
   return true;
 }
@@ -55,7 +55,9 @@ bool QuarvelWindow::TrimNearestCurve(double x1, double y1, double x2, double y2)
 
 KResult QuarvelWindow::MergeCurves(const std::string& path) {
   history_.Begin(*this, {}, "Merge curves");
+  const std::size_t from = entries.size();
   KResult opened = OpenCurveFile(*this, path);
+  if (opened) PlaceNewEntries(from, "merged curves");
   history_.Commit(*this);
   if (!opened) return opened;
   ComputeExtent();

@@ -2,6 +2,7 @@
 // What the drawing window needs from the toolkit that hosts it: the host
 // implements this and passes it to the handlers that show menus, ask for
 // files or start programs. Tests script it.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,16 @@ public:
   // The class tree dialog of the window's layers. The host owns the one
   // dialog and gives it the window's layers only while both live.
   virtual void ShowClassDialog(QuarvelWindow& window) { (void)window; }
+  // Asks which layer new entries should go to, because the current one
+  // would hide them or keep them from being edited (why says so): the path
+  // of a layer in view and edit, or of a new one; "" when the user declines.
+  // A host that does not ask answers nullopt, and the entries stay on the
+  // current layer.
+  virtual std::optional<std::string> AskLayer(QuarvelWindow& window, const std::string& why) {
+    (void)window;
+    (void)why;
+    return std::nullopt;
+  }
   // The f(x,y) dialog over the window's values (kept in data between
   // calls): 1 when it ended with OK and the gridding started, else 0.
   virtual int GetFxy(QuarvelWindow& window, KFxyDialogData& data) {

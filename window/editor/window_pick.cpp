@@ -8,29 +8,6 @@ namespace {
 constexpr int kNothingPicked = -10;
 constexpr double kNoDistance = 1e300;
 
-const char* KindName(int kind) {
-  switch (kind) {
-    case kKindPolyline: return "polyline";
-    case kKindCurveArray: return "curve array";
-    case kKindPoint: return "point";
-    case kKindInsert: return "insert";
-    case kKindText: return "text";
-    case kKindBitmap: return "bitmap";
-    case kKindGrid: return "grid";
-    case kKindLogo: return "logo";
-    case kKindXyz: return "x, y, z list";
-    case kKindStepList: return "step list";
-    default: return "entry";
-  }
-}
-
-std::string NameOf(const KEntry& entry) {
-  if (const auto* curve = entry.As<KCurve>()) return std::string(curve->name());
-  if (const auto* point = entry.As<KPointText>()) return point->label.str();
-  if (const auto* insert = entry.As<KInsert>()) return insert->blockName;
-  if (const auto* text = entry.As<KText>()) return text->text;
-  return "";
-}
 }  // namespace
 
 int QuarvelWindow::Pick(double x, double y) const {
@@ -61,9 +38,9 @@ int QuarvelWindow::Pick(double x, double y) const {
 }
 
 std::string QuarvelWindow::Describe(const KEntry& entry) {
-  std::string text = KindName(entry.kind);
+  std::string text = EntryKindName(entry.kind);
   if (entry.layer) text += ", layer " + entry.layer->name;
-  const std::string name = NameOf(entry);
+  const std::string name = EntryName(entry);
   if (!name.empty()) text += ", \"" + name + "\"";
   return text;
 }
