@@ -9,6 +9,7 @@
 #include <QStatusBar>
 
 #include "qt/platform/kprogress.h"
+#include "programs/quarvel-view/layer_docks.h"
 #include "programs/quarvel-view/segy_panel.h"
 #include "platform/resources/menus.h"
 #include "qt/view/kabout.h"
@@ -53,6 +54,7 @@ void EditorWindow::NewView() {
   view_->onStatus = [this](const QString& text) { statusBar()->showMessage(text); };
   view_->onChanged = [this] { Sync(); };
   setCentralWidget(view_);  // deletes the view it replaces
+  AddLayerPanels(*this, view_);
   view_->setFocus();
 }
 

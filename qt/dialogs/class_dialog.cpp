@@ -145,9 +145,8 @@ bool CClassDlg::SetTickedStates(int state) {
       const QString path = item->data(0, kPathRole).toString();
       if (path.endsWith('\\')) return;  // an empty group is no layer
       KLayer* layer = window_.layers.LookupPath(path.toLocal8Bit().toStdString());
-      if (!layer || layer->state == state) return;
-      layer->state = state;
-      changed = true;
+      // Through the window, so that each change can be undone.
+      if (layer && window_.SetLayerState(*layer, state)) changed = true;
     });
   return changed;
 }

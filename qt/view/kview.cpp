@@ -39,6 +39,12 @@ KView::KView(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   host_.onStatus = [this](const QString& text) { Status(text); };
+  // Layer changes from the class dialog repaint at once.
+  host_.onLayersChanged = [this] {
+    Refresh();
+    if (onChanged) onChanged();
+  };
+  window_.SetHost(&host_);
 }
 
 KView::~KView() = default;
@@ -110,10 +116,12 @@ void KView::mousePressEvent(QMouseEvent* event) {
   const KDevicePoint point = PointOf(event);
   switch (event->button()) {
     case Qt::LeftButton: {
-      const KInputOutcome outcome = window_.Input().OnLButtonDown(point);
+      const bool snap = event->modifiers().testFlag(Qt::ShiftModifier);
+      const KInputOutcome outcome = window_.Input().OnLButtonDown(point, snap);
       if (outcome.kind == Kind::kPicked) {
         const KEntry* entry = window_.PickedEntry();
         Status(entry ? QString::fromLocal8Bit(QuarvelWindow::Describe(*entry).c_str()) : "Nothing picked");
+        if (onPicked) onPicked();
         update();
         return;
       }

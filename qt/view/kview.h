@@ -45,6 +45,8 @@ public:
   std::function<void(const QString&)> onStatus;
   // Told after anything that may have changed the document.
   std::function<void()> onChanged;
+  // Told after a click in "Click" mode picked an entry or nothing.
+  std::function<void()> onPicked;
 
 protected:
   void paintEvent(QPaintEvent* event) override;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QStandardPaths>
 #include <QMenu>
 #include <QProcess>
@@ -13,6 +14,7 @@
 #include "qt/fxy/fxy_dialog.h"
 #include "qt/fxy/fxy_status_window.h"
 #include "qt/dialogs/class_dialog.h"
+#include "model/document/klayer.h"
 #include "window/editor/quarvel_window.h"
 
 // The dialogs refer to the window and to this host: they go first.
@@ -77,13 +79,28 @@ void KQtWindowHost::ShowStatus(const std::string& text) {
 }
 
 void KQtWindowHost::ShowClassDialog(QuarvelWindow& window) {
-  if (!classDialog_) {
-    QWidget* owner = owner_;
-    classDialog_ = new CClassDlg(window, [owner] { if (owner) owner->update(); }, owner_);
-  }
+  // A new dialog each time, so layers added since show; the last one goes.
+  delete classDialog_;
+  classDialog_ = new CClassDlg(window, [this] { if (onLayersChanged) onLayersChanged(); }, owner_);
+  classDialog_->setAttribute(Qt::WA_DeleteOnClose);
   classDialog_->show();
   classDialog_->raise();
   classDialog_->activateWindow();
+}
+
+std::optional<std::string> KQtWindowHost::AskLayer(QuarvelWindow& window, const std::string& why) {
+  if (chooseLayer) return chooseLayer(why);
+  QStringList editable;
+  window.layers.EnumeratePaths("", [&](const std::string& path, KLayer* layer) {
+    if (layer && layer->state == kViewAndEdit) editable << QString::fromLocal8Bit(path.c_str());
+  });
+  bool ok = false;
+  const QString chosen = QInputDialog::getItem(
+      owner_, "Layer for new curves",
+      QString::fromLocal8Bit(why.c_str()) + ".\nPut new curves on which layer? (Type a name for a new layer.)",
+      editable, 0, true, &ok);
+  if (!ok) return std::string();
+  return chosen.trimmed().toLocal8Bit().toStdString();
 }
 
 QString KQtWindowHost::FxyViewer() {

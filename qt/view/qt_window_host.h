@@ -26,9 +26,16 @@ public:
   std::string AskOpenFile(const std::string& defaultExtension, const std::string& filter) override;
   KResult StartDetached(const std::string& program, const std::vector<std::string>& arguments) override;
   void ShowStatus(const std::string& text) override;
-  // Shows the window's one class dialog, creating it on first use; its
-  // layer changes repaint the owner.
+  // Shows a new class dialog filled from the layers of the moment (one
+  // shown before is closed); its layer changes tell onLayersChanged.
   void ShowClassDialog(QuarvelWindow& window) override;
+  // Told when the class dialog changed a layer's state (the view repaints).
+  std::function<void()> onLayersChanged;
+  // Asks for the layer new entries go to: the layers in view and edit, or
+  // a new name typed in.
+  std::optional<std::string> AskLayer(QuarvelWindow& window, const std::string& why) override;
+  // Replaces that question: a test answers without a dialog.
+  std::function<std::optional<std::string>(const std::string& why)> chooseLayer;
   CClassDlg* ClassDialog() const { return classDialog_; }
   // The f(x,y) dialog; after OK the levels run in a status window beside the
   // drawing, and the viewer is started on the net file they wrote.

@@ -111,12 +111,35 @@ TEST_F(ClassDialogTest, SelectCommandsTickUntickAndInvertEveryItem) {
   EXPECT_EQ(ticks(), "000100");
 }
 
-TEST_F(ClassDialogTest, OneDialogPerViewThatDiesWithIt) {
+TEST_F(ClassDialogTest, EachClassCommandMakesANewDialogOfTheLayersOfTheMomentThatDiesWithTheView) {
   QPointer<CClassDlg> first = &OpenFromMenu();
-  first->close();
-  EXPECT_EQ(&OpenFromMenu(), first.data());  // reopened, not a second one
+  EXPECT_EQ(first->Find("roads"), nullptr);
+  view->Window().SelectLayer("roads");
+  QPointer<CClassDlg> second = &OpenFromMenu();
+  EXPECT_NE(second->Find("roads"), nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(first.isNull());  // the one before goes
   view.reset();
-  EXPECT_TRUE(first.isNull());
+  EXPECT_TRUE(second.isNull());
+}
+
+TEST_F(ClassDialogTest, StateCommandsRepaintTheViewAtOnceAndUndo) {
+  view->Window().OnOpenDocumentMem("RGB 255 0 0\nLayer M 0\nPline\n0,0\n100,100\n\n");
+  view->resize(200, 200);
+  view->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+  const auto red = [&] {
+    view->grab();
+    return CountColour(view->Backing(), qRgb(255, 0, 0));
+  };
+  ASSERT_GT(red(), 50);
+  CClassDlg& dialog = OpenFromMenu();
+  Tick(dialog, "0");
+  EXPECT_TRUE(dialog.Command(kCmdClassNotView));
+  EXPECT_EQ(red(), 0);
+  ASSERT_TRUE(view->Undo());
+  EXPECT_EQ(State("0"), kViewAndEdit);
+  EXPECT_GT(red(), 50);
 }
 
 TEST_F(ClassDialogTest, HowToDrawCurveShowsTheEmbellishDialogNamedAfterTheItem) {
