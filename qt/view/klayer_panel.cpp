@@ -157,7 +157,6 @@ void KLayerPanel::AskNewLayer() {
 }
 
 void KLayerPanel::Changed() {
-  view_->Refresh();
-  if (view_->onChanged) view_->onChanged();
+  view_->Refresh();  // tells the host, whose panels follow
   Sync();
 }

@@ -169,7 +169,6 @@ bool KPropertiesPanel::Apply() {
     return false;
   }
   view_->Refresh();
-  if (view_->onChanged) view_->onChanged();
   Sync();
   message_->setText("Changed (Edit > Undo takes it back)");
   return true;

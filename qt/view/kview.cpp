@@ -40,10 +40,7 @@ KView::KView(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   host_.onStatus = [this](const QString& text) { Status(text); };
   // Layer changes from the class dialog repaint at once.
-  host_.onLayersChanged = [this] {
-    Refresh();
-    if (onChanged) onChanged();
-  };
+  host_.onLayersChanged = [this] { Refresh(); };
   window_.SetHost(&host_);
 }
 
@@ -77,6 +74,8 @@ void KView::paintEvent(QPaintEvent*) {
 void KView::Refresh() {
   dirty_ = true;
   update();
+  // The document may have changed under the view: panels beside it follow.
+  if (onChanged) onChanged();
 }
 
 bool KView::Undo() {

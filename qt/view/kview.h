@@ -35,7 +35,8 @@ public:
   // The host the window's menus, dialogs and step commands go through.
   KQtWindowHost& Host() { return host_; }
 
-  // Repaints the document (after opening into it or changing it directly).
+  // Repaints the document (after opening into it or changing it directly)
+  // and tells onChanged.
   void Refresh();
   bool Undo();
   bool Redo();
