@@ -90,7 +90,9 @@ void EditorWindow::BuildMenus() {
     modes_->addAction(action);
   }
   connect(modes_, &QActionGroup::triggered, this, [this](QAction* action) {
-    view_->Window().viewState = action->data().toInt();
+    view_->Window().ChooseMode(action->data().toInt());
+    view_->Refresh();
+    Sync();
     view_->setFocus();
   });
   viewMenu->addSeparator();
@@ -124,12 +126,7 @@ KResult EditorWindow::Open(const QString& path) {
     Sync();
     return shown;
   }
-  KProgress progress(this);
-  progress.SetLabel(QFileInfo(path).fileName());
-  progress.move(mapToGlobal(rect().center()) - progress.rect().center());
-  progress.show();
-  KResult opened = view_->Window().Open(Local(path), &progress);
-  progress.hide();
+  KResult opened = view_->Host().OpenDrawing(view_->Window(), Local(path));
   if (!opened) return opened;
   if (path_.isEmpty()) path_ = path;
   view_->Refresh();

@@ -13,6 +13,7 @@
 #include "qt/fxy/fxy_dialog.h"
 #include "qt/fxy/fxy_status_window.h"
 #include "qt/dialogs/class_dialog.h"
+#include "qt/platform/kprogress.h"
 #include "window/editor/quarvel_window.h"
 
 // The dialogs refer to the window and to this host: they go first.
@@ -76,6 +77,14 @@ void KQtWindowHost::ShowStatus(const std::string& text) {
   if (onStatus) onStatus(QString::fromLocal8Bit(text.c_str()));
 }
 
+KResult KQtWindowHost::OpenDrawing(QuarvelWindow& window, const std::string& path) {
+  KProgress progress(owner_);
+  progress.SetLabel(QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName());
+  if (owner_) progress.move(owner_->mapToGlobal(owner_->rect().center()) - progress.rect().center());
+  progress.show();
+  return window.Open(path, &progress);
+}
+
 void KQtWindowHost::ShowClassDialog(QuarvelWindow& window) {
   if (!classDialog_) {
     QWidget* owner = owner_;
@@ -101,11 +110,13 @@ KResult KQtWindowHost::StartFxyViewer(const std::string& netPath) {
 }
 
 int KQtWindowHost::GetFxy(QuarvelWindow& window, KFxyDialogData& data) {
-  if (fxyRun_) {  // one run a window: its net file would be written twice
+  if (fxyRun_ && fxyRun_->Running()) {  // one run a window: its net file would be written twice
     fxyRun_->raise();
     ShowStatus("f(x,y): gridding is still running");
     return 0;
   }
+  // A window left open by an ended or failed run makes way for the new one.
+  if (fxyRun_) fxyRun_->close();
   KFxyInput input = BeginFxy(window, data);
   {
     CGetFxyDlg dialog(input, data, owner_);

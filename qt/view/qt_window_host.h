@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "qt/dialogs/class_dialog.h"
+#include "qt/fxy/fxy_status_window.h"
 #include "window/editor/window_host.h"
 
 class QMenu;
@@ -26,6 +27,8 @@ public:
   std::string AskOpenFile(const std::string& defaultExtension, const std::string& filter) override;
   KResult StartDetached(const std::string& program, const std::vector<std::string>& arguments) override;
   void ShowStatus(const std::string& text) override;
+  // Opens with the progress window over the owner, as File > Open does.
+  KResult OpenDrawing(QuarvelWindow& window, const std::string& path) override;
   // Shows the window's one class dialog, creating it on first use; its
   // layer changes repaint the owner.
   void ShowClassDialog(QuarvelWindow& window) override;
@@ -48,5 +51,5 @@ public:
 private:
   QWidget* owner_;
   QPointer<CClassDlg> classDialog_;
-  QPointer<QWidget> fxyRun_;  // the gridding status window while it is open
+  QPointer<CViewPlayDlg> fxyRun_;  // the gridding status window while it is open
 };

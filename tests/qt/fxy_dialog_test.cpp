@@ -79,6 +79,38 @@ TEST_F(FxyTest, DialogRefusesValuesThatMakeNoGrid) {
   }
 }
 
+// Typed as a user types it: the whole number replaced.
+void TypeInto(QSpinBox& box, const char* text) {
+  box.selectAll();
+  QTest::keyClicks(&box, text);
+}
+
+TEST_F(FxyTest, TimesTypedAsZeroIsKeptAndRunsOneLevel) {
+  CGetFxyDlg dialog(input, data);
+  TypeInto(dialog.Times(), "0");
+  EXPECT_EQ(data.times, 0);
+  EXPECT_EQ(dialog.windowTitle(), "[12 X 10]");
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// On a box 100 wide and almost no height, level L of num x n has
+// (n - 2) 2^(L-1) + 3 nodes across, at most 32767.
+TEST(FxyDialogLimits, TheLargestNumXOfferedCanBeGridded) {
+  KFxyInput flat;
+  for (auto [x, y] : {std::pair{0., 0.}, {100., 0.}, {50., 0.001}}) flat.points.push_back({x, y, x / 10});
+  KFxyDialogData data;
+  ProposeFxyGrid(flat, data);
+  CGetFxyDlg dialog(flat, data);
+  for (auto [times, largest] : {std::pair{"1", 32766}, {"3", 8193}, {"5", 2049}}) {
+    TypeInto(dialog.Times(), times);
+    EXPECT_EQ(dialog.NumX().maximum(), largest) << times;
+    dialog.NumX().setValue(largest);
+    EXPECT_TRUE(PlanFxyLevels(flat, data).ok()) << times;
+  }
+  EXPECT_EQ(data.numX, 2049);  // brought down with the times that no longer fit it
+}
+
 TEST(FxyQuestion, EndNextAndContinueGiveTheirChoices) {
   for (auto [button, choice, accepted] : {std::tuple{"&End", KFxyAnswer::kEnd, true},
                                          {"Next", KFxyAnswer::kNext, true},
@@ -145,6 +177,35 @@ TEST_F(LongRunTest, AClickAsksAndEndStopsTheRun) {
   EXPECT_FALSE(std::filesystem::exists(data.output));
 }
 
+TEST_F(LongRunTest, TheQuestionHoldsTheRunUntilItIsAnswered) {
+  QTest::mouseClick(window.get(), Qt::LeftButton);
+  auto* question = window->findChild<CHowToContinueDlg*>();
+  ASSERT_NE(question, nullptr);
+  QTest::qWait(200);  // lines sent before the worker stopped arrive
+  const QString held = window->Line(50, 30);
+  QTest::qWait(300);
+  EXPECT_EQ(window->Line(50, 30), held);
+  ASSERT_TRUE(ClickButton(*question, "Continue"));
+  QTRY_VERIFY_WITH_TIMEOUT(window->Line(50, 30) != held, 10000);
+}
+
+TEST_F(FxyTest, EndAnsweredAfterTheLastLevelStillWritesNothing) {
+  int done = 0;
+  KStatus status = KStatus::kOk;
+  CViewPlayDlg window(input, data, [&](const KResultWith<KFxyRun>& r, const std::string&) {
+    ++done;
+    status = r.status();
+  });
+  window.Asking();  // a question open all through this short run
+  window.Start();
+  QTest::qWait(300);
+  EXPECT_EQ(done, 0);
+  window.Answer(KFxyAnswer::kEnd);
+  QTRY_COMPARE_WITH_TIMEOUT(done, 1, 20000);
+  EXPECT_EQ(status, KStatus::kCancelled);
+  EXPECT_FALSE(std::filesystem::exists(data.output));
+}
+
 TEST_F(LongRunTest, ClosingTheStatusWindowEndsTheRunWithoutOutput) {
   window->close();
   EXPECT_FALSE(window->Running());
@@ -170,6 +231,27 @@ TEST_F(FxyTest, GetFxyRunsFromTheViewAndReportsTheViewerStart) {
   // failure to start it is reported, not dropped.
   EXPECT_TRUE(status[1].contains("quarvel-fxy")) << status[1].toStdString();
   EXPECT_TRUE(std::filesystem::exists(data.output));
+}
+
+TEST_F(FxyTest, GriddingStartsAgainAfterAFailedRun) {
+  KView view;
+  view.Window().OnOpenDocumentMem("Layer M f(x,y)\\xyz\nXYZ\n0,0,1\n100,0,2\n0,80,3\n100,80,5\n\n");
+  view.Window().fxy.output = dir.File("no/such/folder/net");
+  view.Window().fxy.times = 1;
+  QStringList status;
+  view.onStatus = [&](const QString& line) { status << line; };
+  const auto acceptDialog = [] {
+    QTimer::singleShot(0, [] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+    });
+  };
+  acceptDialog();
+  ASSERT_EQ(view.Window().GetFxy(view.Host()), 1);
+  QTRY_COMPARE_WITH_TIMEOUT(status.size(), 1, 20000);
+  EXPECT_TRUE(status[0].contains("cannot write")) << status[0].toStdString();
+  acceptDialog();
+  EXPECT_EQ(view.Window().GetFxy(view.Host()), 1);
+  QTRY_COMPARE_WITH_TIMEOUT(status.size(), 2, 20000);
 }
 
 }  // namespace
