@@ -65,8 +65,9 @@ CGetFxyDlg::CGetFxyDlg(const KFxyInput& input, KFxyDialogData& data, QWidget* pa
   refusal_ = new QLabel(this);
   refusal_->setStyleSheet("color: #b00000");
   refusal_->setWordWrap(true);
-  auto* box = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(box, &QDialogButtonBox::accepted, this, &CGetFxyDlg::accept);
+  connect(box, &QDialogButtonBox::rejected, this, &CGetFxyDlg::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addWidget(refusal_);

@@ -92,6 +92,9 @@ TEST_F(FxyTest, TimesTypedAsZeroIsKeptAndRunsOneLevel) {
   EXPECT_EQ(dialog.windowTitle(), "[12 X 10]");
   dialog.accept();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  CGetFxyDlg cancelled(input, data);
+  ASSERT_TRUE(ClickButton(cancelled, "Cancel"));
+  EXPECT_EQ(cancelled.result(), QDialog::Rejected);
 }
 
 // On a box 100 wide and almost no height, level L of num x n has
