@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "qt/fxy/fxy_dialog.h"
+#include "qt/fxy/fxy_layers_dialog.h"
 #include "qt/fxy/fxy_status_window.h"
 #include "qt/dialogs/class_dialog.h"
 #include "qt/platform/kprogress.h"
@@ -117,7 +118,13 @@ int KQtWindowHost::GetFxy(QuarvelWindow& window, KFxyDialogData& data) {
   }
   // A window left open by an ended or failed run makes way for the new one.
   if (fxyRun_) fxyRun_->close();
+  {
+    // Where the input comes from first: the dialog proposes the grid of it.
+    CFxyLayersDlg layers(window, data.layerNames, owner_);
+    if (layers.exec() != QDialog::Accepted) return 0;
+  }
   KFxyInput input = BeginFxy(window, data);
+  ShowStatus("f(x,y): " + FxySourcesText(input));
   {
     CGetFxyDlg dialog(input, data, owner_);
     if (dialog.exec() != QDialog::Accepted) return 0;

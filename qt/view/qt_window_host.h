@@ -33,7 +33,7 @@ public:
   // layer changes repaint the owner.
   void ShowClassDialog(QuarvelWindow& window) override;
   CClassDlg* ClassDialog() const { return classDialog_; }
-  // The f(x,y) dialog; after OK the levels run in a status window beside the
+  // The layers to grid from, then the f(x,y) dialog; after OK the levels run in a status window beside the
   // drawing, and the viewer is started on the net file they wrote.
   int GetFxy(QuarvelWindow& window, KFxyDialogData& data) override;
   // The grid viewer beside the running program, else on the PATH; "" when

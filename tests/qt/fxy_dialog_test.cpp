@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QSpinBox>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include <memory>
 
 #include "qt/fxy/fxy_dialog.h"
+#include "qt/fxy/fxy_layers_dialog.h"
 #include "qt/fxy/fxy_question.h"
 #include "qt/fxy/fxy_status_window.h"
 #include "tests/qt/widget_input.h"
@@ -28,6 +30,20 @@ KFxyInput Corners() {
     input.points.push_back({x, y, z});
   return input;
 }
+
+// Accepts every modal dialog that opens while it lives.
+class AcceptingDialogs {
+public:
+  AcceptingDialogs() {
+    QObject::connect(&timer_, &QTimer::timeout, [] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+    });
+    timer_.start(5);
+  }
+
+private:
+  QTimer timer_;
+};
 
 class FxyTest : public ::testing::Test {
 protected:
@@ -224,15 +240,15 @@ TEST_F(FxyTest, GetFxyRunsFromTheViewAndReportsTheViewerStart) {
   view.Window().fxy.times = 2;
   QStringList status;
   view.onStatus = [&](const QString& line) { status << line; };
-  QTimer::singleShot(0, [] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
-  });
+  const AcceptingDialogs accepting;
   EXPECT_EQ(view.Window().GetFxy(view.Host()), 1);
-  QTRY_COMPARE_WITH_TIMEOUT(status.size(), 2, 20000);
-  EXPECT_EQ(status[0].toStdString(), "f(x,y): wrote " + data.output);
+  QTRY_COMPARE_WITH_TIMEOUT(status.size(), 3, 20000);
+  EXPECT_EQ(status[0].toStdString(), "f(x,y): 5 points from f(x,y)\\xyz; 0 break lines from f(x,y)\\break; "
+                                     "0 outlines from f(x,y)\\outline");
+  EXPECT_EQ(status[1].toStdString(), "f(x,y): wrote " + data.output);
   // No viewer is built beside the test program or on its PATH here: the
   // failure to start it is reported, not dropped.
-  EXPECT_TRUE(status[1].contains("quarvel-fxy")) << status[1].toStdString();
+  EXPECT_TRUE(status[2].contains("quarvel-fxy")) << status[2].toStdString();
   EXPECT_TRUE(std::filesystem::exists(data.output));
 }
 
@@ -243,18 +259,32 @@ TEST_F(FxyTest, GriddingStartsAgainAfterAFailedRun) {
   view.Window().fxy.times = 1;
   QStringList status;
   view.onStatus = [&](const QString& line) { status << line; };
-  const auto acceptDialog = [] {
-    QTimer::singleShot(0, [] {
-      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
-    });
-  };
-  acceptDialog();
+  const AcceptingDialogs accepting;
   ASSERT_EQ(view.Window().GetFxy(view.Host()), 1);
-  QTRY_COMPARE_WITH_TIMEOUT(status.size(), 1, 20000);
-  EXPECT_TRUE(status[0].contains("cannot write")) << status[0].toStdString();
-  acceptDialog();
-  EXPECT_EQ(view.Window().GetFxy(view.Host()), 1);
   QTRY_COMPARE_WITH_TIMEOUT(status.size(), 2, 20000);
+  EXPECT_TRUE(status[1].contains("cannot write")) << status[1].toStdString();
+  EXPECT_EQ(view.Window().GetFxy(view.Host()), 1);
+  QTRY_COMPARE_WITH_TIMEOUT(status.size(), 4, 20000);
+}
+
+// The layers chosen in the editor are those gridded: the faults' layer
+// ticked for faults, the default one unticked.
+TEST_F(FxyTest, TheLayerDialogChoosesWhatIsGridded) {
+  QuarvelWindow window;
+  window.OnOpenDocumentMem("Layer M f(x,y)\\xyz\nXYZ\n0,0,1\n100,0,2\n0,80,3\n\n"
+                           "Layer M faults\nPline\n50,-10\n50,90\n\nLayer M f(x,y)\\break\n");
+  KFxyLayerChoice choice;
+  CFxyLayersDlg dialog(window, choice);
+  ASSERT_EQ(dialog.List(1).count(), 3);  // f(x,y)\xyz, faults, f(x,y)\break
+  for (int row = 0; row < 3; ++row) {
+    QListWidgetItem* item = dialog.List(1).item(row);
+    item->setCheckState(item->text() == "faults" ? Qt::Checked : Qt::Unchecked);
+  }
+  dialog.accept();
+  EXPECT_EQ(choice.breaks, std::vector<std::string>{"faults"});
+  EXPECT_EQ(choice.points, std::vector<std::string>{"f(x,y)\\xyz"});
+  EXPECT_EQ(choice.outlines, std::vector<std::string>{"f(x,y)\\outline"});  // not drawn on yet: kept
+  EXPECT_EQ(GatherFxyInput(window, choice).breaks.size(), 1u);
 }
 
 }  // namespace
