@@ -21,7 +21,7 @@
 #include "qt/view/kabout.h"
 #include "qt/view/kview.h"
 #include "qt/export/picture_export.h"
-#include "qt/view/window_memory.h"
+#include "qt/platform/window_memory.h"
 
 namespace {
 const char* const kOpenFilter =

@@ -21,7 +21,7 @@
 #include "qt/platform/qt_device.h"
 #include "qt/fxy/net_view.h"
 #include "qt/export/picture_export.h"
-#include "qt/view/window_memory.h"
+#include "qt/platform/window_memory.h"
 
 KFxyMainWindow::KFxyMainWindow(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle("quarvel-fxy");

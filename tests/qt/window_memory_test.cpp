@@ -1,7 +1,7 @@
 // What the main windows remember and how they fit the screen.
 #include <gtest/gtest.h>
 
-#include "qt/view/window_memory.h"
+#include "qt/platform/window_memory.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "qt/view/window_memory.h"
+#include "qt/platform/window_memory.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
