@@ -11,14 +11,11 @@ picture=${2:-}
 work=$(mktemp -d /tmp/quarvel_example.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-# The gridding takes its faults from the layer f(x,y)\break; the map keeps
-# them on its layer "faults" (view-only, drawn with their line style), so the
-# gridding reads a copy of the map with that one layer renamed.
-grep -qx 'Layer M faults' examples/map.qvd || { echo "examples/map.qvd has no layer 'faults'" >&2; exit 1; }
-sed 's/^Layer M faults$/Layer M f(x,y)\\break/' examples/map.qvd > "$work/map.qvd"
-
+# The map keeps its faults on its own layer "faults" (view-only, drawn with
+# their line style); the gridding takes them from there.
 # The map's frame is 10 x 8 km: three levels from 400 m down to 100 m nodes.
-"$build/quarvel" grid --box 0,0,10000,8000 --num-x 27 --times 3 "$work/map.qvd" -o "$work/depth.net"
+"$build/quarvel" grid --box 0,0,10000,8000 --num-x 27 --times 3 --faults faults examples/map.qvd \
+  -o "$work/depth.net"
 "$build/quarvel" net-grid3d "$work/depth.net" -o examples/depth.grd
 if [ -n "$picture" ]; then
   "$build/quarvel" net-render "$work/depth.net" -o "$picture" --contours 50

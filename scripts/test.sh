@@ -12,6 +12,9 @@ scripts/build.sh build
 # targets; the graph between top-level folders is printed.
 python3 scripts/check_layers.py build/quarvel_layers.json --graph
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+# The Qt tests again under a real X server: the xcb platform delivers
+# events and paints as a user's desktop does.
+QT_QPA_PLATFORM=xcb xvfb-run -a build/tests/quarvel_qt_tests --gtest_brief=1
 # Hosts build against the installed package and read or draw.
 scripts/check_install.sh build
 scripts/build.sh build-shared -DQUARVEL_SHARED=ON -DQUARVEL_TESTS=OFF -DQUARVEL_BENCH=OFF -DQUARVEL_HEADER_CHECK=OFF

@@ -102,7 +102,11 @@ double LevelPrecision(const KFxyDialogData& d, int level, int levels) {
 KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& in, const KFxyDialogData& d,
                                                   double memoryBytes) {
   std::vector<KFxyLevel> levels;
-  if (in.points.empty()) return Refuse("no data point on the layer " + d.layerNames[0]);
+  if (in.points.empty()) {
+    std::string layers;
+    for (const std::string& name : d.layerNames.points) layers += (layers.empty() ? "" : ", ") + name;
+    return Refuse("no data point on the layer" + std::string(d.layerNames.points.size() > 1 ? "s " : " ") + layers);
+  }
   if (d.numX < 3) return Refuse("num x must be at least 3 (it is " + std::to_string(d.numX) + ")");
   if (!Finite(d.minX) || !Finite(d.minY) || !Finite(d.maxX) || !Finite(d.maxY) || d.maxX < d.minX ||
       d.maxY < d.minY)
@@ -144,6 +148,26 @@ KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& in, const KFx
     dy /= 2;
   }
   return levels;
+}
+
+int LargestFxyNumX(const KFxyInput& input, const KFxyDialogData& data, double memoryBytes) {
+  KFxyDialogData d = data;
+  const auto fits = [&](int numX) {
+    d.numX = numX;
+    OnFxyNumXChanged(d);
+    return PlanFxyLevels(input, d, memoryBytes).ok();
+  };
+  // More nodes along x never make a grid that fits more easily.
+  int lo = 3, hi = KCreateGrid::kMaxAxisNodes;
+  if (!fits(lo)) return hi;
+  while (lo < hi) {
+    const int mid = lo + (hi - lo + 1) / 2;
+    if (fits(mid))
+      lo = mid;
+    else
+      hi = mid - 1;
+  }
+  return lo;
 }
 
 KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status, double memoryBytes) {

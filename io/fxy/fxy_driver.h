@@ -33,7 +33,7 @@ struct KFxyDialogData {
   Solver solver = Solver::kSweep;
   // Threads of each level's sweeps; the result does not depend on it.
   int threads = 1;
-  KFxyLayerNames layerNames = DefaultFxyLayerNames();
+  KFxyLayerChoice layerNames;   // where the points, break lines and outlines come from
   // Change notifications of "times" since the dialog was filled; the first
   // one comes from filling the controls and is ignored.
   int timesChanges = 0;
@@ -101,6 +101,11 @@ struct KFxyLevel {
 // machine's physical memory).
 KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& input, const KFxyDialogData& data,
                                                   double memoryBytes = 0);
+
+// The largest num x, with the steps it gives (OnFxyNumXChanged), for which
+// PlanFxyLevels accepts data's other values: what the dialog may offer.
+// When even 3 is refused for another reason, the axis limit.
+int LargestFxyNumX(const KFxyInput& input, const KFxyDialogData& data, double memoryBytes = 0);
 
 // How far the OK computation got (also when it did not finish).
 struct KFxyRun {

@@ -27,22 +27,36 @@ bool Finite(const KOne& p) {
 
 }  // namespace
 
-KFxyInput GatherFxyInput(const KOnes& doc, const KFxyLayerNames& names) {
+KFxyInput GatherFxyInput(const KOnes& doc, const KFxyLayerChoice& choice) {
   KFxyInput in;
-  const KLayer* layers[3];
-  for (int k = 0; k < 3; ++k) layers[k] = doc.layers.LookupPath(names[static_cast<std::size_t>(k)]);
+  // One source a named layer; the layer object each stands for (null when
+  // the document has none).
+  std::vector<const KLayer*> layers;
+  for (int role = 0; role < 3; ++role)
+    for (const std::string& name : choice.Role(role)) {
+      in.sources.push_back({role, name, 0});
+      layers.push_back(doc.layers.LookupPath(name));
+    }
+  const auto sourceOf = [&](const KLayer* layer) {
+    for (std::size_t k = 0; k < layers.size(); ++k)
+      if (layers[k] && layers[k] == layer) return static_cast<int>(k);
+    return -1;
+  };
+  std::size_t* counted = nullptr;
   const auto take = [&](const KOne& p) {
-    if (Finite(p))
+    if (Finite(p)) {
       in.points.push_back(p);
-    else
+      ++*counted;
+    } else {
       ++in.droppedPoints;
+    }
   };
 
   for (const auto& entry : doc.entries) {
-    int which = -1;
-    for (int k = 0; k < 3 && which < 0; ++k)
-      if (layers[k] && entry->layer == layers[k]) which = k;
-    if (which < 0) continue;
+    const int source = sourceOf(entry->layer);
+    if (source < 0) continue;
+    const int which = in.sources[static_cast<std::size_t>(source)].role;
+    counted = &in.sources[static_cast<std::size_t>(source)].count;
     const KCurve* curve = entry->kind == kKindPolyline ? entry->As<KCurve>() : nullptr;
     if (which == 0) {
       if (curve) {
@@ -63,6 +77,7 @@ KFxyInput GatherFxyInput(const KOnes& doc, const KFxyLayerNames& names) {
       } else {
         in.outlines.push_back(CopyCurve(*curve));
       }
+      ++*counted;
     }
   }
 
@@ -79,4 +94,34 @@ KFxyInput GatherFxyInput(const KOnes& doc, const KFxyLayerNames& names) {
     }
   }
   return in;
+}
+
+std::vector<std::string> MissingFxyLayers(const KOnes& doc, const KFxyLayerChoice& choice) {
+  std::vector<std::string> missing;
+  for (int role = 0; role < 3; ++role)
+    for (const std::string& name : choice.Role(role))
+      if (!doc.layers.LookupPath(name)) missing.push_back(name);
+  return missing;
+}
+
+std::string FxySourcesText(const KFxyInput& in) {
+  static const char* const kWhat[3] = {"points", "break lines", "outlines"};
+  std::string text;
+  for (int role = 0; role < 3; ++role) {
+    std::size_t total = 0, layers = 0;
+    for (const KFxyLayerCount& s : in.sources)
+      if (s.role == role) total += s.count, ++layers;
+    if (layers == 0) continue;
+    if (!text.empty()) text += "; ";
+    text += std::to_string(total) + " " + kWhat[role] + " from ";
+    bool first = true;
+    for (const KFxyLayerCount& s : in.sources) {
+      if (s.role != role) continue;
+      if (!first) text += ", ";
+      first = false;
+      text += s.layer;
+      if (layers > 1) text += " (" + std::to_string(s.count) + ")";
+    }
+  }
+  return text;
 }

@@ -1,7 +1,14 @@
 #include "programs/quarvel-view/editor_window.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QScreen>
+#include <QSettings>
+#include <QToolBar>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenuBar>
@@ -15,10 +22,15 @@
 #include "qt/view/kabout.h"
 #include "qt/view/kview.h"
 #include "qt/export/picture_export.h"
+#include "qt/platform/window_memory.h"
 
 namespace {
 const char* const kOpenFilter =
     "Drawings (*.qvd *.txt);;Step files (*.step);;Curve files (*.kcx);;SEG-Y files (*.sgy *.segy);;All files (*)";
+
+// Where a window with no remembered place opens, before it is fitted to
+// the screen.
+constexpr int kDefaultWidth = 1200, kDefaultHeight = 900;
 
 QString Local(const std::string& text) { return QString::fromLocal8Bit(text.c_str()); }
 std::string Local(const QString& text) { return text.toLocal8Bit().toStdString(); }
@@ -45,8 +57,18 @@ EditorWindow::EditorWindow() {
   NewView();
   BuildMenus();
   statusBar()->showMessage("Right button: modes and commands");
-  resize(1200, 900);
+  setAcceptDrops(true);
+  RestoreGeometry();
   Sync();
+}
+
+void EditorWindow::RestoreGeometry() {
+  const QRect saved = QSettings().value("editor/geometry").toRect();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect available = screen ? screen->availableGeometry() : QRect();
+  QRect wanted = saved.isValid() ? saved : QRect(QPoint(), QSize(kDefaultWidth, kDefaultHeight));
+  if (!saved.isValid() && available.isValid()) wanted.moveCenter(available.center());
+  setGeometry(FitOnScreen(wanted, available));
 }
 
 void EditorWindow::NewView() {
@@ -61,6 +83,8 @@ void EditorWindow::NewView() {
 void EditorWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   file->addAction("&Open...", QKeySequence::Open, this, [this] { OpenReplacing(); });
+  recent_ = file->addMenu("Open &Recent");
+  FillRecent();
   file->addAction("&Merge Curves...", this, [this] { MergeCurves(); });
   file->addAction("&Save", QKeySequence::Save, this, [this] { Save(); });
   file->addAction("Save &As...", QKeySequence::SaveAs, this, [this] { SaveAs(); });
@@ -78,31 +102,44 @@ void EditorWindow::BuildMenus() {
   edit->addAction("&Grid f(x,y)...", this, [this] { view_->Window().GetFxy(view_->Host()); });
 
   QMenu* viewMenu = menuBar()->addMenu("&View");
-  modes_ = new QActionGroup(this);
-  std::vector<const KMenuNode*> modes;
-  CollectModes(MenuPopup(kMenuContext), modes);
-  QAction* none = viewMenu->addAction("&No mode");
-  none->setData(0);
-  none->setCheckable(true);
-  modes_->addAction(none);
-  for (const KMenuNode* mode : modes) {
-    QAction* action = viewMenu->addAction(QString::fromLatin1(mode->text.c_str()));
-    action->setData(mode->id);
-    action->setCheckable(true);
-    modes_->addAction(action);
-  }
-  connect(modes_, &QActionGroup::triggered, this, [this](QAction* action) {
-    view_->Window().viewState = action->data().toInt();
-    view_->setFocus();
-  });
+  BuildModes(*viewMenu);
   viewMenu->addSeparator();
   viewMenu->addAction("&Extend", QKeySequence(Qt::Key_Home), this, [this] {
     view_->Window().Extend();
     view_->Refresh();
   });
+  BuildHelp();
+}
 
-  QMenu* help = menuBar()->addMenu("&Help");
-  help->addAction("&About Quarvel...", this, [this] { KAbout(this).exec(); });
+// The modes of the context menu as one checkable group, in the View menu
+// and, the same actions, on the tool bar.
+void EditorWindow::BuildModes(QMenu& viewMenu) {
+  modes_ = new QActionGroup(this);
+  std::vector<const KMenuNode*> modes;
+  CollectModes(MenuPopup(kMenuContext), modes);
+  QAction* none = viewMenu.addAction("&No mode");
+  none->setData(0);
+  none->setCheckable(true);
+  modes_->addAction(none);
+  for (const KMenuNode* mode : modes) {
+    QAction* action = viewMenu.addAction(QString::fromLatin1(mode->text.c_str()));
+    action->setData(mode->id);
+    action->setCheckable(true);
+    modes_->addAction(action);
+  }
+  connect(modes_, &QActionGroup::triggered, this, [this](QAction* action) {
+    view_->Window().ChooseMode(action->data().toInt());
+    view_->Refresh();
+    Sync();
+    view_->setFocus();
+  });
+  QToolBar* tools = addToolBar("Modes");
+  tools->setObjectName("modes");
+  for (QAction* action : modes_->actions()) {
+    // Short names on the buttons: the menu text without its mnemonic.
+    action->setIconText(action->text().remove('&'));
+    tools->addAction(action);
+  }
 }
 
 void EditorWindow::Sync() {
@@ -126,27 +163,20 @@ KResult EditorWindow::Open(const QString& path) {
     Sync();
     return shown;
   }
-  KProgress progress(this);
-  progress.SetLabel(QFileInfo(path).fileName());
-  progress.move(mapToGlobal(rect().center()) - progress.rect().center());
-  progress.show();
-  KResult opened = view_->Window().Open(Local(path), &progress);
-  progress.hide();
+  KResult opened = view_->Host().OpenDrawing(view_->Window(), Local(path));
   if (!opened) return opened;
   if (path_.isEmpty()) path_ = path;
+  QSettings().setValue("editor/recent", WithRecentFile(QSettings().value("editor/recent").toStringList(),
+                                                       QFileInfo(path).absoluteFilePath()));
+  FillRecent();
   view_->Refresh();
   Sync();
   return opened;
 }
 
 void EditorWindow::OpenReplacing() {
-  if (!MayDiscard()) return;
   const QString path = QFileDialog::getOpenFileName(this, "Open", QString(), kOpenFilter);
-  if (path.isEmpty()) return;
-  NewView();
-  path_.clear();
-  if (const KResult opened = Open(path); !opened) Warn(Local(opened.message()));
-  Sync();
+  OpenFiles(path.isEmpty() ? QStringList() : QStringList{path});
 }
 
 void EditorWindow::MergeCurves() {
@@ -190,9 +220,12 @@ bool EditorWindow::SaveTo(const QString& path) {
 }
 
 void EditorWindow::Export() {
-  const QString path =
-      QFileDialog::getSaveFileName(this, "Export", QString(), "PNG pictures (*.png);;SVG (*.svg);;PDF (*.pdf)");
-  if (path.isEmpty()) return;
+  QString filter;
+  const QString chosen = QFileDialog::getSaveFileName(this, "Export", QString(),
+                                                      "PNG pictures (*.png);;SVG (*.svg);;PDF (*.pdf)", &filter);
+  if (chosen.isEmpty()) return;
+  // The picture type follows the extension: a bare name takes the filter's.
+  const QString path = WithFilterSuffix(chosen, filter);
   if (const KResult exported = ExportPicture(view_->Window(), view_->size(), path); !exported)
     Warn(Local(exported.message()));
   else
@@ -209,10 +242,41 @@ bool EditorWindow::MayDiscard() {
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-  if (MayDiscard())
-    event->accept();
-  else
-    event->ignore();
+  if (!MayDiscard()) return event->ignore();
+  QSettings().setValue("editor/geometry", geometry());
+  event->accept();
 }
 
 void EditorWindow::Warn(const QString& text) { QMessageBox::warning(this, "Quarvel", text); }
+
+void EditorWindow::FillRecent() {
+  recent_->clear();
+  const QStringList paths = QSettings().value("editor/recent").toStringList();
+  for (const QString& path : paths)
+    recent_->addAction(path, this, [this, path] { OpenFiles({path}); });
+  recent_->setEnabled(!paths.isEmpty());
+}
+
+void EditorWindow::OpenFiles(const QStringList& paths) {
+  if (paths.isEmpty() || !MayDiscard()) return;
+  NewView();
+  path_.clear();
+  QStringList failed;
+  for (const QString& path : paths)
+    if (const KResult opened = Open(path); !opened) failed << Local(opened.message());
+  Sync();
+  if (!failed.isEmpty()) Warn(failed.join("\n"));
+}
+
+void EditorWindow::dragEnterEvent(QDragEnterEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) return event->acceptProposedAction();
+}
+
+void EditorWindow::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  event->acceptProposedAction();
+  OpenFiles(paths);
+}

@@ -1,7 +1,8 @@
 #pragma once
 // The editor's main window: one drawing in a KView, the menu bar (File,
-// Edit, View), the status bar, and the questions before unsaved changes
-// are lost.
+// Edit, View, Help), the tool bar of the modes, the status bar, recent
+// files, dropped files, and the questions before unsaved changes are lost.
+// Its size and place are kept between runs.
 #include <QActionGroup>
 #include <QMainWindow>
 #include <QString>
@@ -10,6 +11,7 @@
 
 class KView;
 class QAction;
+class QMenu;
 
 class EditorWindow : public QMainWindow {
 public:
@@ -18,12 +20,21 @@ public:
   // Opens path into the drawing (adding to what is there); the first file
   // opened is the one Save writes back to.
   KResult Open(const QString& path);
+  // Opens paths into a new drawing, as File > Open does (asking about
+  // unsaved changes first); failures are shown in a dialog.
+  void OpenFiles(const QStringList& paths);
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
 private:
   void BuildMenus();
+  void BuildModes(QMenu& viewMenu);
+  void BuildHelp();
+  void RestoreGeometry();
+  void FillRecent();
   void NewView();
   void OpenReplacing();
   void MergeCurves();
@@ -42,4 +53,5 @@ private:
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QActionGroup* modes_ = nullptr;
+  QMenu* recent_ = nullptr;
 };

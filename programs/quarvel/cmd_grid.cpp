@@ -1,8 +1,9 @@
 // quarvel grid [--times N] [--num-x N] [--smooth S] [--precision P]
 //              [--box XMIN,YMIN,XMAX,YMAX] [--solver sweep|fast] [--threads N]
-//              FILE... [-o NET]
+//              [--points LAYER] [--faults LAYER] [--outline LAYER] FILE... [-o NET]
 // Opens the drawings into one window as "quarvel info" does, gathers the
-// f(x,y) input from its layers, runs the gridding levels with the dialog's
+// f(x,y) input from its layers (the f(x,y) layers, or those named: each
+// option may be given again for more layers), runs the gridding levels with the dialog's
 // defaults (or the values given) and writes the net file. Status lines go to
 // standard error, with a progress bar when it is a terminal. Ctrl-C answers
 // "&End": nothing is written.
@@ -28,7 +29,8 @@ namespace {
 
 constexpr const char* kUsage =
     "grid [--times N] [--num-x N] [--smooth S] [--precision P] [--box XMIN,YMIN,XMAX,YMAX]\n"
-    "             [--solver sweep|fast] [--threads N] FILE... [-o NET]";
+    "             [--solver sweep|fast] [--threads N]\n"
+    "             [--points LAYER] [--faults LAYER] [--outline LAYER] FILE... [-o NET]";
 
 volatile sig_atomic_t interrupted = 0;
 extern "C" void OnInterrupt(int) { interrupted = 1; }
@@ -139,6 +141,9 @@ struct Options {
   KFxyDialogData::Solver solver = KFxyDialogData::Solver::kSweep;
   int threads = 0;   // 0: the cores available
   double smooth = 0, pre = 0, box[4] = {0, 0, 0, 0};
+  // Layers named for points, break lines and outlines; an empty role keeps
+  // its default layer.
+  std::vector<std::string> layers[3];
 };
 
 bool Bad(const std::string& what) {
@@ -179,6 +184,8 @@ bool ParseArguments(const std::vector<std::string>& args, Options& o) {
       o.solver = v == "fast" ? KFxyDialogData::Solver::kFast : KFxyDialogData::Solver::kSweep;
     } else if (a == "--threads") {
       if (!ParseInt(v, o.threads) || o.threads < 1 || o.threads > 1024) return Bad("--threads needs a number from 1 to 1024");
+    } else if (a == "--points" || a == "--faults" || a == "--outline") {
+      o.layers[a == "--points" ? 0 : a == "--faults" ? 1 : 2].push_back(v);
     } else if (a == "--box") {
       std::vector<std::string> parts(1);
       for (char ch : v) {
@@ -213,6 +220,17 @@ KExit RunGrid(const std::vector<std::string>& args) {
   }
 
   KFxyDialogData d;
+  // Only layers the user named must exist; a default one may be missing.
+  // A default layer may be missing; one the user named must be there.
+  KFxyLayerChoice named;
+  for (int role = 0; role < 3; ++role) {
+    named.Role(role) = o.layers[role];
+    if (!o.layers[role].empty()) d.layerNames.Role(role) = o.layers[role];
+  }
+  if (const std::vector<std::string> missing = MissingFxyLayers(window, named); !missing.empty()) {
+    Bad("the drawing has no layer '" + missing.front() + "'");
+    return KExit::kUsage;
+  }
   const KFxyInput in = BeginFxy(window, d);
   if (!o.output.empty()) d.output = o.output;
   if (o.haveBox) {
@@ -233,8 +251,8 @@ KExit RunGrid(const std::vector<std::string>& args) {
   InterruptScope catchCtrlC;
   {
     KCLocaleScope c;
-    std::fprintf(stderr, "%zu points, %zu break lines, %zu outlines; box %g,%g,%g,%g; %s\n", in.points.size(),
-                 in.breaks.size(), in.outlines.size(), d.minX, d.minY, d.maxX, d.maxY, FxyCaption(d).c_str());
+    std::fprintf(stderr, "%s; box %g,%g,%g,%g; %s\n", FxySourcesText(in).c_str(), d.minX, d.minY, d.maxX, d.maxY,
+                 FxyCaption(d).c_str());
     if (in.droppedPoints)
       std::fprintf(stderr, "%zu points left out: not finite numbers\n", in.droppedPoints);
   }

@@ -1,5 +1,7 @@
 #include "qt/fxy/fxy_dialog.h"
 
+#include "model/grid/kcreate_grid.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -25,7 +27,7 @@ CGetFxyDlg::CGetFxyDlg(const KFxyInput& input, KFxyDialogData& data, QWidget* pa
     grid->addWidget(control, row, column * 2 + 1);
   };
   numX_ = new QSpinBox(this);
-  numX_->setRange(3, 32767);  // fewer than 3 nodes give no step
+  numX_->setRange(3, KCreateGrid::kMaxAxisNodes);  // fewer than 3 nodes give no step; WriteControls bounds it
   numX_->setObjectName("numX");
   numY_ = new QLineEdit(this);
   numY_->setReadOnly(true);
@@ -43,7 +45,7 @@ CGetFxyDlg::CGetFxyDlg(const KFxyInput& input, KFxyDialogData& data, QWidget* pa
   put("max y", AddNumber("maxY", &data.maxY), 1);
   ++row;
   times_ = new QSpinBox(this);
-  times_->setRange(1, 30);
+  times_->setRange(0, 30);  // 0 runs one level, as 1 does
   times_->setObjectName("times");
   put("times", times_, 0);
   put("pre", AddNumber("pre", &data.pre), 1);
@@ -63,8 +65,9 @@ CGetFxyDlg::CGetFxyDlg(const KFxyInput& input, KFxyDialogData& data, QWidget* pa
   refusal_ = new QLabel(this);
   refusal_->setStyleSheet("color: #b00000");
   refusal_->setWordWrap(true);
-  auto* box = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(box, &QDialogButtonBox::accepted, this, &CGetFxyDlg::accept);
+  connect(box, &QDialogButtonBox::rejected, this, &CGetFxyDlg::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addWidget(refusal_);
@@ -89,6 +92,14 @@ QString CGetFxyDlg::Refusal() const { return refusal_->text(); }
 
 void CGetFxyDlg::WriteControls() {
   const QSignalBlocker bx(numX_), bt(times_);
+  // Only counts that can be gridded with the other values are offered; a
+  // num x beyond them comes down to the largest, with its steps.
+  const int largest = LargestFxyNumX(input_, data_);
+  if (data_.numX > largest) {
+    data_.numX = largest;
+    OnFxyNumXChanged(data_);
+  }
+  numX_->setMaximum(largest);
   numX_->setValue(data_.numX);
   times_->setValue(data_.times);
   numY_->setText(QString::number(data_.numY));
@@ -125,7 +136,7 @@ void CGetFxyDlg::OnTimesChanged() {
   // The controls are filled with signals blocked, so every notification here
   // is the user's: each one updates the caption.
   if (!ReadControls()) return;
-  setWindowTitle(QString::fromStdString(FxyCaption(data_)));
+  WriteControls();
 }
 
 void CGetFxyDlg::accept() {

@@ -4,11 +4,13 @@
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolBar>
@@ -19,6 +21,7 @@
 #include "qt/platform/qt_device.h"
 #include "qt/fxy/net_view.h"
 #include "qt/export/picture_export.h"
+#include "qt/platform/window_memory.h"
 
 KFxyMainWindow::KFxyMainWindow(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle("quarvel-fxy");
@@ -48,7 +51,10 @@ KFxyMainWindow::KFxyMainWindow(QWidget* parent) : QMainWindow(parent) {
   connect(step_, &QDoubleSpinBox::valueChanged, this, [this](double step) {
     if (!SetContourStep(step)) statusBar()->showMessage("That interval gives too many contour levels");
   });
-  resize(1000, 750);
+  // Never larger than the screen (a scaled desktop may be small).
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect available = screen ? screen->availableGeometry() : QRect();
+  setGeometry(FitOnScreen(QRect(available.topLeft() + QPoint(40, 40), QSize(1000, 750)), available));
 }
 
 KResult KFxyMainWindow::OpenNet(const QString& path) {
@@ -99,9 +105,13 @@ void KFxyMainWindow::OpenDialog() {
 
 void KFxyMainWindow::ExportDialog() {
   if (!view_->Picture()) return;
-  const QString path = QFileDialog::getSaveFileName(this, "Export picture", QFileInfo(path_).completeBaseName() + ".png",
-                                                    "PNG (*.png);;SVG (*.svg);;PDF (*.pdf)");
-  if (path.isEmpty()) return;
+  QString filter;
+  const QString chosen = QFileDialog::getSaveFileName(
+      this, "Export picture", QFileInfo(path_).completeBaseName() + ".png", "PNG (*.png);;SVG (*.svg);;PDF (*.pdf)",
+      &filter);
+  if (chosen.isEmpty()) return;
+  // The picture type follows the extension: a bare name takes the filter's.
+  const QString path = WithFilterSuffix(chosen, filter);
   if (const KResult written = ExportTo(path); !written)
     QMessageBox::warning(this, "quarvel-fxy", QString::fromLocal8Bit(written.message().c_str()));
   else

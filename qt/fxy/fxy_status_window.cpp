@@ -20,11 +20,21 @@ public:
     QMetaObject::invokeMethod(w, [w, x, y, line] { w->SetLine(x, y, line); }, Qt::QueuedConnection);
   }
   KFxyAnswer Ask() override {
+    Wait();
     return window_.stop_ ? KFxyAnswer::kEnd : window_.answer_.exchange(KFxyAnswer::kContinue);
   }
-  bool StopRequested() override { return window_.stop_; }
+  bool StopRequested() override {
+    Wait();
+    return window_.stop_;
+  }
 
 private:
+  // Until the open question is answered or the run is stopped.
+  void Wait() {
+    std::unique_lock<std::mutex> lock(window_.mutex_);
+    window_.answered_.wait(lock, [this] { return !window_.asking_ || window_.stop_; });
+  }
+
   CViewPlayDlg& window_;
 };
 
@@ -48,9 +58,28 @@ void CViewPlayDlg::Start() {
 
 bool CViewPlayDlg::Running() const { return thread_ && thread_->isRunning(); }
 
+void CViewPlayDlg::Asking() {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  asking_ = true;
+}
+
+void CViewPlayDlg::Answer(KFxyAnswer choice) {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    answer_ = choice;
+    if (choice == KFxyAnswer::kEnd) stop_ = true;
+    asking_ = false;
+  }
+  answered_.notify_all();
+}
+
 void CViewPlayDlg::Stop() {
   if (!thread_) return;
-  stop_ = true;
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    stop_ = true;
+  }
+  answered_.notify_all();
   thread_->wait();
   delete thread_;
   thread_ = nullptr;
@@ -89,8 +118,9 @@ void CViewPlayDlg::paintEvent(QPaintEvent*) {
 
 void CViewPlayDlg::mousePressEvent(QMouseEvent*) {
   if (!Running()) return;
-  // Modal over this window only, without a nested loop: the worker and the
-  // drawing window go on while the question is open.
+  // Modal over this window only, without a nested loop: the drawing window
+  // goes on while the question is open, the worker waits for the answer.
+  Asking();
   auto* question = new CHowToContinueDlg(this);
   question->setAttribute(Qt::WA_DeleteOnClose);
   connect(question, &QDialog::finished, this, [this, question] { Answer(question->Choice()); });

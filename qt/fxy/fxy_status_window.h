@@ -1,13 +1,16 @@
 #pragma once
 // The gridding status window: runs the f(x,y) levels in a worker thread and
 // shows their status lines as the driver writes them, so the drawing window
-// stays responsive. A click asks how to go on (end, next level, continue);
-// closing the window ends the run and waits for the worker before it goes.
+// stays responsive. A click asks how to go on (end, next level, continue),
+// and the run waits for the answer; "&End" at any time means nothing is
+// written. Closing the window ends the run and waits for the worker.
 #include <QWidget>
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <utility>
 
 #include "io/fxy/fxy_driver.h"
@@ -29,9 +32,13 @@ public:
   bool Running() const;
   // What a status line at (x, y) says now; "" when none.
   QString Line(int x, int y) const;
+  // A question is open: the worker waits at its next question or before
+  // writing until Answer.
+  void Asking();
   // The answer the next question of the driver gets: what a click on the
-  // window and the question dialog give.
-  void Answer(KFxyAnswer choice) { answer_ = choice; }
+  // window and the question dialog give. kEnd also stops a run that has no
+  // question left to ask, before it writes.
+  void Answer(KFxyAnswer choice);
 
 protected:
   void paintEvent(QPaintEvent* event) override;
@@ -52,5 +59,9 @@ private:
   KResultWith<KFxyRun> result_{KFxyRun{}};
   std::atomic<KFxyAnswer> answer_{KFxyAnswer::kContinue};
   std::atomic<bool> stop_{false};
+  // Held while the question is open; guarded by mutex_.
+  std::mutex mutex_;
+  std::condition_variable answered_;
+  bool asking_ = false;
   std::map<std::pair<int, int>, QString> lines_;  // by (y, x)
 };

@@ -12,9 +12,11 @@
 #include <QWidget>
 
 #include "qt/fxy/fxy_dialog.h"
+#include "qt/fxy/fxy_layers_dialog.h"
 #include "qt/fxy/fxy_status_window.h"
 #include "qt/dialogs/class_dialog.h"
 #include "model/document/klayer.h"
+#include "qt/platform/kprogress.h"
 #include "window/editor/quarvel_window.h"
 
 // The dialogs refer to the window and to this host: they go first.
@@ -78,6 +80,14 @@ void KQtWindowHost::ShowStatus(const std::string& text) {
   if (onStatus) onStatus(QString::fromLocal8Bit(text.c_str()));
 }
 
+KResult KQtWindowHost::OpenDrawing(QuarvelWindow& window, const std::string& path) {
+  KProgress progress(owner_);
+  progress.SetLabel(QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName());
+  if (owner_) progress.move(owner_->mapToGlobal(owner_->rect().center()) - progress.rect().center());
+  progress.show();
+  return window.Open(path, &progress);
+}
+
 void KQtWindowHost::ShowClassDialog(QuarvelWindow& window) {
   // A new dialog each time, so layers added since show; the last one goes.
   delete classDialog_;
@@ -118,12 +128,20 @@ KResult KQtWindowHost::StartFxyViewer(const std::string& netPath) {
 }
 
 int KQtWindowHost::GetFxy(QuarvelWindow& window, KFxyDialogData& data) {
-  if (fxyRun_) {  // one run a window: its net file would be written twice
+  if (fxyRun_ && fxyRun_->Running()) {  // one run a window: its net file would be written twice
     fxyRun_->raise();
     ShowStatus("f(x,y): gridding is still running");
     return 0;
   }
+  // A window left open by an ended or failed run makes way for the new one.
+  if (fxyRun_) fxyRun_->close();
+  {
+    // Where the input comes from first: the dialog proposes the grid of it.
+    CFxyLayersDlg layers(window, data.layerNames, owner_);
+    if (layers.exec() != QDialog::Accepted) return 0;
+  }
   KFxyInput input = BeginFxy(window, data);
+  ShowStatus("f(x,y): " + FxySourcesText(input));
   {
     CGetFxyDlg dialog(input, data, owner_);
     if (dialog.exec() != QDialog::Accepted) return 0;

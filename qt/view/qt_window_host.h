@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "qt/dialogs/class_dialog.h"
+#include "qt/fxy/fxy_status_window.h"
 #include "window/editor/window_host.h"
 
 class QMenu;
@@ -26,6 +27,8 @@ public:
   std::string AskOpenFile(const std::string& defaultExtension, const std::string& filter) override;
   KResult StartDetached(const std::string& program, const std::vector<std::string>& arguments) override;
   void ShowStatus(const std::string& text) override;
+  // Opens with the progress window over the owner, as File > Open does.
+  KResult OpenDrawing(QuarvelWindow& window, const std::string& path) override;
   // Shows a new class dialog filled from the layers of the moment (one
   // shown before is closed); its layer changes tell onLayersChanged.
   void ShowClassDialog(QuarvelWindow& window) override;
@@ -37,7 +40,7 @@ public:
   // Replaces that question: a test answers without a dialog.
   std::function<std::optional<std::string>(const std::string& why)> chooseLayer;
   CClassDlg* ClassDialog() const { return classDialog_; }
-  // The f(x,y) dialog; after OK the levels run in a status window beside the
+  // The layers to grid from, then the f(x,y) dialog; after OK the levels run in a status window beside the
   // drawing, and the viewer is started on the net file they wrote.
   int GetFxy(QuarvelWindow& window, KFxyDialogData& data) override;
   // The grid viewer beside the running program, else on the PATH; "" when
@@ -55,5 +58,5 @@ public:
 private:
   QWidget* owner_;
   QPointer<CClassDlg> classDialog_;
-  QPointer<QWidget> fxyRun_;  // the gridding status window while it is open
+  QPointer<CViewPlayDlg> fxyRun_;  // the gridding status window while it is open
 };

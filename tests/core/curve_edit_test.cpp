@@ -200,6 +200,32 @@ TEST_F(KWindowTest, CurveMenuFinishesCancelsOrEndsWithoutSplicing) {
   EXPECT_EQ(PointsOf(CurveAt(0)), kStraight);
 }
 
+TEST_F(KWindowTest, NextCurveAndAModeFromTheMenuBarFinishTheCurveBeingClicked) {
+  window.viewState = kCmdCurveClick;
+  Down(1, 1);
+  Down(2, 2);
+  EXPECT_EQ(Choose(kCmdNextCurve), 0);
+  EXPECT_EQ(window.clickCount, 0);
+  Down(3, 3);
+  Down(4, 4);
+  window.ChooseMode(kCmdPan);
+  ASSERT_EQ(window.entries.size(), 2u);
+  EXPECT_EQ(PointsOf(CurveAt(1)), (Points{{3, 3}, {4, 4}}));
+  EXPECT_TRUE(window.Input().Collected().Empty());
+  EXPECT_EQ(Down(5, 5), 0);  // the first click of a pan, not its second
+  EXPECT_EQ(window.view.left, 0.0);
+}
+
+// The stroke starts nearer the upper curve but ends on the lower one.
+TEST_F(KWindowTest, ModifyChoosesTheCurveNearestEitherEndOfTheStroke) {
+  Open("Pline\n0,0\n30,0\n\nPline\n0,20\n30,20\n\n");
+  window.viewState = kCmdCurveModify;
+  Drag({{5, 12}, {15, 6}, {25, 1}});
+  ASSERT_EQ(window.entries.size(), 2u);
+  EXPECT_EQ(PointsOf(CurveAt(0)), (Points{{0, 0}, {5, 12}, {15, 6}, {25, 1}, {30, 0}}));
+  EXPECT_EQ(CurveAt(1).count, 2);
+}
+
 TEST_F(KWindowTest, AReleaseWithNothingCollectedSplicesNothing) {
   Open(std::string(kOneCurve) + "Pline\n5,2\n25,2\n\n");
   window.viewState = kCmdCurveModify;

@@ -55,6 +55,43 @@ TEST(FxyInput, GathersPointsBreaksAndOutlinesFromTheThreeLayers) {
   EXPECT_EQ(d.numY, 16);
 }
 
+KFxyLayerChoice Choice(std::vector<std::string> points, std::vector<std::string> breaks,
+                       std::vector<std::string> outlines) {
+  KFxyLayerChoice c;
+  c.points = std::move(points);
+  c.breaks = std::move(breaks);
+  c.outlines = std::move(outlines);
+  return c;
+}
+
+TEST(FxyInput, LayersChosenByRoleAreCountedByLayer) {
+  auto doc = ReadDrawing(kDrawing);
+  const struct {
+    KFxyLayerChoice choice;
+    std::size_t points, breaks, outlines;
+    std::string text, missing;
+  } cases[] = {
+      {KFxyLayerChoice(), 4, 2, 2,
+       "4 points from f(x,y)\\xyz; 2 break lines from f(x,y)\\break; 1 outlines from f(x,y)\\outline", ""},
+      // Several layers a role; a layer named for two roles serves the first.
+      {Choice({"f(x,y)\\xyz", "other"}, {"f(x,y)\\outline", "other"}, {}), 5, 1, 0,
+       "5 points from f(x,y)\\xyz (4), other (1); 1 break lines from f(x,y)\\outline (1), other (0)", ""},
+      {Choice({"nosuch"}, {"f(x,y)\\break"}, {"gone", "f(x,y)\\xyz"}), 0, 2, 2,
+       "0 points from nosuch; 2 break lines from f(x,y)\\break; 1 outlines from gone (0), f(x,y)\\xyz (1)",
+       "nosuch gone "},
+  };
+  for (const auto& c : cases) {
+    const KFxyInput in = GatherFxyInput(*doc, c.choice);
+    EXPECT_EQ(in.points.size(), c.points) << c.text;
+    EXPECT_EQ(in.breaks.size(), c.breaks) << c.text;
+    EXPECT_EQ(in.outlines.size(), c.outlines) << c.text;
+    EXPECT_EQ(FxySourcesText(in), c.text);
+    std::string missing;
+    for (const std::string& name : MissingFxyLayers(*doc, c.choice)) missing += name + " ";
+    EXPECT_EQ(missing, c.missing);
+  }
+}
+
 TEST(FxyInput, BoxFromThePointsWithoutOutlinesOrWithOnlyFilledOnes) {
   for (const char* extra : {"", "Layer M f(x,y)\\outline\nPLINE\n-50,-50\n50,-50\n50,50\nS\n\n"}) {
     auto doc = ReadDrawing(std::string("Layer M f(x,y)\\xyz\nXYZ\n1,2,3\n4,7,6\n-2,5,1\n\n") + extra);

@@ -37,6 +37,8 @@ protected:
 TEST_F(FxyViewer, StatusBarShowsPositionAndValueUnderTheMouse) {
   const QPoint at = View().rect().center() - QPoint(KNetPicture::kLegendWidth / 2, 0);
   QTest::mouseMove(&View(), at);
+  // Under a real X server the move arrives through the event loop.
+  QTRY_VERIFY(window.statusBar()->currentMessage().startsWith("x "));
   const QString status = window.statusBar()->currentMessage();
   const QPointF w = World(at);
   const int i = static_cast<int>(std::lround(w.x())), j = static_cast<int>(std::lround(w.y()));

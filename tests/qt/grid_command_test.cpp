@@ -40,7 +40,7 @@ TEST(GridCommand, WritesACheckedNetFileWithStatusLines) {
                                   dir.Write("d.qvd", Points(6, true)), "-o", dir.File("out.net")});
   // Box 52 x 50, first step 52 / 6: trunc(6 + 3) by trunc(5.77 + 3) nodes,
   // then trunc(12 + 3) by trunc(11.54 + 3).
-  ASSERT_TRUE(ExitedWith(r, 0, {"36 points, 1 break lines, 0 outlines", "1/2  (9 X 8) 1.000000e-02\n",
+  ASSERT_TRUE(ExitedWith(r, 0, {"36 points from f(x,y)\\xyz; 1 break lines from f(x,y)\\break; 0 outlines from f(x,y)\\outline", "1/2  (9 X 8) 1.000000e-02\n",
                                 "2/2  (15 X 14) 1.000000e-02\n", "wrote "}));
   KNetFile net;
   const KResult read = ReadNetFile(dir.File("out.net"), net);
@@ -52,6 +52,22 @@ TEST(GridCommand, WritesACheckedNetFileWithStatusLines) {
   for (int j = 0; j < net.ny; ++j)
     for (int i = 0; i + 1 < net.nx; ++i) cut += net.nodes[net.RecordAt(i, j)].links[knet::kPlusX] < 0;
   EXPECT_EQ(cut, net.ny);
+}
+
+// Faults named by layer grid as the same faults on the default layer do; a
+// layer named for points and faults serves as points.
+TEST(GridCommand, FaultsFromANamedLayerGiveTheDefaultLayersFile) {
+  TempDir dir;
+  std::string renamed = Points(6, true);
+  renamed.replace(renamed.find("f(x,y)\\break"), 12, "faults");
+  const std::string args[] = {"--times", "2", "--num-x", "8"};
+  ProgramRun r = Grid(dir, {args[0], args[1], args[2], args[3], dir.Write("a.qvd", Points(6, true)), "-o",
+                            dir.File("a.net")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  r = Grid(dir, {args[0], args[1], args[2], args[3], "--faults", "faults", "--faults", "f(x,y)\\xyz",
+                 dir.Write("b.qvd", renamed), "-o", dir.File("b.net")});
+  ASSERT_TRUE(ExitedWith(r, 0, {"1 break lines from faults (1), f(x,y)\\xyz (0);"}));
+  EXPECT_EQ(ReadFileBytes(dir.File("a.net")), ReadFileBytes(dir.File("b.net")));
 }
 
 TEST(GridCommand, ThreadCountLeavesTheFileAsItIsAndTheFastSolverWritesOne) {
@@ -103,6 +119,7 @@ TEST(GridCommand, RefusesClearlyAndWritesNothing) {
       {{"--solver", "multigrid", drawing}, 2, "--solver is sweep or fast"},
       {{"--threads", "0", drawing}, 2, "--threads needs a number"},
       {{"--smooth", "x", drawing}, 2, ""},
+      {{"--faults", "f(x,y)\\xyz", "--outline", "rim", drawing}, 2, "the drawing has no layer 'rim'"},
   };
   for (const auto& c : cases) {
     EXPECT_TRUE(ExitedWith(Grid(dir, c.args), c.status, {c.message})) << c.args[0];

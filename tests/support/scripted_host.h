@@ -25,6 +25,7 @@ public:
   std::vector<std::pair<std::string, std::string>> asked;  // extension, filter
   std::vector<std::vector<std::string>> started;           // program, then arguments
   std::vector<std::string> status;
+  std::vector<std::string> openedDrawings;                 // OpenDrawing paths
   int classDialogs = 0;
 
   int TrackPopup(const KMenuNode& popup, KDevicePoint, int checked) override {
@@ -48,6 +49,10 @@ public:
     return startResult;
   }
   void ShowStatus(const std::string& text) override { status.push_back(text); }
+  KResult OpenDrawing(QuarvelWindow& window, const std::string& path) override {
+    openedDrawings.push_back(path);
+    return KWindowHost::OpenDrawing(window, path);
+  }
   void ShowClassDialog(QuarvelWindow&) override { ++classDialogs; }
   std::optional<std::string> AskLayer(QuarvelWindow&, const std::string& why) override {
     if (layerAnswers.empty()) return std::nullopt;

@@ -60,6 +60,9 @@ public:
   // them the curve menu.
   KInputOutcome OnRButtonDown(KDevicePoint point, KWindowHost* host);
   KInputOutcome OnRButtonDownCurve(KDevicePoint point, KWindowHost* host);
+  // A mode chosen outside the context menu (a menu bar, a tool bar):
+  // finishes a curve being drawn and forgets a pending click first.
+  KInputOutcome ChooseMode(int id);
   // The view's key table; besides, Esc cancels a pending rubber band or an
   // unfinished curve and Backspace drops the newest point of a curve drawn
   // by clicks.

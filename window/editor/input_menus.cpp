@@ -37,7 +37,7 @@ KInputOutcome KInputController::Choose(int id, KWindowHost& host) {
     case kCmdOpen: {
       const std::string path = host.AskOpenFile("qvd", kDrawingFilter);
       if (!path.empty())
-        if (KResult opened = window_.Open(path); !opened) notice_ = opened.message();
+        if (KResult opened = host.OpenDrawing(window_, path); !opened) notice_ = opened.message();
       break;
     }
     default:
@@ -45,6 +45,17 @@ KInputOutcome KInputController::Choose(int id, KWindowHost& host) {
       break;
   }
   return KInputOutcome::Command(id);
+}
+
+KResult KWindowHost::OpenDrawing(QuarvelWindow& window, const std::string& path) { return window.Open(path); }
+
+KInputOutcome KInputController::ChooseMode(int id) {
+  // A curve half drawn is kept as the curve menu's "end Drawing" keeps it,
+  // and a pending rubber band is dropped: the new mode starts afresh.
+  const bool finished = IsCurveState(viewState) && window_.FinishCurve();
+  clickCount = 0;
+  viewState = id;
+  return finished ? KInputOutcome::Of(Kind::kCurveFinished) : KInputOutcome::Command(id);
 }
 
 KInputOutcome KInputController::OnRButtonDownCurve(KDevicePoint point, KWindowHost* host) {

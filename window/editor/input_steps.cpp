@@ -29,13 +29,21 @@ const char* KInputController::OnMouseMoveStep(KDevicePoint point) const {
 KInputOutcome KInputController::OnLButtonUpStep(KDevicePoint point, KWindowHost* host) {
   KStep* step = StepAt(point);
   if (!step || !step->hasCommand) return KInputOutcome::Of(KInputOutcome::Kind::kNothing);
-  // The chart shows the run count, so the run is a change even without a host.
-  ++step->runCount;
-  if (!host) return KInputOutcome::Command(kCmdNone);
+  // The chart shows the run count, so the run is a change even without a
+  // host (which then runs nothing itself); a command that did not start
+  // did not run.
+  if (!host) {
+    ++step->runCount;
+    return KInputOutcome::Command(kCmdNone);
+  }
   const std::vector<std::string> words = SplitCommandLine(step->command);
   KResult started = words.empty() ? KResult(KStatus::kRefused, "the step's command is empty")
                                   : host->StartDetached(words[0], {words.begin() + 1, words.end()});
   notice_ = started ? "" : "Step command did not start: " + started.message();
-  if (!started) host->ShowStatus(notice_);
+  if (!started) {
+    host->ShowStatus(notice_);
+    return KInputOutcome::Of(KInputOutcome::Kind::kNothing);
+  }
+  ++step->runCount;
   return KInputOutcome::Command(kCmdNone);
 }

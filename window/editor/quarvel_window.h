@@ -90,6 +90,9 @@ public:
                    std::vector<std::unique_ptr<KEntry>>* removedEntries = nullptr);
   std::string GetRemark(KDevicePoint point) const;
   void SetViewStateClick() { viewState = kCmdClick; }
+  // A mode chosen from a menu bar or tool bar: a curve half drawn is
+  // finished and a pending click forgotten first.
+  void ChooseMode(int id) { input_.ChooseMode(id); }
 
   // The host's int entry points over the input's handlers
   // (KInputController). Flags are not used, but for OnLButtonDown. Results: 1 the view or document

@@ -32,6 +32,9 @@ public:
   virtual KResult StartDetached(const std::string& program, const std::vector<std::string>& arguments) = 0;
   // A line for the status bar.
   virtual void ShowStatus(const std::string& text) = 0;
+  // Opens a drawing into the window as the context menu's "&Open" does;
+  // a host with a progress window shows it meanwhile.
+  virtual KResult OpenDrawing(QuarvelWindow& window, const std::string& path);
   // The class tree dialog of the window's layers. The host owns the one
   // dialog and gives it the window's layers only while both live.
   virtual void ShowClassDialog(QuarvelWindow& window) { (void)window; }
