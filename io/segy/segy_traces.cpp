@@ -34,7 +34,7 @@ KResultWith<std::vector<KTraceRow>> ReadTraceTable(KInputFile& file, const KSegy
   for (std::int64_t i = 0; i < count; ++i) {
     const std::int64_t got = ReadTraceHeader(file, layout, i, header);
     if (got < 0) return {ErrnoResult(KStatus::kCannotOpen, "cannot read", layout.path, errno), std::move(rows)};
-    rows.push_back(RowOf(header, got, fields, layout.byteOrder));
+    rows.push_back(RowOf(header, got, fields, layout.traceByteOrder));
   }
   return rows;
 }

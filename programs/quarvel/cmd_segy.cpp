@@ -104,10 +104,12 @@ std::string Coordinate(std::int32_t v, std::int16_t scalar, bool scaled) {
   return scaled ? ShortestText(ScaledCoordinate(v, scalar)) : std::to_string(v);
 }
 
+const char* OrderWord(KByteOrder order) { return order == KByteOrder::kBig ? "big" : "little"; }
+
 std::string Json(const KSegyAnalysis& a, bool scaled) {
   const KSegyLayout& l = a.Layout();
   std::string s = "{\"file\": " + JsonString(l.path) + ", \"byte_order\": \"" +
-                  (l.byteOrder == KByteOrder::kBig ? "big" : "little") + "\", \"format\": " +
+                  OrderWord(l.byteOrder) + "\", \"format\": " +
                   std::to_string(l.formatCode) + ", \"format_text\": " + JsonString(segy::FormatText(l.formatCode)) +
                   ", \"bytes_per_sample\": " + std::to_string(l.bytesPerSample) + ", \"samples\": " +
                   std::to_string(l.samples) + ", \"interval\": " + std::to_string(l.interval) +
@@ -120,7 +122,7 @@ std::string Json(const KSegyAnalysis& a, bool scaled) {
   }
   s += "], \"warnings\": [";
   for (std::size_t i = 0; i < a.Warnings().size(); ++i) s += (i ? ", " : "") + JsonString(WarningText(a.Warnings()[i]));
-  return s + "]}\n";
+  return s + "], \"trace_byte_order\": \"" + OrderWord(l.traceByteOrder) + "\"}\n";
 }
 
 std::string Text(const KSegyAnalysis& a, bool scaled) {
@@ -135,6 +137,8 @@ std::string Text(const KSegyAnalysis& a, bool scaled) {
                 static_cast<long long>(l.firstTrace), static_cast<long long>(l.traceLength),
                 static_cast<long long>(l.traces));
   s += buf;
+  if (l.traceByteOrder != l.byteOrder)
+    s += std::string("  trace headers ") + OrderWord(l.traceByteOrder) + "-endian\n";
   for (const KWarning& w : a.Warnings()) s += "  warning: " + WarningText(w) + "\n";
   if (!a.Table().empty()) {
     std::snprintf(buf, sizeof buf, "  %12s %12s %14s %14s\n", "m", "n", "x", "y");

@@ -82,7 +82,7 @@ void KSegyAnalysis::AddHeaderDump(const unsigned char* header, std::int64_t avai
     else
       AddPoint(Int(a), 1, row);
     // A word the file does not hold (a trace cut short) shows "-".
-    AddPoint(a + 4 <= available ? Int(SegyInt32(header + a, layout_.byteOrder)) : "-", 2, row);
+    AddPoint(a + 4 <= available ? Int(SegyInt32(header + a, layout_.traceByteOrder)) : "-", 2, row);
   }
 }
 
