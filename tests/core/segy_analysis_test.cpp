@@ -2,12 +2,16 @@
 // cells, the parameter and positions files, and what failures leave.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "model/document/elements.h"
+#include "model/document/ktext_properties.h"
 #include "window/segy/ksegy_analysis.h"
+#include "window/segy/segy_panel_layout.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/result_checks.h"
 #include "tests/support/segy_data.h"
@@ -93,6 +97,43 @@ TEST_F(SegyPanelTest, EveryByteOrderShowsTheSameHeaders) {
     EXPECT_EQ(CellAt(panel, i), big[i]) << "cell " << i;
   for (std::size_t i = 482; i < big.size(); ++i) EXPECT_EQ(CellAt(panel, i), big[i]) << "cell " << i;
   EXPECT_EQ(panel.Table().front().m, 875);
+}
+
+TEST(SegyPanelLayout, ColumnsKeepTheirPlaceUntilOneBeforeThemGrows) {
+  const std::vector<KPanelColumn> placed = PlaceColumns({{0, 2, 1}, {2, 5, 7}, {7, 2, 0}, {20, 5, 5.5}});
+  const double want[][2] = {{0, 2}, {2, 7}, {9, 2}, {20, 5.5}};
+  ASSERT_EQ(placed.size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(placed[i].x, want[i][0]) << i;
+    EXPECT_EQ(placed[i].width, want[i][1]) << i;
+  }
+  EXPECT_EQ(PlaceColumns({{30, 2, 0}}, 31.5)[0].x, 31.5);
+}
+
+// Every cell is as wide as its text needs, and no two cells of a row
+// overlap: a long text is never covered by the next cell.
+TEST_F(SegyPanelTest, CellsFitTheirTextsAndNeverOverlap) {
+  for (const char* file : {"be_ibm.sgy", "extreme_values.sgy"}) {
+    SCOPED_TRACE(file);
+    ASSERT_TRUE(panel.Create(GeneratedSegy(file)));
+    std::map<int, std::vector<std::pair<double, double>>> rows;  // row: [x, end) of its cells
+    for (std::size_t i = 0; i < panel.entries.size(); ++i) {
+      const KPointText& p = *panel.entries[i]->As<KPointText>();
+      const KTextProperties& properties = *panel.entries[i]->EffectiveTextProperties();
+      EXPECT_GE(properties.markWidth, CellWidthFor(p.label.view(), properties)) << "cell " << i;
+      rows[static_cast<int>(std::lround(-p.y / 1.1))].push_back({p.x, p.x + properties.markWidth});
+    }
+    for (auto& [row, cells] : rows) {
+      std::sort(cells.begin(), cells.end());
+      for (std::size_t k = 1; k < cells.size(); ++k)
+        EXPECT_LE(cells[k - 1].second, cells[k].first + 1e-9) << "row " << row << " cell at " << cells[k].first;
+    }
+  }
+  // The format text's cell grew: "num" starts where it ends.
+  ASSERT_TRUE(panel.Create(GeneratedSegy("be_ibm.sgy")));
+  const double formatEnd = 2 + CellWidthFor("32-bit,32 IBM float", *panel.entries[480]->EffectiveTextProperties());
+  EXPECT_GT(formatEnd, 7);
+  EXPECT_DOUBLE_EQ(panel.entries[482]->As<KPointText>()->x, formatEnd);
 }
 
 TEST_F(SegyPanelTest, ParameterFileAndPositionsAreExact) {

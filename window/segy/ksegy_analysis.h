@@ -64,8 +64,18 @@ public:
   KSegyFields Fields() const { return {xOffset, yOffset, mOffset, nOffset}; }
 
 private:
-  void AddHeaderDump(const unsigned char* header, std::int64_t available);
-  void AddTraceTable();
+  // Columns of the panel: 0-7 the dump's four label and value pairs, then
+  // the table's m, n, x and y, then the format code, its text, "num" and
+  // the sample count above the dump.
+  static constexpr int kTableColumn = 8, kCodeColumn = 12, kFormatColumn = 13, kNumColumn = 14, kCountColumn = 15,
+                       kColumnCount = 16;
+  struct PendingCell {
+    std::string text;
+    int style, row, column;
+  };
+  std::vector<PendingCell> PanelCells(const unsigned char* header, std::int64_t available) const;
+  void AddCells(const std::vector<PendingCell>& cells);
+  KLayer* LayerOfStyle(int style) const;
 
   KSegyLayout layout_;
   KWarningList warnings_;
