@@ -43,7 +43,7 @@ KResult WritePositions(KInputFile& file, const KSegyLayout& layout, const KPosit
       started = true;
       previous = row.n;
       // Where a reader of m, n, x, then y stands after this trace's y.
-      const std::int64_t position = layout.TraceStart(i) + options.fields.y + 4;
+      const std::int64_t position = layout.TraceStart(i) + options.fields.y + options.fields.yBytes;
       if (static_cast<double>(position) > options.limit) break;
       if (progress) progress->SetPos(position);
       text += "\npline.";

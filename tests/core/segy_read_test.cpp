@@ -16,6 +16,7 @@
 #include "io/segy/segy_layout.h"
 #include "io/segy/segy_positions.h"
 #include "io/segy/segy_traces.h"
+#include "io/segy/segy_words.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/result_checks.h"
 #include "tests/support/segy_data.h"
@@ -118,6 +119,55 @@ TEST(SegyLayout, EveryFormatCodeInAlternateByteOrders) {
     EXPECT_STREQ(segy::FormatText(c.code), c.text);
   }
   for (int unassigned : {0, 13, 14, 17, -1}) EXPECT_STREQ(segy::FormatText(unassigned), "Data type");
+}
+
+// The words chosen by 1-based byte positions: the text they read back as,
+// or part of the reason they are refused.
+TEST(SegyWords, ChosenByBytePositionsOrPreset) {
+  const struct {
+    const char* spec;
+    const char* words;  // null when refused
+    const char* error;
+  } cases[] = {
+      {"m=189,n=193,x=181,y=185", "m=189,n=193,x=181,y=185", nullptr},
+      {"y=239:2,x=1", "m=21,n=9,x=1,y=239:2", nullptr},
+      {"n=237:4", "m=21,n=237,x=73,y=77", nullptr},
+      {"n=238", nullptr, "'n=238': the word must lie in bytes 1-240"},
+      {"m=0", nullptr, "bytes 1-240"},
+      {"m=-5", nullptr, "bytes 1-240"},
+      {"m=21:3", nullptr, "'m=21:3': a word is 2 or 4 bytes"},
+      {"q=5", nullptr, "'q=5' is not m=BYTE"},
+      {"m", nullptr, "'m' is not m=BYTE"},
+      {"m=21x", nullptr, "bytes 1-240"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.spec);
+    const KResultWith<KSegyFields> f = ParseSegyWords(c.spec);
+    if (c.words) {
+      ASSERT_TRUE(f) << f.message();
+      EXPECT_EQ(SegyWordsText(f.value()), c.words);
+      EXPECT_TRUE(f.value().Valid());
+    } else {
+      EXPECT_TRUE(FailedWith(f, KStatus::kRefused, {c.error}));
+    }
+  }
+  EXPECT_EQ(SegyWordsText(SegyPreset("3d").value()), "m=189,n=193,x=181,y=185");
+  EXPECT_EQ(SegyWordsText(SegyPreset("2d-cdp").value()), "m=21,n=197,x=181,y=185");
+  EXPECT_EQ(SegyPreset("3D").status(), KStatus::kRefused);
+
+  // Read from the first trace: inline 10, crossline 20, the CDP position;
+  // the low half of the inline word as a 2-byte word.
+  KResultWith<KInputFile> file = OpenInputFile(GeneratedSegy("le_ieee.sgy"));
+  KResultWith<KSegyLayout> layout = ReadSegyLayout(file.value());
+  KResultWith<KSegyFields> words = ParseSegyWords("m=189,n=193,x=181,y=185");
+  KResultWith<std::vector<KTraceRow>> rows = ReadTraceTable(file.value(), layout.value(), words.value(), 60);
+  ASSERT_EQ(rows.value().size(), 6u);
+  const KTraceRow& last = rows.value().back();
+  EXPECT_EQ((std::vector<long long>{last.m, last.n, last.x, last.y}),
+            (std::vector<long long>{11, 22, 6202000 + 5 * 250, 60742400 + 5 * 7}));
+  words = ParseSegyWords("m=189:2,n=189:2");  // little-endian: the low half comes first
+  rows = ReadTraceTable(file.value(), layout.value(), words.value(), 1);
+  EXPECT_EQ(rows.value()[0].m, 10);
 }
 
 // What every broken file gives: an error naming the file and the field, or

@@ -33,6 +33,21 @@ TEST(SegyCommand, JsonHasTheKeyNumbersAndTheTable) {
   EXPECT_THAT(mixed.out, HasSubstr("\"trace_byte_order\": \"big\""));
 }
 
+TEST(SegyCommand, WordsChosenByPresetOrBytePosition) {
+  const std::string path = GeneratedSegy("be_ibm.sgy");
+  const ProgramRun r = RunQuarvel({"segy", "--json", "--preset", "3d", path});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_THAT(r.out, HasSubstr("\"table\": [[10, 20, 6202000, 60742400], [10, 21, 6202250, 60742407], "));
+  EXPECT_THAT(r.out, HasSubstr("\"words\": {\"m\": [189, 4], \"n\": [193, 4], \"x\": [181, 4], \"y\": [185, 4]}}\n"));
+  // --words changes the preset's words; the low half of the big-endian inline word.
+  const ProgramRun two = RunQuarvel({"segy", "--words", "m=191:2", "--preset", "2d-cdp", path});
+  EXPECT_EQ(two.status, 0) << two.err;
+  EXPECT_THAT(two.out, HasSubstr("  words         m=191:2,n=197,x=181,y=185\n"));
+  EXPECT_THAT(two.out, HasSubstr("            10            0        6202000       60742400\n"));
+  EXPECT_TRUE(ExitedWith(RunQuarvel({"segy", "--preset", "4d", path}), 2, {"--preset: '4d' is not 3d or 2d-cdp"}));
+  EXPECT_TRUE(ExitedWith(RunQuarvel({"segy", "--words", "m=240", path}), 2, {"'m=240'", "bytes 1-240"}));
+}
+
 TEST(SegyCommand, PositionsAreADrawingOfSurveyLinesAndThePanelAPicture) {
   const TempDir dir;
   const std::string xy = dir.File("be.xy"), parameters = dir.File("p.txt"), path = GeneratedSegy("be_ibm.sgy");

@@ -61,7 +61,17 @@ public:
   const KSegyLayout& Layout() const { return layout_; }
   const std::vector<KWarning>& Warnings() const { return warnings_.items(); }
   const std::vector<KTraceRow>& Table() const { return table_; }
-  KSegyFields Fields() const { return {xOffset, yOffset, mOffset, nOffset}; }
+  KSegyFields Fields() const {
+    KSegyFields f = fieldSizes_;
+    f.x = xOffset, f.y = yOffset, f.m = mOffset, f.n = nOffset;
+    return f;
+  }
+  // Chooses the four words (offsets into the members above, and sizes);
+  // Create reads them.
+  void SetFields(const KSegyFields& fields) {
+    xOffset = fields.x, yOffset = fields.y, mOffset = fields.m, nOffset = fields.n;
+    fieldSizes_ = fields;
+  }
 
 private:
   // Columns of the panel: 0-7 the dump's four label and value pairs, then
@@ -78,6 +88,7 @@ private:
   KLayer* LayerOfStyle(int style) const;
 
   KSegyLayout layout_;
+  KSegyFields fieldSizes_;  // the sizes of the words; their offsets are the members above
   KWarningList warnings_;
   std::vector<KTraceRow> table_;
 };
