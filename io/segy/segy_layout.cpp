@@ -121,6 +121,7 @@ KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file, KWarningSink* warnings
   if (!order) return {order, layout};
   const KByteOrder bo = order.value();
   layout.byteOrder = bo;
+  layout.traceByteOrder = bo;
   layout.formatCode = SegyInt16(header + kFormatCode, bo);
   layout.bytesPerSample = BytesPerSample(layout.formatCode);
   if (layout.bytesPerSample == 0)
@@ -215,9 +216,10 @@ KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file, KWarningSink* warnings
     for (const auto& p : pairs) {
       const std::uint16_t mine = SegyUInt16(p.bytes, bo), theirs = SegyUInt16(p.bytes, other);
       if (mine != p.binary && theirs == p.binary && mine != theirs) {
+        layout.traceByteOrder = other;
         warn(std::string("the first trace's ") + p.name + " reads " + Num(mine) + ", but " + Num(theirs) +
-             " as in the binary header in the other byte order: "
-             "the trace headers seem to be in another byte order than the binary header");
+             " as in the binary header in the other byte order: the trace headers are read " +
+             (other == KByteOrder::kBig ? "big-endian" : "little-endian") + ", unlike the binary header");
         break;
       }
     }

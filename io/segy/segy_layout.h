@@ -16,7 +16,8 @@ enum class KByteOrder { kBig, kLittle };
 struct KSegyLayout {
   std::string path;
   std::int64_t fileSize = 0;
-  KByteOrder byteOrder = KByteOrder::kBig;
+  KByteOrder byteOrder = KByteOrder::kBig;       // of the binary header
+  KByteOrder traceByteOrder = KByteOrder::kBig;  // of the trace headers: the same unless they tell otherwise
   int formatCode = 0;
   int bytesPerSample = 0;
   std::int64_t samples = 0;        // per trace
@@ -45,7 +46,9 @@ struct KSegyLayout {
 // everything after the header. What is sound but suspicious (bytes after the
 // last whole trace, no traces, a trace count or trace headers that disagree)
 // goes to warnings, when given, each a sentence naming the file; only a
-// layout that succeeds warns.
+// layout that succeeds warns. Trace headers whose own sample count or
+// interval reads as the binary header's only in the other byte order are
+// read in that order (traceByteOrder), with a warning.
 KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file, KWarningSink* warnings = nullptr);
 // The same, opening path first.
 KResultWith<KSegyLayout> ReadSegyLayout(const std::string& path, KWarningSink* warnings = nullptr);

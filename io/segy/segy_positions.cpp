@@ -38,12 +38,12 @@ KResult WritePositions(KInputFile& file, const KSegyLayout& layout, const KPosit
   for (std::int64_t i = 0; i < count; ++i) {
     const std::int64_t got = ReadTraceHeader(file, layout, i, header);
     if (got < 0) return ErrnoResult(KStatus::kCannotOpen, "cannot read", layout.path, errno);
-    const KTraceRow row = RowOf(header, got, options.fields, layout.byteOrder);
+    const KTraceRow row = RowOf(header, got, options.fields, layout.traceByteOrder);
     if (!started || row.n != previous) {
       started = true;
       previous = row.n;
       // Where a reader of m, n, x, then y stands after this trace's y.
-      const std::int64_t position = layout.TraceStart(i) + options.fields.y + 4;
+      const std::int64_t position = layout.TraceStart(i) + options.fields.y + options.fields.yBytes;
       if (static_cast<double>(position) > options.limit) break;
       if (progress) progress->SetPos(position);
       text += "\npline.";

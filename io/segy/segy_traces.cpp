@@ -14,12 +14,15 @@ std::int64_t ReadTraceHeader(KInputFile& file, const KSegyLayout& layout, std::i
 }
 
 KTraceRow RowOf(const unsigned char* header, std::int64_t available, const KSegyFields& fields, KByteOrder order) {
-  auto field = [&](int offset) { return offset + 4 <= available ? SegyInt32(header + offset, order) : 0; };
+  auto field = [&](int offset, int size) -> std::int32_t {
+    if (offset < 0 || offset + size > available) return 0;
+    return size == 2 ? SegyInt16(header + offset, order) : SegyInt32(header + offset, order);
+  };
   KTraceRow row;
-  row.m = field(fields.m);
-  row.n = field(fields.n);
-  row.x = field(fields.x);
-  row.y = field(fields.y);
+  row.m = field(fields.m, fields.mBytes);
+  row.n = field(fields.n, fields.nBytes);
+  row.x = field(fields.x, fields.xBytes);
+  row.y = field(fields.y, fields.yBytes);
   if (segy::kCoordScalarOffset + 2 <= available) row.scalar = SegyInt16(header + segy::kCoordScalarOffset, order);
   return row;
 }
@@ -34,7 +37,7 @@ KResultWith<std::vector<KTraceRow>> ReadTraceTable(KInputFile& file, const KSegy
   for (std::int64_t i = 0; i < count; ++i) {
     const std::int64_t got = ReadTraceHeader(file, layout, i, header);
     if (got < 0) return {ErrnoResult(KStatus::kCannotOpen, "cannot read", layout.path, errno), std::move(rows)};
-    rows.push_back(RowOf(header, got, fields, layout.byteOrder));
+    rows.push_back(RowOf(header, got, fields, layout.traceByteOrder));
   }
   return rows;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/files/input_file.h"
@@ -12,22 +13,23 @@
 #include "io/segy/segy_format.h"
 #include "io/segy/segy_layout.h"
 
-// Byte offsets of the fields within a trace header (each a 4-byte integer
-// inside the 240 bytes).
+// Byte offsets of the fields within a trace header, and their sizes (4-byte
+// integers unless a field is chosen as a 2-byte one).
 struct KSegyFields {
   int x = segy::kSourceXOffset;
   int y = segy::kSourceYOffset;
   int m = segy::kCdpOffset;
   int n = segy::kFieldRecordOffset;
+  int xBytes = 4, yBytes = 4, mBytes = 4, nBytes = 4;
   // Bytes of a header that hold all four fields (and the coordinate
   // scalar when coordinates are scaled).
   int End(bool scaled = false) const {
-    const int end = std::max({x, y, m, n}) + 4;
+    const int end = std::max({x + xBytes, y + yBytes, m + mBytes, n + nBytes});
     return scaled ? std::max(end, segy::kCoordScalarOffset + 2) : end;
   }
   bool Valid() const {
-    for (int o : {x, y, m, n})
-      if (o < 0 || o + 4 > segy::kTraceHeaderBytes) return false;
+    for (auto [o, size] : {std::pair{x, xBytes}, {y, yBytes}, {m, mBytes}, {n, nBytes}})
+      if (o < 0 || (size != 2 && size != 4) || o + size > segy::kTraceHeaderBytes) return false;
     return true;
   }
 };

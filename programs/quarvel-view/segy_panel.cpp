@@ -31,6 +31,8 @@ KResult OpenSegyPanel(const QString& path, QuarvelWindow& drawing, QWidget* pare
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowTitle(QFileInfo(path).fileName() + " - SEG-Y panel");
   auto* view = new KPanelView(std::move(analysis));
+  view->setToolTip("Wheel scrolls (Shift: sideways, Ctrl: zoom); drag moves; arrows and Page keys scroll, "
+                   "+ and - zoom, Home fits");
   auto* emblem = new CButtonSolvane;
   emblem->setFixedSize(101, 51);
   emblem->setToolTip("Fit the panel to the window");
@@ -51,5 +53,6 @@ KResult OpenSegyPanel(const QString& path, QuarvelWindow& drawing, QWidget* pare
   layout->addLayout(bottom);
   window->resize(1200, 760);
   window->show();
+  view->setFocus();
   return KResult::Ok();
 }

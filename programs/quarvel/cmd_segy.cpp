@@ -1,5 +1,6 @@
 // quarvel segy [--json] [--parameters OUT] [--positions OUT [--limit BYTES]]
-//              [--panel OUT.png|.svg|.pdf] [--scaled] FILE...
+//              [--panel OUT.png|.svg|.pdf] [--scaled]
+//              [--preset 3d|2d-cdp] [--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] FILE...
 // Reads the headers of SEG-Y files (never their samples) and prints the key
 // numbers and the first traces' m, n, x, y; writes the parameter file, the
 // source positions as a drawing of survey lines, or a picture of the panel.
@@ -12,6 +13,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/base/progress.h"
@@ -19,6 +21,7 @@
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/painting_app.h"
 #include "io/segy/segy_format.h"
+#include "io/segy/segy_words.h"
 #include "window/segy/ksegy_analysis.h"
 #include "qt/export/picture_export.h"
 
@@ -31,13 +34,20 @@ struct SegyOptions {
   bool json = false, scaled = false;
   std::string parameters, positions, panel;
   double limit = std::numeric_limits<double>::infinity();
+  std::string preset, words;
+  KSegyFields fields;
   std::vector<std::string> files;
 };
 
 KExit Usage() {
   std::fprintf(stderr,
                "usage: quarvel segy [--json] [--parameters OUT] [--positions OUT [--limit BYTES]]\n"
-               "                    [--panel OUT.png|OUT.svg|OUT.pdf] [--scaled] FILE...\n");
+               "                    [--panel OUT.png|OUT.svg|OUT.pdf] [--scaled]\n"
+               "                    [--preset 3d|2d-cdp] [--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] FILE...\n"
+               "  --words: 1-based byte positions of the four trace-header words (defaults\n"
+               "  m=21,n=9,x=73,y=77); BYTE:2 for a 2-byte word. --preset 3d: m=189 (inline),\n"
+               "  n=193 (crossline), x=181, y=185 (CDP x, y); 2d-cdp: m=21 (CDP), n=197 (shot\n"
+               "  point), x=181, y=185. --words given with --preset changes the preset's words.\n");
   return KExit::kUsage;
 }
 
@@ -52,6 +62,9 @@ KExit ParseArguments(const std::vector<std::string>& args, SegyOptions& o) {
       o.json = true;
     } else if (a == "--scaled") {
       o.scaled = true;
+    } else if (a == "--preset" || a == "--words") {
+      if (!hasValue) return Usage();
+      (a == "--preset" ? o.preset : o.words) = args[++i];
     } else if (a == "--parameters" || a == "--positions" || a == "--panel") {
       if (!hasValue) return Usage();
       (a == "--parameters" ? o.parameters : a == "--positions" ? o.positions : o.panel) = args[++i];
@@ -72,6 +85,22 @@ KExit ParseArguments(const std::vector<std::string>& args, SegyOptions& o) {
     }
   }
   if (o.files.empty()) return Usage();
+  if (!o.preset.empty()) {
+    const KResultWith<KSegyFields> preset = SegyPreset(o.preset);
+    if (!preset) {
+      std::fprintf(stderr, "quarvel segy: %s\n", preset.message().c_str());
+      return KExit::kUsage;
+    }
+    o.fields = preset.value();
+  }
+  if (!o.words.empty()) {
+    const KResultWith<KSegyFields> words = ParseSegyWords(o.words, o.fields);
+    if (!words) {
+      std::fprintf(stderr, "quarvel segy: %s\n", words.message().c_str());
+      return KExit::kUsage;
+    }
+    o.fields = words.value();
+  }
   if (o.limit != std::numeric_limits<double>::infinity() && o.positions.empty()) {
     std::fprintf(stderr, "quarvel segy: --limit goes with --positions\n");
     return KExit::kUsage;
@@ -104,10 +133,12 @@ std::string Coordinate(std::int32_t v, std::int16_t scalar, bool scaled) {
   return scaled ? ShortestText(ScaledCoordinate(v, scalar)) : std::to_string(v);
 }
 
+const char* OrderWord(KByteOrder order) { return order == KByteOrder::kBig ? "big" : "little"; }
+
 std::string Json(const KSegyAnalysis& a, bool scaled) {
   const KSegyLayout& l = a.Layout();
   std::string s = "{\"file\": " + JsonString(l.path) + ", \"byte_order\": \"" +
-                  (l.byteOrder == KByteOrder::kBig ? "big" : "little") + "\", \"format\": " +
+                  OrderWord(l.byteOrder) + "\", \"format\": " +
                   std::to_string(l.formatCode) + ", \"format_text\": " + JsonString(segy::FormatText(l.formatCode)) +
                   ", \"bytes_per_sample\": " + std::to_string(l.bytesPerSample) + ", \"samples\": " +
                   std::to_string(l.samples) + ", \"interval\": " + std::to_string(l.interval) +
@@ -120,7 +151,13 @@ std::string Json(const KSegyAnalysis& a, bool scaled) {
   }
   s += "], \"warnings\": [";
   for (std::size_t i = 0; i < a.Warnings().size(); ++i) s += (i ? ", " : "") + JsonString(WarningText(a.Warnings()[i]));
-  return s + "]}\n";
+  s += "], \"trace_byte_order\": \"" + std::string(OrderWord(l.traceByteOrder)) + "\", \"words\": {";
+  const KSegyFields f = a.Fields();
+  for (auto [name, offset, size] : {std::tuple{"m", f.m, f.mBytes}, {"n", f.n, f.nBytes}, {"x", f.x, f.xBytes},
+                                    {"y", f.y, f.yBytes}})
+    s += std::string(*name == 'm' ? "" : ", ") + "\"" + name + "\": [" + std::to_string(offset + 1) + ", " +
+         std::to_string(size) + "]";
+  return s + "}}\n";
 }
 
 std::string Text(const KSegyAnalysis& a, bool scaled) {
@@ -135,6 +172,10 @@ std::string Text(const KSegyAnalysis& a, bool scaled) {
                 static_cast<long long>(l.firstTrace), static_cast<long long>(l.traceLength),
                 static_cast<long long>(l.traces));
   s += buf;
+  if (const std::string words = SegyWordsText(a.Fields()); words != SegyWordsText(KSegyFields{}))
+    s += "  words         " + words + "\n";
+  if (l.traceByteOrder != l.byteOrder)
+    s += std::string("  trace headers ") + OrderWord(l.traceByteOrder) + "-endian\n";
   for (const KWarning& w : a.Warnings()) s += "  warning: " + WarningText(w) + "\n";
   if (!a.Table().empty()) {
     std::snprintf(buf, sizeof buf, "  %12s %12s %14s %14s\n", "m", "n", "x", "y");
@@ -180,6 +221,7 @@ KExit RunSegy(const std::vector<std::string>& args) {
   };
   for (const std::string& file : o.files) {
     KSegyAnalysis panel;
+    panel.SetFields(o.fields);
     if (const KResult created = panel.Create(file); !created) {
       fail(created);
       continue;
@@ -201,7 +243,8 @@ KExit RunSegy(const std::vector<std::string>& args) {
 
 const KCommandRegistrar reg({"segy",
                              "segy [--json] [--parameters OUT] [--positions OUT [--limit BYTES]] "
-                             "[--panel OUT.png|OUT.svg|OUT.pdf] [--scaled] FILE...",
+                             "[--panel OUT.png|OUT.svg|OUT.pdf] [--scaled] [--preset 3d|2d-cdp] "
+                             "[--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] FILE...",
                              &RunSegy});
 
 }  // namespace

@@ -31,6 +31,10 @@ KColorRef DocumentColour(int colour);
 
 class KRenderer {
 public:
+  // Fonts are drawn with character cells this many times a record's
+  // character height and width (the width being the average character's).
+  static constexpr double kFontCellFactor = 1.5;
+
   explicit KRenderer(KDevice& device) : device_(device), pen_(device) {}
   KRenderer(const KRenderer&) = delete;
   KRenderer& operator=(const KRenderer&) = delete;

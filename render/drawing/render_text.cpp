@@ -7,9 +7,6 @@
 
 namespace {
 
-// Font cells are one and a half times the record's character size.
-constexpr double kCellFactor = 1.5;
-
 // Clamps a device coordinate into the drawable range, then truncates.
 int ClampToDevice(double value) {
   const double limit = KViewTransform::kDeviceLimit;
@@ -26,8 +23,8 @@ void KRenderer::DrawText(const KText& text, const KViewTransform& view, int colo
   // The escapement comes from the record alone: inside a rotated block the
   // text's position follows the rotation but its direction does not.
   KDeviceFont font(text.font);
-  font.height = KTruncToInt(kCellFactor * text.height / view.scaleY);
-  font.width = KTruncToInt(kCellFactor * text.width / view.scaleX);
+  font.height = KTruncToInt(KRenderer::kFontCellFactor * text.height / view.scaleY);
+  font.width = KTruncToInt(KRenderer::kFontCellFactor * text.width / view.scaleX);
   font.escapement = KTruncToInt(text.angle * 10.0);
   device_.TextOut(origin.x, origin.y, text.text, font);
 }

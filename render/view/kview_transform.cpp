@@ -129,6 +129,15 @@ void KViewTransform::ZoomCentre(double factor) {
   UpdateEdges();
 }
 
+void KViewTransform::ZoomAbout(int column, int row, double factor) {
+  const double wx = ToWorldX(column), wy = ToWorldY(row);
+  scaleX *= factor;
+  scaleY *= factor;
+  left = wx - column * scaleX;
+  bottom = wy - (height - row) * scaleY;
+  UpdateEdges();
+}
+
 bool KViewTransform::ZoomRect(KIntPoint p1, KIntPoint p2) {
   int xl = p1.x < p2.x ? p1.x : p2.x;
   int yt = p1.y < p2.y ? p1.y : p2.y;

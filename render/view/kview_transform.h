@@ -107,6 +107,9 @@ public:
   void ZoomAt(int column, int row, bool zoomIn);
   // Multiplies the scales by factor, keeping the world point at the centre.
   void ZoomCentre(double factor);
+  // Multiplies the scales by factor, keeping the world point under the
+  // pixel (column, row) where it is.
+  void ZoomAbout(int column, int row, double factor);
   // Makes the height of the rectangle spanned by p1 and p2 fill the window;
   // false (view unchanged) when the rectangle has no height.
   bool ZoomRect(KIntPoint p1, KIntPoint p2);

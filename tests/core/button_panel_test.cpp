@@ -34,6 +34,8 @@ TEST(ButtonPanel, ConstructionTakesTheLayersOfTheScript) {
 TEST(ButtonPanel, CellsGoToTheirStyleLayerColumnAndRow) {
   KButton panel;
   panel.Initial(2, 5);
+  EXPECT_EQ(panel.buttonLayer->TextProperties()->markWidth, 2.0);
+  EXPECT_EQ(panel.playLayer->TextProperties()->markWidth, 2.0);
   EXPECT_EQ(panel.editLayer->TextProperties()->markWidth, 5.0);
   panel.AddPoint("Name", 1, 0);
   panel.AddPoint("Value", 2, 0);

@@ -1,20 +1,22 @@
-// The SEG-Y reader over real files made by other programs (their ground
-// truth) and over files broken on purpose.
+// The SEG-Y reader over the small files generated into the repository
+// (tests/data/segy/make_segy.py): layouts in both byte orders and of every
+// format code, trace headers in another order than the binary header,
+// revision 2 and extended textual headers, and every malformed kind.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "io/segy/segy_format.h"
 #include "io/segy/segy_layout.h"
 #include "io/segy/segy_positions.h"
 #include "io/segy/segy_traces.h"
-#include "tests/support/file_bytes.h"
+#include "io/segy/segy_words.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/result_checks.h"
 #include "tests/support/segy_data.h"
@@ -25,108 +27,268 @@ namespace {
 using ::testing::AllOf;
 using ::testing::HasSubstr;
 
-std::string Positions(const std::string& path, KPositionsOptions options = {}) {
-  KResultWith<KInputFile> file = OpenInputFile(path);
-  EXPECT_TRUE(file) << file.message();
-  KResultWith<KSegyLayout> layout = ReadSegyLayout(file.value());
-  EXPECT_TRUE(layout) << layout.message();
-  std::string text;
-  const KResult written =
-      WritePositions(file.value(), layout.value(), options, [&](std::string_view s) { text += s; });
-  EXPECT_TRUE(written) << written.message();
-  return text;
+constexpr KByteOrder kBig = KByteOrder::kBig, kLittle = KByteOrder::kLittle;
+
+// Trace i of every generated file: m 875 + i, n 101 + i / 3, x 6201972 +
+// 250 i, y 60742329 + 7 i.
+std::vector<long long> Row(long long i) { return {875 + i, 101 + i / 3, 6201972 + 250 * i, 60742329 + 7 * i}; }
+
+std::vector<long long> RowAt(KInputFile& file, const KSegyLayout& l, std::int64_t index) {
+  unsigned char header[240];
+  const std::int64_t got = ReadTraceHeader(file, l, index, header);
+  const KTraceRow row = RowOf(header, got, KSegyFields{}, l.traceByteOrder);
+  return {row.m, row.n, row.x, row.y};
 }
 
-TEST(SegyGroundTruth, EveryFileReadsAsItsTruthSays) {
-  SKIP_WITHOUT_SEGY_DATA();
-  const std::vector<KSegyTruth> truth = SegyTruth();
-  ASSERT_GT(truth.size(), 80u);
-  for (const KSegyTruth& t : truth) {
-    SCOPED_TRACE(t.file);
-    KResultWith<KInputFile> file = OpenInputFile(SegyData("files/" + t.file));
+struct LayoutCase {
+  const char* file;
+  KByteOrder order, traceOrder;
+  int format;
+  long long samples, firstTrace, traceLength, traces;
+  const char* warning;  // part of the only warning, or null
+};
+
+const LayoutCase kLayouts[] = {
+    {"be_ibm.sgy", kBig, kBig, 1, 10, 3600, 280, 6, nullptr},
+    {"le_ieee.sgy", kLittle, kLittle, 5, 10, 3600, 280, 6, nullptr},
+    // Binary header little-endian, trace headers big-endian.
+    {"mixed_order.sgy", kLittle, kBig, 3, 10, 3600, 260, 6,
+     "sample count (bytes 115-116) reads 2560, but 10 as in the binary header in the other byte order"},
+    // Byte-order word, extended sample count, one extra trace header, the
+    // first trace after one extended header and a 400-byte gap.
+    {"rev2_be.sgy", kBig, kBig, 2, 12, 7200, 528, 4, nullptr},
+    {"rev2_le_mark.sgy", kLittle, kLittle, 6, 5, 3600, 280, 4, nullptr},
+    {"ext_text_count.sgy", kBig, kBig, 3, 10, 10000, 260, 6, nullptr},
+    {"ext_text_stanza.sgy", kBig, kBig, 8, 10, 13200, 250, 6, nullptr},
+};
+
+TEST(SegyLayout, GeneratedFilesReadAsWritten) {
+  for (const LayoutCase& c : kLayouts) {
+    SCOPED_TRACE(c.file);
+    KResultWith<KInputFile> file = OpenInputFile(GeneratedSegy(c.file));
     ASSERT_TRUE(file) << file.message();
     KWarningList warnings;
     KResultWith<KSegyLayout> read = ReadSegyLayout(file.value(), &warnings);
     ASSERT_TRUE(read) << read.message();
     const KSegyLayout& l = read.value();
-    EXPECT_EQ(l.byteOrder == KByteOrder::kBig ? "big" : "little", t.byteOrder);
-    EXPECT_EQ(l.formatCode, t.format);
-    EXPECT_EQ(l.samples, t.samples);
-    EXPECT_EQ(l.interval, t.interval);
-    EXPECT_EQ(l.firstTrace, t.firstTrace);
-    EXPECT_EQ(l.traces, t.traces);
-    EXPECT_EQ(l.leftover, t.leftover);
-    // Leftover bytes and a file without traces are told; so is a revision-2
-    // trace count that disagrees with the size (the synthetic files of
-    // maximised fields).
-    int leftover = 0, empty = 0;
-    for (const KWarning& warning : warnings.items()) {
-      const std::string& w = warning.message;
-      leftover += w.find("bytes after the last") != std::string::npos;
-      empty += w.find("no traces") != std::string::npos;
-      if (w.find("bytes after the last") == std::string::npos && w.find("no traces") == std::string::npos) {
-        EXPECT_NE(w.find("trace count (bytes 3513-3520)"), std::string::npos) << w;
-      }
+    EXPECT_EQ(l.byteOrder, c.order);
+    EXPECT_EQ(l.traceByteOrder, c.traceOrder);
+    EXPECT_EQ(l.formatCode, c.format);
+    EXPECT_EQ(l.samples, c.samples);
+    EXPECT_EQ(l.interval, 4000);
+    EXPECT_EQ(l.firstTrace, c.firstTrace);
+    EXPECT_EQ(l.traceLength, c.traceLength);
+    EXPECT_EQ(l.traces, c.traces);
+    EXPECT_EQ(l.leftover, 0);
+    ASSERT_EQ(warnings.items().size(), c.warning ? 1u : 0u);
+    if (c.warning) {
+      EXPECT_THAT(warnings.items()[0].message, HasSubstr(c.warning));
     }
-    EXPECT_EQ(leftover, t.leftover != 0 ? 1 : 0);
-    EXPECT_EQ(empty, t.traces == 0 && t.leftover == 0 ? 1 : 0);
-    if (l.traces == 0) continue;
-    unsigned char header[240];
-    for (auto [index, want] : {std::pair{std::int64_t{0}, t.first}, std::pair{l.traces - 1, t.last}}) {
-      const std::int64_t got = ReadTraceHeader(file.value(), l, index, header);
-      ASSERT_EQ(got, 240);
-      const KTraceRow row = RowOf(header, got, KSegyFields{}, l.byteOrder);
-      EXPECT_EQ((std::vector<long long>{row.m, row.n, row.x, row.y}),
-                (std::vector<long long>{want[0], want[1], want[2], want[3]}))
-          << "trace " << index;
-    }
+    EXPECT_EQ(RowAt(file.value(), l, 0), Row(0));
+    EXPECT_EQ(RowAt(file.value(), l, l.traces - 1), Row(l.traces - 1));
   }
 }
 
-TEST(SegyGroundTruth, PositionsMatchTheTrueOutputOfEveryFile) {
-  SKIP_WITHOUT_SEGY_DATA();
-  int compared = 0;
-  for (const KSegyTruth& t : SegyTruth()) {
-    const std::string expected = ReadFileBytes(SegyData("expected/" + ExpectedName(t.file) + ".xy.true.txt"));
-    if (expected.empty()) continue;
-    SCOPED_TRACE(t.file);
-    EXPECT_EQ(Positions(SegyData("files/" + t.file)), expected);
-    ++compared;
+// Every format code a revision assigns: its sample size and its text.
+struct FormatCase {
+  int code, bytes;
+  const char* text;
+};
+
+const FormatCase kFormats[] = {
+    {1, 4, "32-bit,32 IBM float"}, {2, 4, "32-bit,integer"}, {3, 2, "16-bit,integer"},
+    {4, 4, "32-bit,integer"},      {5, 4, "32-bit,IEEE"},    {6, 8, "64-bit,IEEE"},
+    {7, 3, "24-bit,integer"},      {8, 1, " 8-bit,integer"}, {9, 8, "64-bit,integer"},
+    {10, 4, "32-bit,unsigned"},    {11, 2, "16-bit,unsigned"}, {12, 8, "64-bit,unsigned"},
+    {15, 3, "24-bit,unsigned"},    {16, 1, " 8-bit,unsigned"},
+};
+
+TEST(SegyLayout, EveryFormatCodeInAlternateByteOrders) {
+  for (std::size_t k = 0; k < std::size(kFormats); ++k) {
+    const FormatCase& c = kFormats[k];
+    char name[32];
+    std::snprintf(name, sizeof name, "format_%02d.sgy", c.code);
+    SCOPED_TRACE(name);
+    KResultWith<KSegyLayout> read = ReadSegyLayout(GeneratedSegy(name));
+    ASSERT_TRUE(read) << read.message();
+    EXPECT_EQ(read.value().byteOrder, k % 2 ? kLittle : kBig);
+    EXPECT_EQ(read.value().formatCode, c.code);
+    EXPECT_EQ(read.value().traceLength, 240 + 4 * c.bytes);
+    EXPECT_EQ(read.value().traces, 2);
+    EXPECT_EQ(read.value().leftover, 0);
+    EXPECT_STREQ(segy::FormatText(c.code), c.text);
   }
-  EXPECT_GT(compared, 70);
+  for (int unassigned : {0, 13, 14, 17, -1}) EXPECT_STREQ(segy::FormatText(unassigned), "Data type");
 }
 
-TEST(SegyPositions, LimitAndScalar) {
-  SKIP_WITHOUT_SEGY_DATA();
-  const std::string base = SegyData("malformed/00_base_valid.sgy");
-  KPositionsOptions zero;
-  zero.limit = 0;
-  EXPECT_EQ(Positions(base, zero), "\n");
-  // The second polyline (n 112) starts at trace 18: 3600 + 18 * 390 + 80.
-  KPositionsOptions first;
-  first.limit = 3600 + 18 * 390 + 79;
-  const std::string one = Positions(base, first);
-  EXPECT_EQ(one.find("pline.112"), std::string::npos);
-  EXPECT_NE(one.find("pline.111"), std::string::npos);
-  first.limit += 1;
-  EXPECT_NE(Positions(base, first).find("pline.112"), std::string::npos);
+// The words chosen by 1-based byte positions: the text they read back as,
+// or part of the reason they are refused.
+TEST(SegyWords, ChosenByBytePositionsOrPreset) {
+  const struct {
+    const char* spec;
+    const char* words;  // null when refused
+    const char* error;
+  } cases[] = {
+      {"m=189,n=193,x=181,y=185", "m=189,n=193,x=181,y=185", nullptr},
+      {"y=239:2,x=1", "m=21,n=9,x=1,y=239:2", nullptr},
+      {"n=237:4", "m=21,n=237,x=73,y=77", nullptr},
+      {"n=238", nullptr, "'n=238': the word must lie in bytes 1-240"},
+      {"m=0", nullptr, "bytes 1-240"},
+      {"m=-5", nullptr, "bytes 1-240"},
+      {"m=21:3", nullptr, "'m=21:3': a word is 2 or 4 bytes"},
+      {"q=5", nullptr, "'q=5' is not m=BYTE"},
+      {"m", nullptr, "'m' is not m=BYTE"},
+      {"m=21x", nullptr, "bytes 1-240"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.spec);
+    const KResultWith<KSegyFields> f = ParseSegyWords(c.spec);
+    if (c.words) {
+      ASSERT_TRUE(f) << f.message();
+      EXPECT_EQ(SegyWordsText(f.value()), c.words);
+      EXPECT_TRUE(f.value().Valid());
+    } else {
+      EXPECT_TRUE(FailedWith(f, KStatus::kRefused, {c.error}));
+    }
+  }
+  EXPECT_EQ(SegyWordsText(SegyPreset("3d").value()), "m=189,n=193,x=181,y=185");
+  EXPECT_EQ(SegyWordsText(SegyPreset("2d-cdp").value()), "m=21,n=197,x=181,y=185");
+  EXPECT_EQ(SegyPreset("3D").status(), KStatus::kRefused);
+
+  // Read from the first trace: inline 10, crossline 20, the CDP position;
+  // the low half of the inline word as a 2-byte word.
+  KResultWith<KInputFile> file = OpenInputFile(GeneratedSegy("le_ieee.sgy"));
+  KResultWith<KSegyLayout> layout = ReadSegyLayout(file.value());
+  KResultWith<KSegyFields> words = ParseSegyWords("m=189,n=193,x=181,y=185");
+  KResultWith<std::vector<KTraceRow>> rows = ReadTraceTable(file.value(), layout.value(), words.value(), 60);
+  ASSERT_EQ(rows.value().size(), 6u);
+  const KTraceRow& last = rows.value().back();
+  EXPECT_EQ((std::vector<long long>{last.m, last.n, last.x, last.y}),
+            (std::vector<long long>{11, 22, 6202000 + 5 * 250, 60742400 + 5 * 7}));
+  words = ParseSegyWords("m=189:2,n=189:2");  // little-endian: the low half comes first
+  rows = ReadTraceTable(file.value(), layout.value(), words.value(), 1);
+  EXPECT_EQ(rows.value()[0].m, 10);
+}
+
+// What every broken file gives: an error naming the file and the field, or
+// the traces that are there with a warning.
+struct MalformedCase {
+  const char* file;
+  const char* error;    // part of the message, or null when it reads
+  long long traces;     // traces whose fields are written
+  const char* warning;  // part of the first warning, or null for none
+};
+
+const MalformedCase kMalformed[] = {
+    {"cut_in_text.sgy", "ends at byte 1000, inside the textual header", 0, nullptr},
+    {"cut_in_binary.sgy", "ends at byte 3210, inside the binary header before the sample interval", 0, nullptr},
+    {"cut_before_format.sgy", "ends at byte 3223, inside the data sample format code (bytes 3225-3226)", 0, nullptr},
+    {"zero_samples.sgy", "sample count (bytes 3221-3222) is 0", 0, nullptr},
+    {"samples_65535.sgy", "gives traces of 262380 bytes", 0, nullptr},
+    {"format_0.sgy", "format code (bytes 3225-3226) is 0 (0 read little-endian)", 0, nullptr},
+    {"format_99.sgy", "format code (bytes 3225-3226) is 99 (25344 read little-endian)", 0, nullptr},
+    {"format_negative.sgy", "format code (bytes 3225-3226) is -32765", 0, nullptr},
+    {"ext_text_huge.sgy", "extended textual header count (bytes 3505-3506) is 32767: 104854400 bytes", 0, nullptr},
+    {"ext_text_no_stanza.sgy", "no such stanza", 0, nullptr},
+    {"ext_text_negative.sgy", "extended textual header count (bytes 3505-3506) is -2", 0, nullptr},
+    {"rev2_first_trace_huge.sgy", "first trace offset (bytes 3521-3528) is 9223372036854775807", 0, nullptr},
+    {"rev2_ext_samples_huge.sgy", "extended sample count (bytes 3269-3272) gives traces of 8589934828 bytes", 0,
+     nullptr},
+    {"rev2_extra_headers_huge.sgy", "extra trace header count (bytes 3507-3508) is 65535", 0, nullptr},
+    {"header_only.sgy", nullptr, 0, "no traces"},
+    {"cut_in_first_header.sgy", nullptr, 0, "50 bytes after the last of 0 whole traces"},
+    {"cut_after_first_xy.sgy", nullptr, 1, "100 bytes after the last of 0 whole traces"},
+    {"cut_in_last_samples.sgy", nullptr, 6, "260 bytes after the last of 5 whole traces"},
+    {"trailing_bytes.sgy", nullptr, 7, "123 bytes after the last of 6 whole traces"},
+    {"format_8_wrong_size.sgy", nullptr, 7, "180 bytes after the last of 6 whole traces of 250 bytes"},
+    {"rev2_trace_count_wrong.sgy", nullptr, 6, "trace count (bytes 3513-3520) is 1000, the file holds 6"},
+    {"extreme_values.sgy", nullptr, 4, nullptr},
+    {"alternating_n.sgy", nullptr, 6, nullptr},
+};
+
+TEST(SegyMalformed, EachFileGivesAClearErrorOrTracesWithAWarning) {
+  for (const MalformedCase& c : kMalformed) {
+    SCOPED_TRACE(c.file);
+    const std::string path = GeneratedSegy(c.file);
+    KWarningList warnings;
+    KResultWith<KSegyLayout> read = ReadSegyLayout(path, &warnings);
+    if (c.error) {
+      EXPECT_TRUE(FailedWith(read, KStatus::kBadInput, {"'" + path + "'", c.error}));
+      EXPECT_TRUE(warnings.empty());
+      continue;
+    }
+    ASSERT_TRUE(read) << read.message();
+    EXPECT_EQ(read.value().TracesHolding(KSegyFields{}.End()), c.traces);
+    if (!c.warning) {
+      EXPECT_TRUE(warnings.empty()) << warnings.items().front().message;
+    } else {
+      ASSERT_FALSE(warnings.empty());
+      EXPECT_THAT(warnings.items().front().message, AllOf(HasSubstr("'" + path + "'"), HasSubstr(c.warning)));
+    }
+    // One "x,y" line per trace that holds the fields, however broken.
+    const std::string text = SegyPositionsText(path);
+    EXPECT_EQ(std::count(text.begin(), text.end(), ','), c.traces);
+  }
+}
+
+TEST(SegyMalformed, MissingFilesAndDirectoriesAreRefusedWithTheReason) {
+  const std::string missing = GeneratedSegy("no_such_file.sgy");
+  EXPECT_TRUE(FailedWith(ReadSegyLayout(missing), KStatus::kCannotOpen, {missing}));
+  EXPECT_TRUE(FailedWith(ReadSegyLayout(GeneratedSegy("")), KStatus::kCannotOpen, {}));
+}
+
+const char kBeIbmPositions[] =
+    "\npline.101\n6201972,60742329\n6202222,60742336\n6202472,60742343\n"
+    "\npline.102\n6202722,60742350\n6202972,60742357\n6203222,60742364\n\n";
+
+TEST(SegyPositions, ExactForEveryOrderAndLayout) {
+  // The trace headers hold the same fields in every one of these files.
+  for (const char* file : {"be_ibm.sgy", "le_ieee.sgy", "mixed_order.sgy", "ext_text_count.sgy",
+                           "ext_text_stanza.sgy"}) {
+    EXPECT_EQ(SegyPositionsText(GeneratedSegy(file)), kBeIbmPositions) << file;
+  }
+  EXPECT_EQ(SegyPositionsText(GeneratedSegy("rev2_be.sgy")),
+            "\npline.101\n6201972,60742329\n6202222,60742336\n6202472,60742343\n\npline.102\n6202722,60742350\n\n");
+}
+
+TEST(SegyPositions, LimitScalarAndProgress) {
+  const std::string path = GeneratedSegy("be_ibm.sgy");
+  KPositionsOptions limited;
+  limited.limit = 0;
+  EXPECT_EQ(SegyPositionsText(path, limited), "\n");
+  // The second polyline starts at trace 3: 3600 + 3 * 280 + 80.
+  limited.limit = 3600 + 3 * 280 + 79;
+  EXPECT_EQ(SegyPositionsText(path, limited), "\npline.101\n6201972,60742329\n6202222,60742336\n6202472,60742343\n\n");
+  limited.limit += 1;
+  EXPECT_EQ(SegyPositionsText(path, limited), kBeIbmPositions);
   KPositionsOptions scaled;
   scaled.scaled = true;  // scalar -10
-  EXPECT_EQ(Positions(base, scaled).substr(0, 40), "\npline.111\n620197.2,6074232.9\n620222.2,6");
-}
+  EXPECT_EQ(SegyPositionsText(path, scaled).substr(0, 49), "\npline.101\n620197.2,6074232.9\n620222.2,6074233.6\n");
 
-TEST(SegyPositions, ProgressGoesUpToTheFileSize) {
-  SKIP_WITHOUT_SEGY_DATA();
-  const std::string f3 = SegyData("files/f3.sgy");
-  KResultWith<KInputFile> file = OpenInputFile(f3);
+  KResultWith<KInputFile> file = OpenInputFile(path);
   KResultWith<KSegyLayout> layout = ReadSegyLayout(file.value());
   RecordingProgress progress;
   ASSERT_TRUE(WritePositions(file.value(), layout.value(), {}, [](std::string_view) {}, &progress));
-  EXPECT_EQ(progress.totals, std::vector<std::int64_t>{165060});
-  ASSERT_EQ(progress.positions.size(), 23u);  // one a polyline
-  EXPECT_EQ(progress.positions.front(), 3600 + 80);
-  EXPECT_TRUE(std::is_sorted(progress.positions.begin(), progress.positions.end()));
-  EXPECT_LT(progress.positions.back(), 165060);
+  EXPECT_EQ(progress.totals, std::vector<std::int64_t>{5280});
+  EXPECT_EQ(progress.positions, (std::vector<std::int64_t>{3680, 4520}));
+}
+
+TEST(SegyPositions, RunsOfNAtTheEdges) {
+  // The loop's start value of "previous n" is a real n here: it still opens
+  // a polyline; extremes print exactly.
+  EXPECT_EQ(SegyPositionsText(GeneratedSegy("extreme_values.sgy")),
+            "\npline.-12345678\n-2147483648,2147483647\n\npline.2147483647\n-2147483648,2147483647\n"
+            "\npline.-2147483648\n-2147483648,2147483647\n\npline.2147483647\n-2147483648,2147483647\n\n");
+  KPositionsOptions scaled;
+  scaled.scaled = true;  // scalar -32768
+  EXPECT_EQ(SegyPositionsText(GeneratedSegy("extreme_values.sgy"), scaled).substr(0, 42),
+            "\npline.-12345678\n-65536,65535.99996948242\n");
+  // n returning to an earlier value opens a new polyline each time.
+  const std::string alternating = SegyPositionsText(GeneratedSegy("alternating_n.sgy"));
+  EXPECT_EQ(alternating.substr(0, 40), "\npline.1\n6201972,60742329\n\npline.2\n62022");
+  long long headers = 0;
+  for (std::size_t at = 0; (at = alternating.find("pline.", at)) != std::string::npos; ++at) ++headers;
+  EXPECT_EQ(headers, 6);
 }
 
 // A sparse file of 5 GiB whose traces straddle 2^31 and 2^32: offsets and
@@ -164,7 +326,7 @@ TEST(SegyPositions, FilesBeyondFourGigabytesRead) {
   ASSERT_TRUE(layout) << layout.message();
   EXPECT_EQ(layout.value().traces, traces);
   EXPECT_EQ(layout.value().leftover, (size - 3600) % traceLength);
-  const std::string text = Positions(path);
+  const std::string text = SegyPositionsText(path);
   for (std::int64_t k : marked) {
     const std::int64_t s = 3600 + k * traceLength;
     const std::string line = "\npline." + std::to_string(k) + "\n" + std::to_string(s & 0x7FFFFFFF) + "," +
@@ -172,106 +334,6 @@ TEST(SegyPositions, FilesBeyondFourGigabytesRead) {
     EXPECT_NE(text.find(line), std::string::npos) << "trace " << k << " at byte " << s;
   }
   EXPECT_GE(marked.size(), 3u);
-}
-
-// What every broken file gives: an error naming the file and the field, or
-// the traces that are there with a warning.
-struct MalformedCase {
-  const char* file;
-  const char* error;    // part of the message, or null when it reads
-  long long traces;     // traces whose fields are written
-  const char* warning;  // part of the first warning, or null for none
-};
-
-const MalformedCase kMalformed[] = {
-    {"m01_empty.sgy", "inside the textual header", 0, nullptr},
-    {"m02_trunc_in_textual_header.sgy", "ends at byte 1000, inside the textual header", 0, nullptr},
-    {"m03_trunc_in_binary_header.sgy", "ends at byte 3210, inside the binary header before the sample interval", 0, nullptr},
-    {"m04_trunc_after_samples_field.sgy", "format code (bytes 3225-3226)", 0, nullptr},
-    {"m05_header_only_3600.sgy", nullptr, 0, "no traces"},
-    {"m06_trunc_trace_header_before_xy.sgy", nullptr, 0, "50 bytes after the last of 0 whole traces"},
-    {"m07_trunc_trace_header_after_xy.sgy", nullptr, 1, "100 bytes after the last of 0 whole traces"},
-    {"m08_trunc_mid_trace_samples.sgy", nullptr, 20, "280 bytes after the last of 19"},
-    {"m09_trailing_partial_trace.sgy", nullptr, 21, "123 bytes after the last of 20"},
-    {"m10_ns_zero.sgy", "sample count (bytes 3221-3222) is 0", 0, nullptr},
-    {"m11_ns_65535.sgy", "131310 bytes", 0, nullptr},
-    {"m12_ns_tracelen_zero.sgy", "65416 samples", 0, nullptr},
-    {"m13_ns_tracelen_negative.sgy", "32768 samples", 0, nullptr},
-    {"m14_ns_tracelen_tiny.sgy", "65418 samples", 0, nullptr},
-    {"m15_format_0.sgy", "format code (bytes 3225-3226) is 0", 0, nullptr},
-    {"m16_format_99.sgy", "format code (bytes 3225-3226) is 99", 0, nullptr},
-    {"m17_format_negative.sgy", "format code (bytes 3225-3226) is -32765", 0, nullptr},
-    {"m18_format_8_wrong_size.sgy", nullptr, 25, "bytes after the last of 24 whole traces"},
-    {"m19_binary_header_byteswapped.sgy", nullptr, 20, "other byte order"},
-    {"m20_ext_text_count_huge.sgy", "extended textual header count (bytes 3505-3506) is 32767", 0, nullptr},
-    {"m21_ext_text_count_minus1_no_endtext.sgy", "no such stanza", 0, nullptr},
-    {"m22_ext_text_count_negative.sgy", "extended textual header count (bytes 3505-3506) is -2", 0, nullptr},
-    {"m23_valid_rev1_two_ext_text_headers.sgy", nullptr, 20, nullptr},
-    {"m24_rev2_ext_samples_huge.sgy", "extended sample count (bytes 3269-3272) gives traces of 4294967534 bytes", 0, nullptr},
-    {"m25_rev2_first_trace_offset_huge.sgy", "first trace offset (bytes 3521-3528) is 9223372036854775807", 0,
-     nullptr},
-    {"m26_rev2_trace_count_field_wrong.sgy", nullptr, 20, "trace count (bytes 3513-3520) is 1000"},
-    {"m27_rev2_additional_trace_headers_huge.sgy", "extra trace header count (bytes 3507-3508) is 65535", 0, nullptr},
-    {"m28_random_bytes.sgy", "format code (bytes 3225-3226)", 0, nullptr},
-    {"m29_all_ff.sgy", "format code (bytes 3225-3226) is -1", 0, nullptr},
-    {"m30_all_zero.sgy", "format code (bytes 3225-3226) is 0", 0, nullptr},
-    {"m31_ffid_is_sentinel.sgy", nullptr, 20, nullptr},
-    {"m32_textual_header_binary_junk.sgy", nullptr, 20, nullptr},
-    {"m33_extreme_header_values.sgy", nullptr, 20, nullptr},
-    {"m34_alternating_ffid.sgy", nullptr, 20, nullptr},
-    {"m35_one_byte.sgy", "ends at byte 1, inside the textual header", 0, nullptr},
-};
-
-TEST(SegyMalformed, EachFileGivesAClearErrorOrTracesWithAWarning) {
-  SKIP_WITHOUT_SEGY_DATA();
-  for (const MalformedCase& c : kMalformed) {
-    SCOPED_TRACE(c.file);
-    const std::string path = SegyData(std::string("malformed/") + c.file);
-    KWarningList warnings;
-    KResultWith<KSegyLayout> read = ReadSegyLayout(path, &warnings);
-    if (c.error) {
-      EXPECT_TRUE(FailedWith(read, KStatus::kBadInput, {"'" + path + "'", c.error}));
-      EXPECT_TRUE(warnings.empty());
-      continue;
-    }
-    ASSERT_TRUE(read) << read.message();
-    const KSegyLayout& l = read.value();
-    EXPECT_EQ(l.TracesHolding(KSegyFields{}.End()), c.traces);
-    if (!c.warning) {
-      EXPECT_TRUE(warnings.empty()) << warnings.items().front().message;
-    } else {
-      ASSERT_FALSE(warnings.empty());
-      EXPECT_THAT(warnings.items().front().message, AllOf(HasSubstr("'" + path + "'"), HasSubstr(c.warning)));
-    }
-    // One "x,y" line per trace that holds the fields, however broken.
-    const std::string text = Positions(path);
-    long long points = 0;
-    for (char ch : text) points += ch == ',';
-    EXPECT_EQ(points, c.traces);
-  }
-}
-
-TEST(SegyMalformed, SpecialRuns) {
-  SKIP_WITHOUT_SEGY_DATA();
-  // The start value of "previous n" is a real n here: it still opens a polyline.
-  EXPECT_EQ(Positions(SegyData("malformed/m31_ffid_is_sentinel.sgy")).substr(0, 19), "\npline.-12345678\n62");
-  // n returning to an earlier value opens a new polyline each time.
-  const std::string alternating = Positions(SegyData("malformed/m34_alternating_ffid.sgy"));
-  long long headers = 0;
-  for (std::size_t at = 0; (at = alternating.find("pline.", at)) != std::string::npos; ++at) ++headers;
-  EXPECT_EQ(headers, 20);
-  EXPECT_EQ(Positions(SegyData("malformed/m33_extreme_header_values.sgy")).substr(0, 47),
-            "\npline.2147483647\n-2147483648,2147483647\n\npline");
-  // The extended textual headers move the traces, not their values.
-  EXPECT_EQ(Positions(SegyData("malformed/m23_valid_rev1_two_ext_text_headers.sgy")),
-            Positions(SegyData("malformed/00_base_valid.sgy")));
-}
-
-TEST(SegyMalformed, MissingFilesAndDirectoriesAreRefusedWithTheReason) {
-  SKIP_WITHOUT_SEGY_DATA();
-  const std::string missing = SegyData("malformed/no_such_file.sgy");
-  EXPECT_TRUE(FailedWith(ReadSegyLayout(missing), KStatus::kCannotOpen, {missing}));
-  EXPECT_TRUE(FailedWith(ReadSegyLayout(SegyData("malformed")), KStatus::kCannotOpen, {}));
 }
 
 }  // namespace

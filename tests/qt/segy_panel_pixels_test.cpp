@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <memory>
 
+#include "model/document/elements.h"
 #include "qt/platform/qt_device.h"
 #include "render/drawing/emblem.h"
 #include "window/segy/ksegy_analysis.h"
@@ -45,9 +48,8 @@ TEST(EmblemButton, PaintsTheEmblemCentredAtThirtyPixelsAUnit) {
 }
 
 TEST(SegyPanelPixels, CellsShowTheBlockOfTheirStyle) {
-  SKIP_WITHOUT_SEGY_DATA();
   auto analysis = std::make_unique<KSegyAnalysis>();
-  ASSERT_TRUE(analysis->Create(SegyData("files/f3.sgy")));
+  ASSERT_TRUE(analysis->Create(GeneratedSegy("be_ibm.sgy")));
   KPanelView view(std::move(analysis));
   view.resize(800, 488);
   QImage shown(view.size(), QImage::Format_ARGB32_Premultiplied);
@@ -66,7 +68,72 @@ TEST(SegyPanelPixels, CellsShowTheBlockOfTheirStyle) {
                     QPointF(), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(&view, &press);
   EXPECT_EQ(clicked, 17);
-  EXPECT_STREQ(view.Panel().GetPoint(clicked), "111");
+  EXPECT_STREQ(view.Panel().GetPoint(clicked), "101");
+}
+
+// The panel holds 60 rows and a table right of x 40, more than the first
+// screen shows: keys, the wheel and dragging bring every cell into view.
+TEST(SegyPanelView, ScrollsAndZoomsSoEveryCellCanBeSeen) {
+  auto analysis = std::make_unique<KSegyAnalysis>();
+  ASSERT_TRUE(analysis->Create(GeneratedSegy("be_ibm.sgy")));
+  KPanelView view(std::move(analysis));
+  view.resize(800, 488);
+  QImage shown(view.size(), QImage::Format_ARGB32_Premultiplied);
+  const auto paint = [&] { view.render(&shown); };
+  paint();
+  const KViewTransform& v = view.Panel().view;
+  ASSERT_TRUE(v.CanMap());
+  const double scale = v.scaleY;
+  // Dump row 59 (cell 472, offset 236) and the table's y column lie outside.
+  const double lastRowY = -59 * 1.1 + 0.5;
+  const double yColumnEnd = view.Panel().entries[487]->As<KPointText>()->x + 5;
+  EXPECT_GT(v.ToDeviceY(lastRowY), 488);
+  EXPECT_GT(v.ToDeviceX(yColumnEnd), 800);
+  const auto key = [&](int k, int times) {
+    for (int i = 0; i < times; ++i) {
+      QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+      QCoreApplication::sendEvent(&view, &press);
+    }
+    paint();
+  };
+  // Page Down: four fifths of the height a press.
+  key(Qt::Key_PageDown, 3);
+  EXPECT_NEAR(v.top, 2.1 - 3 * 390 * scale, 1e-9);
+  EXPECT_LT(v.ToDeviceY(lastRowY), 488);
+  int clicked = -1;
+  view.onCellClicked = [&](int cell) { clicked = cell; };
+  const QPointF lastLabel(v.ToDeviceX(1.0), v.ToDeviceY(lastRowY));
+  QMouseEvent press(QEvent::MouseButtonPress, lastLabel, QPointF(), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&view, &press);
+  EXPECT_EQ(clicked, 472);
+  // Dragging left by 300 pixels moves the panel with the mouse.
+  const double leftBefore = v.left;
+  QMouseEvent move(QEvent::MouseMove, lastLabel - QPointF(300, 0), QPointF(), Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
+  QCoreApplication::sendEvent(&view, &move);
+  QMouseEvent release(QEvent::MouseButtonRelease, lastLabel - QPointF(300, 0), QPointF(), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&view, &release);
+  paint();
+  EXPECT_NEAR(v.left, leftBefore + 300 * scale, 1e-9);
+  EXPECT_LT(v.ToDeviceX(yColumnEnd), 800);
+  // The wheel scrolls two notches up; with Ctrl it zooms about the cursor.
+  const double topBefore = v.top;
+  QWheelEvent up(QPointF(400, 200), QPointF(), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::NoModifier,
+                 Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(&view, &up);
+  EXPECT_NEAR(v.top, topBefore + 120 * scale, 1e-9);
+  const double wx = v.ToWorldX(400), wy = v.ToWorldY(200);
+  QWheelEvent zoom(QPointF(400, 200), QPointF(), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
+                   Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(&view, &zoom);
+  EXPECT_DOUBLE_EQ(v.scaleY, scale / 1.25);
+  EXPECT_NEAR(v.ToWorldX(400), wx, 1e-9);
+  EXPECT_NEAR(v.ToWorldY(200), wy, 1e-9);
+  // Home fits the first screen again.
+  key(Qt::Key_Home, 1);
+  EXPECT_DOUBLE_EQ(v.scaleY, scale);
+  EXPECT_GT(v.ToDeviceY(lastRowY), 488);
 }
 
 }  // namespace

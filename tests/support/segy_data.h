@@ -1,6 +1,7 @@
 #pragma once
-// The shared SEG-Y test files (QUARVEL_SEGY_DATA): their paths, their
-// flattened ground truth.
+// SEG-Y test files: the small ones generated into the repository
+// (tests/data/segy/make_segy.py), the shared real ones (QUARVEL_SEGY_DATA)
+// with their flattened ground truth, and the positions text of a file.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +9,28 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "io/segy/segy_layout.h"
+#include "io/segy/segy_positions.h"
+
+inline std::string GeneratedSegy(const std::string& name) {
+  return std::string(QUARVEL_TEST_DATA) + "/segy/generated/" + name;
+}
+
+// The positions text of a file, as written by WritePositions.
+inline std::string SegyPositionsText(const std::string& path, KPositionsOptions options = {}) {
+  KResultWith<KInputFile> file = OpenInputFile(path);
+  EXPECT_TRUE(file) << file.message();
+  if (!file) return {};
+  KResultWith<KSegyLayout> layout = ReadSegyLayout(file.value());
+  EXPECT_TRUE(layout) << layout.message();
+  if (!layout) return {};
+  std::string text;
+  const KResult written =
+      WritePositions(file.value(), layout.value(), options, [&](std::string_view s) { text += s; });
+  EXPECT_TRUE(written) << written.message();
+  return text;
+}
 
 inline std::string SegyData(const std::string& relative = "") {
   return std::string(QUARVEL_SEGY_DATA) + (relative.empty() ? "" : "/" + relative);

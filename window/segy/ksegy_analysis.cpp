@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "platform/files/atomic_file.h"
 #include "io/segy/segy_format.h"
 #include "io/segy/segy_positions.h"
+#include "model/document/klayer.h"
+#include "model/document/ktext_properties.h"
+#include "window/segy/segy_panel_layout.h"
 
 namespace {
 
@@ -51,61 +56,91 @@ KResult KSegyAnalysis::Create(const std::string& file) {
   KResultWith<std::vector<KTraceRow>> rows = ReadTraceTable(input.value(), layout_, Fields(), kTableRows);
   if (!rows) return rows;
   table_ = std::move(rows.value());
-
-  AddHeaderDump(dump, available);
-  labelColumn = 0;
-  valueColumn = 2;
-  AddPoint(segy::FormatText(formatCode), 2, -1);
-  AddPoint(Int(formatCode), 3, -1);
-  labelColumn = 7;
-  valueColumn = 9;
-  AddPoint("num", 1, -1);
-  AddPoint(Int(samplesPerTrace), 2, -1);
-  AddTraceTable();
+  AddCells(PanelCells(dump, available));
   return KResult::Ok();
 }
 
-void KSegyAnalysis::AddHeaderDump(const unsigned char* header, std::int64_t available) {
+// The cells in the order they are added: the header dump, the format and
+// sample count, the trace table and its headings; each names its column.
+std::vector<KSegyAnalysis::PendingCell> KSegyAnalysis::PanelCells(const unsigned char* header,
+                                                                 std::int64_t available) const {
+  std::vector<PendingCell> cells;
+  cells.reserve(2 * segy::kTraceHeaderBytes + 8 + 4 * table_.size());
   for (int a = 0; a < segy::kTraceHeaderBytes; ++a) {
-    const int d = a % 4;
-    labelColumn = 7 * d;
-    valueColumn = 7 * d + 2;
-    const int row = a / 4;
-    if (a == xOffset)
-      AddPoint(" x", 3, row);
-    else if (a == yOffset)
-      AddPoint(" y", 3, row);
-    else if (a == mOffset)
-      AddPoint(" m", 3, row);
-    else if (a == nOffset)
-      AddPoint(" n", 3, row);
-    else
-      AddPoint(Int(a), 1, row);
+    const int d = a % 4, row = a / 4;
+    const char* name = a == xOffset ? " x" : a == yOffset ? " y" : a == mOffset ? " m" : a == nOffset ? " n" : nullptr;
+    cells.push_back({name ? name : Int(a), name ? 3 : 1, row, 2 * d});
     // A word the file does not hold (a trace cut short) shows "-".
-    AddPoint(a + 4 <= available ? Int(SegyInt32(header + a, layout_.byteOrder)) : "-", 2, row);
+    cells.push_back({a + 4 <= available ? Int(SegyInt32(header + a, layout_.traceByteOrder)) : "-", 2, row, 2 * d + 1});
   }
-}
-
-void KSegyAnalysis::AddTraceTable() {
+  cells.push_back({segy::FormatText(formatCode), 2, -1, kFormatColumn});
+  cells.push_back({Int(formatCode), 3, -1, kCodeColumn});
+  cells.push_back({"num", 1, -1, kNumColumn});
+  cells.push_back({Int(samplesPerTrace), 2, -1, kCountColumn});
   for (std::size_t i = 0; i < table_.size(); ++i) {
     const int row = static_cast<int>(i);
-    labelColumn = 30;
-    AddPoint(Int(table_[i].m), 1, row);
-    labelColumn = 32;
-    AddPoint(Int(table_[i].n), 1, row);
-    valueColumn = 34;
-    AddPoint(Int(table_[i].x), 2, row);
-    valueColumn = 39;
-    AddPoint(Int(table_[i].y), 2, row);
+    cells.push_back({Int(table_[i].m), 1, row, kTableColumn});
+    cells.push_back({Int(table_[i].n), 1, row, kTableColumn + 1});
+    cells.push_back({Int(table_[i].x), 2, row, kTableColumn + 2});
+    cells.push_back({Int(table_[i].y), 2, row, kTableColumn + 3});
   }
-  labelColumn = 30;
-  AddPoint("m", 1, -1);
-  labelColumn = 32;
-  AddPoint("n", 1, -1);
-  valueColumn = 34;
-  AddPoint("x", 2, -1);
-  valueColumn = 39;
-  AddPoint("y", 2, -1);
+  const char* headings[] = {"m", "n", "x", "y"};
+  for (int k = 0; k < 4; ++k) cells.push_back({headings[k], k < 2 ? 1 : 2, -1, kTableColumn + k});
+  return cells;
+}
+
+KLayer* KSegyAnalysis::LayerOfStyle(int style) const {
+  return style == 1 ? buttonLayer : style == 2 ? editLayer : playLayer;
+}
+
+void KSegyAnalysis::AddCells(const std::vector<PendingCell>& cells) {
+  // Usual places: dump groups 7 apart, labels 2 and values 5 wide; the
+  // format and sample count above the dump; the trace table from x 30.
+  std::vector<KColumnWish> wishes(kColumnCount);
+  for (int d = 0; d < 4; ++d) {
+    wishes[2 * d] = {7.0 * d, 2, 0};
+    wishes[2 * d + 1] = {7.0 * d + 2, 5, 0};
+  }
+  const double tableX[] = {30, 32, 34, 39}, tableWidth[] = {2, 2, 5, 5};
+  for (int k = 0; k < 4; ++k) wishes[kTableColumn + k] = {tableX[k], tableWidth[k], 0};
+  wishes[kCodeColumn] = {0, 2, 0};
+  wishes[kFormatColumn] = {2, 5, 0};
+  wishes[kNumColumn] = {7, 2, 0};
+  wishes[kCountColumn] = {9, 5, 0};
+  for (const PendingCell& c : cells) {
+    const KTextProperties* properties = LayerOfStyle(c.style)->TextProperties().get();
+    if (properties) wishes[c.column].needed = std::max(wishes[c.column].needed, CellWidthFor(c.text, *properties));
+  }
+  // Every dump group as wide as the widest, so the groups stay a grid.
+  for (int k = 2; k < 8; ++k) wishes[k % 2].needed = std::max(wishes[k % 2].needed, wishes[k].needed);
+  for (int k = 2; k < 8; ++k) wishes[k].needed = wishes[k % 2].needed;
+
+  const auto band = [&](int first, int count, double startAt) {
+    return PlaceColumns(std::vector<KColumnWish>(wishes.begin() + first, wishes.begin() + first + count), startAt);
+  };
+  std::vector<KPanelColumn> columns = band(0, 8, 0);
+  const std::vector<KPanelColumn> top = band(kCodeColumn, 4, 0);
+  const std::vector<KPanelColumn> table = band(kTableColumn, 4, std::max(columns.back().End(), top.back().End()));
+  columns.insert(columns.end(), table.begin(), table.end());
+  columns.insert(columns.end(), top.begin(), top.end());
+
+  // Cells wider than their layer's mark carry their own copy of its text
+  // properties, one a layer and width.
+  std::map<std::pair<const KLayer*, double>, std::shared_ptr<KTextProperties>> widened;
+  for (const PendingCell& c : cells) {
+    const KPanelColumn& column = columns[static_cast<std::size_t>(c.column)];
+    (c.style == 2 ? valueColumn : labelColumn) = column.x;
+    AddPoint(c.text, c.style, c.row);
+    KLayer* layer = LayerOfStyle(c.style);
+    const std::shared_ptr<KTextProperties>& own = layer->TextProperties();
+    if (!own || own->markWidth == column.width) continue;
+    std::shared_ptr<KTextProperties>& copy = widened[{layer, column.width}];
+    if (!copy) {
+      copy = std::make_shared<KTextProperties>(*own);
+      copy->markWidth = column.width;
+    }
+    entries.back()->SetTextProperties(copy);
+  }
 }
 
 KResult KSegyAnalysis::Write(const std::string& outPath) const {

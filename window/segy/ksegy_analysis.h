@@ -61,13 +61,34 @@ public:
   const KSegyLayout& Layout() const { return layout_; }
   const std::vector<KWarning>& Warnings() const { return warnings_.items(); }
   const std::vector<KTraceRow>& Table() const { return table_; }
-  KSegyFields Fields() const { return {xOffset, yOffset, mOffset, nOffset}; }
+  KSegyFields Fields() const {
+    KSegyFields f = fieldSizes_;
+    f.x = xOffset, f.y = yOffset, f.m = mOffset, f.n = nOffset;
+    return f;
+  }
+  // Chooses the four words (offsets into the members above, and sizes);
+  // Create reads them.
+  void SetFields(const KSegyFields& fields) {
+    xOffset = fields.x, yOffset = fields.y, mOffset = fields.m, nOffset = fields.n;
+    fieldSizes_ = fields;
+  }
 
 private:
-  void AddHeaderDump(const unsigned char* header, std::int64_t available);
-  void AddTraceTable();
+  // Columns of the panel: 0-7 the dump's four label and value pairs, then
+  // the table's m, n, x and y, then the format code, its text, "num" and
+  // the sample count above the dump.
+  static constexpr int kTableColumn = 8, kCodeColumn = 12, kFormatColumn = 13, kNumColumn = 14, kCountColumn = 15,
+                       kColumnCount = 16;
+  struct PendingCell {
+    std::string text;
+    int style, row, column;
+  };
+  std::vector<PendingCell> PanelCells(const unsigned char* header, std::int64_t available) const;
+  void AddCells(const std::vector<PendingCell>& cells);
+  KLayer* LayerOfStyle(int style) const;
 
   KSegyLayout layout_;
+  KSegyFields fieldSizes_;  // the sizes of the words; their offsets are the members above
   KWarningList warnings_;
   std::vector<KTraceRow> table_;
 };
