@@ -27,6 +27,34 @@ KResult Refuse(const std::string& path, const std::string& cause) {
   return {KStatus::kBadInput, "'" + path + "': " + cause};
 }
 
+// Records the ranges of the node coordinates and values in a netCDF file as
+// "actual_range" attributes: without them, grid tools that follow the
+// coordinate variables read pixel centres as the cells' edges (a range half
+// a cell wider) and report no value range.
+KResult MarkNetcdfRanges(const std::string& file, const KRasterGrid& grid) {
+  DatasetPtr ds(GDALDataset::Open(file.c_str(), GDAL_OF_MULTIDIM_RASTER | GDAL_OF_UPDATE, nullptr, nullptr, nullptr));
+  const std::shared_ptr<GDALGroup> root = ds ? ds->GetRootGroup() : nullptr;
+  const std::shared_ptr<GDALMDArray> values = root ? root->OpenMDArray("Band1") : nullptr;
+  if (!values || values->GetDimensionCount() != 2) return {KStatus::kCannotWrite, "no grid variable to mark"};
+  double lo = INFINITY, hi = -INFINITY;
+  for (double v : grid.values)
+    if (std::isfinite(v)) lo = std::min(lo, v), hi = std::max(hi, v);
+  const double x[2] = {grid.x0, grid.x0 + (grid.nx - 1) * grid.dx};
+  const double y[2] = {grid.y0, grid.y0 + (grid.ny - 1) * grid.dy};
+  const double z[2] = {lo, hi};
+  const auto mark = [](const std::shared_ptr<GDALMDArray>& array, const double* range) {
+    if (!array) return false;
+    const auto attribute =
+        array->CreateAttribute("actual_range", {2}, GDALExtendedDataType::Create(GDT_Float64), nullptr);
+    return attribute && attribute->Write(range, 2);
+  };
+  const auto& dimensions = values->GetDimensions();
+  if (!mark(dimensions[1]->GetIndexingVariable(), x) || !mark(dimensions[0]->GetIndexingVariable(), y) ||
+      (lo <= hi && !mark(values, z)))
+    return {KStatus::kCannotWrite, "coordinate ranges refused"};
+  return KResult::Ok();
+}
+
 // The row of the grid that GDAL's row r holds.
 int GridRow(int r, int ny, bool topDown) { return topDown ? ny - 1 - r : r; }
 
@@ -81,16 +109,23 @@ KResult WriteRaster(const KRasterGrid& grid, const std::string& path, const KRas
   }
   KStagedOutput staged(path);
   if (!staged.status()) return staged.status();
-  DatasetPtr out(driver->CreateCopy(staged.path().c_str(), mem.get(), FALSE, nullptr, nullptr, nullptr));
+  // Text grids keep every digit a double has, so values read back as written.
+  CPLStringList creation;
+  if (name.value() == "AAIGrid") creation.AddString("SIGNIFICANT_DIGITS=17");
+  DatasetPtr out(driver->CreateCopy(staged.path().c_str(), mem.get(), FALSE, creation.List(), nullptr, nullptr));
   if (!out) return failed(name.value() + " refused the grid");
   CPLErrorReset();
   out.reset();
   if (CPLGetLastErrorType() == CE_Failure) return failed("cannot finish it");
+  if (name.value() == "netCDF")
+    if (const KResult marked = MarkNetcdfRanges(staged.path(), grid); !marked) return failed(marked.message());
   return staged.Commit();
 }
 
 KResultWith<KRasterGrid> ReadRaster(const std::string& path) {
   KGdalQuiet quiet;
+  // ESRI ASCII grids otherwise read as 32-bit floats.
+  CPLSetThreadLocalConfigOption("AAIGRID_DATATYPE", "Float64");
   DatasetPtr ds(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
   if (!ds)
     return KResult{KStatus::kCannotOpen, "cannot open '" + path + "': " + quiet.LastMessage("not a raster GDAL reads")};
