@@ -23,7 +23,7 @@ const std::vector<Known>& KnownFormats() {
       {".json", {"GeoJSON", false, false, false, false, {}}},
       {".shp", {"ESRI Shapefile", false, true, false, false, {}}},
       {".dxf", {"DXF", false, false, false, true, {}}},
-      {".csv", {"CSV", false, false, false, false, {"GEOMETRY=AS_WKT"}}},
+      {".csv", {"CSV", false, false, false, false, {"GEOMETRY=AS_WKT", "CREATE_CSVT=YES"}}},
       {".kml", {"KML", true, false, true, false, {}}},
   };
   return known;

@@ -8,16 +8,12 @@
 #include "exchange/vector/drawing_features.h"
 #include "model/document/elements.h"
 #include "model/grid/kxyz_list.h"
+#include "tests/exchange/exchange_tools.h"
 #include "tests/support/reading.h"
 
 namespace {
 
-// One of each kind that travels, and an insertion that does not.
-constexpr const char* kDrawing =
-    "Layer M roads\nRGB 200 30 30\nPline.R1\n0,0\n100,0.5\nW 2\ncode 7\n\n"
-    "Layer M blocks\nRGB 0 0 160\nPline.B1\n0,0,5\n10,0,5\n10,10,5\nC\n\n"
-    "Layer M wells\nRGB 0 0 0\nPOINT 5,5,-1500.25 W-1\nTEXT 1,2 3 45 Hello there\nINSERT sym 0,0 1 1 0\n"
-    "XYZ\n1,2,3 4,5,6\n";
+constexpr const char* kDrawing = kExchangeDrawing;
 
 TEST(FeatureMapping, EachKindOfEntryBecomesItsFeature) {
   const auto doc = ReadDrawing(kDrawing);
