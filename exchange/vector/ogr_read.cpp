@@ -1,6 +1,7 @@
 // Reading features through OGR: every geometry broken into what a drawing
 // holds (points, lines, rings), attributes by field name.
 #include <memory>
+#include <string_view>
 
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
@@ -134,7 +135,9 @@ KResultWith<KImportedFeatures> ReadFeatures(const std::string& path, const KVect
     std::unique_ptr<OGRCoordinateTransformation> transform;
     if (!options.toCrs.empty()) {
       const OGRSpatialReference* source = layer->GetSpatialRef();
-      if (!source)
+      // A GeoPackage written without a CRS says "Undefined geographic SRS".
+      const char* sourceName = source ? source->GetName() : nullptr;
+      if (!source || (sourceName && std::string_view(sourceName).starts_with("Undefined")))
         return KResult{KStatus::kBadInput,
                        "'" + path + "': layer '" + layer->GetName() + "' has no CRS to reproject from"};
       transform.reset(OGRCreateCoordinateTransformation(source, &target));
