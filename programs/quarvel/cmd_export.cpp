@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "exchange/vector/drawing_features.h"
-#include "exchange/vector/ogr_vector.h"
+#include "exchange/vector/drawing_exchange.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/exchange_args.h"
 #include "programs/quarvel/open_input.h"
@@ -29,15 +28,14 @@ KExit RunExport(const std::vector<std::string>& args) {
       std::fprintf(stderr, "quarvel export: %s; nothing written\n", opened.message().c_str());
       return ExitFor(opened.status());
     }
-  const KDrawingFeatures drawn = FeaturesOfDrawing(window);
-  if (const KResult written = WriteFeatures(drawn.features, a.output, {a.Value("--format"), a.Value("--crs")});
-      !written) {
+  const KResultWith<std::size_t> written = ExportDrawing(window, a.output, {a.Value("--format"), a.Value("--crs")});
+  if (!written) {
     std::fprintf(stderr, "quarvel export: %s\n", written.message().c_str());
     return ExitFor(written.status());
   }
-  if (drawn.skipped)
+  if (written.value())
     std::fprintf(stderr, "quarvel export: warning: %zu entries left out (insertions, pictures, grids, "
-                 "step lists and polylines too short for their shape do not travel)\n", drawn.skipped);
+                 "step lists and polylines too short for their shape do not travel)\n", written.value());
   return KExit::kSuccess;
 }
 

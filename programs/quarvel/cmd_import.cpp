@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "exchange/vector/drawing_features.h"
-#include "exchange/vector/ogr_vector.h"
+#include "exchange/vector/drawing_exchange.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/exchange_args.h"
 #include "window/editor/quarvel_window.h"
@@ -25,25 +24,19 @@ KExit RunImport(const std::vector<std::string>& args) {
     return KExit::kUsage;
   const KVectorImport options{a.Value("--layer-field"), a.Value("--z-field"), a.Value("--name-field"),
                               a.Value("--to-crs")};
-  KImportedFeatures all;
-  for (const std::string& input : a.inputs) {
-    KResultWith<KImportedFeatures> read = ReadFeatures(input, options);
-    if (!read) {
-      std::fprintf(stderr, "quarvel import: %s; nothing written\n", read.message().c_str());
-      return ExitFor(read.status());
-    }
-    for (KFeature& f : read.value().features) all.features.push_back(std::move(f));
-    all.skipped += read.value().skipped;
-  }
   QuarvelWindow window;
-  const KAddedCounts added = AddFeatures(window, all.features, a.flags.count("--xyz") > 0);
+  const KResultWith<KAddedCounts> added = ImportInto(window, a.inputs, options, a.flags.count("--xyz") > 0);
+  if (!added) {
+    std::fprintf(stderr, "quarvel import: %s; nothing written\n", added.message().c_str());
+    return ExitFor(added.status());
+  }
   if (const KResult saved = window.Save(a.output); !saved) {
     std::fprintf(stderr, "quarvel import: %s\n", saved.message().c_str());
     return KExit::kFailure;
   }
-  if (const std::size_t skipped = all.skipped + added.skipped)
+  if (added.value().skipped)
     std::fprintf(stderr, "quarvel import: warning: %zu geometries skipped (empty, not finite or too short to draw)\n",
-                 skipped);
+                 added.value().skipped);
   return KExit::kSuccess;
 }
 
