@@ -82,13 +82,13 @@ KResult WriteRaster(const KRasterGrid& grid, const std::string& path, const KRas
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(name.value().c_str());
   if (!driver || !driver->GetMetadataItem(GDAL_DCAP_RASTER) ||
       (!driver->GetMetadataItem(GDAL_DCAP_CREATE) && !driver->GetMetadataItem(GDAL_DCAP_CREATECOPY)))
-    return Refuse(path, "GDAL has no raster driver '" + name.value() + "' that can create files; nothing written");
+    return Refuse(path, "GDAL has no raster driver '" + name.value() + "' that can create files");
   OGRSpatialReference srs;
   srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
   if (!options.crs.empty() && srs.SetFromUserInput(options.crs.c_str()) != OGRERR_NONE)
-    return Refuse(path, "unknown CRS '" + options.crs + "'; nothing written");
+    return Refuse(path, "unknown CRS '" + options.crs + "'");
   if (grid.nx < 1 || grid.ny < 1 || grid.values.size() != grid.Index(0, grid.ny))
-    return Refuse(path, "the grid has no nodes; nothing written");
+    return Refuse(path, "the grid has no nodes");
 
   GDALDriver* memory = GetGDALDriverManager()->GetDriverByName("MEM");
   DatasetPtr mem(memory ? memory->Create("", grid.nx, grid.ny, 1, GDT_Float64, nullptr) : nullptr);

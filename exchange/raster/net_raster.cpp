@@ -18,3 +18,9 @@ KNodeGrid NodeGridOfRaster(const KRasterGrid& raster) {
   nodes.values = raster.values;
   return nodes;
 }
+
+KResult ExportNetFile(const std::string& netPath, const std::string& output, const KRasterExport& options) {
+  KNetFile net;
+  if (KResult read = ReadNetFile(netPath, net); !read) return read;
+  return WriteRaster(RasterOfNet(net), output, options);
+}

@@ -127,7 +127,7 @@ std::vector<std::pair<std::string, std::vector<const KFeature*>>> Layers(const s
 }
 
 KResult Refuse(const std::string& path, const std::string& cause) {
-  return {KStatus::kBadInput, "'" + path + "': " + cause + "; nothing written"};
+  return {KStatus::kBadInput, "'" + path + "': " + cause};
 }
 
 }  // namespace

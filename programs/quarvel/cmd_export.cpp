@@ -30,7 +30,7 @@ KExit RunExport(const std::vector<std::string>& args) {
     }
   const KResultWith<std::size_t> written = ExportDrawing(window, a.output, {a.Value("--format"), a.Value("--crs")});
   if (!written) {
-    std::fprintf(stderr, "quarvel export: %s\n", written.message().c_str());
+    std::fprintf(stderr, "quarvel export: %s; nothing written\n", written.message().c_str());
     return ExitFor(written.status());
   }
   if (written.value())

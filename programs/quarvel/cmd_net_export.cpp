@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "exchange/raster/gdal_raster.h"
 #include "exchange/raster/net_raster.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/exchange_args.h"
@@ -18,14 +17,9 @@ constexpr const char* kUsage = "net-export NET -o OUT.tif|.nc|.grd|.asc|.zmap [-
 KExit RunNetExport(const std::vector<std::string>& args) {
   KExchangeArgs a;
   if (!ParseExchangeArgs(args, "net-export", kUsage, {"--format", "--crs"}, {}, true, a)) return KExit::kUsage;
-  KNetFile net;
-  if (const KResult read = ReadNetFile(a.inputs.front(), net); !read) {
-    std::fprintf(stderr, "quarvel net-export: %s; nothing written\n", read.message().c_str());
-    return ExitFor(read.status());
-  }
-  if (const KResult written = WriteRaster(RasterOfNet(net), a.output, {a.Value("--format"), a.Value("--crs")});
+  if (const KResult written = ExportNetFile(a.inputs.front(), a.output, {a.Value("--format"), a.Value("--crs")});
       !written) {
-    std::fprintf(stderr, "quarvel net-export: %s\n", written.message().c_str());
+    std::fprintf(stderr, "quarvel net-export: %s; nothing written\n", written.message().c_str());
     return ExitFor(written.status());
   }
   return KExit::kSuccess;
