@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include <gdal_priv.h>
+#include <ogr_featurestyle.h>
 #include <ogrsf_frmts.h>
 
 #include "exchange/gdal/gdal_session.h"
@@ -41,6 +42,25 @@ KResultWith<SourceFields> FindFields(OGRLayer& layer, const KVectorImport& optio
   return f;
 }
 
+// Formats without our fields (DXF) keep a text's height and angle in its
+// label style.
+void LabelFromStyle(OGRFeature& in, KFeature& out) {
+  OGRStyleMgr styles;
+  if (!in.GetStyleString() || !styles.InitFromFeature(&in)) return;
+  for (int k = 0; k < styles.GetPartCount(); ++k) {
+    std::unique_ptr<OGRStyleTool> part(styles.GetPart(k));
+    if (!part || part->GetType() != OGRSTCLabel) continue;
+    auto* label = static_cast<OGRStyleLabel*>(part.get());
+    label->SetUnit(OGRSTUGround);
+    GBool missing = TRUE;
+    const double size = label->Size(missing);
+    if (!missing && size > 0) out.height = size;
+    const double angle = label->Angle(missing);
+    if (!missing) out.angle = angle;
+    return;
+  }
+}
+
 KFeature Attributes(OGRFeature& in, const SourceFields& f, const std::string& layerName) {
   KFeature out;
   const auto set = [&](int index) { return index >= 0 && in.IsFieldSetAndNotNull(index); };
@@ -53,6 +73,7 @@ KFeature Attributes(OGRFeature& in, const SourceFields& f, const std::string& la
   if (set(f.text)) out.text = in.GetFieldAsString(f.text);
   if (set(f.height)) out.height = in.GetFieldAsDouble(f.height);
   if (set(f.angle)) out.angle = in.GetFieldAsDouble(f.angle);
+  if (!out.text.empty() && !out.height) LabelFromStyle(in, out);
   return out;
 }
 

@@ -1,5 +1,6 @@
 // Writing features through OGR. The drawing's CRS, when given, is recorded
 // in each layer (formats in WGS84, such as KML, reproject with it).
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -126,6 +127,18 @@ std::vector<std::pair<std::string, std::vector<const KFeature*>>> Layers(const s
   return layers;
 }
 
+// An OGR label style: the text, its height in ground units and its angle.
+std::string LabelStyle(const KFeature& f) {
+  std::string text;
+  for (char c : f.text) {
+    if (c == '"' || c == '\\') text += '\\';
+    text += c;
+  }
+  char numbers[64];
+  std::snprintf(numbers, sizeof numbers, ",s:%.17gg,a:%.17g)", f.height.value_or(1.0), f.angle.value_or(0.0));
+  return "LABEL(t:\"" + text + "\"" + numbers;
+}
+
 KResult Refuse(const std::string& path, const std::string& cause) {
   return {KStatus::kBadInput, "'" + path + "': " + cause};
 }
@@ -169,6 +182,8 @@ KResult WriteFeatures(const std::vector<KFeature>& features, const std::string& 
     for (const KFeature* f : members) {
       OGRFeature feature(layer->GetLayerDefn());
       SetAttributes(feature, fields.value(), *f);
+      // Formats of their own fields (DXF) draw a text from its label style.
+      if (format.fixedFields && !f->text.empty()) feature.SetStyleString(LabelStyle(*f).c_str());
       feature.SetGeometryDirectly(GeometryOf(*f).release());
       if (layer->CreateFeature(&feature) != OGRERR_NONE) return failed("a feature of layer '" + name + "' refused");
     }

@@ -78,7 +78,7 @@ TEST_P(VectorRoundTrip, GdalReadsBackGeometriesCoordinatesAndAttributes) {
                                              "colour (String) = #c81e1e", "width (Real) = 2",
                                              "z (Real) = -1500.25", "name (String) = W-1",
                                              "text (String) = Hello there", "height (Real) = 3"}
-                  : std::vector<std::string>{"Layer (String) = roads", "Layer (String) = wells"};
+                  : std::vector<std::string>{"Layer (String) = roads", "Layer (String) = wells", "Text (String) = Hello there"};
   // KML keeps the name as its own "Name".
   const auto lower = [](std::string text) {
     for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
