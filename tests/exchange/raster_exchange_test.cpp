@@ -116,19 +116,4 @@ TEST(Grid3dImport, NodataCellsBecomeEmptyNodesAndRowsTurnBottomUp) {
     else EXPECT_EQ(g.values[k], want[k]) << k;
 }
 
-TEST(Grid3dImport, NetThroughGeoTiffComesBackExactly) {
-  TempDir dir;
-  const std::string net = dir.File("t.net"), tif = dir.File("t.tif"), grd = dir.File("t.grd");
-  WriteTestNet(net, kNodes, NodeValue);
-  ASSERT_TRUE(ExitedWith(RunQuarvel({"net-export", net, "-o", tif}), 0, {}));
-  ASSERT_TRUE(ExitedWith(RunQuarvel({"grid3d-import", tif, "-o", grd}), 0, {}));
-  KGridFile g;
-  ASSERT_TRUE(ReadGridFile(g, grd));
-  ASSERT_EQ(g.values.size(), static_cast<std::size_t>(kNodes * kNodes));
-  EXPECT_EQ(g.x0, 0);
-  EXPECT_EQ(g.y0, 0);
-  for (int j = 0; j < kNodes; ++j)
-    for (int i = 0; i < kNodes; ++i) EXPECT_EQ(g.values[i + j * kNodes], NodeValue(i, j));
-}
-
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -126,6 +127,29 @@ TEST(VectorImport, PointsOgr2ogrMadeFromCsvComeInAsPointsOrAnXyzList) {
       EXPECT_EQ(got.features[1].name, "W-2");
     }
   }
+}
+
+TEST(VectorImport, ToCrsReprojectsAsOgr2ogrDoes) {
+  SKIP_WITHOUT("ogr2ogr");
+  TempDir dir;
+  const std::string drawing = dir.Write("d.qvd", kExchangeDrawing), gpkg = dir.File("d.gpkg");
+  ASSERT_TRUE(ExitedWith(RunQuarvel({"export", drawing, "-o", gpkg, "--crs", "EPSG:32631"}), 0, {}));
+  ASSERT_TRUE(ExitedWith(RunQuarvel({"import", gpkg, "-o", dir.File("ll.qvd"), "--to-crs", "EPSG:4326"}), 0, {}));
+  ToolOutput("ogr2ogr", {"-t_srs", "EPSG:4326", dir.File("ll.gpkg"), gpkg});
+  const auto want = WktPoints(ToolOutput("ogrinfo", {"-ro", "-q", "-al", dir.File("ll.gpkg")}));
+  KOnes doc;
+  ASSERT_TRUE(OpenTextFile(doc, dir.File("ll.qvd")));
+  std::vector<std::pair<double, double>> got;
+  for (const KFeature& f : FeaturesOfDrawing(doc).features)
+    for (const KFeaturePoint& p : f.points) got.emplace_back(p.x, p.y);
+  got.emplace_back(got[2]);  // the ring's closing point, which ogrinfo lists
+  ASSERT_EQ(got.size(), want.size());
+  // Each point where ogr2ogr puts it; the drawing format writes points and
+  // texts with six decimals.
+  for (const auto& [x, y] : want)
+    EXPECT_TRUE(std::any_of(got.begin(), got.end(), [&](const auto& p) {
+      return std::fabs(p.first - x) < 1e-6 && std::fabs(p.second - y) < 1e-6;
+    })) << x << " " << y;
 }
 
 // Renders drawing to a PNG with quarvel render and loads it.
