@@ -110,16 +110,8 @@ TEST(FeatureMapping, PointsBecomeOneXyzListPerLayer) {
   EXPECT_EQ(doc.entries[1]->layer->name.str(), "b");
 }
 
-TEST(FeatureMapping, ColoursAsHexTextBothWays) {
-  const struct {
-    int r, g, b;
-    const char* text;
-  } cases[] = {{0, 0, 0, "#000000"}, {200, 30, 30, "#c81e1e"}, {0, 0, 160, "#0000a0"}, {255, 255, 255, "#ffffff"}};
-  for (const auto& c : cases) {
-    const int document = -(c.r + 256 * c.g + 65536 * c.b);
-    EXPECT_EQ(ColourText(document), c.text);
-    EXPECT_EQ(DocumentColourOf(c.text), document);
-  }
+// Colours other than "#rrggbb" are none (the hex ones are in the tables above).
+TEST(FeatureMapping, ColourTextOtherThanHexIsNoColour) {
   EXPECT_EQ(DocumentColourOf("#C81E1E"), -(200 + 256 * 30 + 65536 * 30));
   for (const char* bad : {"", "red", "#12345", "#1234567", "#12345g", "123456#"})
     EXPECT_EQ(DocumentColourOf(bad), std::nullopt) << bad;
