@@ -19,9 +19,24 @@ struct DatasetCloser {
 };
 using DatasetPtr = std::unique_ptr<GDALDataset, DatasetCloser>;
 
-// Rasters beyond this many nodes are refused before anything is allocated:
-// a compressed file can promise far more than memory holds.
+// Rasters beyond this many nodes are refused before anything is allocated.
 constexpr double kMaxNodes = 1 << 28;
+// A compressed raster holds at most about this many bytes of values for each
+// byte of its files (deflate's limit); a header that promises more lies.
+constexpr double kMaxExpansion = 1100;
+constexpr double kAlwaysAllowedBytes = 64.0 * 1024 * 1024;
+
+// The bytes of every file the dataset reads.
+double DatasetBytes(GDALDataset& ds) {
+  double total = 0;
+  char** files = ds.GetFileList();
+  for (char** f = files; f && *f; ++f) {
+    VSIStatBufL stat;
+    if (VSIStatL(*f, &stat) == 0) total += static_cast<double>(stat.st_size);
+  }
+  CSLDestroy(files);
+  return total;
+}
 
 KResult Refuse(const std::string& path, const std::string& cause) {
   return {KStatus::kBadInput, "'" + path + "': " + cause};
@@ -138,6 +153,11 @@ KResultWith<KRasterGrid> ReadRaster(const std::string& path) {
   if (grid.nx < 1 || grid.ny < 1 || static_cast<double>(grid.nx) * grid.ny > kMaxNodes)
     return KResult(Refuse(path, "raster size " + std::to_string(grid.nx) + " x " + std::to_string(grid.ny) +
                                     " is empty or beyond " + std::to_string(static_cast<long>(kMaxNodes)) + " nodes"));
+  const double promised = 8.0 * grid.nx * grid.ny, held = DatasetBytes(*ds);
+  if (promised > kAlwaysAllowedBytes && promised > held * kMaxExpansion)
+    return KResult(Refuse(path, "raster size " + std::to_string(grid.nx) + " x " + std::to_string(grid.ny) +
+                                    " promises more values than its " + std::to_string(static_cast<long long>(held)) +
+                                    " bytes can hold"));
   double t[6] = {0, 1, 0, 0, 0, -1};
   bool topDown = true;
   if (ds->GetGeoTransform(t) == CE_None) {

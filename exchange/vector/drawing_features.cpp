@@ -15,6 +15,9 @@ namespace {
 // Below this a polyline has no length the reader would keep.
 constexpr double kMinLength = 1e-6;
 
+// An attribute the drawing can use: present and a finite number.
+bool Usable(const std::optional<double>& value) { return value && std::isfinite(*value); }
+
 KFeature Attributed(const KEntry& entry, KFeatureShape shape) {
   KFeature f;
   f.shape = shape;
@@ -76,11 +79,11 @@ std::unique_ptr<KCurve> CurveOf(const KFeature& f) {
   if (!(curve->s()[curve->count - 1] >= kMinLength)) return nullptr;
   if (!f.name.empty()) curve->SetName(f.name);
   if (f.code) curve->SetCode(*f.code);
-  if (f.width) curve->SetWidth(*f.width);
+  if (Usable(f.width) && *f.width >= 0) curve->SetWidth(*f.width);
   return curve;
 }
 
-double PointZ(const KFeature& f) { return f.z ? *f.z : f.points.front().z; }
+double PointZ(const KFeature& f) { return Usable(f.z) ? *f.z : f.points.front().z; }
 
 }  // namespace
 
@@ -141,9 +144,9 @@ KAddedCounts AddFeatures(KOnes& doc, const std::vector<KFeature>& features, bool
       text->x = first.x;
       text->y = first.y;
       text->text = f.text;
-      text->height = f.height ? *f.height : 1.0;
+      text->height = Usable(f.height) && *f.height > 0 ? *f.height : 1.0;
       text->width = 0.4 * text->height;  // as the drawing reader sizes the cell
-      text->angle = f.angle ? *f.angle : 0.0;
+      text->angle = Usable(f.angle) ? *f.angle : 0.0;
       doc.AddEntry(kKindText, std::move(text));
       ++counts.texts;
     } else if (xyzLists) {

@@ -28,6 +28,7 @@ protected:
     ASSERT_TRUE(ExitedWith(RunQuarvel({"export", drawing, "-o", dir.File("d.gpkg")}), 0, {}));
     WriteTestNet(dir.File("t.net"), 3, [](int i, int j) { return i + j; });
     WriteTwoBandRaster(dir.File("two.tif"));
+    dir.Write("big.asc", "ncols 10000\nnrows 10000\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2 3\n");
     inputs = dir.Names();
   }
   TempDir dir;
@@ -51,6 +52,7 @@ TEST_F(ExchangeRefusal, BadInputExitsOneNamingFileAndCauseAndWritesNothing) {
       {{"import", "@/t.net", "-o", "@/o.qvd"}, {"t.net", "cannot open"}},
       {{"grid3d-import", "@/two.tif", "-o", "@/o.grd"}, {"two.tif", "2 bands"}},
       {{"grid3d-import", "@/d.qvd", "-o", "@/o.grd"}, {"d.qvd", "cannot open"}},
+      {{"grid3d-import", "@/big.asc", "-o", "@/o.grd"}, {"big.asc", "10000 x 10000 promises more values"}},
       {{"net-export", "@/t.net", "-o", "@/o.tif", "--crs", "EPSG:999999"}, {"o.tif", "unknown CRS"}},
       {{"net-export", "@/t.net", "-o", "@/o.tif", "--format", "NoSuchDriver"}, {"o.tif", "no raster driver"}},
       {{"net-export", "@/d.qvd", "-o", "@/o.tif"}, {"d.qvd", "net file"}},
