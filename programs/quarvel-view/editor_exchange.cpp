@@ -33,6 +33,7 @@ void EditorWindow::ImportVector() {
     return;
   }
   window.ComputeExtent();
+  window.MarkModified();  // nothing of it is saved yet
   const KAddedCounts& n = added.value();
   statusBar()->showMessage(QString("Imported %1 polylines, %2 points, %3 texts; %4 skipped")
                                .arg(n.polylines).arg(n.points).arg(n.texts).arg(n.skipped));
