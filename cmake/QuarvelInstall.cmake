@@ -7,10 +7,16 @@ include(CMakePackageConfigHelpers)
 
 get_property(layers GLOBAL PROPERTY QUARVEL_LAYERS)
 set(core_layers ${layers})
-list(REMOVE_ITEM core_layers quarvel_qt)
+list(REMOVE_ITEM core_layers quarvel_qt quarvel_exchange)
 install(TARGETS ${core_layers} quarvel_core EXPORT QuarvelCoreTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+# The exchange layer needs GDAL, so it is a component of its own.
+if(TARGET quarvel_exchange)
+  install(TARGETS quarvel_exchange EXPORT QuarvelExchangeTargets
+          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+          LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endif()
 install(TARGETS quarvel_qt EXPORT QuarvelViewTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
@@ -41,6 +47,9 @@ install(CODE "
 set(package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Quarvel)
 install(EXPORT QuarvelCoreTargets NAMESPACE Quarvel:: DESTINATION ${package_dir})
 install(EXPORT QuarvelViewTargets NAMESPACE Quarvel:: DESTINATION ${package_dir})
+if(TARGET quarvel_exchange)
+  install(EXPORT QuarvelExchangeTargets NAMESPACE Quarvel:: DESTINATION ${package_dir})
+endif()
 configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/QuarvelConfig.cmake.in
   ${CMAKE_BINARY_DIR}/QuarvelConfig.cmake INSTALL_DESTINATION ${package_dir})
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/QuarvelConfigVersion.cmake

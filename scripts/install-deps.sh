@@ -5,7 +5,10 @@ set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-svg-dev qt6-image-formats-plugins libpng-dev libgl-dev fonts-wqy-microhei
           fonts-dejavu-core locales python3 pkg-config
-          xvfb xauth)   # a real X server for the Qt tests under xcb
+          # a real X server for the Qt tests under xcb
+          xvfb xauth
+          # GIS and grid exchange through GDAL; its tools and gmt check the files in the tests.
+          libgdal-dev gdal-bin gmt)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

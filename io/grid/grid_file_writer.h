@@ -11,3 +11,10 @@
 // finite number, naming the node: the grid file has no mark for a missing
 // value. Cut links are not kept; the file holds values only.
 KResult WriteGridFile(const KNodeGrid& grid, const std::string& path);
+
+// What a node without a value (NaN) becomes. The grid file has no mark of
+// its own for one, so an empty node is stored as NaN, which the reader
+// leaves out of the value range; infinite values are refused either way.
+enum class KEmptyNodes { kRefused, kKeptAsNaN };
+// The same, with empty nodes kept (at least one node must hold a value).
+KResult WriteGridFile(const KNodeGrid& grid, const std::string& path, KEmptyNodes empty);

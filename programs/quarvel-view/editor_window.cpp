@@ -89,6 +89,9 @@ void EditorWindow::BuildMenus() {
   file->addAction("&Save", QKeySequence::Save, this, [this] { Save(); });
   file->addAction("Save &As...", QKeySequence::SaveAs, this, [this] { SaveAs(); });
   file->addAction("&Export as PNG, SVG or PDF...", this, [this] { Export(); });
+#ifdef QUARVEL_WITH_GDAL
+  AddExchangeActions(file);
+#endif
   file->addSeparator();
   file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
 

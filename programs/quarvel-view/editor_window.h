@@ -42,6 +42,11 @@ private:
   bool SaveAs();
   bool SaveTo(const QString& path);
   void Export();
+  // File > Import... and Export drawing as...: GIS vector files through
+  // GDAL (editor_exchange.cpp, built only with it).
+  void AddExchangeActions(QMenu* file);
+  void ImportVector();
+  void ExportDrawingAs();
   // Asks what to do with unsaved changes; false when the user cancels.
   bool MayDiscard();
   // Title, undo/redo texts and the checked mode, after any change.

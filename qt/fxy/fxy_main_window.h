@@ -22,6 +22,8 @@ public:
   // Contours every step (0: none); false when that gives too many levels.
   bool SetContourStep(double step);
 
+  // The net file shown; empty before one is opened.
+  const QString& NetPath() const { return path_; }
   KNetView* View() { return view_; }
   QDoubleSpinBox* StepBox() { return step_; }
 

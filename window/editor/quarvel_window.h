@@ -192,6 +192,8 @@ public:
   // host marks it saved after saving.
   bool Modified() const { return modified_; }
   void MarkSaved() { modified_ = false; }
+  // For hosts that add to the document themselves (an import).
+  void MarkModified() { modified_ = true; }
 
 private:
   // The buffer as a new polyline entry (the buffer is emptied).
