@@ -146,7 +146,9 @@ KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& in, const KFx
   return levels;
 }
 
-KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status, double memoryBytes) {
+KResultWith<KFxyRun> RunFxyLevels(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status,
+                                  std::unique_ptr<KCreateGrid>& result, double memoryBytes) {
+  result.reset();
   KFxyRun run;
   if (KResult plan = PlanFxyLevels(in, d, memoryBytes); !plan) return plan;
 
@@ -208,6 +210,14 @@ KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& 
     return {KResult(KStatus::kFailed, "not enough memory for the grid"), run};
   }
 
-  if (KResult written = WriteNetFile(*previous, d.output); !written) return {std::move(written), run};
+  result = std::move(previous);
+  return run;
+}
+
+KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status, double memoryBytes) {
+  std::unique_ptr<KCreateGrid> grid;
+  KResultWith<KFxyRun> run = RunFxyLevels(in, d, status, grid, memoryBytes);
+  if (!run) return run;
+  if (KResult written = WriteNetFile(*grid, d.output); !written) return {std::move(written), run.value()};
   return run;
 }

@@ -1,4 +1,5 @@
 // Picking the entry nearest to a click, and saying what an entry is.
+#include "model/document/document_summary.h"
 #include "model/document/elements.h"
 #include "model/document/klayer.h"
 #include "model/document/ktext_properties.h"
@@ -8,7 +9,7 @@ namespace {
 constexpr int kNothingPicked = -10;
 constexpr double kNoDistance = 1e300;
 
-const char* KindName(int kind) {
+const char* DescribedKind(int kind) {
   switch (kind) {
     case kKindPolyline: return "polyline";
     case kKindCurveArray: return "curve array";
@@ -24,13 +25,6 @@ const char* KindName(int kind) {
   }
 }
 
-std::string NameOf(const KEntry& entry) {
-  if (const auto* curve = entry.As<KCurve>()) return std::string(curve->name());
-  if (const auto* point = entry.As<KPointText>()) return point->label.str();
-  if (const auto* insert = entry.As<KInsert>()) return insert->blockName;
-  if (const auto* text = entry.As<KText>()) return text->text;
-  return "";
-}
 }  // namespace
 
 int QuarvelWindow::Pick(double x, double y) const {
@@ -61,9 +55,9 @@ int QuarvelWindow::Pick(double x, double y) const {
 }
 
 std::string QuarvelWindow::Describe(const KEntry& entry) {
-  std::string text = KindName(entry.kind);
+  std::string text = DescribedKind(entry.kind);
   if (entry.layer) text += ", layer " + entry.layer->name;
-  const std::string name = NameOf(entry);
+  const std::string name = EntryName(entry);
   if (!name.empty()) text += ", \"" + name + "\"";
   return text;
 }
