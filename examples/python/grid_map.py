@@ -1,6 +1,6 @@
 """Grids the bundled map's depth points with its faults, plots the grid when
-matplotlib is there, and saves a pick along the deepest row back into a copy
-of the map. Run from the source root with the module on PYTHONPATH:
+matplotlib is there, and saves a pick along the row of the highest node
+into a copy of the map. Run from the source root with the module on PYTHONPATH:
     PYTHONPATH=build/python /usr/bin/python3 examples/python/grid_map.py"""
 import numpy as np
 import quarvel
@@ -13,5 +13,5 @@ try:
 except ImportError:
     print("no matplotlib: grid", g.values.shape, "from", g.values.min(), "to", g.values.max())
 row = np.argmax(g.values.max(axis=1))
-d.add_polyline(np.column_stack([g.x, np.full(g.nx, g.y[row])]), layer="picks", name="deepest", z=g.values.max())
+d.add_polyline(np.column_stack([g.x, np.full(g.nx, g.y[row])]), layer="picks", name="highest", z=g.values.max())
 d.save("/tmp/map_with_picks.qvd")
