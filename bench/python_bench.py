@@ -23,7 +23,7 @@ import quarvel
 
 HERE = Path(__file__).resolve().parents[1]
 POINTS = HERE.parent / "shared" / "data" / "gridding" / "synthetic_smooth_50k.xyz"
-# Four levels over the 1000 x 1000 square, the last of 785 x 785 nodes.
+# Four levels over the 1000 x 1000 square, each twice as fine as the one before.
 LEVELS = dict(box=(0, 0, 1000, 1000), num_x=100, times=4)
 
 
