@@ -8,7 +8,9 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           # a real X server for the Qt tests under xcb
           xvfb xauth
           # GIS and grid exchange through GDAL; its tools and gmt check the files in the tests.
-          libgdal-dev gdal-bin gmt)
+          libgdal-dev gdal-bin gmt
+          # the Python module and its tests
+          pybind11-dev python3-dev python3-numpy python3-pytest)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

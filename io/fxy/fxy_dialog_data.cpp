@@ -65,6 +65,22 @@ void ProposeFxyGrid(const KFxyInput& in, KFxyDialogData& d) {
   d.pre = d.zDelta * kPrecisionOfRange;
 }
 
+void ApplyFxyOptions(const KFxyOptions& o, KFxyDialogData& d) {
+  if (o.box) {
+    d.minX = (*o.box)[0];
+    d.minY = (*o.box)[1];
+    d.maxX = (*o.box)[2];
+    d.maxY = (*o.box)[3];
+  }
+  if (o.numX) d.numX = *o.numX;
+  if (o.box || o.numX) OnFxyNumXChanged(d);
+  if (o.times) d.times = *o.times;
+  if (o.smooth) d.smooth = *o.smooth;
+  if (o.precision) d.pre = *o.precision;
+  d.solver = o.solver;
+  d.threads = o.threads;
+}
+
 void OnFxyNumXChanged(KFxyDialogData& d) {
   // Below 3 the step would be infinite or negative.
   if (d.numX <= 2) return;

@@ -170,7 +170,9 @@ int LargestFxyNumX(const KFxyInput& input, const KFxyDialogData& data, double me
   return lo;
 }
 
-KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status, double memoryBytes) {
+KResultWith<KFxyRun> RunFxyLevels(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status,
+                                  std::unique_ptr<KCreateGrid>& result, double memoryBytes) {
+  result.reset();
   KFxyRun run;
   if (KResult plan = PlanFxyLevels(in, d, memoryBytes); !plan) return plan;
 
@@ -232,6 +234,14 @@ KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& 
     return {KResult(KStatus::kFailed, "not enough memory for the grid"), run};
   }
 
-  if (KResult written = WriteNetFile(*previous, d.output); !written) return {std::move(written), run};
+  result = std::move(previous);
+  return run;
+}
+
+KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status, double memoryBytes) {
+  std::unique_ptr<KCreateGrid> grid;
+  KResultWith<KFxyRun> run = RunFxyLevels(in, d, status, grid, memoryBytes);
+  if (!run) return run;
+  if (KResult written = WriteNetFile(*grid, d.output); !written) return {std::move(written), run.value()};
   return run;
 }

@@ -3,13 +3,17 @@
 // proposed grid, the caption, and the OK computation that runs the gridding
 // levels and writes the net file. Toolkit-free: the dialog and the command
 // line are thin fronts that fill KFxyDialogData and implement KFxyStatus.
+#include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/grid/fxy_input.h"
 #include "platform/base/result.h"
 
+class KCreateGrid;
 class KOnes;
 
 // "net.f(x,y)" in the system's temporary directory.
@@ -51,6 +55,19 @@ void ProposeFxyGrid(const KFxyInput& input, KFxyDialogData& data);
 // num x changed: new steps and num y from the box. Values of num x below 3
 // give no usable step and leave the steps as they were.
 void OnFxyNumXChanged(KFxyDialogData& data);
+// What a front may set over the proposal (what is not given keeps the
+// proposed value): the fronts without a dialog fill this.
+struct KFxyOptions {
+  std::optional<std::array<double, 4>> box;   // xmin, ymin, xmax, ymax
+  std::optional<int> numX, times;
+  std::optional<double> smooth, precision;
+  KFxyDialogData::Solver solver = KFxyDialogData::Solver::kSweep;
+  int threads = 1;
+};
+// Sets options over the proposal in data: a box or num x gives new steps
+// (OnFxyNumXChanged).
+void ApplyFxyOptions(const KFxyOptions& options, KFxyDialogData& data);
+
 // times changed: true when the caption is to be updated (not the first time).
 bool OnFxyTimesChanged(KFxyDialogData& data);
 // "[%d X %d]": num x and num y each replaced (times - 1) times by 2 n - 1.
@@ -128,3 +145,9 @@ struct KFxyRun {
 // finite or a million times the data's magnitude), kCannotWrite (computed, but the net file not written).
 KResultWith<KFxyRun> RunFxy(const KFxyInput& input, KFxyDialogData& data, KFxyStatus& status,
                             double memoryBytes = 0);
+
+// RunFxy without the net file: on success result holds the last level's
+// grid (WriteNetFile of it writes what RunFxy would); otherwise it is empty
+// and the status is RunFxy's. data.output is not used.
+KResultWith<KFxyRun> RunFxyLevels(const KFxyInput& input, KFxyDialogData& data, KFxyStatus& status,
+                                  std::unique_ptr<KCreateGrid>& result, double memoryBytes = 0);

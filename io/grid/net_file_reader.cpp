@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "platform/files/input_file.h"
 
@@ -121,13 +122,14 @@ KResult ParseNetFile(std::string_view bytes, KNetFile& net) {
   return checked;
 }
 
-KResult ReadNetFile(const std::string& path, KNetFile& net) {
+KResult ReadNetFile(const std::string& path, KNetFile& net, std::string* kept) {
   net = KNetFile();
   KResultWith<KInputFile> opened = OpenInputFile(path);
   if (!opened) return KResult(opened);
   std::string bytes;
   if (KResult read = opened.value().ReadRest(bytes); !read) return read;
   const KResult parsed = ParseNetFile(bytes, net);
+  if (kept) *kept = std::move(bytes);
   if (!parsed) return KResult(parsed.status(), "net file '" + path + "': " + parsed.message());
   return parsed;
 }

@@ -30,5 +30,6 @@ struct KNetFile {
 KResult ParseNetFile(std::string_view bytes, KNetFile& net);
 // Reads and parses the file at path. Fails with kCannotOpen when it cannot
 // be opened or read ("cannot open 'a.net': Is a directory"), or as
-// ParseNetFile with the file named first ("net file 'a.net': ...").
-KResult ReadNetFile(const std::string& path, KNetFile& net);
+// ParseNetFile with the file named first ("net file 'a.net': ..."). With
+// bytes, the file's bytes are kept there too.
+KResult ReadNetFile(const std::string& path, KNetFile& net, std::string* bytes = nullptr);

@@ -1,5 +1,7 @@
 #include "io/grid/net_node_grid.h"
 
+#include "model/grid/kcreate_grid.h"
+
 KNodeGrid NodeGridFromNet(const KNetFile& net) {
   KNodeGrid g;
   g.nx = net.nx;
@@ -25,5 +27,27 @@ KNodeGrid NodeGridFromNet(const KNetFile& net) {
         if (i + 1 < net.nx && n.links[knet::kPlusX] == knet::kNoLink) g.cutX[at] = 1;
         if (j + 1 < net.ny && n.links[knet::kPlusY] == knet::kNoLink) g.cutY[at] = 1;
       }
+  return g;
+}
+
+KNodeGrid NodeGridFromGrid(const KCreateGrid& grid) {
+  KNodeGrid g;
+  g.nx = grid.nx();
+  g.ny = grid.ny();
+  g.x0 = grid.x0();
+  g.y0 = grid.y0();
+  g.dx = grid.dx();
+  g.dy = grid.dy();
+  g.values = grid.values();
+  const std::size_t total = g.values.size();
+  g.cutX.assign(total, 0);
+  g.cutY.assign(total, 0);
+  for (const KCreateGrid::LinkRecord& rec : grid.linkRecords()) {
+    const auto at = static_cast<std::size_t>(rec.owner);
+    if (at >= total) continue;
+    const int i = rec.owner % g.nx, j = rec.owner / g.nx;
+    if (i + 1 < g.nx && rec.links[KCreateGrid::kPlusX] == KCreateGrid::kLinkBlocked) g.cutX[at] = 1;
+    if (j + 1 < g.ny && rec.links[KCreateGrid::kPlusY] == KCreateGrid::kLinkBlocked) g.cutY[at] = 1;
+  }
   return g;
 }

@@ -5,4 +5,10 @@
 #include "model/contour/knode_grid.h"
 #include "io/grid/net_file_reader.h"
 
+class KCreateGrid;
+
 KNodeGrid NodeGridFromNet(const KNetFile& net);
+// The node grid of a relaxed grid as its net file would hold it: the same
+// values, and a link cut where a link record blocks it (so the same as
+// NodeGridFromNet of the file WriteNetFile writes).
+KNodeGrid NodeGridFromGrid(const KCreateGrid& grid);

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/document/elements.h"
+#include "model/document/kcurve.h"
 #include "model/document/kones.h"
 #include "platform/base/warning.h"
 
@@ -188,4 +190,12 @@ std::string SummaryText(const KDocumentSummary& s, const std::vector<KFileIssue>
       out += "  " + WarningText({fi.file, fi.issue.offset, fi.issue.what, fi.issue.why}) + "\n";
   }
   return out;
+}
+
+std::string EntryName(const KEntry& entry) {
+  if (const auto* curve = entry.As<KCurve>()) return std::string(curve->name());
+  if (const auto* point = entry.As<KPointText>()) return point->label.str();
+  if (const auto* insert = entry.As<KInsert>()) return insert->blockName;
+  if (const auto* text = entry.As<KText>()) return text->text;
+  return "";
 }

@@ -12,6 +12,7 @@
 #include "model/document/kread_issue.h"
 
 class KOnes;
+struct KEntry;
 
 struct KDocumentSummary {
   int entries = 0;                                   // top-level entries
@@ -47,3 +48,6 @@ std::string JsonString(std::string_view bytes);
 std::string JsonNumber(double value);
 // A short name for an entry kind ("polyline", "x,y,z list").
 const char* KindName(int kind);
+// An entry's own name: a polyline's or point's name, a text's text, an
+// insert's block name; empty for other kinds.
+std::string EntryName(const KEntry& entry);

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -136,6 +137,7 @@ bool ParseInt(const std::string& text, int& value) {
 struct Options {
   std::vector<std::string> inputs;
   std::string output;
+<<<<<<< HEAD
   bool haveTimes = false, haveNumX = false, haveSmooth = false, havePre = false, haveBox = false;
   int times = 0, numX = 0;
   KFxyDialogData::Solver solver = KFxyDialogData::Solver::kSweep;
@@ -144,6 +146,10 @@ struct Options {
   // Layers named for points, break lines and outlines; an empty role keeps
   // its default layer.
   std::vector<std::string> layers[3];
+=======
+  KFxyOptions fxy;
+  bool threadsGiven = false;   // else the cores available
+>>>>>>> hC
 };
 
 bool Bad(const std::string& what) {
@@ -168,24 +174,37 @@ bool ParseArguments(const std::vector<std::string>& args, Options& o) {
     if (a == "-o" || a == "--output") {
       o.output = v;
     } else if (a == "--times") {
-      if (!ParseInt(v, o.times)) return Bad("--times needs a whole number");
-      o.haveTimes = true;
+      if (int times = 0; ParseInt(v, times))
+        o.fxy.times = times;
+      else
+        return Bad("--times needs a whole number");
     } else if (a == "--num-x") {
-      if (!ParseInt(v, o.numX)) return Bad("--num-x needs a whole number");
-      o.haveNumX = true;
+      if (int numX = 0; ParseInt(v, numX))
+        o.fxy.numX = numX;
+      else
+        return Bad("--num-x needs a whole number");
     } else if (a == "--smooth") {
-      if (!ParseNumber(v, o.smooth)) return Bad("--smooth needs a number");
-      o.haveSmooth = true;
+      if (double smooth = 0; ParseNumber(v, smooth))
+        o.fxy.smooth = smooth;
+      else
+        return Bad("--smooth needs a number");
     } else if (a == "--precision") {
-      if (!ParseNumber(v, o.pre)) return Bad("--precision needs a number");
-      o.havePre = true;
+      if (double pre = 0; ParseNumber(v, pre))
+        o.fxy.precision = pre;
+      else
+        return Bad("--precision needs a number");
     } else if (a == "--solver") {
       if (v != "sweep" && v != "fast") return Bad("--solver is sweep or fast");
-      o.solver = v == "fast" ? KFxyDialogData::Solver::kFast : KFxyDialogData::Solver::kSweep;
+      o.fxy.solver = v == "fast" ? KFxyDialogData::Solver::kFast : KFxyDialogData::Solver::kSweep;
     } else if (a == "--threads") {
+<<<<<<< HEAD
       if (!ParseInt(v, o.threads) || o.threads < 1 || o.threads > 1024) return Bad("--threads needs a number from 1 to 1024");
     } else if (a == "--points" || a == "--faults" || a == "--outline") {
       o.layers[a == "--points" ? 0 : a == "--faults" ? 1 : 2].push_back(v);
+=======
+      if (!ParseInt(v, o.fxy.threads) || o.fxy.threads < 1 || o.fxy.threads > 1024) return Bad("--threads needs a number from 1 to 1024");
+      o.threadsGiven = true;
+>>>>>>> hC
     } else if (a == "--box") {
       std::vector<std::string> parts(1);
       for (char ch : v) {
@@ -195,10 +214,11 @@ bool ParseArguments(const std::vector<std::string>& args, Options& o) {
           parts.back() += ch;
       }
       if (parts.size() != 4) return Bad("--box needs XMIN,YMIN,XMAX,YMAX");
-      for (int k = 0; k < 4; ++k)
-        if (!ParseNumber(parts[static_cast<std::size_t>(k)], o.box[k])) return Bad("--box needs four numbers");
-      if (o.box[2] <= o.box[0] || o.box[3] < o.box[1]) return Bad("--box needs XMIN < XMAX and YMIN <= YMAX");
-      o.haveBox = true;
+      std::array<double, 4> box{};
+      for (std::size_t k = 0; k < 4; ++k)
+        if (!ParseNumber(parts[k], box[k])) return Bad("--box needs four numbers");
+      if (box[2] <= box[0] || box[3] < box[1]) return Bad("--box needs XMIN < XMAX and YMIN <= YMAX");
+      o.fxy.box = box;
     } else {
       return Bad("unknown option '" + a + "'");
     }
@@ -233,19 +253,8 @@ KExit RunGrid(const std::vector<std::string>& args) {
   }
   const KFxyInput in = BeginFxy(window, d);
   if (!o.output.empty()) d.output = o.output;
-  if (o.haveBox) {
-    d.minX = o.box[0];
-    d.minY = o.box[1];
-    d.maxX = o.box[2];
-    d.maxY = o.box[3];
-  }
-  if (o.haveNumX) d.numX = o.numX;
-  if (o.haveBox || o.haveNumX) OnFxyNumXChanged(d);
-  if (o.haveTimes) d.times = o.times;
-  if (o.haveSmooth) d.smooth = o.smooth;
-  if (o.havePre) d.pre = o.pre;
-  d.solver = o.solver;
-  d.threads = o.threads > 0 ? o.threads : AvailableCores();
+  if (!o.threadsGiven) o.fxy.threads = AvailableCores();
+  ApplyFxyOptions(o.fxy, d);
 
   interrupted = 0;
   InterruptScope catchCtrlC;

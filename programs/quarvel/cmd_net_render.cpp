@@ -14,7 +14,7 @@
 #include "io/grid/net_file_reader.h"
 #include "io/grid/net_node_grid.h"
 #include "programs/quarvel/command.h"
-#include "programs/quarvel/painting_app.h"
+#include "qt/export/painting_app.h"
 #include "programs/quarvel/picture_size.h"
 #include "render/net/net_picture.h"
 #include "qt/export/picture_export.h"

@@ -14,7 +14,7 @@
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/open_input.h"
 #include "programs/quarvel/printed_warnings.h"
-#include "programs/quarvel/painting_app.h"
+#include "qt/export/painting_app.h"
 #include "programs/quarvel/picture_size.h"
 #include "qt/export/picture_export.h"
 #include "render/drawing/krenderer.h"

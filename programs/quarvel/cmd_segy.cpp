@@ -14,15 +14,17 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <variant>
 #include <vector>
 
 #include "platform/base/progress.h"
 #include "qt/platform/qt_platform.h"
 #include "programs/quarvel/command.h"
-#include "programs/quarvel/painting_app.h"
+#include "qt/export/painting_app.h"
 #include "io/segy/segy_format.h"
 #include "io/segy/segy_words.h"
 #include "window/segy/ksegy_analysis.h"
+#include "window/segy/segy_report.h"
 #include "qt/export/picture_export.h"
 
 namespace {
@@ -136,22 +138,24 @@ std::string Coordinate(std::int32_t v, std::int16_t scalar, bool scaled) {
 const char* OrderWord(KByteOrder order) { return order == KByteOrder::kBig ? "big" : "little"; }
 
 std::string Json(const KSegyAnalysis& a, bool scaled) {
-  const KSegyLayout& l = a.Layout();
-  std::string s = "{\"file\": " + JsonString(l.path) + ", \"byte_order\": \"" +
-                  OrderWord(l.byteOrder) + "\", \"format\": " +
-                  std::to_string(l.formatCode) + ", \"format_text\": " + JsonString(segy::FormatText(l.formatCode)) +
-                  ", \"bytes_per_sample\": " + std::to_string(l.bytesPerSample) + ", \"samples\": " +
-                  std::to_string(l.samples) + ", \"interval\": " + std::to_string(l.interval) +
-                  ", \"first_trace\": " + std::to_string(l.firstTrace) + ", \"trace_bytes\": " +
-                  std::to_string(l.traceLength) + ", \"traces\": " + std::to_string(l.traces) + ", \"table\": [";
+  std::string s = "{";
+  for (const KSegyReportValue& v : SegyLayoutReport(a)) {
+    s += (s.size() > 1 ? ", \"" : "\"") + v.key + "\": ";
+    if (const auto* text = std::get_if<std::string>(&v.value))
+      s += JsonString(*text);
+    else
+      s += std::to_string(std::get<std::int64_t>(v.value));
+  }
+  s += ", \"table\": [";
   for (std::size_t i = 0; i < a.Table().size(); ++i) {
     const KTraceRow& r = a.Table()[i];
     s += (i ? ", [" : "[") + std::to_string(r.m) + ", " + std::to_string(r.n) + ", " +
          Coordinate(r.x, r.scalar, scaled) + ", " + Coordinate(r.y, r.scalar, scaled) + "]";
   }
   s += "], \"warnings\": [";
-  for (std::size_t i = 0; i < a.Warnings().size(); ++i) s += (i ? ", " : "") + JsonString(WarningText(a.Warnings()[i]));
-  s += "], \"trace_byte_order\": \"" + std::string(OrderWord(l.traceByteOrder)) + "\", \"words\": {";
+  const std::vector<std::string> warnings = SegyWarningTexts(a);
+  for (std::size_t i = 0; i < warnings.size(); ++i) s += (i ? ", " : "") + JsonString(warnings[i]);
+  s += "], \"words\": {";
   const KSegyFields f = a.Fields();
   for (auto [name, offset, size] : {std::tuple{"m", f.m, f.mBytes}, {"n", f.n, f.nBytes}, {"x", f.x, f.xBytes},
                                     {"y", f.y, f.yBytes}})

@@ -40,17 +40,28 @@ KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, c
   return ExportPainting(paint, size, QFile::encodeName(path).toStdString(), background, pngLevel);
 }
 
+std::function<void(KDevice&)> FirstPaint(QuarvelWindow& window) {
+  return [&window](KDevice& device) {
+    window.ViewPart().SetFitted(false);
+    window.OnDraw(&device);
+  };
+}
+
 KResult ExportPicture(QuarvelWindow& window, QSize size, const std::string& path, QColor background,
                       int pngLevel) {
   return ExportPainting([&](KDevice& device) { window.OnDraw(&device); }, size, path, background, pngLevel);
 }
 
-KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, const std::string& path,
-                       QColor background, int pngLevel) {
-  // The name only chooses the type and titles an SVG; the bytes of path
-  // name the file.
-  const QFileInfo name(QFile::decodeName(QByteArray::fromStdString(path)));
-  const QString suffix = name.suffix().toLower();
+QImage PaintingImage(const std::function<void(KDevice&)>& paint, QSize size, QColor background) {
+  // An opaque background needs no alpha, which the PNG encoder then leaves out.
+  QImage image(size, background.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull() || !PaintOn(&image, paint, size, background)) return QImage();
+  return image;
+}
+
+KResultWith<std::string> PaintingBytes(const std::function<void(KDevice&)>& paint, QSize size,
+                                       const QString& suffix, const QString& title, QColor background,
+                                       int pngLevel) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -60,7 +71,7 @@ KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, c
     svg.setOutputDevice(&buffer);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(name.completeBaseName());
+    svg.setTitle(title);
     painted = PaintOn(&svg, paint, size, background);
   } else if (suffix == "pdf") {
     QPdfWriter pdf(&buffer);
@@ -71,18 +82,23 @@ KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, c
   } else {
     const QByteArray format = suffix.toLatin1();
     if (!QImageWriter::supportedImageFormats().contains(format))
-      return KResult(KStatus::kRefused, "cannot write '" + path + "': unknown picture type '" + suffix.toStdString() + "'");
-    // An opaque background needs no alpha, which the PNG encoder then leaves out.
-    QImage image(size, background.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-    painted = PaintOn(&image, paint, size, background);
-    if (painted && format == "png") {
-      const KResultWith<std::string> png = EncodePng(image, pngLevel);
-      if (!png) return KResult(png.status(), "cannot write '" + path + "': " + png.message());
-      return WriteFileAtomically(path, png.value());
-    }
-    painted = painted && image.save(&buffer, format.constData());
+      return KResult(KStatus::kRefused, "unknown picture type '" + suffix.toStdString() + "'");
+    const QImage image = PaintingImage(paint, size, background);
+    if (!image.isNull() && format == "png") return EncodePng(image, pngLevel);
+    painted = !image.isNull() && image.save(&buffer, format.constData());
   }
   buffer.close();
-  if (!painted) return KResult(KStatus::kFailed, "cannot paint '" + path + "'");
-  return WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (!painted) return KResult(KStatus::kFailed, "cannot paint the picture");
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, const std::string& path,
+                       QColor background, int pngLevel) {
+  // The name only chooses the type and titles an SVG; the bytes of path
+  // name the file.
+  const QFileInfo name(QFile::decodeName(QByteArray::fromStdString(path)));
+  const KResultWith<std::string> bytes =
+      PaintingBytes(paint, size, name.suffix().toLower(), name.completeBaseName(), background, pngLevel);
+  if (!bytes) return KResult(bytes.status(), "cannot write '" + path + "': " + bytes.message());
+  return WriteFileAtomically(path, bytes.value());
 }

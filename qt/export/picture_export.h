@@ -4,6 +4,7 @@
 // a background, through the atomic file so that a failed export leaves no
 // half picture. Every program that writes pictures writes them here.
 #include <QColor>
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <functional>
@@ -29,3 +30,16 @@ KResult ExportPicture(QuarvelWindow& window, QSize size, const std::string& path
                       int pngLevel = kPngFastest);
 KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, const std::string& path,
                        QColor background = Qt::white, int pngLevel = kPngFastest);
+
+// The same in memory: the picture's bytes, of the type named by suffix
+// ("png", "svg", "pdf" or another raster type Qt writes); title titles an
+// SVG. What the functions above write is exactly these bytes.
+KResultWith<std::string> PaintingBytes(const std::function<void(KDevice&)>& paint, QSize size,
+                                       const QString& suffix, const QString& title,
+                                       QColor background = Qt::white, int pngLevel = kPngFastest);
+// The pixels a raster picture is encoded from: RGB32 on an opaque
+// background, else premultiplied ARGB32. Null when it cannot be painted.
+QImage PaintingImage(const std::function<void(KDevice&)>& paint, QSize size, QColor background = Qt::white);
+// What QuarvelWindow::OnDraw paints as the window's first paint: the view
+// fitted to the extent afresh, whatever earlier paints did.
+std::function<void(KDevice&)> FirstPaint(QuarvelWindow& window);

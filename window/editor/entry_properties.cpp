@@ -71,14 +71,6 @@ const char* EntryKindName(int kind) {
   }
 }
 
-std::string EntryName(const KEntry& entry) {
-  if (const auto* curve = entry.As<KCurve>()) return std::string(curve->name());
-  if (const auto* point = entry.As<KPointText>()) return point->label.str();
-  if (const auto* insert = entry.As<KInsert>()) return insert->blockName;
-  if (const auto* text = entry.As<KText>()) return text->text;
-  return "";
-}
-
 KEntryProperties PropertiesOf(const KEntry& entry) {
   KEntryProperties p;
   p.kind = EntryKindName(entry.kind);

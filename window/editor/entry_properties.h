@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/document/document_summary.h"
+
 struct KEntry;
 
 struct KEntryProperties {
@@ -23,9 +25,8 @@ struct KEntryProperties {
   friend bool operator==(const KEntryProperties&, const KEntryProperties&) = default;
 };
 
-// Kind and name as the status bar and the panel show them.
+// Kind as the status bar and the panel show it (the name: EntryName).
 const char* EntryKindName(int kind);
-std::string EntryName(const KEntry& entry);
 KEntryProperties PropertiesOf(const KEntry& entry);
 
 // A change to an entry; fields left empty stay as they are. z is either one

@@ -1,4 +1,5 @@
 // Picking the entry nearest to a click, and saying what an entry is.
+#include "model/document/document_summary.h"
 #include "model/document/elements.h"
 #include "model/document/klayer.h"
 #include "model/document/ktext_properties.h"
