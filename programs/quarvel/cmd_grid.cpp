@@ -137,19 +137,11 @@ bool ParseInt(const std::string& text, int& value) {
 struct Options {
   std::vector<std::string> inputs;
   std::string output;
-<<<<<<< HEAD
-  bool haveTimes = false, haveNumX = false, haveSmooth = false, havePre = false, haveBox = false;
-  int times = 0, numX = 0;
-  KFxyDialogData::Solver solver = KFxyDialogData::Solver::kSweep;
-  int threads = 0;   // 0: the cores available
-  double smooth = 0, pre = 0, box[4] = {0, 0, 0, 0};
+  KFxyOptions fxy;
+  bool threadsGiven = false;   // else the cores available
   // Layers named for points, break lines and outlines; an empty role keeps
   // its default layer.
   std::vector<std::string> layers[3];
-=======
-  KFxyOptions fxy;
-  bool threadsGiven = false;   // else the cores available
->>>>>>> hC
 };
 
 bool Bad(const std::string& what) {
@@ -197,14 +189,10 @@ bool ParseArguments(const std::vector<std::string>& args, Options& o) {
       if (v != "sweep" && v != "fast") return Bad("--solver is sweep or fast");
       o.fxy.solver = v == "fast" ? KFxyDialogData::Solver::kFast : KFxyDialogData::Solver::kSweep;
     } else if (a == "--threads") {
-<<<<<<< HEAD
-      if (!ParseInt(v, o.threads) || o.threads < 1 || o.threads > 1024) return Bad("--threads needs a number from 1 to 1024");
-    } else if (a == "--points" || a == "--faults" || a == "--outline") {
-      o.layers[a == "--points" ? 0 : a == "--faults" ? 1 : 2].push_back(v);
-=======
       if (!ParseInt(v, o.fxy.threads) || o.fxy.threads < 1 || o.fxy.threads > 1024) return Bad("--threads needs a number from 1 to 1024");
       o.threadsGiven = true;
->>>>>>> hC
+    } else if (a == "--points" || a == "--faults" || a == "--outline") {
+      o.layers[a == "--points" ? 0 : a == "--faults" ? 1 : 2].push_back(v);
     } else if (a == "--box") {
       std::vector<std::string> parts(1);
       for (char ch : v) {
@@ -240,7 +228,6 @@ KExit RunGrid(const std::vector<std::string>& args) {
   }
 
   KFxyDialogData d;
-  // Only layers the user named must exist; a default one may be missing.
   // A default layer may be missing; one the user named must be there.
   KFxyLayerChoice named;
   for (int role = 0; role < 3; ++role) {
