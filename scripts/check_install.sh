@@ -35,4 +35,11 @@ c++ -std=c++20 examples/core_host/main.cpp -o "$work/core_pc" \
 cmake -S examples/embed -B "$work/build" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 cmake --build "$work/build" >/dev/null
 (cd examples && QT_QPA_PLATFORM=offscreen "$work/build/embed_host" map.qvd --snapshot "$work/embed.png")
+# The Python module, when it was built, imports from the prefix's site-packages.
+module=$(find "$work/prefix" -name 'quarvel*.so' -path '*-packages/*' | head -1)
+if [ -n "$module" ]; then
+  PYTHONPATH=$(dirname "$module") /usr/bin/python3 -c \
+    "import quarvel, sys; print('quarvel', quarvel.__version__); sys.exit(0 if quarvel.Drawing('examples/map.qvd').entries else 1)"
+  echo "check_install: the Python module imports from the prefix"
+fi
 echo "check_install: the core host (CMake and pkg-config) and the view host built and ran"

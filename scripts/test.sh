@@ -17,7 +17,8 @@ ctest --test-dir build --output-on-failure -j"$(nproc)"
 QT_QPA_PLATFORM=xcb xvfb-run -a build/tests/quarvel_qt_tests --gtest_brief=1
 # Hosts build against the installed package and read or draw.
 scripts/check_install.sh build
-scripts/build.sh build-shared -DQUARVEL_SHARED=ON -DQUARVEL_TESTS=OFF -DQUARVEL_BENCH=OFF -DQUARVEL_HEADER_CHECK=OFF
+scripts/build.sh build-shared -DQUARVEL_SHARED=ON -DQUARVEL_TESTS=OFF -DQUARVEL_BENCH=OFF -DQUARVEL_HEADER_CHECK=OFF \
+  -DQUARVEL_PYTHON=OFF
 scripts/check_install.sh build-shared
 scripts/build.sh build-asan -DQUARVEL_SANITIZE=ON -DQUARVEL_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \

@@ -10,6 +10,7 @@ import pytest
 SOURCE = Path(os.environ.get("QUARVEL_SOURCE_DIR", Path(__file__).resolve().parents[2]))
 MAP = SOURCE / "examples" / "map.qvd"
 SEGY = Path(os.environ.get("QUARVEL_SEGY_DATA", SOURCE.parent / "shared" / "data" / "segy")) / "files"
+GENERATED_SEGY = SOURCE / "tests" / "data" / "segy" / "generated"
 
 
 def run_quarvel(*args):
@@ -24,4 +25,5 @@ def run_quarvel(*args):
 
 
 def segy_files():
-    return sorted(SEGY.glob("*.sgy")) if SEGY.is_dir() else []
+    """The generated files of the repository, and the real ones when present."""
+    return sorted(GENERATED_SEGY.glob("*.sgy")) + (sorted(SEGY.glob("*.sgy")) if SEGY.is_dir() else [])

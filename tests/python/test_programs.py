@@ -62,6 +62,7 @@ def test_segy_scan_equals_the_program_json(scaled):
         except quarvel.Error:
             continue   # the program refuses these too (checked below for one)
         printed = json.loads(run_quarvel("segy", "--json", *(["--scaled"] if scaled else []), path))
+        printed.pop("words")   # the program's header words; the scan reads the default ones
         arrays = {k: scan.pop(k) for k in ("m", "n", "x", "y")}
         scan["table"] = [list(row) for row in scan["table"]]
         assert scan == printed, path.name
