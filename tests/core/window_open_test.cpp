@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include <unistd.h>
+
 #include "io/document/open_document.h"
 #include "model/curves/kcurve_array.h"
 #include "model/document/elements.h"
@@ -26,6 +28,21 @@ TEST(OpenByExtension, ExtensionChoosesTheReader) {
   for (const char* name : {"a.kcx", "a.KCX", "a.kcxold"}) EXPECT_EQ(FirstKindFor(name), kKindCurveArray) << name;
   for (const char* name : {"a.step", "a.STEP", "a.STEP1"}) EXPECT_EQ(FirstKindFor(name), kKindStepList) << name;
   for (const char* name : {"a.qvd", "a.txt", "noextension", "a.kc"}) EXPECT_EQ(FirstKindFor(name), kKindPolyline) << name;
+}
+
+// Save writes a text drawing only under a name that opens as one: the
+// reader's choice and the writer's refusal agree, and nothing is written.
+TEST(OpenByExtension, SavingRefusesNamesReadAsCurvesOrSteps) {
+  TempDir dir;
+  QuarvelWindow window;
+  window.OnOpenDocumentMem("PLINE\n0,0\n1,1\n\n");
+  for (const char* name : {"b.kcx", "b.KCX", "b.kcxold", "b.step", "b.Step1", "b.qvd", "b.kc", "noextension"}) {
+    const bool text = FirstKindFor(name) == kKindPolyline;
+    const std::string path = dir.File(std::string("saved-") + name);
+    const KResult saved = window.Save(path);
+    EXPECT_EQ(saved.status(), text ? KStatus::kOk : KStatus::kRefused) << name;
+    EXPECT_EQ(access(path.c_str(), F_OK) == 0, text) << name;
+  }
 }
 
 TEST(OpenByExtension, UnopenableFileReturnsZeroAndChangesNothing) {
