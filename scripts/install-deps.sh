@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-svg-dev qt6-image-formats-plugins libpng-dev libgl-dev fonts-wqy-microhei
-          fonts-dejavu-core locales python3 pkg-config)
+          fonts-dejavu-core locales python3 pkg-config
+          time)  # peak memory in tests/hostile/run.sh
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -12,6 +12,9 @@ scripts/build.sh build
 # targets; the graph between top-level folders is printed.
 python3 scripts/check_layers.py build/quarvel_layers.json --graph
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+# Hostile conditions (full disks, FIFOs, devices, links, signals) against
+# the built programs.
+tests/hostile/run.sh build
 # Hosts build against the installed package and read or draw.
 scripts/check_install.sh build
 scripts/build.sh build-shared -DQUARVEL_SHARED=ON -DQUARVEL_TESTS=OFF -DQUARVEL_BENCH=OFF -DQUARVEL_HEADER_CHECK=OFF

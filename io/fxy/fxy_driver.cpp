@@ -12,6 +12,7 @@
 #include "model/grid/kcreate_grid.h"
 #include "io/grid/net_file_writer.h"
 #include "platform/base/c_locale.h"
+#include "platform/files/private_directory.h"
 
 namespace {
 
@@ -146,9 +147,18 @@ KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& in, const KFx
   return levels;
 }
 
+KResult CheckNetOutput(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash != std::string::npos && path.substr(0, slash) == PrivateDirectoryPath())
+    if (KResult dir = EnsurePrivateDirectory(path.substr(0, slash)); !dir) return dir;
+  return CheckLinkOwner(path);
+}
+
 KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status, double memoryBytes) {
   KFxyRun run;
   if (KResult plan = PlanFxyLevels(in, d, memoryBytes); !plan) return plan;
+  // Checked before the work, so a refused output costs no gridding.
+  if (KResult output = CheckNetOutput(d.output); !output) return output;
 
   if (d.times < 1) d.times = 1;
   const int times = d.times;

@@ -32,3 +32,7 @@ KResult ParseNetFile(std::string_view bytes, KNetFile& net);
 // be opened or read ("cannot open 'a.net': Is a directory"), or as
 // ParseNetFile with the file named first ("net file 'a.net': ...").
 KResult ReadNetFile(const std::string& path, KNetFile& net);
+// Fails with kBadInput naming the first node that is not a finite number
+// ("net file 'a.net': node (2, 0) holds nan, not a finite value"): the
+// commands that list, convert or draw nodes refuse such a grid whole.
+KResult CheckFiniteNodes(const KNetFile& net, const std::string& path);
