@@ -26,7 +26,7 @@ TEST(ConvertCommand, OpensAllInputsIntoOneDrawing) {
   ASSERT_TRUE(ExitedWith(run, 0, {"entries written"}));
   // What is dropped is told, verbose or not.
   EXPECT_TRUE(ExitedWith(Convert({a, b, "-o", dir.File("out.qvd")}), 0,
-                         {"quarvel convert: warning: " + b + ": byte 66: polyline rejected: fewer than 2 vertices"}));
+                         {"quarvel convert: warning: " + b + ": line 8, column 1 (byte 66): polyline rejected: fewer than 2 vertices"}));
 
   QuarvelWindow back;
   ASSERT_EQ(back.OnOpenDocument(dir.File("out.qvd")), 1);
