@@ -10,7 +10,8 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           # GIS and grid exchange through GDAL; its tools and gmt check the files in the tests.
           libgdal-dev gdal-bin gmt
           # the Python module and its tests
-          pybind11-dev python3-dev python3-numpy python3-pytest)
+          pybind11-dev python3-dev python3-numpy python3-pytest
+          time)  # peak memory in tests/hostile/run.sh
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

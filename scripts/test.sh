@@ -15,6 +15,9 @@ ctest --test-dir build --output-on-failure -j"$(nproc)"
 # The Qt tests again under a real X server: the xcb platform delivers
 # events and paints as a user's desktop does.
 QT_QPA_PLATFORM=xcb xvfb-run -a build/tests/quarvel_qt_tests --gtest_brief=1
+# Hostile conditions (full disks, FIFOs, devices, links, signals) against
+# the built programs.
+tests/hostile/run.sh build
 # Hosts build against the installed package and read or draw.
 scripts/check_install.sh build
 scripts/build.sh build-shared -DQUARVEL_SHARED=ON -DQUARVEL_TESTS=OFF -DQUARVEL_BENCH=OFF -DQUARVEL_HEADER_CHECK=OFF \

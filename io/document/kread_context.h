@@ -8,15 +8,24 @@
 #include "platform/base/warning.h"
 #include "platform/files/byte_source.h"
 
+class KDecodedFiles;
+
 struct KReadContext {
   KReadContext(KByteSource& source, KProgressSink* progressSink = nullptr, KWarningSink* warningSink = nullptr)
       : src(source), progress(progressSink), warnings(warningSink) {}
   // A block's context: no progress, the same warnings as outer.
-  static KReadContext Inner(const KReadContext& outer) { return KReadContext(outer.src, nullptr, outer.warnings); }
+  static KReadContext Inner(const KReadContext& outer) {
+    KReadContext inner(outer.src, nullptr, outer.warnings);
+    inner.decoded = outer.decoded;
+    return inner;
+  }
 
   KByteSource& src;
   KProgressSink* progress = nullptr;   // null inside blocks and for memory
   KWarningSink* warnings = nullptr;    // null: nothing is reported
+  // Pictures and grid files already decoded by this load; null: each
+  // element decodes its own.
+  KDecodedFiles* decoded = nullptr;
 
   // What was skipped or rejected, and why, at the current input position.
   void Report(std::string what, std::string why) { ReportAt(src.Position(), std::move(what), std::move(why)); }

@@ -6,6 +6,7 @@
 
 #include "model/curves/kcurve_array.h"
 #include "model/document/elements.h"
+#include "io/document/decoded_files.h"
 #include "io/document/kread_context.h"
 #include "io/document/record_readers.h"
 #include "model/document/kones.h"
@@ -16,7 +17,9 @@
 
 KBlockEnd ReadBlock(KOnes& doc, KByteSource& src, KProgressSink* progress, int depth) {
   KReadIssueSink issues(doc.MutableReadIssues());
+  KDecodedFiles decoded;
   KReadContext ctx{src, progress, &issues};
+  ctx.decoded = &decoded;
   return ReadBlock(doc, ctx, depth);
 }
 
@@ -29,7 +32,9 @@ KBlockEnd ReadTextFrom(KOnes& doc, KByteSource& src, KProgressSink* progress) {
 
 KBlockEnd ReadStepFrom(KOnes& doc, KByteSource& src) {
   KReadIssueSink issues(doc.MutableReadIssues());
+  KDecodedFiles decoded;
   KReadContext ctx{src, nullptr, &issues};
+  ctx.decoded = &decoded;
   {
     KCLocaleScope cLocale;
     doc.AddEntry(kKindStepList, ReadStepList(ctx));

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "model/document/elements.h"
+#include "io/document/decoded_files.h"
 #include "io/document/lexer.h"
 #include "io/document/reader_util.h"
 #include "io/document/record_readers.h"
@@ -22,8 +23,12 @@ std::unique_ptr<KBmpIn> ReadBitmap(KReadContext& ctx) {
   bitmap->fileName = name;
   // Without a decoder the host does not look at pictures (quarvel info only
   // counts elements); that is no fault of the drawing.
-  if (HaveImageDecoder())
-    if (const KResult loaded = LoadImage(*bitmap); !loaded) ctx.ReportAt(start, "bitmap not loaded", loaded.message());
+  if (HaveImageDecoder()) {
+    KDecodedFiles own;
+    KResultWith<KImage> loaded = (ctx.decoded ? *ctx.decoded : own).Image(bitmap->fileName);
+    bitmap->image = loaded.value();
+    if (!loaded) ctx.ReportAt(start, KDecodedFiles::IssueWhat(loaded, "bitmap not loaded"), loaded.message());
+  }
 
   double x2 = 0.0, y2 = 0.0;
   int second = 0;

@@ -6,6 +6,7 @@
 
 #include "io/fxy/fxy_driver.h"
 #include "platform/base/c_locale.h"
+#include "platform/files/private_directory.h"
 
 namespace {
 
@@ -23,12 +24,7 @@ int RowsFor(double height, double step) {
 
 }  // namespace
 
-std::string DefaultNetPath() {
-  std::error_code ec;
-  std::filesystem::path dir = std::filesystem::temp_directory_path(ec);
-  if (ec) dir = "/tmp";
-  return (dir / "net.f(x,y)").string();
-}
+std::string DefaultNetPath() { return PrivateDirectoryPath() + "/net.f(x,y)"; }
 
 void ProposeFxyGrid(const KFxyInput& in, KFxyDialogData& d) {
   d.zMin = kEmptyMin;

@@ -12,6 +12,7 @@
 #include "model/grid/kcreate_grid.h"
 #include "io/grid/net_file_writer.h"
 #include "platform/base/c_locale.h"
+#include "platform/files/private_directory.h"
 
 namespace {
 
@@ -150,6 +151,13 @@ KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& in, const KFx
   return levels;
 }
 
+KResult CheckNetOutput(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash != std::string::npos && path.substr(0, slash) == PrivateDirectoryPath())
+    if (KResult dir = EnsurePrivateDirectory(path.substr(0, slash)); !dir) return dir;
+  return CheckLinkOwner(path);
+}
+
 int LargestFxyNumX(const KFxyInput& input, const KFxyDialogData& data, double memoryBytes) {
   KFxyDialogData d = data;
   const auto fits = [&](int numX) {
@@ -239,6 +247,9 @@ KResultWith<KFxyRun> RunFxyLevels(const KFxyInput& in, KFxyDialogData& d, KFxySt
 }
 
 KResultWith<KFxyRun> RunFxy(const KFxyInput& in, KFxyDialogData& d, KFxyStatus& status, double memoryBytes) {
+  if (KResult plan = PlanFxyLevels(in, d, memoryBytes); !plan) return plan;
+  // Checked before the work, so a refused output costs no gridding.
+  if (KResult output = CheckNetOutput(d.output); !output) return output;
   std::unique_ptr<KCreateGrid> grid;
   KResultWith<KFxyRun> run = RunFxyLevels(in, d, status, grid, memoryBytes);
   if (!run) return run;

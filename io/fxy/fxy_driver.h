@@ -16,8 +16,15 @@
 class KCreateGrid;
 class KOnes;
 
-// "net.f(x,y)" in the system's temporary directory.
+// "net.f(x,y)" in this user's private directory (PrivateDirectoryPath):
+// never in a directory others may write, where a planted link could make
+// the gridding overwrite a file of ours.
 std::string DefaultNetPath();
+// Whether the gridding may write its net file at path: the private
+// directory is made (0700) and checked when path lies in it, and a final
+// link owned by another user is refused (kRefused, or as
+// EnsurePrivateDirectory fails).
+KResult CheckNetOutput(const std::string& path);
 
 // The dialog's values. Fields marked "display only" are derived.
 struct KFxyDialogData {

@@ -2,9 +2,11 @@
 #include "io/grid/net_file_reader.h"
 
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <utility>
 
+#include "platform/base/c_locale.h"
 #include "platform/files/input_file.h"
 
 namespace {
@@ -132,4 +134,16 @@ KResult ReadNetFile(const std::string& path, KNetFile& net, std::string* kept) {
   if (kept) *kept = std::move(bytes);
   if (!parsed) return KResult(parsed.status(), "net file '" + path + "': " + parsed.message());
   return parsed;
+}
+
+KResult CheckFiniteNodes(const KNetFile& net, const std::string& path) {
+  for (int i = 0; i < net.nx; ++i)
+    for (int j = 0; j < net.ny; ++j)
+      if (const double v = net.ValueAt(i, j); !std::isfinite(v)) {
+        char text[200];
+        KCLocaleScope c;
+        std::snprintf(text, sizeof text, "node (%d, %d) holds %g, not a finite value", i, j, v);
+        return KResult(KStatus::kBadInput, "net file '" + path + "': " + text);
+      }
+  return KResult::Ok();
 }

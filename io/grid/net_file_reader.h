@@ -33,3 +33,7 @@ KResult ParseNetFile(std::string_view bytes, KNetFile& net);
 // ParseNetFile with the file named first ("net file 'a.net': ..."). With
 // bytes, the file's bytes are kept there too.
 KResult ReadNetFile(const std::string& path, KNetFile& net, std::string* bytes = nullptr);
+// Fails with kBadInput naming the first node that is not a finite number
+// ("net file 'a.net': node (2, 0) holds nan, not a finite value"): the
+// commands that list, convert or draw nodes refuse such a grid whole.
+KResult CheckFiniteNodes(const KNetFile& net, const std::string& path);

@@ -164,8 +164,9 @@ void JoinLevel(const KNodeGrid& g, const std::vector<Segment>& segs, int k, doub
 }  // namespace
 
 double RoundContourStep(double lo, double hi) {
-  if (!std::isfinite(lo) || !std::isfinite(hi) || !(hi > lo) || !std::isfinite(hi - lo)) return 0.0;
-  const double raw = (hi - lo) / 10.0;
+  if (!std::isfinite(lo) || !std::isfinite(hi) || !(hi > lo)) return 0.0;
+  // A tenth of the range, from halves: hi - lo may overflow.
+  const double raw = (hi / 2 - lo / 2) / 5.0;
   const double power = std::pow(10.0, std::floor(std::log10(raw)));
   double step = power;
   for (double m : {2.0, 2.5, 5.0, 10.0})

@@ -4,11 +4,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <map>
 
 #include "model/document/elements.h"
 #include "model/document/kcurve.h"
 #include "model/document/kones.h"
 #include "platform/base/warning.h"
+#include "platform/files/line_index.h"
 
 namespace {
 
@@ -186,8 +188,12 @@ std::string SummaryText(const KDocumentSummary& s, const std::vector<KFileIssue>
   out += "extent: x " + ExtentText(s.minX, s.maxX) + ", y " + ExtentText(s.minY, s.maxY) + "\n";
   if (issues) {
     out += "skipped or rejected: " + std::to_string(issues->size()) + "\n";
-    for (const KFileIssue& fi : *issues)
-      out += "  " + WarningText({fi.file, fi.issue.offset, fi.issue.what, fi.issue.why}) + "\n";
+    std::map<std::string, KLineIndex> lines;  // each file read once, for lines and columns
+    for (const KFileIssue& fi : *issues) {
+      std::int64_t line = 0, column = 0;
+      if (!fi.file.empty()) lines.try_emplace(fi.file, fi.file).first->second.Locate(fi.issue.offset, line, column);
+      out += "  " + WarningText({fi.file, fi.issue.offset, fi.issue.what, fi.issue.why}, line, column) + "\n";
+    }
   }
   return out;
 }

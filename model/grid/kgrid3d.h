@@ -8,6 +8,7 @@
 
 #include "model/document/elements.h"
 #include "model/grid/kcolor_table.h"
+#include "platform/base/shared_vector.h"
 
 // The binary grid file: a 99-byte little-endian header, then nx * ny values.
 class KGridFile {
@@ -19,8 +20,9 @@ public:
   double zMin = 0, zMax = 0;  // after loading: smallest and largest value
   std::uint8_t storage = 0;   // 2: uint16, 4: uint32, else double
   // Node (column i, row j) at i + j * nx; row 0 is at y0 (the bottom).
-  // Either empty or exactly nx * ny values.
-  std::vector<double> values;
+  // Either empty or exactly nx * ny values; copies of a grid share them
+  // until one is changed.
+  KSharedVector<double> values;
 
   bool HasValues() const { return !values.empty(); }
 };

@@ -38,6 +38,8 @@ private:
   std::vector<KWarning> items_;
 };
 
-// The one line every program shows for a warning: "file: byte 12: what:
-// message", leaving out what is not there.
-std::string WarningText(const KWarning& warning);
+// The one line every program shows for a warning: "file: line 2, column 5
+// (byte 12): what: message", leaving out what is not there. line and
+// column (1-based) are those of the offset where the printer worked them
+// out from the file; 0 when not known, and only the byte is shown.
+std::string WarningText(const KWarning& warning, std::int64_t line = 0, std::int64_t column = 0);

@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "platform/base/result.h"
+#include "platform/base/shared_vector.h"
 
 struct KImage {
   int width = 0;
   int height = 0;
   // Row-major, top row first, 0xAARRGGBB. Opaque images have alpha 0xFF.
-  std::vector<std::uint32_t> pixels;
+  // Copies of an image share its pixels until one is changed.
+  KSharedVector<std::uint32_t> pixels;
   bool hasAlpha = false;          // per-pixel alpha to be honoured when drawing
   bool empty() const { return width <= 0 || height <= 0; }
 };

@@ -7,7 +7,9 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <ctime>
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -19,6 +21,8 @@ namespace {
 constexpr std::size_t kBlockSize = 1 << 16;
 // Mode of a new file before the umask, as creat(2) would give it.
 constexpr mode_t kNewFileMode = 0666;
+// Mode of the copy gathered before a file is written in place.
+constexpr mode_t kStagingMode = 0600;
 // Names tried before giving up on creating the new file.
 constexpr int kNameAttempts = 100;
 // As many links as the kernel follows before ELOOP.
@@ -79,13 +83,13 @@ std::string TempName(const std::string& stem) {
   return stem + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".saving";
 }
 
-// Creates a file that did not exist, beside target, with the mode a new
-// file gets (0666 less the umask); -1 with errno when none can be created.
-int CreateBeside(const std::string& target, std::string& name) {
+// Creates a file that did not exist, beside target, with the given mode
+// (less the umask); -1 with errno when none can be created.
+int CreateBeside(const std::string& target, std::string& name, mode_t mode = kNewFileMode) {
   const std::string stem = TempStem(target);
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     name = TempName(stem);
-    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+    const int fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
@@ -99,12 +103,12 @@ bool unnamedAllowed = true;
 // left behind whatever ends the process before Commit; -1 with errno. The
 // file is linked into place through /proc, so without /proc it counts as
 // unsupported too.
-int CreateUnnamed(const std::string& target) {
+int CreateUnnamed(const std::string& target, mode_t mode = kNewFileMode) {
   if (!unnamedAllowed) {
     errno = EOPNOTSUPP;
     return -1;
   }
-  const int fd = open(DirectoryOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, kNewFileMode);
+  const int fd = open(DirectoryOf(target).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
   if (fd < 0) return -1;
   if (access(ProcPath(fd).c_str(), F_OK) != 0) {
     close(fd);
@@ -116,6 +120,23 @@ int CreateUnnamed(const std::string& target) {
 
 // What open(2) says when the file system or the kernel has no unnamed files.
 bool UnnamedUnsupported(int error) { return error == EOPNOTSUPP || error == EISDIR || error == EINVAL; }
+
+// Where the new bytes of a file written in place gather first: beside it
+// when its directory takes a file (same file system, so a full disk shows
+// there), else in TMPDIR. Only the user may read it. -1 when neither works;
+// name is set for a named file.
+int CreateStaging(const std::string& path, std::string& name) {
+  const char* tmp = std::getenv("TMPDIR");
+  const std::string candidates[] = {path, std::string(tmp && *tmp ? tmp : "/tmp") + "/" + BaseOf(path)};
+  for (const std::string& beside : candidates) {
+    name.clear();
+    int fd = CreateUnnamed(beside, kStagingMode);
+    if (fd < 0 && UnnamedUnsupported(errno)) fd = CreateBeside(beside, name, kStagingMode);
+    if (fd >= 0) return fd;
+  }
+  name.clear();
+  return -1;
+}
 
 // Makes a rename durable; the file is in place either way.
 void SyncDirectory(const std::string& target) {
@@ -163,6 +184,7 @@ void KAtomicFile::AllowUnnamedFiles(bool allowed) { unnamedAllowed = allowed; }
 
 KAtomicFile::~KAtomicFile() {
   if (fd_ >= 0) close(fd_);
+  if (targetFd_ >= 0) close(targetFd_);
   Discard();
 }
 
@@ -231,6 +253,7 @@ void KAtomicFile::Open() {
 
 void KAtomicFile::OpenInPlace(int flags, bool regular) {
   method_ = Method::kInPlace;
+  if (regular) return OpenStaged();
   const bool fifo = (flags & O_NONBLOCK) != 0;
   const int fd = open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | flags);
   if (fd < 0) {
@@ -245,8 +268,19 @@ void KAtomicFile::OpenInPlace(int flags, bool regular) {
     if (mode < 0 || fcntl(fd_, F_SETFL, mode & ~O_NONBLOCK) != 0) return Fail(errno);
     pipe_ = true;
   }
-  truncatePending_ = regular;
-  syncable_ = regular;
+}
+
+// A regular file written in place is not touched until the whole new
+// content is known: it gathers in a staging file (or in memory when no
+// directory takes one), and Commit reserves room for all of it in the file
+// before the first old byte is overwritten.
+void KAtomicFile::OpenStaged() {
+  targetFd_ = open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (targetFd_ < 0) return Fail(errno);
+  std::string name;
+  fd_ = CreateStaging(path_, name);
+  if (fd_ < 0) stagedInMemory_ = true;
+  else if (!name.empty()) SetTemp(std::move(name));
 }
 
 void KAtomicFile::OpenReplacement(const struct stat* old) {
@@ -280,6 +314,10 @@ void KAtomicFile::OpenReplacement(const struct stat* old) {
 
 void KAtomicFile::Write(std::string_view bytes) {
   if (!ok()) return;
+  if (stagedInMemory_) {
+    buffer_.append(bytes);
+    return;
+  }
   if (buffer_.size() + bytes.size() > kBlockSize) {
     Flush();
     if (bytes.size() >= kBlockSize) return WriteOut(bytes.data(), bytes.size());
@@ -288,16 +326,13 @@ void KAtomicFile::Write(std::string_view bytes) {
 }
 
 void KAtomicFile::Flush() {
+  if (stagedInMemory_) return;
   if (!buffer_.empty()) WriteOut(buffer_.data(), buffer_.size());
   buffer_.clear();
 }
 
 void KAtomicFile::WriteOut(const char* data, std::size_t size) {
   if (!ok()) return;
-  if (truncatePending_) {
-    if (ftruncate(fd_, 0) != 0) return Fail(errno);
-    truncatePending_ = false;
-  }
   std::optional<SigpipeHeld> held;
   if (pipe_) held.emplace();
   while (size > 0) {
@@ -311,6 +346,7 @@ void KAtomicFile::WriteOut(const char* data, std::size_t size) {
     if (n == 0) return Fail(ENOSPC);
     data += n;
     size -= static_cast<std::size_t>(n);
+    written_ += static_cast<std::size_t>(n);
   }
 }
 
@@ -318,9 +354,12 @@ KResult KAtomicFile::Commit() {
   if (committed_) return result_;
   committed_ = true;
   Flush();
-  // Nothing written at all still empties a file written in place.
-  if (ok() && truncatePending_ && ftruncate(fd_, 0) != 0) Fail(errno);
-  truncatePending_ = false;
+  if (targetFd_ >= 0) {
+    if (ok()) CopyStagedIntoTarget();
+    const int closed = close(targetFd_);
+    targetFd_ = -1;
+    if (closed != 0 && errno != EINTR) Fail(errno);
+  }
   if (ok() && syncable_ && fsync(fd_) != 0) Fail(errno);
   if (ok() && unnamed_) LinkUnnamed();
   if (fd_ >= 0) {
@@ -328,7 +367,7 @@ KResult KAtomicFile::Commit() {
     fd_ = -1;
     if (closed != 0 && errno != EINTR) Fail(errno);
   }
-  if (ok() && !temp_.empty()) {
+  if (ok() && method_ == Method::kReplace && !temp_.empty()) {
     if (rename(temp_.c_str(), target_.c_str()) != 0) {
       Fail(errno);
     } else {
@@ -338,6 +377,41 @@ KResult KAtomicFile::Commit() {
   }
   Discard();
   return result_;
+}
+
+// The staged content is complete: room for it is reserved in the target
+// first (a full disk refuses here, with the old bytes still there), then it
+// is copied over the old bytes and the rest cut.
+void KAtomicFile::CopyStagedIntoTarget() {
+  const std::size_t size = stagedInMemory_ ? buffer_.size() : written_;
+  struct stat before {};
+  if (fstat(targetFd_, &before) != 0) return Fail(errno);
+  if (size > 0) {
+    const int error = posix_fallocate(targetFd_, 0, static_cast<off_t>(size));
+    if (error != 0) {
+      // A reservation that failed part way may have made the file longer.
+      [[maybe_unused]] const int restored = ftruncate(targetFd_, before.st_size);
+      return Fail(error);
+    }
+  }
+  std::string block(stagedInMemory_ ? 0 : kBlockSize, '\0');
+  for (std::size_t at = 0; at < size;) {
+    const char* data = buffer_.data() + at;
+    std::size_t count = std::min(kBlockSize, size - at);
+    if (!stagedInMemory_) {
+      const ssize_t n = pread(fd_, block.data(), count, static_cast<off_t>(at));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return Fail(n < 0 ? errno : EIO);
+      data = block.data();
+      count = static_cast<std::size_t>(n);
+    }
+    const ssize_t n = pwrite(targetFd_, data, count, static_cast<off_t>(at));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return Fail(n < 0 ? errno : ENOSPC);
+    at += static_cast<std::size_t>(n);
+  }
+  if (ftruncate(targetFd_, static_cast<off_t>(size)) != 0) return Fail(errno);
+  if (fsync(targetFd_) != 0) return Fail(errno);
 }
 
 // Gives the unnamed file the target's name when the name is free; else a

@@ -22,11 +22,16 @@
 //   stays. A link that leads nowhere yet creates the file it names.
 // - A regular file with more than one name (a hard link): renaming would
 //   give the new bytes to this name only and leave the others on the old
-//   file, so the file is written in place: cut to nothing just before the
-//   first byte goes out, then written. NOT atomic: a failure part way leaves
-//   the file cut short. The same holds for a file whose directory takes no
-//   new file (no write permission there, or a sticky directory where the
-//   file is someone else's) but which itself may be written.
+//   file, so the file itself takes them, but only once they are all known:
+//   they gather first in a file beside it (or in TMPDIR when its directory
+//   takes no new file, or in memory when no directory does), and Commit
+//   reserves room for all of them in the file before overwriting the old
+//   bytes. A full disk or a failed write therefore leaves the old file as it
+//   was; only a fault during the final copy (an I/O error, a file system
+//   that cannot reserve) could leave it part written. The same holds for a
+//   file whose directory takes no new file (no write permission there, or a
+//   sticky directory where the file is someone else's) but which itself may
+//   be written.
 // - A character device (a terminal, /dev/null): written in place, never
 //   replaced by a regular file.
 // - A FIFO: written in place when a program has it open for reading; with
@@ -54,7 +59,8 @@ public:
   // writes in between are dropped.
   explicit KAtomicFile(std::string path);
   // Without a successful Commit the output is abandoned: a new file is
-  // removed; a file written in place keeps what was written to it.
+  // removed, a regular file written in place is left untouched; a device or
+  // pipe keeps what was written to it.
   ~KAtomicFile();
   KAtomicFile(const KAtomicFile&) = delete;
   KAtomicFile& operator=(const KAtomicFile&) = delete;
@@ -77,7 +83,9 @@ public:
 private:
   void Open();
   void OpenInPlace(int flags, bool truncate);
-  void OpenReplacement(const struct stat* old);  // old: the file replaced, or null
+  void OpenReplacement(const struct stat* old);
+  void OpenStaged();
+  void CopyStagedIntoTarget();  // old: the file replaced, or null
   void Flush();
   void WriteOut(const char* data, std::size_t size);
   void Fail(int error);
@@ -94,8 +102,10 @@ private:
   std::string buffer_;
   KResult result_;
   Method method_ = Method::kReplace;
-  int fd_ = -1;
-  bool truncatePending_ = false;  // in-place regular file not yet cut
+  int fd_ = -1;          // what Write fills: the new file, or the staging copy
+  int targetFd_ = -1;    // a regular file written in place once staged
+  std::size_t written_ = 0;
+  bool stagedInMemory_ = false;  // no staging file could be made: buffer_ holds all
   bool syncable_ = false;         // a regular file: fsync applies
   bool pipe_ = false;             // writes may meet a reader that left
   bool unnamed_ = false;          // the new file has no name until Commit

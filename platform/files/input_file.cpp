@@ -1,7 +1,9 @@
 #include "platform/files/input_file.h"
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,8 +11,9 @@
 
 KResultWith<KInputFile> OpenInputFile(const std::string& path) {
   // Non-blocking, so that opening a FIFO without a writer returns at once
-  // and is refused below; regular files read the same either way, and the
-  // flag is cleared before any read.
+  // and is refused below. The flag stays: a regular file reads the same
+  // either way, while a file that only looks regular but waits for data
+  // (/proc/kmsg) then fails its read (EAGAIN) instead of hanging.
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return ErrnoResult(KStatus::kCannotOpen, "cannot open", path, errno);
   KInputFile file;
@@ -21,9 +24,11 @@ KResultWith<KInputFile> OpenInputFile(const std::string& path) {
   if (S_ISDIR(info.st_mode)) return ErrnoResult(KStatus::kCannotOpen, "cannot open", path, EISDIR);
   if (!S_ISREG(info.st_mode))
     return KResult(KStatus::kCannotOpen, "cannot open '" + path + "': not a regular file");
-  const int flags = fcntl(fd, F_GETFL);
-  if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-    return ErrnoResult(KStatus::kCannotOpen, "cannot open", path, errno);
+  // The kernel's files show as empty regular files; some wait for data
+  // like a FIFO (/proc/kmsg). None holds a drawing or a grid.
+  struct statfs fs {};
+  if (info.st_size == 0 && fstatfs(fd, &fs) == 0 && fs.f_type == PROC_SUPER_MAGIC)
+    return KResult(KStatus::kCannotOpen, "cannot open '" + path + "': not a regular file (a kernel interface)");
   file.size_ = static_cast<std::int64_t>(info.st_size);
   return file;
 }

@@ -23,6 +23,7 @@
 #include "qt/view/kview.h"
 #include "qt/export/picture_export.h"
 #include "qt/platform/window_memory.h"
+#include "window/editor/document_kind.h"
 
 namespace {
 const char* const kOpenFilter =
@@ -37,10 +38,7 @@ std::string Local(const QString& text) { return text.toLocal8Bit().toStdString()
 
 // Only text drawings are written back in place: a curve or step file
 // would no longer read as one.
-bool IsTextDrawing(const QString& path) {
-  const QString suffix = QFileInfo(path).suffix().toUpper();
-  return !suffix.startsWith("KCX") && !suffix.startsWith("STEP");
-}
+bool IsTextDrawing(const QString& path) { return CheckTextDrawingName(Local(path)).ok(); }
 
 // The menu ids of the modes, in the order of the context menu.
 void CollectModes(const KMenuNode& node, std::vector<const KMenuNode*>& modes) {
@@ -200,8 +198,14 @@ bool EditorWindow::SaveAs() {
                      "Drawings (*.qvd);;All files (*)");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("qvd");
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  return SaveTo(dialog.selectedFiles().first());
+  // A name read back as curves or a step list is refused and asked again.
+  while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    const QString path = dialog.selectedFiles().first();
+    const KResult name = CheckTextDrawingName(Local(path));
+    if (name) return SaveTo(path);
+    Warn(Local(name.message()));
+  }
+  return false;
 }
 
 bool EditorWindow::SaveTo(const QString& path) {

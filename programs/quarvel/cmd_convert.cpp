@@ -9,6 +9,7 @@
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/open_input.h"
 #include "programs/quarvel/printed_warnings.h"
+#include "window/editor/document_kind.h"
 #include "window/editor/quarvel_window.h"
 
 namespace {
@@ -49,6 +50,10 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options) {
   }
   if (options.inputs.empty() || !haveOutput || options.output.empty()) {
     std::fprintf(stderr, "usage: quarvel %s\n", kUsage);
+    return false;
+  }
+  if (const KResult name = CheckTextDrawingName(options.output); !name) {
+    std::fprintf(stderr, "quarvel convert: %s\n", name.message().c_str());
     return false;
   }
   return true;

@@ -122,7 +122,9 @@ bool ParseNumber(const std::string& text, double& value) {
   char* end = nullptr;
   errno = 0;
   value = std::strtod(text.c_str(), &end);
-  return !text.empty() && end && *end == '\0' && errno == 0 && std::isfinite(value);
+  // An underflow (1e-308) still gives the nearest number: only an overflow
+  // (infinite) is refused.
+  return !text.empty() && end && *end == '\0' && (errno == 0 || errno == ERANGE) && std::isfinite(value);
 }
 
 bool ParseInt(const std::string& text, int& value) {

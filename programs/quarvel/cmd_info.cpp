@@ -1,15 +1,19 @@
 // quarvel info [--json] [--verbose] FILE...: opens every file into one
 // window, in order, choosing the reader by extension, and prints what the
 // document holds.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "io/document/decoded_files.h"
 #include "model/document/document_summary.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/open_input.h"
+#include "programs/quarvel/printed_warnings.h"
 #include "window/editor/quarvel_window.h"
 
 namespace {
@@ -60,14 +64,26 @@ KExit RunInfo(const std::vector<std::string>& args) {
   bool anyOpened = false;
   KWarningList warnings;
   for (const std::string& file : files) {
+    const std::size_t entries = window.entries.size(), layers = window.OwnedLayers().size();
     if (const KResult opened = OpenInput(window, file, &warnings); !opened) {
       std::fprintf(stderr, "quarvel info: %s\n", opened.message().c_str());
       status = ExitFor(opened.status());
       continue;
     }
     anyOpened = true;
+    // A README or a binary opens as a drawing with nothing in it: say so,
+    // rather than an empty summary that looks like an empty drawing.
+    struct stat st {};
+    if (window.entries.size() == entries && window.OwnedLayers().size() == layers && stat(file.c_str(), &st) == 0 &&
+        st.st_size > 0)
+      std::fprintf(stderr, "quarvel info: warning: %s: nothing in it was recognised as part of a drawing\n",
+                   file.c_str());
   }
-  for (const KWarning& w : warnings.items()) issues.push_back({w.file, {w.what, w.offset.value_or(0), w.message}});
+  for (const KWarning& w : warnings.items()) {
+    issues.push_back({w.file, {w.what, w.offset.value_or(0), w.message}});
+    // The counts hold, but pictures and grids were left out: said always.
+    if (w.what == KDecodedFiles::kOverBudget) KPrintedWarnings("info").Warn(w);
+  }
   // The extent is the one the last successful open left (a STEP file sets
   // its own lowest y). With nothing opened, compute it so the empty
   // document shows the sentinels rather than the constructor's zeros.

@@ -56,7 +56,7 @@ KExit RunNetRender(const std::vector<std::string>& args) {
   if (input.empty() || output.empty()) return Bad("a net file and -o OUT are needed");
 
   KNetFile net;
-  if (const KResult read = ReadNetFile(input, net); !read) {
+  if (KResult read = ReadNetFile(input, net); !read || !(read = CheckFiniteNodes(net, input))) {
     std::fprintf(stderr, "quarvel net-render: %s\n", read.message().c_str());
     return ExitFor(read.status());
   }

@@ -26,13 +26,10 @@ KExit RunNetXyz(const std::vector<std::string>& args) {
   KCLocaleScope c;
   // Checked before anything is printed, so that a broken grid gives no
   // partial listing.
-  for (int i = 0; i < net.nx; ++i)
-    for (int j = 0; j < net.ny; ++j)
-      if (!std::isfinite(net.ValueAt(i, j))) {
-        std::fprintf(stderr, "quarvel net-xyz: net file '%s': node (%d, %d) holds %g, not a finite value\n",
-                     args[0].c_str(), i, j, net.ValueAt(i, j));
-        return KExit::kFailure;
-      }
+  if (const KResult finite = CheckFiniteNodes(net, args[0]); !finite) {
+    std::fprintf(stderr, "quarvel net-xyz: %s\n", finite.message().c_str());
+    return KExit::kFailure;
+  }
   for (int i = 0; i < net.nx; ++i)
     for (int j = 0; j < net.ny; ++j)
       std::printf("%.10g %.10g %.10g\n", net.WorldX(i), net.WorldY(j), net.ValueAt(i, j));

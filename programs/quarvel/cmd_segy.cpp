@@ -238,6 +238,9 @@ KExit RunSegy(const std::vector<std::string>& args) {
       std::unique_ptr<PositionsProgress> bar;
       if (isatty(STDERR_FILENO) == 1) bar = std::make_unique<PositionsProgress>();
       if (const KResult r = panel.WriteXY(o.positions, o.limit, bar.get(), o.scaled); !r) fail(r);
+      else if (const KSegyLayout& l = panel.Layout(); l.traces > 0 && o.limit < l.TraceStart(l.traces - 1) + panel.Fields().y + 4)
+        std::fprintf(stderr, "quarvel segy: warning: %s: --limit %.0f cut the positions short: no line starts after that byte, and the traces go on to byte %lld\n",
+                     file.c_str(), o.limit, static_cast<long long>(l.TraceStart(l.traces - 1) + panel.Fields().y + 4));
     }
     if (!o.panel.empty())
       if (const KResult r = ExportPicture(panel, QSize(kPanelWidth, kPanelHeight), o.panel); !r) fail(r);

@@ -22,6 +22,10 @@ constexpr std::size_t kMaxLabels = 1000;
 constexpr std::uint8_t kRamp[5][3] = {
     {45, 70, 190}, {0, 160, 220}, {90, 200, 110}, {245, 215, 70}, {215, 55, 40}};
 
+// The value a fraction t of the way from a to b, finite for any finite a and
+// b (b - a itself may overflow: -1e308 .. 1e308).
+double Between(double a, double b, double t) { return a * (1 - t) + b * t; }
+
 std::uint32_t Argb(KColorRef c) {
   return 0xFF000000u | static_cast<std::uint32_t>(KRedOf(c)) << 16 | static_cast<std::uint32_t>(KGreenOf(c)) << 8 |
          static_cast<std::uint32_t>(KBlueOf(c));
@@ -54,7 +58,7 @@ KNetPicture::KNetPicture(KNodeGrid grid) : grid_(std::move(grid)) {
   colours_.entries.resize(5);
   for (int k = 0; k < 5; ++k) {
     KColorEntry& e = colours_.entries[static_cast<std::size_t>(k)];
-    e.value = k == 4 ? b : a + (b - a) * k / 4.0;
+    e.value = Between(a, b, k / 4.0);
     e.red = kRamp[k][0];
     e.green = kRamp[k][1];
     e.blue = kRamp[k][2];
@@ -83,7 +87,7 @@ bool KNetPicture::SetContourStep(double step) {
   step_ = 0;
   if (step == 0) return true;
   if (!(step > 0) || !std::isfinite(step)) return false;
-  if (lo_ <= hi_ && (hi_ - lo_) / step > kMaxLevels) return false;
+  if (lo_ <= hi_ && (hi_ / 2 - lo_ / 2) / step > kMaxLevels / 2.0) return false;
   step_ = step;
   lines_ = TraceContours(grid_, LevelsInRange(lo_, hi_, 0.0, step, kMaxLevels));
   return true;
@@ -244,12 +248,14 @@ void KNetPicture::DrawLegend(KDevice& device, KIntSize client) const {
   device.FillSolidRect(x0, 0, width, client.height, kLegendBackground);
   if (!(lo_ <= hi_)) return;
   const int barLeft = x0 + 14, barWidth = 20, top = 30, bottom = client.height - 30;
-  const double span = hi_ - lo_;
+  // Halves, so that the span of extreme values stays finite.
+  const double halfSpan = hi_ / 2 - lo_ / 2;
   const auto rowOf = [&](double v) {
-    return span > 0 ? bottom - static_cast<int>(std::lround((v - lo_) / span * (bottom - top))) : (top + bottom) / 2;
+    return halfSpan > 0 ? bottom - static_cast<int>(std::lround((v / 2 - lo_ / 2) / halfSpan * (bottom - top)))
+                        : (top + bottom) / 2;
   };
   for (int r = top; r <= bottom; ++r) {
-    const double v = span > 0 ? lo_ + span * (bottom - r) / (bottom - top) : lo_;
+    const double v = halfSpan > 0 ? Between(lo_, hi_, static_cast<double>(bottom - r) / (bottom - top)) : lo_;
     device.FillSolidRect(barLeft, r, barWidth, 1, colours_.ColorAt(v));
   }
   device.SelectPen(kPenSolid, 1, kContourColour);
@@ -264,7 +270,7 @@ void KNetPicture::DrawLegend(KDevice& device, KIntSize client) const {
   device.SetTextColor(kContourColour);
   double tick = step_ > 0 ? step_ : RoundContourStep(lo_, hi_);
   const double rows = std::max(1, bottom - top);
-  while (tick > 0 && span > 0 && span / tick * 24 > rows) tick *= 2;
+  while (tick > 0 && halfSpan > 0 && halfSpan / tick * 48 > rows) tick *= 2;
   const KContourLevels ticks = LevelsInRange(lo_, hi_, 0.0, tick, 200);
   for (int k = ticks.first; k <= ticks.last; ++k) {
     const int r = rowOf(ticks.Value(k));

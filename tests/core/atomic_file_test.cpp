@@ -353,6 +353,24 @@ TEST(AtomicFile, FailuresLeaveTheOldFileWholeAndNoTemporary) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(ReadFileBytes(path), old);
 
+  // The same failure on a file written in place (a hard link) reaches the
+  // staged copy only: the old bytes stay, under both names.
+  const std::string other = dir.File("other.qvd");
+  ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
+  for (const bool unnamed : {true, false}) {
+    const int inPlace = InChild(false, [&] {
+      std::signal(SIGXFSZ, SIG_IGN);
+      KAtomicFile::AllowUnnamedFiles(unnamed);
+      const rlimit limit{4096, RLIM_INFINITY};
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
+      const KResult r = Save(path, std::string(200000, 'x'));
+      return r.message() == "cannot write '" + path + "': File too large" ? 0 : 1;
+    });
+    EXPECT_EQ(inPlace, 0) << unnamed;
+    EXPECT_EQ(ReadFileBytes(other), old) << unnamed;
+  }
+  ASSERT_EQ(unlink(other.c_str()), 0);
+
   {
     // Abandoned without Commit.
     KAtomicFile file(path);
@@ -442,6 +460,34 @@ TEST(AtomicFile, FullFileSystemFailsAndKeepsTheOldFile) {
     EXPECT_EQ(ReadFileBytes(fs.File("keep.qvd")), "old\n");
   }
   KAtomicFile::AllowUnnamedFiles(true);
+}
+
+// Files written in place on a full disk: a hard link (the new bytes cannot
+// even be staged there), and a writable file in a read-only directory (staged
+// in TMPDIR, then no room can be reserved). Either way the old file stays.
+TEST(AtomicFile, FullFileSystemKeepsAFileWrittenInPlace) {
+  const std::string old(5000, 'o');
+  FullFileSystem fs(FullFileSystem::Files{{"a.qvd", old}, {"b.qvd", old}});
+  if (!fs.ok()) GTEST_SKIP() << fs.reason();
+  const std::string a = fs.File("a.qvd"), b = fs.File("b.qvd"), link = fs.File("link.qvd");
+  ASSERT_EQ(::link(a.c_str(), link.c_str()), 0);
+  EXPECT_EQ(Save(a, std::string(100000, 'x')).message(), "cannot write '" + a + "': No space left on device");
+  EXPECT_EQ(ReadFileBytes(link), old);
+
+  ASSERT_EQ(chown(b.c_str(), kNobody, kNobody), 0);
+  const std::string root = b.substr(0, b.rfind('/'));
+  ASSERT_EQ(chmod(root.c_str(), 0555), 0);
+  const int status = InChild(true, [&] {
+    KAtomicFile::Method method{};
+    const KResult r = Save(b, std::string(100000, 'x'), &method);
+    return method == KAtomicFile::Method::kInPlace && r.message() == "cannot write '" + b + "': No space left on device"
+               ? 0
+               : 1;
+  });
+  chmod(root.c_str(), 0777);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFileBytes(b), old);
+  EXPECT_EQ(fs.Names(), (std::vector<std::string>{"a.qvd", "b.qvd", "link.qvd"}));
 }
 
 }  // namespace

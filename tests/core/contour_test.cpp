@@ -53,6 +53,7 @@ TEST(Contour, RoundStepGivesTenToTwentyLevels) {
   }
   EXPECT_EQ(RoundContourStep(3, 3), 0);
   EXPECT_EQ(RoundContourStep(0, INFINITY), 0);
+  EXPECT_DOUBLE_EQ(RoundContourStep(-1e308, 1e308), 2e307);  // the range itself overflows
   EXPECT_EQ(LevelsInRange(0, 1e9, 0, 1, 1000).Count(), 0);  // too many
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "io/document/decoded_files.h"
 #include "io/document/record_readers.h"
 #include "io/grid/grid_file_reader.h"
 #include "model/grid/kgrid3d.h"
@@ -214,6 +215,34 @@ TEST_P(Grid3DRead, ImageColoursEachNodeWithTheTopRowLast) {
   // The scale spans the loaded values, not the header's -10 .. 30.
   EXPECT_EQ(element->colours.entries.front().value, 0);
   EXPECT_EQ(element->colours.entries.back().value, 7);
+}
+
+// Elements naming one file (under two spellings) share one reading; a file
+// that would take the load past its budget is not kept, and its element
+// stays in place without values.
+TEST_P(Grid3DRead, OneFileIsReadOnceAndTheBudgetHolds) {
+  GridBytes bytes(3, 2);
+  for (double v : {1.0, 2.0, 3.0, 4.0, 5.0, 6.5}) bytes.Double(v);
+  const std::string path = Write(bytes, "shared.grd");
+  const std::string other = Write(bytes, "other.grd");
+  KDecodedFiles decoded(6 * (8 + 4));  // the values and pixels of one such grid
+  std::unique_ptr<KGrid3D> elements[3];
+  const std::string names[3] = {path, dir.path() + "/./shared.grd", other};
+  for (int k = 0; k < 3; ++k) {
+    in = &Input(names[k] + "\n");
+    in->ctx.decoded = &decoded;
+    elements[k] = ReadGrid3D(in->ctx);
+  }
+  EXPECT_TRUE(elements[1]->grid.values.SharesWith(elements[0]->grid.values));
+  EXPECT_TRUE(elements[1]->image.pixels.SharesWith(elements[0]->image.pixels));
+  EXPECT_EQ(decoded.used(), 72u);
+
+  const KGrid3D& over = *elements[2];
+  EXPECT_FALSE(over.grid.HasValues());
+  EXPECT_TRUE(over.image.empty());
+  EXPECT_EQ((std::vector<double>{over.x, over.y, over.width, over.height}), (std::vector<double>{1000, 2000, 50, 50}));
+  ASSERT_EQ(in->issues.size(), 1u);
+  EXPECT_EQ(in->issues[0].why, "'" + other + "' not decoded: the drawing's pictures and grids would take more than 72 bytes");
 }
 
 TEST_P(Grid3DRead, EmptyGridHasNoValuesNorImageAndFlatGridOneColour) {

@@ -6,10 +6,14 @@
 #include <filesystem>
 #include <tuple>
 
+#include <unistd.h>
+
 #include "model/document/kones.h"
 #include "io/fxy/fxy_driver.h"
 #include "io/grid/net_file_reader.h"
+#include "platform/files/private_directory.h"
 #include "tests/support/comma_locale.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/doubles.h"
 #include "tests/support/reading.h"
 #include "tests/support/recording_status.h"
@@ -112,8 +116,7 @@ TEST(FxyDialog, DefaultsCaptionAndChangeHandlers) {
   EXPECT_EQ(d.smooth, 0);
   EXPECT_EQ(d.iterationLimit, 30000);
   EXPECT_EQ(std::filesystem::path(d.output).filename(), "net.f(x,y)");
-  EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::path(d.output).parent_path(),
-                                          std::filesystem::temp_directory_path()));
+  EXPECT_EQ(std::filesystem::path(d.output).parent_path(), PrivateDirectoryPath());
 
   d.numX = 12;
   d.numY = 10;
@@ -345,6 +348,21 @@ TEST(FxyDriver, RefusesValuesThatMakeNoGridBeforeComputing) {
   RecordingStatus status;
   EXPECT_TRUE(FailedWith(RunFxy(fenced, d, status), KStatus::kRefused, {"no data point lies inside"}));
   EXPECT_FALSE(std::filesystem::exists(d.output));
+}
+
+// A link planted under the output's name by another user is not followed:
+// the file it leads to stays as it was, and no gridding is done.
+TEST(FxyDriver, RefusesALinkOfAnotherUsersAtTheOutput) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to make a link owned by another user";
+  TempDir dir;
+  const std::string victim = dir.Write("victim", "mine\n"), planted = dir.File("net.f(x,y)");
+  ASSERT_EQ(symlink(victim.c_str(), planted.c_str()), 0);
+  ASSERT_EQ(lchown(planted.c_str(), 65534, 65534), 0);
+  const KFxyInput in = SmallInput();
+  KFxyDialogData d = SmallDialog(in, planted);
+  RecordingStatus status;
+  EXPECT_TRUE(FailedWith(RunFxy(in, d, status), KStatus::kRefused, {"symbolic link of another user's"}));
+  EXPECT_EQ(ReadFileBytes(victim), "mine\n");
 }
 
 TEST(FxyDriver, UnwritableOutputIsReported) {

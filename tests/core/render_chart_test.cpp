@@ -189,7 +189,7 @@ TEST_F(RasterDraw, BitmapLandsAtItsTruncatedDeviceRectangle) {
   bmp.height = 50;
   bmp.image.width = 4;
   bmp.image.height = 2;
-  bmp.image.pixels.assign(8, 0xFF00FF00u);
+  bmp.image.pixels = std::vector<std::uint32_t>(8, 0xFF00FF00u);
   Look(0.5);
   DrawRaster(bmp, view, device);
   auto images = device.Of(KDeviceOp::DrawImage);
@@ -210,7 +210,7 @@ TEST_F(RasterDraw, DeepZoomDrawsOnlyTheSourcePartNearTheWindow) {
   bmp.width = 100;
   bmp.height = 100;
   bmp.image.width = bmp.image.height = 100;
-  bmp.image.pixels.assign(100 * 100, 0xFFFFFFFFu);
+  bmp.image.pixels = std::vector<std::uint32_t>(100 * 100, 0xFFFFFFFFu);
   Look(1e-6, 50, 50);  // inside the picture's middle
   DrawRaster(bmp, view, device);
   auto images = device.Of(KDeviceOp::DrawImage);

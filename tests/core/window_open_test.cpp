@@ -8,6 +8,7 @@
 #include "model/document/elements.h"
 #include "platform/files/byte_source.h"
 #include "tests/support/temp_dir.h"
+#include "window/editor/document_kind.h"
 #include "window/editor/quarvel_window.h"
 
 namespace {
@@ -26,6 +27,16 @@ TEST(OpenByExtension, ExtensionChoosesTheReader) {
   for (const char* name : {"a.kcx", "a.KCX", "a.kcxold"}) EXPECT_EQ(FirstKindFor(name), kKindCurveArray) << name;
   for (const char* name : {"a.step", "a.STEP", "a.STEP1"}) EXPECT_EQ(FirstKindFor(name), kKindStepList) << name;
   for (const char* name : {"a.qvd", "a.txt", "noextension", "a.kc"}) EXPECT_EQ(FirstKindFor(name), kKindPolyline) << name;
+}
+
+// The names refused for a text drawing (convert, Save As) are exactly those
+// the readers take for something else.
+TEST(OpenByExtension, TextDrawingNamesAgreeWithTheReaders) {
+  for (const char* name : {"b.kcx", "b.KCX", "b.kcxold", "b.step", "b.Step1", "b.qvd", "b.kc", "noextension"}) {
+    const bool text = FirstKindFor(name) == kKindPolyline;
+    EXPECT_EQ(CheckTextDrawingName(std::string("/d/") + name).status(), text ? KStatus::kOk : KStatus::kRefused)
+        << name;
+  }
 }
 
 TEST(OpenByExtension, UnopenableFileReturnsZeroAndChangesNothing) {

@@ -33,6 +33,22 @@ TEST(CommandFailure, EveryCommandNamesWhyAnInputDoesNotOpen) {
   EXPECT_FALSE(std::filesystem::exists(out + ".net"));
 }
 
+// Asking for help prints the command's usage on standard output and succeeds,
+// however it is asked; the version comes from the build.
+TEST(CommandFailure, HelpAndVersionSucceedOnStandardOutput) {
+  const std::vector<std::vector<std::string>> asks = {
+      {"help", "convert"}, {"convert", "--help"}, {"convert", "a.qvd", "--help"}, {"convert", "-h"}};
+  for (const std::vector<std::string>& args : asks) {
+    const ProgramRun r = RunQuarvel(args);
+    EXPECT_EQ(r.status, 0) << args[0] << " " << args[1];
+    EXPECT_EQ(r.out, "usage: quarvel convert [--verbose] IN... -o OUT\n") << args[0] << " " << args[1];
+  }
+  // After "--" it is a file name, not a request for help.
+  EXPECT_TRUE(ExitedWith(RunQuarvel({"info", "--", "--help"}), 1, {"cannot open '--help'"}));
+  EXPECT_TRUE(ExitedWith(RunQuarvel({"help", "frobnicate"}), 2, {"unknown command 'frobnicate'"}));
+  EXPECT_EQ(RunQuarvel({"--version"}).out, "quarvel " QUARVEL_VERSION_TEXT "\n");
+}
+
 TEST(CommandFailure, AFullStandardOutputIsAFailureNamedOnStandardError) {
   const std::string map = std::string(QUARVEL_SOURCE_DIR) + "/examples/map.qvd";
   const std::vector<std::vector<std::string>> commands = {{"info", map}, {"info", "--json", map}, {"--help"}};

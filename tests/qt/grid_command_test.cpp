@@ -19,7 +19,7 @@ namespace {
 // Runs quarvel grid with the folder as the temporary directory.
 ProgramRun Grid(const TempDir& dir, std::vector<std::string> args) {
   args.insert(args.begin(), "grid");
-  return RunQuarvel(args, "", {"TMPDIR=" + dir.path()});
+  return RunQuarvel(args, "", {"XDG_RUNTIME_DIR=" + dir.path()});
 }
 
 // Points on a gentle surface; the fault only when asked.
@@ -89,9 +89,10 @@ TEST(GridCommand, ThreadCountLeavesTheFileAsItIsAndTheFastSolverWritesOne) {
   EXPECT_EQ(net.nx, 115);
 }
 
-TEST(GridCommand, DefaultOutputIsInTheTemporaryDirectory) {
+TEST(GridCommand, DefaultOutputIsInTheUsersRuntimeDirectory) {
   TempDir dir;
-  const ProgramRun r = Grid(dir, {"--times", "1", dir.Write("d.qvd", Points(4, false))});
+  // The smallest smoothing weights are numbers too.
+  const ProgramRun r = Grid(dir, {"--times", "1", "--smooth", "1e-308", dir.Write("d.qvd", Points(4, false))});
   ASSERT_EQ(r.status, 0) << r.err;
   KNetFile net;
   const KResult read = ReadNetFile(dir.File("net.f(x,y)"), net);
@@ -120,6 +121,7 @@ TEST(GridCommand, RefusesClearlyAndWritesNothing) {
       {{"--threads", "0", drawing}, 2, "--threads needs a number"},
       {{"--smooth", "x", drawing}, 2, ""},
       {{"--faults", "f(x,y)\\xyz", "--outline", "rim", drawing}, 2, "the drawing has no layer 'rim'"},
+      {{"--smooth", "1e309", drawing}, 2, "--smooth needs a number"},
   };
   for (const auto& c : cases) {
     EXPECT_TRUE(ExitedWith(Grid(dir, c.args), c.status, {c.message})) << c.args[0];

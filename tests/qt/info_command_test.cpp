@@ -70,12 +70,21 @@ TEST(InfoCommand, UnopenableFileIsNamedAndTheOthersStillRead) {
   EXPECT_NE(r.out.find("\"entries\": 1,"), std::string::npos);
 }
 
+// A file in which nothing was recognised is said to be so; an empty one is
+// an empty drawing.
+TEST(InfoCommand, WarnsWhenNothingWasRecognised) {
+  TempDir dir;
+  const std::string readme = dir.Write("README", "Build it with make.\nRun it.\n");
+  EXPECT_TRUE(ExitedWith(Info({readme}), 0, {"quarvel info: warning: " + readme + ": nothing in it was recognised"}));
+  EXPECT_EQ(Info({dir.Write("empty.qvd", "")}).err, "");
+}
+
 TEST(InfoCommand, VerboseListsWhatWasSkipped) {
   TempDir dir;
   const std::string bad = dir.Write("bad.qvd", "PLINE\n0,0\n\nPOINT nothing\n");
   ProgramRun r = Info({"--verbose", bad});
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find(bad + ": byte 11: polyline rejected: fewer than 2 vertices"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(bad + ": line 4, column 1 (byte 11): polyline rejected: fewer than 2 vertices"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("point rejected"), std::string::npos);
   EXPECT_NE(Info({"--json", "--verbose", bad}).out.find("\"issues\": [{\"file\": "), std::string::npos);
   EXPECT_EQ(Info({bad}).out.find("rejected"), std::string::npos);

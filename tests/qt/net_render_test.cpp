@@ -99,6 +99,24 @@ TEST(NetRender, DamagedNetFileIsNamedAndNothingIsWritten) {
   EXPECT_EQ(RunQuarvel({"net-render", bad, "-o", dir.File("o.png"), "--contours", "-2"}).status, 2);
 }
 
+// Nodes that are not finite are refused by every command that shows them;
+// extreme finite ones keep a colour scale across their whole range.
+TEST(NetRender, NonFiniteNodesRefusedAndExtremeValuesKeepTheirScale) {
+  TempDir dir;
+  const std::string nan = dir.File("nan.net"), wide = dir.File("wide.net");
+  WriteTestNet(nan, 5, [](int i, int j) { return i == 2 && j == 1 ? NAN : 1.0; });
+  EXPECT_TRUE(ExitedWith(RunQuarvel({"net-render", nan, "-o", dir.File("n.png")}), 1,
+                         {"net file '" + nan + "': node (2, 1) holds", "not a finite value"}));
+  EXPECT_TRUE(ExitedWith(RunQuarvel({"net-xyz", nan}), 1, {"node (2, 1) holds"}));
+
+  WriteTestNet(wide, 5, [](int i, int) { return i == 0 ? -1e308 : i == 4 ? 1e308 : 0.0; });
+  const KNetPicture picture = PictureOf(wide);
+  const double scale[] = {-1e308, -5e307, 0, 5e307, 1e308};
+  ASSERT_EQ(picture.colours().entries.size(), 5u);
+  for (int k = 0; k < 5; ++k) EXPECT_DOUBLE_EQ(picture.colours().entries[k].value, scale[k]) << k;
+  EXPECT_EQ(RunQuarvel({"net-render", wide, "-o", dir.File("w.png"), "--size", "400x300"}).status, 0);
+}
+
 // An output name need not be valid text: the file is named by its bytes as
 // given, not by a decoded and re-encoded name.
 TEST(NetRender, OutputNameIsWrittenAsGiven) {

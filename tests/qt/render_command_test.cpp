@@ -103,7 +103,7 @@ TEST(RenderCommand, ReadIssuesArePrintedAsWarnings) {
       dir.Write("issues.qvd", "PLINE\n1,1\n\nGRID3D " + gridPath + "\nPLINE\n0,0\n10,0\n\n");
 
   const ProgramRun r = Render({"--size", "20x20", drawing, "-o", dir.File("issues.png")});
-  EXPECT_TRUE(ExitedWith(r, 0, {"warning: " + drawing + ": byte 11: polyline rejected: fewer than 2 vertices",
+  EXPECT_TRUE(ExitedWith(r, 0, {"warning: " + drawing + ": line 4, column 1 (byte 11): polyline rejected: fewer than 2 vertices",
                                 "grid cut short: grid file '" + gridPath + "' is cut short"}));
   const QImage image = Image(dir.File("issues.png"));
   ASSERT_FALSE(image.isNull());

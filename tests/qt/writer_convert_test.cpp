@@ -26,7 +26,7 @@ TEST(ConvertCommand, OpensAllInputsIntoOneDrawing) {
   ASSERT_TRUE(ExitedWith(run, 0, {"entries written"}));
   // What is dropped is told, verbose or not.
   EXPECT_TRUE(ExitedWith(Convert({a, b, "-o", dir.File("out.qvd")}), 0,
-                         {"quarvel convert: warning: " + b + ": byte 66: polyline rejected: fewer than 2 vertices"}));
+                         {"quarvel convert: warning: " + b + ": line 8, column 1 (byte 66): polyline rejected: fewer than 2 vertices"}));
 
   QuarvelWindow back;
   ASSERT_EQ(back.OnOpenDocument(dir.File("out.qvd")), 1);
@@ -73,6 +73,14 @@ TEST(ConvertCommand, MissingArgumentsAreUsageErrors) {
            {a}, {"-o", x}, {a, "-o"}, {"--frobnicate", a, "-o", x}})  // no -o, no input, no name, unknown
     EXPECT_EQ(Convert(args).status, 2) << args.size();
   EXPECT_FALSE(std::filesystem::exists(x));
+
+  // Names the readers take for a curve or STEP file: refused, and an old
+  // file of that name kept.
+  const std::string curves = dir.Write("m.kcx", "old curves\n");
+  EXPECT_TRUE(ExitedWith(Convert({a, "-o", curves}), 2, {"is read as a curve file"}));
+  EXPECT_EQ(ReadFileBytes(curves), "old curves\n");
+  EXPECT_TRUE(ExitedWith(Convert({a, "-o", dir.File("m.Step2")}), 2, {"is read as a STEP file"}));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("m.Step2")));
 }
 
 }  // namespace

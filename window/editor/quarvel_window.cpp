@@ -9,6 +9,7 @@
 #include "io/document/open_document.h"
 #include "io/document/reader_util.h"
 #include "model/grid/kxyz_list.h"
+#include "window/editor/document_kind.h"
 
 namespace {
 
@@ -21,14 +22,6 @@ constexpr double kStepMinY = -20.0;
 constexpr double kStepChartLeft = -4.1;
 constexpr double kStepChartRight = 20.0;
 constexpr double kStepChartTop = 2.0;
-
-// The text after the last '.', or the whole path without one; upper-cased.
-std::string UpperExtension(const std::string& path) {
-  const std::size_t dot = path.rfind('.');
-  std::string ext = dot == std::string::npos ? path : path.substr(dot + 1);
-  ToUpperAscii(ext);
-  return ext;
-}
 
 void WidenByCurve(const KCurve& curve, double& minX, double& maxX, double& minY, double& maxY) {
   const double* x = curve.x();
@@ -68,9 +61,14 @@ QuarvelWindow::QuarvelWindow() = default;
 QuarvelWindow::~QuarvelWindow() = default;
 
 KResult QuarvelWindow::Open(const std::string& path, KProgressSink* progress) {
-  const std::string ext = UpperExtension(path);
-  if (StartsWith(ext, "KCX")) return OpenCurves(*this, path);
-  if (StartsWith(ext, "STEP")) return OpenStep(*this, path);
+  switch (DocumentKindOf(path)) {
+    case KDocumentKind::kCurves:
+      return OpenCurves(*this, path);
+    case KDocumentKind::kStepList:
+      return OpenStep(*this, path);
+    case KDocumentKind::kTextDrawing:
+      break;
+  }
   return OpenText(*this, path, progress);
 }
 
