@@ -168,7 +168,17 @@ KPyGrid GridArrays(py::handle x, py::handle y, py::handle z, const std::vector<p
 KPyGrid GridDrawing(const KPyDrawing& drawing, const std::string& points, const std::string& faults,
                     const std::string& outline, const GridKeywords& k) {
   KFxyDialogData d;
-  d.layerNames = {points, faults, outline};
+  d.layerNames = KFxyLayerNames{points, faults, outline};
+  // A layer other than the default must be there, as for `quarvel grid`.
+  const KFxyLayerNames defaults = DefaultFxyLayerNames();
+  KFxyLayerChoice named;
+  for (int role = 0; role < 3; ++role) {
+    named.Role(role).clear();
+    if (d.layerNames.Role(role).front() != defaults[static_cast<std::size_t>(role)])
+      named.Role(role) = d.layerNames.Role(role);
+  }
+  if (const std::vector<std::string> missing = MissingFxyLayers(drawing.window, named); !missing.empty())
+    throw py::value_error("the drawing has no layer '" + missing.front() + "'");
   const KFxyInput in = BeginFxy(drawing.window, d);
   return Run(in, d, k);
 }

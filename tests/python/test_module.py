@@ -92,6 +92,7 @@ BAD = [
     (lambda t: quarvel.grid(PX, PY, PX, faults=[np.zeros((1, 2))]), ValueError, "faults[0]"),
     (lambda t: quarvel.grid(PX, PY, PX, box=(5, 0, 1, 1)), ValueError, "box"),
     (lambda t: quarvel.grid(PX, PY, PX, num_x=2), quarvel.Error, "num x"),
+    (lambda t: quarvel.grid_drawing(quarvel.Drawing(str(MAP)), faults="rim"), ValueError, "no layer 'rim'"),
     (lambda t: quarvel.segy_scan(str(t / "missing.sgy")), quarvel.Error, "missing.sgy"),
     (lambda t: quarvel.segy_scan(str(t)), quarvel.Error, "directory"),
     (lambda t: quarvel.Grid.from_net(nothing_file(t)), quarvel.Error, "bad.net"),

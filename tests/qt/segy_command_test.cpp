@@ -22,7 +22,7 @@ TEST(SegyCommand, JsonHasTheKeyNumbersAndTheTable) {
             "{\"file\": \"" + path +
                 "\", \"byte_order\": \"big\", \"format\": 1, \"format_text\": \"32-bit,32 IBM float\", "
                 "\"bytes_per_sample\": 4, \"samples\": 10, \"interval\": 4000, \"first_trace\": 3600, "
-                "\"trace_bytes\": 280, \"traces\": 6, ");
+                "\"trace_bytes\": 280, \"traces\": 6, \"trace_byte_order\": \"big\", ");
   EXPECT_THAT(r.out, HasSubstr("\"table\": [[875, 101, 6201972, 60742329], [876, 101, 6202222, 60742336], "));
   EXPECT_THAT(r.out, HasSubstr("[880, 102, 6203222, 60742364]], \"warnings\": []"));
   EXPECT_THAT(RunQuarvel({"segy", "--json", "--scaled", path}).out,

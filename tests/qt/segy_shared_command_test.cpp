@@ -23,7 +23,7 @@ TEST(SegySharedCommand, JsonHasTheKeyNumbersAndTheTable) {
             "{\"file\": \"" + f3 +
                 "\", \"byte_order\": \"big\", \"format\": 3, \"format_text\": \"16-bit,integer\", "
                 "\"bytes_per_sample\": 2, \"samples\": 75, \"interval\": 4000, \"first_trace\": 3600, "
-                "\"trace_bytes\": 390, \"traces\": 414, ");
+                "\"trace_bytes\": 390, \"traces\": 414, \"trace_byte_order\": \"big\", ");
   EXPECT_THAT(r.out, HasSubstr("\"table\": [[875, 111, 6201972, 60742329], [876, 111, 6202222, 60742336], "));
   EXPECT_THAT(r.out, HasSubstr("[880, 114, 6203201, 60743113]], \"warnings\": [], "));
   const ProgramRun scaled = RunQuarvel({"segy", "--json", "--scaled", f3});
