@@ -10,6 +10,7 @@
 Each figure is the minimum of several runs (the machine may be shared).
 Usage: PYTHONPATH=build/python /usr/bin/python3 bench/python_bench.py
            [--quarvel build/quarvel] [--points FILE] [--runs N] [--traces N]"""
+import types
 import argparse
 import os
 import subprocess
@@ -61,9 +62,10 @@ def bench_grid(args, work):
 def bench_segy(args, work):
     import segyio
     path = str(work / "survey.sgy")
-    spec = segyio.spec()
-    spec.format, spec.samples, spec.tracecount = 1, list(range(50)), args.traces
-    with segyio.create(path, spec) as f:
+    # The layout segyio.create asks for: unstructured traces of 50 IBM floats.
+    layout = types.SimpleNamespace(format=1, samples=list(range(50)), tracecount=args.traces, ext_headers=0,
+                                   endian="big", iline=189, xline=193, sorting=None)
+    with segyio.create(path, layout) as f:
         f.bin.update(hdt=4000, hns=50)
         trace = np.zeros(50, dtype=np.float32)
         for i in range(args.traces):

@@ -24,12 +24,12 @@ bool ParseInt(std::string_view text, int& value) {
 
 }  // namespace
 
-KResultWith<KSegyFields> ParseSegyWords(std::string_view spec, KSegyFields base) {
+KResultWith<KSegyFields> ParseSegyWords(std::string_view text, KSegyFields base) {
   KSegyFields f = base;
-  while (!spec.empty()) {
-    const std::size_t comma = spec.find(',');
-    const std::string_view item = spec.substr(0, comma);
-    spec = comma == std::string_view::npos ? std::string_view() : spec.substr(comma + 1);
+  while (!text.empty()) {
+    const std::size_t comma = text.find(',');
+    const std::string_view item = text.substr(0, comma);
+    text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
     const std::size_t eq = item.find('=');
     const auto [offset, size] = Word(f, item.substr(0, eq));
     if (eq == std::string_view::npos || !offset)

@@ -18,10 +18,10 @@ constexpr int kCdpByte = 21;          // bytes 21-24: CDP ensemble number
 constexpr int kShotPointByte = 197;   // bytes 197-200: shot point number (2D)
 }  // namespace segy
 
-// The fields of `base` with the words the spec names replaced; refused
+// The fields of `base` with the words the text names replaced; refused
 // (kRefused, naming the item) for an unknown word, a position outside 1-240
 // or one whose word would end past byte 240, or a size other than 2 or 4.
-KResultWith<KSegyFields> ParseSegyWords(std::string_view spec, KSegyFields base = {});
+KResultWith<KSegyFields> ParseSegyWords(std::string_view text, KSegyFields base = {});
 // "3d": m the inline (189), n the crossline (193), x and y the CDP
 // coordinates (181, 185). "2d-cdp": m the CDP number (21), n the shot point
 // (197), x and y the CDP coordinates. Refused for any other name.
