@@ -20,6 +20,7 @@
 #include "tests/support/recording_progress.h"
 #include "tests/support/result_checks.h"
 #include "tests/support/segy_data.h"
+#include "tests/support/segy_malformed.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -125,7 +126,7 @@ TEST(SegyLayout, EveryFormatCodeInAlternateByteOrders) {
 // or part of the reason they are refused.
 TEST(SegyWords, ChosenByBytePositionsOrPreset) {
   const struct {
-    const char* spec;
+    const char* text;
     const char* words;  // null when refused
     const char* error;
   } cases[] = {
@@ -141,8 +142,8 @@ TEST(SegyWords, ChosenByBytePositionsOrPreset) {
       {"m=21x", nullptr, "bytes 1-240"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.spec);
-    const KResultWith<KSegyFields> f = ParseSegyWords(c.spec);
+    SCOPED_TRACE(c.text);
+    const KResultWith<KSegyFields> f = ParseSegyWords(c.text);
     if (c.words) {
       ASSERT_TRUE(f) << f.message();
       EXPECT_EQ(SegyWordsText(f.value()), c.words);
@@ -169,15 +170,6 @@ TEST(SegyWords, ChosenByBytePositionsOrPreset) {
   rows = ReadTraceTable(file.value(), layout.value(), words.value(), 1);
   EXPECT_EQ(rows.value()[0].m, 10);
 }
-
-// What every broken file gives: an error naming the file and the field, or
-// the traces that are there with a warning.
-struct MalformedCase {
-  const char* file;
-  const char* error;    // part of the message, or null when it reads
-  long long traces;     // traces whose fields are written
-  const char* warning;  // part of the first warning, or null for none
-};
 
 const MalformedCase kMalformed[] = {
     {"cut_in_text.sgy", "ends at byte 1000, inside the textual header", 0, nullptr},
@@ -207,28 +199,7 @@ const MalformedCase kMalformed[] = {
 };
 
 TEST(SegyMalformed, EachFileGivesAClearErrorOrTracesWithAWarning) {
-  for (const MalformedCase& c : kMalformed) {
-    SCOPED_TRACE(c.file);
-    const std::string path = GeneratedSegy(c.file);
-    KWarningList warnings;
-    KResultWith<KSegyLayout> read = ReadSegyLayout(path, &warnings);
-    if (c.error) {
-      EXPECT_TRUE(FailedWith(read, KStatus::kBadInput, {"'" + path + "'", c.error}));
-      EXPECT_TRUE(warnings.empty());
-      continue;
-    }
-    ASSERT_TRUE(read) << read.message();
-    EXPECT_EQ(read.value().TracesHolding(KSegyFields{}.End()), c.traces);
-    if (!c.warning) {
-      EXPECT_TRUE(warnings.empty()) << warnings.items().front().message;
-    } else {
-      ASSERT_FALSE(warnings.empty());
-      EXPECT_THAT(warnings.items().front().message, AllOf(HasSubstr("'" + path + "'"), HasSubstr(c.warning)));
-    }
-    // One "x,y" line per trace that holds the fields, however broken.
-    const std::string text = SegyPositionsText(path);
-    EXPECT_EQ(std::count(text.begin(), text.end(), ','), c.traces);
-  }
+  for (const MalformedCase& c : kMalformed) ExpectMalformedOutcome(c, GeneratedSegy(c.file));
 }
 
 TEST(SegyMalformed, MissingFilesAndDirectoriesAreRefusedWithTheReason) {

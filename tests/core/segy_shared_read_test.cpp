@@ -15,6 +15,7 @@
 #include "tests/support/recording_progress.h"
 #include "tests/support/result_checks.h"
 #include "tests/support/segy_data.h"
+#include "tests/support/segy_malformed.h"
 
 namespace {
 
@@ -113,15 +114,6 @@ TEST(SegySharedPositions, ProgressGoesUpToTheFileSize) {
   EXPECT_LT(progress.positions.back(), 165060);
 }
 
-// What every broken file gives: an error naming the file and the field, or
-// the traces that are there with a warning.
-struct MalformedCase {
-  const char* file;
-  const char* error;    // part of the message, or null when it reads
-  long long traces;     // traces whose fields are written
-  const char* warning;  // part of the first warning, or null for none
-};
-
 const MalformedCase kMalformed[] = {
     {"m01_empty.sgy", "inside the textual header", 0, nullptr},
     {"m02_trunc_in_textual_header.sgy", "ends at byte 1000, inside the textual header", 0, nullptr},
@@ -163,31 +155,7 @@ const MalformedCase kMalformed[] = {
 
 TEST(SegySharedMalformed, EachFileGivesAClearErrorOrTracesWithAWarning) {
   SKIP_WITHOUT_SEGY_DATA();
-  for (const MalformedCase& c : kMalformed) {
-    SCOPED_TRACE(c.file);
-    const std::string path = SegyData(std::string("malformed/") + c.file);
-    KWarningList warnings;
-    KResultWith<KSegyLayout> read = ReadSegyLayout(path, &warnings);
-    if (c.error) {
-      EXPECT_TRUE(FailedWith(read, KStatus::kBadInput, {"'" + path + "'", c.error}));
-      EXPECT_TRUE(warnings.empty());
-      continue;
-    }
-    ASSERT_TRUE(read) << read.message();
-    const KSegyLayout& l = read.value();
-    EXPECT_EQ(l.TracesHolding(KSegyFields{}.End()), c.traces);
-    if (!c.warning) {
-      EXPECT_TRUE(warnings.empty()) << warnings.items().front().message;
-    } else {
-      ASSERT_FALSE(warnings.empty());
-      EXPECT_THAT(warnings.items().front().message, AllOf(HasSubstr("'" + path + "'"), HasSubstr(c.warning)));
-    }
-    // One "x,y" line per trace that holds the fields, however broken.
-    const std::string text = SegyPositionsText(path);
-    long long points = 0;
-    for (char ch : text) points += ch == ',';
-    EXPECT_EQ(points, c.traces);
-  }
+  for (const MalformedCase& c : kMalformed) ExpectMalformedOutcome(c, SegyData(std::string("malformed/") + c.file));
 }
 
 TEST(SegySharedMalformed, SpecialRuns) {
