@@ -11,6 +11,8 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           libgdal-dev gdal-bin gmt
           # the Python module and its tests
           pybind11-dev python3-dev python3-numpy python3-pytest
+          # the SEG-Y sample statistics checked against another reader (bench/segy_stats_*)
+          python3-segyio
           time)  # peak memory in tests/hostile/run.sh
 missing=()
 for p in "${packages[@]}"; do

@@ -3,11 +3,14 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <memory>
 
 #include "window/segy/ksegy_analysis.h"
+#include "window/segy/segy_section_picture.h"
+#include "qt/picture/kpicture_view.h"
 #include "qt/view/cbutton_solvane.h"
 #include "qt/view/kpanel_view.h"
 
@@ -15,6 +18,25 @@ bool IsSegyPath(const QString& path) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   return suffix == "sgy" || suffix == "segy";
 }
+
+namespace {
+
+// The first inline (or the first traces) as variable density; what went
+// wrong in its place when the samples cannot be shown.
+QWidget* SectionTab(const QString& path) {
+  KResultWith<std::unique_ptr<KSegySectionPicture>> picture = OpenSegySectionPicture(path.toLocal8Bit().toStdString());
+  if (!picture) {
+    auto* label = new QLabel(QString::fromLocal8Bit(picture.message().c_str()));
+    label->setWordWrap(true);
+    return label;
+  }
+  auto* section = new KPictureView;
+  section->SetPicture(std::move(picture.value()));
+  section->setToolTip("Wheel zooms about the cursor; drag pans; arrows and Page keys scroll, Home fits");
+  return section;
+}
+
+}  // namespace
 
 KResult OpenSegyPanel(const QString& path, QuarvelWindow& drawing, QWidget* parent) {
   auto analysis = std::make_unique<KSegyAnalysis>();
@@ -48,9 +70,14 @@ KResult OpenSegyPanel(const QString& path, QuarvelWindow& drawing, QWidget* pare
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(emblem);
   bottom->addWidget(label, 1);
-  auto* layout = new QVBoxLayout(window);
+  auto* headers = new QWidget;
+  auto* layout = new QVBoxLayout(headers);
   layout->addWidget(view, 1);
   layout->addLayout(bottom);
+  auto* tabs = new QTabWidget;
+  tabs->addTab(headers, "Headers");
+  tabs->addTab(SectionTab(path), "Section");
+  (new QVBoxLayout(window))->addWidget(tabs);
   window->resize(1200, 760);
   window->show();
   view->setFocus();

@@ -1,6 +1,7 @@
 #pragma once
-// quarvel-view opens SEG-Y files as a panel window of their own, and adds
-// their source positions to the drawing as survey lines.
+// quarvel-view opens SEG-Y files as a panel window of their own (the header
+// panel, and a tab with a section of the samples), and adds their source
+// positions to the drawing as survey lines.
 #include <QString>
 
 #include "platform/base/result.h"

@@ -20,6 +20,7 @@
 #include "platform/base/progress.h"
 #include "qt/platform/qt_platform.h"
 #include "programs/quarvel/command.h"
+#include "programs/quarvel/segy_samples.h"
 #include "qt/export/painting_app.h"
 #include "io/segy/segy_format.h"
 #include "io/segy/segy_words.h"
@@ -39,6 +40,7 @@ struct SegyOptions {
   std::string preset, words;
   KSegyFields fields;
   std::vector<std::string> files;
+  KSegySampleOptions samples;  // --stats, --section and theirs
 };
 
 KExit Usage() {
@@ -49,7 +51,9 @@ KExit Usage() {
                "  --words: 1-based byte positions of the four trace-header words (defaults\n"
                "  m=21,n=9,x=73,y=77); BYTE:2 for a 2-byte word. --preset 3d: m=189 (inline),\n"
                "  n=193 (crossline), x=181, y=185 (CDP x, y); 2d-cdp: m=21 (CDP), n=197 (shot\n"
-               "  point), x=181, y=185. --words given with --preset changes the preset's words.\n");
+               "  point), x=181, y=185. --words given with --preset changes the preset's words.\n"
+               "       quarvel segy ... [--stats [--stride N]] [--section OUT.png|.svg|.pdf [--traces A:B | --inline N]\n"
+               "                    [--clip PERCENT] [--scale grey|rwb] [--size WxH]] FILE\n");
   return KExit::kUsage;
 }
 
@@ -79,6 +83,9 @@ KExit ParseArguments(const std::vector<std::string>& args, SegyOptions& o) {
         std::fprintf(stderr, "quarvel segy: --limit wants a byte position of 0 or more, not '%s'\n", v.c_str());
         return KExit::kUsage;
       }
+    } else if (bool taken = false; o.samples.Take(args, i, taken) != KExit::kSuccess) {
+      return KExit::kUsage;
+    } else if (taken) {
     } else if (a == "--") {
       optionsDone = true;
     } else {
@@ -107,6 +114,7 @@ KExit ParseArguments(const std::vector<std::string>& args, SegyOptions& o) {
     std::fprintf(stderr, "quarvel segy: --limit goes with --positions\n");
     return KExit::kUsage;
   }
+  if (const KExit samples = o.samples.Check(o.files.size()); samples != KExit::kSuccess) return samples;
   if (o.files.size() > 1 && !(o.parameters.empty() && o.positions.empty() && o.panel.empty())) {
     std::fprintf(stderr, "quarvel segy: --parameters, --positions and --panel take one FILE\n");
     return KExit::kUsage;
@@ -217,7 +225,7 @@ KExit RunSegy(const std::vector<std::string>& args) {
   SegyOptions o;
   if (const KExit parsed = ParseArguments(args, o); parsed != KExit::kSuccess) return parsed;
   std::unique_ptr<QGuiApplication> app;
-  if (!o.panel.empty()) app = MakePaintingApplication();
+  if (!o.panel.empty() || !o.samples.section.empty()) app = MakePaintingApplication();
   KExit status = KExit::kSuccess;
   auto fail = [&](const KResult& r) {
     std::fprintf(stderr, "quarvel segy: %s\n", r.message().c_str());
@@ -230,7 +238,8 @@ KExit RunSegy(const std::vector<std::string>& args) {
       fail(created);
       continue;
     }
-    const std::string report = o.json ? Json(panel, o.scaled) : Text(panel, o.scaled);
+    std::string report = o.json ? Json(panel, o.scaled) : Text(panel, o.scaled);
+    if (const KResult r = RunSegySamples(file, o.fields, o.samples, o.json, report); !r) fail(r);
     std::fwrite(report.data(), 1, report.size(), stdout);
     if (!o.parameters.empty())
       if (const KResult r = panel.Write(o.parameters); !r) fail(r);
@@ -251,7 +260,8 @@ KExit RunSegy(const std::vector<std::string>& args) {
 const KCommandRegistrar reg({"segy",
                              "segy [--json] [--parameters OUT] [--positions OUT [--limit BYTES]] "
                              "[--panel OUT.png|OUT.svg|OUT.pdf] [--scaled] [--preset 3d|2d-cdp] "
-                             "[--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] FILE...",
+                             "[--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] [--stats [--stride N]] "
+                             "[--section OUT [--traces A:B | --inline N] [--clip PERCENT] [--scale grey|rwb] [--size WxH]] FILE...",
                              &RunSegy});
 
 }  // namespace

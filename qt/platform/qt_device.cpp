@@ -275,6 +275,8 @@ void KQtDevice::DrawImage(const KImage& image, int left, int top, int width, int
                     image.width * 4, image.hasAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   painter_->save();
   painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // PDF would otherwise store pictures as JPEG, blurring samples and cells.
+  painter_->setRenderHint(QPainter::LosslessImageRendering, true);
   painter_->translate(left, top);
   painter_->scale(width < 0 ? -1 : 1, height < 0 ? -1 : 1);
   painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);

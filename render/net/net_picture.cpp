@@ -6,13 +6,14 @@
 #include <utility>
 
 #include "render/drawing/pen_path.h"
+#include "render/drawing/picture_legend.h"
+#include "render/drawing/world_image.h"
 
 namespace {
 
 constexpr KColorRef kOutsideColour = KRgb(216, 216, 216);
-constexpr KColorRef kLegendBackground = KRgb(255, 255, 255);
 constexpr int kMargin = 10;           // pixels around the fitted grid
-constexpr int kLabelPixels = 11;      // character height of labels
+constexpr int kLabelPixels = kPictureLabelPixels;
 constexpr double kLabelMinLength = 120;  // shorter contours get no label
 constexpr double kLabelSpacing = 400;    // a label per this many pixels of line
 constexpr std::size_t kMaxLabels = 1000;
@@ -26,25 +27,21 @@ constexpr std::uint8_t kRamp[5][3] = {
 // b (b - a itself may overflow: -1e308 .. 1e308).
 double Between(double a, double b, double t) { return a * (1 - t) + b * t; }
 
-std::uint32_t Argb(KColorRef c) {
-  return 0xFF000000u | static_cast<std::uint32_t>(KRedOf(c)) << 16 | static_cast<std::uint32_t>(KGreenOf(c)) << 8 |
-         static_cast<std::uint32_t>(KBlueOf(c));
+
+KColourBar Bar(const KNetPicture& p) {
+  KColourBar bar;
+  bar.width = KNetPicture::kLegendWidth;
+  bar.lo = p.lo();
+  bar.hi = p.hi();
+  bar.tick = p.contourStep();
+  bar.colourAt = [&p](double v) { return p.colours().ColorAt(v); };
+  return bar;
 }
 
 int LegendWidth(KIntSize client) {
-  return client.width >= 3 * KNetPicture::kLegendWidth ? KNetPicture::kLegendWidth : 0;
-}
-
-KDeviceFont LabelFont() {
-  KDeviceFont font;
-  font.height = -kLabelPixels;
-  return font;
-}
-
-void Label(KDevice& device, int x, int y, const std::string& text, unsigned align) {
-  device.SetTextAlign(align | kAlignBottom);
-  // Bottom-aligned, a few pixels down: the text stands centred on y.
-  device.TextOut(x, y + kLabelPixels / 2, text, LabelFont());
+  KColourBar bar;
+  bar.width = KNetPicture::kLegendWidth;
+  return ColourBarWidth(bar, client);
 }
 
 }  // namespace
@@ -77,7 +74,7 @@ void KNetPicture::BuildImage() {
     std::uint32_t* row = &image_.pixels[static_cast<std::size_t>(grid_.ny - 1 - j) * grid_.nx];
     for (int i = 0; i < grid_.nx; ++i) {
       const double v = grid_.Value(i, j);
-      row[i] = Argb(grid_.Inside(i, j) && std::isfinite(v) ? colours_.ColorAt(v) : kOutsideColour);
+      row[i] = PictureArgb(grid_.Inside(i, j) && std::isfinite(v) ? colours_.ColorAt(v) : kOutsideColour);
     }
   }
 }
@@ -120,11 +117,7 @@ bool KNetPicture::NodeAt(double x, double y, int& i, int& j) const {
   return true;
 }
 
-std::string KNetPicture::FormatValue(double value) {
-  char text[64];
-  const auto done = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
-  return std::string(text, done.ptr);
-}
+std::string KNetPicture::FormatValue(double value) { return PictureValueText(value); }
 
 void KNetPicture::Draw(KDevice& device, const KViewTransform& view) const {
   if (!view.CanMap()) return;
@@ -135,22 +128,8 @@ void KNetPicture::Draw(KDevice& device, const KViewTransform& view) const {
 }
 
 void KNetPicture::DrawCells(KDevice& device, const KViewTransform& view) const {
-  if (image_.empty()) return;
-  const double gx0 = grid_.x0 - grid_.dx / 2, gx1 = gx0 + grid_.nx * grid_.dx;
-  const double gy0 = grid_.y0 - grid_.dy / 2, gy1 = gy0 + grid_.ny * grid_.dy;
-  // Only the part of the image inside the window: a deep zoom never asks
-  // for a destination far larger than the device.
-  const double right = view.left + view.width * view.scaleX, top = view.bottom + view.height * view.scaleY;
-  const double vx0 = std::max(gx0, view.left), vx1 = std::min(gx1, right);
-  const double vy0 = std::max(gy0, view.bottom), vy1 = std::min(gy1, top);
-  if (!(vx1 > vx0) || !(vy1 > vy0)) return;
-  const int c0 = static_cast<int>(std::lround((vx0 - view.left) / view.scaleX));
-  const int c1 = static_cast<int>(std::lround((vx1 - view.left) / view.scaleX));
-  const int r0 = static_cast<int>(std::lround(view.height - (vy1 - view.bottom) / view.scaleY));
-  const int r1 = static_cast<int>(std::lround(view.height - (vy0 - view.bottom) / view.scaleY));
-  if (c1 <= c0 || r1 <= r0) return;
-  device.DrawImage(image_, c0, r0, c1 - c0, r1 - r0, (vx0 - gx0) / grid_.dx, (gy1 - vy1) / grid_.dy,
-                   (vx1 - vx0) / grid_.dx, (vy1 - vy0) / grid_.dy);
+  const double gx0 = grid_.x0 - grid_.dx / 2, gy0 = grid_.y0 - grid_.dy / 2;
+  DrawWorldImage(device, view, image_, gx0, gy0, gx0 + grid_.nx * grid_.dx, gy0 + grid_.ny * grid_.dy);
 }
 
 void KNetPicture::DrawFaults(KDevice& device, const KViewTransform& view) const {
@@ -236,48 +215,7 @@ void KNetPicture::DrawContours(KDevice& device, const KViewTransform& view) cons
     }
   }
   device.Flush();
-  device.SetBkMode(kBkTransparent);
-  device.SetTextColor(kContourColour);
-  for (const Place& p : labels) Label(device, p.x, p.y, p.text, kAlignCenter);
+  for (const Place& p : labels) DrawPictureLabel(device, p.x, p.y, p.text, kAlignCenter);
 }
 
-void KNetPicture::DrawLegend(KDevice& device, KIntSize client) const {
-  const int width = LegendWidth(client);
-  if (width == 0 || client.height < 80) return;
-  const int x0 = client.width - width;
-  device.FillSolidRect(x0, 0, width, client.height, kLegendBackground);
-  if (!(lo_ <= hi_)) return;
-  const int barLeft = x0 + 14, barWidth = 20, top = 30, bottom = client.height - 30;
-  // Halves, so that the span of extreme values stays finite.
-  const double halfSpan = hi_ / 2 - lo_ / 2;
-  const auto rowOf = [&](double v) {
-    return halfSpan > 0 ? bottom - static_cast<int>(std::lround((v / 2 - lo_ / 2) / halfSpan * (bottom - top)))
-                        : (top + bottom) / 2;
-  };
-  for (int r = top; r <= bottom; ++r) {
-    const double v = halfSpan > 0 ? Between(lo_, hi_, static_cast<double>(bottom - r) / (bottom - top)) : lo_;
-    device.FillSolidRect(barLeft, r, barWidth, 1, colours_.ColorAt(v));
-  }
-  device.SelectPen(kPenSolid, 1, kContourColour);
-  device.MoveTo(barLeft - 1, top - 1);
-  device.LineTo(barLeft + barWidth, top - 1);
-  device.LineTo(barLeft + barWidth, bottom + 1);
-  device.LineTo(barLeft - 1, bottom + 1);
-  device.LineTo(barLeft - 1, top - 1);
-  // Ticks at round values at least 24 pixels apart, the contour step when
-  // it allows.
-  device.SetBkMode(kBkTransparent);
-  device.SetTextColor(kContourColour);
-  double tick = step_ > 0 ? step_ : RoundContourStep(lo_, hi_);
-  const double rows = std::max(1, bottom - top);
-  while (tick > 0 && halfSpan > 0 && halfSpan / tick * 48 > rows) tick *= 2;
-  const KContourLevels ticks = LevelsInRange(lo_, hi_, 0.0, tick, 200);
-  for (int k = ticks.first; k <= ticks.last; ++k) {
-    const int r = rowOf(ticks.Value(k));
-    device.MoveTo(barLeft + barWidth, r);
-    device.LineTo(barLeft + barWidth + 5, r);
-    Label(device, barLeft + barWidth + 8, r, FormatValue(ticks.Value(k)), kAlignLeft);
-  }
-  if (ticks.Count() == 0) Label(device, barLeft + barWidth + 8, rowOf(lo_), FormatValue(lo_), kAlignLeft);
-  device.Flush();
-}
+void KNetPicture::DrawLegend(KDevice& device, KIntSize client) const { DrawColourBar(device, client, Bar(*this)); }

@@ -12,9 +12,10 @@
 #include "model/grid/kcolor_table.h"
 #include "platform/device/kdevice.h"
 #include "platform/device/kimage.h"
+#include "render/view/kview_picture.h"
 #include "render/view/kview_transform.h"
 
-class KNetPicture {
+class KNetPicture : public KViewPicture {
 public:
   // Colours of what is drawn over the cells; no cell colour is either.
   static constexpr KColorRef kContourColour = KRgb(0, 0, 0);
@@ -40,9 +41,9 @@ public:
 
   // The view showing the whole grid centred in the client area left of the
   // colour bar.
-  KViewTransform Fit(KIntSize client) const;
+  KViewTransform Fit(KIntSize client) const override;
   // Paints everything at the view; the colour bar stays where it is.
-  void Draw(KDevice& device, const KViewTransform& view) const;
+  void Draw(KDevice& device, const KViewTransform& view) const override;
 
   // The node nearest world (x, y): false outside the grid's cells.
   bool NodeAt(double x, double y, int& i, int& j) const;
