@@ -30,18 +30,22 @@ with segyio.open(sys.argv[1], ignore_geometry=True) as f:
 finite = a[np.isfinite(a)]
 print(finite.min(), finite.max(), np.sqrt(np.mean(finite ** 2)), np.mean(a == 0), np.mean(~np.isfinite(a)), a.shape[0])
 '
-seconds() { local start=$(date +%s.%N); "$@" > /dev/null; echo "$(date +%s.%N) - $start" | bc -l; }
+# Wall and CPU (user + system) seconds of a command: on a busy machine the
+# CPU time is the steadier figure.
+seconds() { /usr/bin/time -f '%e %U %S' "$@" 2>&1 >/dev/null | tail -1 | awk '{print $1, $2 + $3}'; }
 median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 q=() s=()
 for _ in $(seq "$runs"); do
   q+=("$(seconds "$quarvel" segy --stats --stride 10 "$file")")
   s+=("$(seconds "$py" -c "$numpy_stats" "$file")")
 done
-qm=$(printf '%s\n' "${q[@]}" | median)
-sm=$(printf '%s\n' "${s[@]}" | median)
+qm=$(printf '%s\n' "${q[@]}" | cut -d' ' -f1 | median)
+sm=$(printf '%s\n' "${s[@]}" | cut -d' ' -f1 | median)
+qc=$(printf '%s\n' "${q[@]}" | cut -d' ' -f2 | median)
+sc=$(printf '%s\n' "${s[@]}" | cut -d' ' -f2 | median)
 echo "file: $(stat -c %s "$file") bytes, $traces traces"
 "$quarvel" segy --stats --stride 10 "$file" | tail -3
 "$py" -c "$numpy_stats" "$file"
-printf 'quarvel segy --stats --stride 10: median %.3f s of %d\n' "$qm" "$runs"
-printf 'python3-segyio + numpy:           median %.3f s of %d\n' "$sm" "$runs"
-echo "ratio (segyio / quarvel): $(echo "scale=2; $sm / $qm" | bc -l)"
+printf 'quarvel segy --stats --stride 10: median %.3f s wall, %.3f s CPU of %d runs\n' "$qm" "$qc" "$runs"
+printf 'python3-segyio + numpy:           median %.3f s wall, %.3f s CPU of %d runs\n' "$sm" "$sc" "$runs"
+echo "ratio (segyio / quarvel): $(echo "scale=2; $sm / $qm" | bc -l) wall, $(echo "scale=2; $sc / $qc" | bc -l) CPU"

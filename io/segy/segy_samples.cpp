@@ -1,30 +1,56 @@
 #include "io/segy/segy_samples.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 #include "io/segy/segy_format.h"
 
 namespace {
 
-// An unsigned integer of N bytes in order.
-template <int N>
-std::uint64_t Bytes(const unsigned char* p, KByteOrder order) {
-  std::uint64_t v = 0;
-  if (order == KByteOrder::kBig) {
-    for (int i = 0; i < N; ++i) v = (v << 8) | p[i];
+// An unsigned integer of N bytes, big-endian or little-endian: whole
+// words are loaded and byte-swapped when the order is not the machine's.
+template <int N, bool Big>
+std::uint64_t Bytes(const unsigned char* p) {
+  constexpr bool swap = Big != (std::endian::native == std::endian::big);
+  if constexpr (N == 2 || N == 4 || N == 8) {
+    using Word = std::conditional_t<N == 2, std::uint16_t, std::conditional_t<N == 4, std::uint32_t, std::uint64_t>>;
+    Word w;
+    std::memcpy(&w, p, N);
+    if constexpr (swap) {
+      if constexpr (N == 2) w = __builtin_bswap16(w);
+      if constexpr (N == 4) w = __builtin_bswap32(w);
+      if constexpr (N == 8) w = __builtin_bswap64(w);
+    }
+    return w;
   } else {
-    for (int i = N - 1; i >= 0; --i) v = (v << 8) | p[i];
+    std::uint64_t v = 0;
+    if constexpr (Big) {
+      for (int i = 0; i < N; ++i) v = (v << 8) | p[i];
+    } else {
+      for (int i = N - 1; i >= 0; --i) v = (v << 8) | p[i];
+    }
+    return v;
   }
-  return v;
 }
 
+// 2^k as a double, for the exponents of normal doubles.
+constexpr double PowerOfTwo(int k) { return std::bit_cast<double>(static_cast<std::uint64_t>(k + 1023) << 52); }
+
+// 16^(e - 64) / 2^24 for every 7-bit IBM exponent e: 2^-280 .. 2^228.
+constexpr std::array<double, 128> kIbmScale = [] {
+  std::array<double, 128> powers{};
+  for (int e = 0; e < 128; ++e) powers[static_cast<std::size_t>(e)] = PowerOfTwo(4 * (e - 64) - 24);
+  return powers;
+}();
+
 // The same read as a two's-complement integer of N bytes.
-template <int N>
-std::int64_t Signed(const unsigned char* p, KByteOrder order) {
-  const std::uint64_t v = Bytes<N>(p, order);
+template <int N, bool Big>
+std::int64_t Signed(const unsigned char* p) {
+  const std::uint64_t v = Bytes<N, Big>(p);
   if constexpr (N == 8) {
     return static_cast<std::int64_t>(v);
   } else {
@@ -38,43 +64,46 @@ void Each(const unsigned char* bytes, std::size_t count, double* out, Convert co
   for (std::size_t i = 0; i < count; ++i) out[i] = convert(bytes + i * N);
 }
 
+// The byte order is a template argument so that each loop compiles to
+// plain loads and byte swaps.
+template <bool B>
+void Decode(const unsigned char* bytes, std::size_t count, int formatCode, double* out) {
+  using P = const unsigned char*;
+  switch (formatCode) {
+    case 1: Each<4>(bytes, count, out, [](P p) { return IbmToDouble(static_cast<std::uint32_t>(Bytes<4, B>(p))); }); break;
+    case 2: case 4: Each<4>(bytes, count, out, [](P p) { return double(Signed<4, B>(p)); }); break;
+    case 3: Each<2>(bytes, count, out, [](P p) { return double(Signed<2, B>(p)); }); break;
+    case 5:
+      Each<4>(bytes, count, out, [](P p) { return double(std::bit_cast<float>(static_cast<std::uint32_t>(Bytes<4, B>(p)))); });
+      break;
+    case 6: Each<8>(bytes, count, out, [](P p) { return std::bit_cast<double>(Bytes<8, B>(p)); }); break;
+    case 7: Each<3>(bytes, count, out, [](P p) { return double(Signed<3, B>(p)); }); break;
+    case 8: Each<1>(bytes, count, out, [](P p) { return double(Signed<1, B>(p)); }); break;
+    case 9: Each<8>(bytes, count, out, [](P p) { return double(Signed<8, B>(p)); }); break;
+    case 10: Each<4>(bytes, count, out, [](P p) { return double(Bytes<4, B>(p)); }); break;
+    case 11: Each<2>(bytes, count, out, [](P p) { return double(Bytes<2, B>(p)); }); break;
+    case 12: Each<8>(bytes, count, out, [](P p) { return double(Bytes<8, B>(p)); }); break;
+    case 15: Each<3>(bytes, count, out, [](P p) { return double(Bytes<3, B>(p)); }); break;
+    case 16: Each<1>(bytes, count, out, [](P p) { return double(Bytes<1, B>(p)); }); break;
+    default: std::fill(out, out + count, 0.0); break;
+  }
+}
+
 }  // namespace
 
 double IbmToDouble(std::uint32_t bits) {
-  const double fraction = static_cast<double>(bits & 0x00FFFFFFu);
-  const int exponent = static_cast<int>((bits >> 24) & 0x7F) - 64;
-  // fraction / 2^24 * 16^exponent: a power of two times a 24-bit integer.
-  const double magnitude = std::ldexp(fraction, 4 * exponent - 24);
+  // The 24-bit fraction times a power of two that is a normal double: the
+  // product is exact.
+  const double magnitude = static_cast<double>(bits & 0x00FFFFFFu) * kIbmScale[(bits >> 24) & 0x7F];
   return (bits & 0x80000000u) ? -magnitude : magnitude;
 }
 
 void DecodeSegySamples(const unsigned char* bytes, std::size_t count, int formatCode, KByteOrder order,
                        double* out) {
-  const auto o = order;
-  switch (formatCode) {
-    case 1:
-      Each<4>(bytes, count, out, [o](const unsigned char* p) {
-        return IbmToDouble(static_cast<std::uint32_t>(Bytes<4>(p, o)));
-      });
-      break;
-    case 2: case 4: Each<4>(bytes, count, out, [o](const unsigned char* p) { return double(Signed<4>(p, o)); }); break;
-    case 3: Each<2>(bytes, count, out, [o](const unsigned char* p) { return double(Signed<2>(p, o)); }); break;
-    case 5:
-      Each<4>(bytes, count, out, [o](const unsigned char* p) {
-        return double(std::bit_cast<float>(static_cast<std::uint32_t>(Bytes<4>(p, o))));
-      });
-      break;
-    case 6: Each<8>(bytes, count, out, [o](const unsigned char* p) { return std::bit_cast<double>(Bytes<8>(p, o)); }); break;
-    case 7: Each<3>(bytes, count, out, [o](const unsigned char* p) { return double(Signed<3>(p, o)); }); break;
-    case 8: Each<1>(bytes, count, out, [o](const unsigned char* p) { return double(Signed<1>(p, o)); }); break;
-    case 9: Each<8>(bytes, count, out, [o](const unsigned char* p) { return double(Signed<8>(p, o)); }); break;
-    case 10: Each<4>(bytes, count, out, [o](const unsigned char* p) { return double(Bytes<4>(p, o)); }); break;
-    case 11: Each<2>(bytes, count, out, [o](const unsigned char* p) { return double(Bytes<2>(p, o)); }); break;
-    case 12: Each<8>(bytes, count, out, [o](const unsigned char* p) { return double(Bytes<8>(p, o)); }); break;
-    case 15: Each<3>(bytes, count, out, [o](const unsigned char* p) { return double(Bytes<3>(p, o)); }); break;
-    case 16: Each<1>(bytes, count, out, [o](const unsigned char* p) { return double(Bytes<1>(p, o)); }); break;
-    default: std::fill(out, out + count, 0.0); break;
-  }
+  if (order == KByteOrder::kBig)
+    Decode<true>(bytes, count, formatCode, out);
+  else
+    Decode<false>(bytes, count, formatCode, out);
 }
 
 KSegySampleReader::KSegySampleReader(KInputFile& file, const KSegyLayout& layout)

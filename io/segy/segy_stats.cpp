@@ -1,5 +1,6 @@
 #include "io/segy/segy_stats.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <limits>
@@ -20,13 +21,13 @@ KResultWith<KSegyStats> ReadSegyStats(KInputFile& file, const KSegyLayout& layou
     ++stats.tracesRead;
     stats.cutSamples = layout.samples - held;
     for (const double v : reader.samples()) {
-      if (!std::isfinite(v)) {
+      if (!std::isfinite(v)) [[unlikely]] {
         ++stats.nonfinite;
         continue;
       }
-      if (v == 0) ++stats.zeros;
-      lo = v < lo ? v : lo;
-      hi = v > hi ? v : hi;
+      stats.zeros += v == 0;
+      lo = std::min(lo, v);
+      hi = std::max(hi, v);
       squares += v * v;
     }
     stats.samples += held;
