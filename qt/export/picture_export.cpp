@@ -22,6 +22,8 @@ namespace {
 bool PaintOn(QPaintDevice* paintDevice, const std::function<void(KDevice&)>& paint, QSize size, QColor background) {
   QPainter painter;
   if (!painter.begin(paintDevice)) return false;
+  // Grids are data: a PDF keeps their pixels exact (Flate, not JPEG).
+  painter.setRenderHint(QPainter::LosslessImageRendering, true);
   painter.fillRect(QRect(QPoint(0, 0), size), background);
   KQtDevice device(&painter, size);
   paint(device);
