@@ -1,11 +1,12 @@
 #include "render/net/net_picture.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <utility>
 
 #include "render/drawing/pen_path.h"
+#include "render/plot/colour_bar.h"
+#include "render/plot/plot_text.h"
 
 namespace {
 
@@ -35,16 +36,8 @@ int LegendWidth(KIntSize client) {
   return client.width >= 3 * KNetPicture::kLegendWidth ? KNetPicture::kLegendWidth : 0;
 }
 
-KDeviceFont LabelFont() {
-  KDeviceFont font;
-  font.height = -kLabelPixels;
-  return font;
-}
-
 void Label(KDevice& device, int x, int y, const std::string& text, unsigned align) {
-  device.SetTextAlign(align | kAlignBottom);
-  // Bottom-aligned, a few pixels down: the text stands centred on y.
-  device.TextOut(x, y + kLabelPixels / 2, text, LabelFont());
+  PlotLabel(device, x, y, text, align, kLabelPixels);
 }
 
 }  // namespace
@@ -120,11 +113,7 @@ bool KNetPicture::NodeAt(double x, double y, int& i, int& j) const {
   return true;
 }
 
-std::string KNetPicture::FormatValue(double value) {
-  char text[64];
-  const auto done = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
-  return std::string(text, done.ptr);
-}
+std::string KNetPicture::FormatValue(double value) { return ValueLabel(value); }
 
 void KNetPicture::Draw(KDevice& device, const KViewTransform& view) const {
   if (!view.CanMap()) return;
@@ -246,38 +235,5 @@ void KNetPicture::DrawLegend(KDevice& device, KIntSize client) const {
   if (width == 0 || client.height < 80) return;
   const int x0 = client.width - width;
   device.FillSolidRect(x0, 0, width, client.height, kLegendBackground);
-  if (!(lo_ <= hi_)) return;
-  const int barLeft = x0 + 14, barWidth = 20, top = 30, bottom = client.height - 30;
-  // Halves, so that the span of extreme values stays finite.
-  const double halfSpan = hi_ / 2 - lo_ / 2;
-  const auto rowOf = [&](double v) {
-    return halfSpan > 0 ? bottom - static_cast<int>(std::lround((v / 2 - lo_ / 2) / halfSpan * (bottom - top)))
-                        : (top + bottom) / 2;
-  };
-  for (int r = top; r <= bottom; ++r) {
-    const double v = halfSpan > 0 ? Between(lo_, hi_, static_cast<double>(bottom - r) / (bottom - top)) : lo_;
-    device.FillSolidRect(barLeft, r, barWidth, 1, colours_.ColorAt(v));
-  }
-  device.SelectPen(kPenSolid, 1, kContourColour);
-  device.MoveTo(barLeft - 1, top - 1);
-  device.LineTo(barLeft + barWidth, top - 1);
-  device.LineTo(barLeft + barWidth, bottom + 1);
-  device.LineTo(barLeft - 1, bottom + 1);
-  device.LineTo(barLeft - 1, top - 1);
-  // Ticks at round values at least 24 pixels apart, the contour step when
-  // it allows.
-  device.SetBkMode(kBkTransparent);
-  device.SetTextColor(kContourColour);
-  double tick = step_ > 0 ? step_ : RoundContourStep(lo_, hi_);
-  const double rows = std::max(1, bottom - top);
-  while (tick > 0 && halfSpan > 0 && halfSpan / tick * 48 > rows) tick *= 2;
-  const KContourLevels ticks = LevelsInRange(lo_, hi_, 0.0, tick, 200);
-  for (int k = ticks.first; k <= ticks.last; ++k) {
-    const int r = rowOf(ticks.Value(k));
-    device.MoveTo(barLeft + barWidth, r);
-    device.LineTo(barLeft + barWidth + 5, r);
-    Label(device, barLeft + barWidth + 8, r, FormatValue(ticks.Value(k)), kAlignLeft);
-  }
-  if (ticks.Count() == 0) Label(device, barLeft + barWidth + 8, rowOf(lo_), FormatValue(lo_), kAlignLeft);
-  device.Flush();
+  DrawColourBar(device, colours_, lo_, hi_, step_, {x0 + 14, 30, 20, client.height - 60}, kLabelPixels);
 }
