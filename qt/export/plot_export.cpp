@@ -36,7 +36,9 @@ std::function<void(KDevice&)> PlotPaint(QuarvelWindow& window, const KPlotLayout
     const bool clip = qtDevice && options.Decorated();
     if (clip) {
       const KIntRect& f = layout.frame;
-      const int pad = std::max(2, layout.unit / 6);
+      // The ticks' frame is drawn over the edge; else the drawing's own
+      // frame lines, however wide, stay whole.
+      const int pad = options.ticks ? 0 : std::max(2, layout.unit / 6);
       qtDevice->painter()->save();
       qtDevice->painter()->setClipRect(QRect(f.left - pad, f.top - pad, f.width + 2 * pad + 1, f.height + 2 * pad + 1));
     }
