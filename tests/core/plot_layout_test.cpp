@@ -45,26 +45,22 @@ TEST(PlotSteps, ScaleBarsAreTheLongestRoundLengthThatFits) {
 }
 
 TEST(PlotPaper, NamesScalesAndPixels) {
-  KPaper paper;
-  ASSERT_TRUE(ParsePaper("A4", paper));
-  EXPECT_EQ(paper.widthMm, 210);
-  EXPECT_EQ(paper.heightMm, 297);
-  ASSERT_TRUE(ParsePaper("a3,landscape", paper));
-  EXPECT_EQ(paper.widthMm, 420);
-  EXPECT_EQ(paper.heightMm, 297);
-  ASSERT_TRUE(ParsePaper("Letter", paper));
-  EXPECT_EQ(paper.widthMm, 215.9);
-  for (const char* bad : {"A5", "A4,sideways", "", ",landscape"}) EXPECT_FALSE(ParsePaper(bad, paper)) << bad;
-  EXPECT_EQ(paper.widthMm, 215.9);  // unchanged by refusals
-
-  double n = 0;
-  ASSERT_TRUE(ParseMapScale("1:50000", n));
-  EXPECT_EQ(n, 50000);
-  ASSERT_TRUE(ParseMapScale("1:2.5e4", n));
-  EXPECT_EQ(n, 25000);
-  for (const char* bad : {"1:0", "50000", "1:-5", "1:50000x", "1:", "2:100", "1:nan", "1:inf"})
-    EXPECT_FALSE(ParseMapScale(bad, n)) << bad;
-
+  struct Paper { const char* name; double width, height; };
+  for (const Paper& c : std::vector<Paper>{{"A4", 210, 297}, {"a3,landscape", 420, 297}, {"Letter", 215.9, 279.4},
+                                           {"A0,portrait", 841, 1189}, {"A5", 0, 0}, {"A4,sideways", 0, 0},
+                                           {"", 0, 0}, {",landscape", 0, 0}}) {
+    KPaper paper;
+    EXPECT_EQ(ParsePaper(c.name, paper), c.width > 0) << c.name;
+    EXPECT_EQ(paper.widthMm, c.width) << c.name;  // refusals leave it as it was
+    EXPECT_EQ(paper.heightMm, c.height) << c.name;
+  }
+  struct Scale { const char* text; double n; };
+  for (const Scale& c : std::vector<Scale>{{"1:50000", 50000}, {"1:2.5e4", 25000}, {"1:0", 0}, {"50000", 0},
+                                           {"1:-5", 0}, {"1:50000x", 0}, {"1:", 0}, {"2:100", 0}, {"1:inf", 0}}) {
+    double n = 0;
+    EXPECT_EQ(ParseMapScale(c.text, n), c.n > 0) << c.text;
+    EXPECT_EQ(n, c.n) << c.text;
+  }
   EXPECT_DOUBLE_EQ(MetresPerPixel(50000, 300), 50000 * 0.0254 / 300);
   EXPECT_EQ(MmToPixels(210, 300), 2480);
   EXPECT_EQ(MmToPixels(297, 300), 3508);
