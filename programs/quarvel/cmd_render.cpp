@@ -9,6 +9,7 @@
 // the readers skipped or rejected is printed as warnings.
 #include <QColor>
 #include <QGuiApplication>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -30,7 +31,7 @@ namespace {
 
 constexpr const char* kUsageLine =
     "render [--size WxH] [--background COLOR] [--compression 0-9] [--margin F|P%] [--ticks] [--scale-bar]\n"
-    "         [--north-arrow] [--legend] [--paper A4|A3|A2|A1|A0|letter[,landscape] [--scale 1:N]]\n"
+    "         [--north-arrow] [--legend [--contours STEP]] [--paper A4|A3|A2|A1|A0|letter[,landscape] [--scale 1:N]]\n"
     "         FILE... -o OUT.png|OUT.svg|OUT.pdf\n"
     "         (world units are taken as metres and y as north; --paper is for SVG and PDF)";
 
@@ -66,6 +67,7 @@ KExit CheckPaperOptions(const RenderOptions& options) {
     return out.size() >= s.size() && QString::fromStdString(out.substr(out.size() - s.size())).toLower() == suffix;
   };
   if (options.scale > 0 && !options.paperGiven) problem = "--scale needs --paper";
+  else if (options.plot.legendStep > 0 && !options.legend) problem = "--contours marks the colour bars: it needs --legend";
   else if (options.paperGiven && options.sizeGiven) problem = "--paper sets the size: leave out --size";
   else if (options.paperGiven && !endsWith(".pdf") && !endsWith(".svg")) problem = "--paper is for .pdf and .svg pictures";
   if (!problem) return KExit::kSuccess;
@@ -99,6 +101,16 @@ KExit ParseArguments(const std::vector<std::string>& args, RenderOptions& option
         std::fprintf(stderr, "quarvel render: --scale wants 1:N with N a positive number\n");
         return KExit::kUsage;
       }
+      ++i;
+    } else if (!optionsDone && a == "--contours") {
+      // The drawing's contour interval, marked on the colour bars.
+      char* end = nullptr;
+      const double step = hasValue ? std::strtod(args[i + 1].c_str(), &end) : -1;
+      if (!hasValue || *end != '\0' || end == args[i + 1].c_str() || !(step > 0) || !std::isfinite(step)) {
+        std::fprintf(stderr, "quarvel render: --contours wants the contour interval, a positive number\n");
+        return KExit::kUsage;
+      }
+      options.plot.legendStep = step;
       ++i;
     } else if (!optionsDone && (a == "-o" || a == "--output")) {
       if (!hasValue) return Usage();

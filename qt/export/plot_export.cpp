@@ -53,7 +53,7 @@ std::function<void(KDevice&)> PlotPaint(QuarvelWindow& window, const KPlotLayout
       const KIntRect& strip = layout.legends[k];
       const KGridFile& g = grids[k]->grid;
       const int barWidth = std::max(8, layout.unit * 3 / 2);
-      DrawColourBar(device, grids[k]->colours, g.zMin, g.zMax, 0,
+      DrawColourBar(device, grids[k]->colours, g.zMin, g.zMax, options.legendStep,
                     {strip.left + 1, strip.top + layout.unit / 2, barWidth, strip.height - layout.unit}, layout.unit);
     }
     device.Flush();

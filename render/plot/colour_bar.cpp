@@ -42,6 +42,15 @@ void DrawColourBar(KDevice& device, const KColorTable& colours, double lo, doubl
   const int tickLength = std::max(5, labelPixels / 2);
   double tick = step > 0 ? step : RoundContourStep(lo, hi);
   const double rows = std::max(1, bottom - top);
+  // Every contour value a short mark, where they stand 3 pixels apart.
+  if (step > 0 && halfSpan > 0 && halfSpan * 2 / step * 3 <= rows) {
+    const KContourLevels levels = LevelsInRange(lo, hi, 0.0, step, 1000);
+    for (int k = levels.first; k <= levels.last; ++k) {
+      const int r = rowOf(levels.Value(k));
+      device.MoveTo(barLeft + barWidth, r);
+      device.LineTo(barLeft + barWidth + tickLength / 2, r);
+    }
+  }
   while (tick > 0 && halfSpan > 0 && halfSpan * 2 / tick * (2 * labelPixels + 2) > rows) tick *= 2;
   const KContourLevels ticks = LevelsInRange(lo, hi, 0.0, tick, 200);
   const int labelX = barLeft + barWidth + tickLength + 3;

@@ -1,7 +1,8 @@
 #pragma once
 // A vertical colour bar: the colours of a scale from lo (bottom) to hi
 // (top), outlined, with ticks and values on its right at round values (the
-// contour step where the labels have room for it).
+// contour step where the labels have room for it, else a multiple of it,
+// with a short mark at every contour value).
 #include "model/grid/kcolor_table.h"
 #include "platform/device/kdevice.h"
 #include "render/plot/plot_layout.h"

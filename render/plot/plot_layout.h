@@ -24,6 +24,9 @@ struct KPlotOptions {
   bool scaleBar = false;
   bool northArrow = false;
   int legends = 0;       // colour bars in the right strip
+  // Colour bars mark multiples of this (the contour interval; 0: a round
+  // step of their own).
+  double legendStep = 0;
   // World units per pixel; 0 fits the extent into the room left.
   double fixedScale = 0;
 

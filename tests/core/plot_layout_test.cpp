@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/device/recording_device.h"
+#include "render/plot/colour_bar.h"
 #include "render/plot/paper.h"
 #include "render/plot/plot_layout.h"
 #include "render/plot/round_steps.h"
@@ -130,6 +132,26 @@ TEST(PlotLayout, FixedScalesAndHopelessCasesAreRefused) {
   EXPECT_FALSE(LayoutPlot({40, 40}, kWide, KPlotOptions{0.45, true, true, true, 1, 0}).ok);
   // A line has an extent of no height: it still lies on a frame.
   EXPECT_TRUE(LayoutPlot(kPicture, KExtent{0, 100, 5, 5}, options).ok);
+}
+
+// 0 .. 100 over 200 rows, labels 11 high (24 rows apart at least): a step
+// of 10 would need 240 rows, so labels go every 20; each of the eleven
+// contour values gets a short mark (every 20 rows), the labelled ones a
+// long tick as well.
+TEST(PlotColourBar, LabelsEveryFittingMultipleAndMarksEveryContourValue) {
+  KColorTable colours;
+  colours.SetRange8(0, 100);
+  KRecordingDevice device(200, 300);
+  DrawColourBar(device, colours, 0, 100, 10, {10, 50, 20, 200}, 11);
+  std::vector<std::string> labels;
+  for (const KDeviceCall& call : device.Of(KDeviceOp::TextOut)) labels.push_back(call.text);
+  EXPECT_EQ(labels, (std::vector<std::string>{"0", "20", "40", "60", "80", "100"}));
+  int marks = 0, ticks = 0;
+  for (const auto& segment : device.Segments())
+    if (segment.from.x == 30 && segment.to.x > 30 && segment.from.y == segment.to.y) (segment.to.x == 32 ? marks : ticks) += 1;
+  EXPECT_EQ(marks, 11);
+  EXPECT_EQ(ticks, 6);
+  EXPECT_EQ(device.Of(KDeviceOp::FillSolidRect).size(), 201u);  // a row at a time, both ends
 }
 
 }  // namespace

@@ -143,6 +143,8 @@ TEST(RenderCommand, BadArgumentsAndMissingFiles) {
       {"--paper", "A4", "--size", "100x100", "examples/map.qvd", "-o", png + ".pdf"},
       {"--paper", "B5", "examples/map.qvd", "-o", png + ".pdf"},
       {"--paper", "A4", "--scale", "50000", "examples/map.qvd", "-o", png + ".pdf"},
+      {"--contours", "50", "examples/map.qvd", "-o", png},  // marks colour bars: needs --legend
+      {"--legend", "--contours", "0", "examples/map.qvd", "-o", png},
   };
   for (const auto& args : usage) EXPECT_EQ(Render(args).status, 2) << args[0];
   EXPECT_EQ(Render({"examples/map.qvd", "-o", png + ".unknownformat"}).status, 1);
