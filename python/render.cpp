@@ -71,7 +71,7 @@ void RegisterRender(py::module_& m) {
   m.def("render", &Render, py::arg("drawing"), py::arg("size") = std::pair<int, int>(1200, 900),
         py::arg("format") = "png", py::arg("background") = "white", py::arg("compression") = kPngFastest,
         "The drawing as a picture: PNG, SVG or PDF bytes of size (width, height) pixels, the view fitted to the "
-        "extent; the same bytes as 'quarvel render' writes. compression is the PNG's zlib level (0 to 9). "
+        "extent; the same bytes as 'quarvel render --margin 0' writes. compression is the PNG's zlib level (0 to 9). "
         "Uses an offscreen Qt application, made on the first call when the process has none.");
   m.def("render_array", &RenderArray, py::arg("drawing"), py::arg("size") = std::pair<int, int>(1200, 900),
         py::arg("background") = "white",

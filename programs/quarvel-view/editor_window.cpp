@@ -21,7 +21,9 @@
 #include "platform/resources/menus.h"
 #include "qt/view/kabout.h"
 #include "qt/view/kview.h"
+#include "qt/dialogs/export_dialog.h"
 #include "qt/export/picture_export.h"
+#include "qt/export/plot_export.h"
 #include "qt/platform/window_memory.h"
 #include "window/editor/document_kind.h"
 
@@ -233,7 +235,23 @@ void EditorWindow::Export() {
   if (chosen.isEmpty()) return;
   // The picture type follows the extension: a bare name takes the filter's.
   const QString path = WithFilterSuffix(chosen, filter);
-  if (const KResult exported = ExportPicture(view_->Window(), view_->size(), path); !exported)
+  KExportDialog dialog(view_->size(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const KExportChoice c = dialog.Choice();
+  const std::string file = QFile::encodeName(path).toStdString();
+  QuarvelWindow& window = view_->Window();
+  // As shown: what the view shows, fitted to the picture's size; else laid
+  // out around the whole drawing.
+  const KViewTransform shown = window.ViewPart().transform;
+  if (c.AsShown() && c.size != view_->size())
+    window.ViewPart().transform.Fit({c.size.width(), c.size.height()}, shown.left, shown.bottom, shown.right, shown.top);
+  const KResult exported =
+      c.AsShown() ? ExportPainting([&window](KDevice& device) { window.OnDraw(&device); }, c.size, file, Qt::white,
+                                   kPngFastest, c.dotsPerInch)
+                  : ExportPlot(window, {c.size.width(), c.size.height()}, file, c.plot, c.legend, Qt::white,
+                               c.dotsPerInch);
+  window.ViewPart().transform = shown;
+  if (!exported)
     Warn(Local(exported.message()));
   else
     statusBar()->showMessage("Exported " + path);

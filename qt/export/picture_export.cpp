@@ -61,7 +61,7 @@ QImage PaintingImage(const std::function<void(KDevice&)>& paint, QSize size, QCo
 
 KResultWith<std::string> PaintingBytes(const std::function<void(KDevice&)>& paint, QSize size,
                                        const QString& suffix, const QString& title, QColor background,
-                                       int pngLevel) {
+                                       int pngLevel, int dotsPerInch) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -72,11 +72,12 @@ KResultWith<std::string> PaintingBytes(const std::function<void(KDevice&)>& pain
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(title);
+    svg.setResolution(dotsPerInch);
     painted = PaintOn(&svg, paint, size, background);
   } else if (suffix == "pdf") {
     QPdfWriter pdf(&buffer);
-    pdf.setResolution(72);  // one point per pixel: the page is the picture
-    pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+    pdf.setResolution(dotsPerInch);  // at 72, a point a pixel
+    pdf.setPageSize(QPageSize(QSizeF(size) * (72.0 / dotsPerInch), QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     painted = PaintOn(&pdf, paint, size, background);
   } else {
@@ -93,12 +94,13 @@ KResultWith<std::string> PaintingBytes(const std::function<void(KDevice&)>& pain
 }
 
 KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, const std::string& path,
-                       QColor background, int pngLevel) {
+                       QColor background, int pngLevel, int dotsPerInch) {
   // The name only chooses the type and titles an SVG; the bytes of path
   // name the file.
   const QFileInfo name(QFile::decodeName(QByteArray::fromStdString(path)));
   const KResultWith<std::string> bytes =
-      PaintingBytes(paint, size, name.suffix().toLower(), name.completeBaseName(), background, pngLevel);
+      PaintingBytes(paint, size, name.suffix().toLower(), name.completeBaseName(), background, pngLevel,
+                    dotsPerInch);
   if (!bytes) return KResult(bytes.status(), "cannot write '" + path + "': " + bytes.message());
   return WriteFileAtomically(path, bytes.value());
 }

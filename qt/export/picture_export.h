@@ -28,15 +28,18 @@ KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, c
 // gives it: it need not be valid text, and is written to as it stands.
 KResult ExportPicture(QuarvelWindow& window, QSize size, const std::string& path, QColor background = Qt::white,
                       int pngLevel = kPngFastest);
+// dotsPerInch sizes the page of a PDF or SVG: size pixels at that many to
+// the inch (72: a point a pixel).
 KResult ExportPainting(const std::function<void(KDevice&)>& paint, QSize size, const std::string& path,
-                       QColor background = Qt::white, int pngLevel = kPngFastest);
+                       QColor background = Qt::white, int pngLevel = kPngFastest, int dotsPerInch = 72);
 
 // The same in memory: the picture's bytes, of the type named by suffix
 // ("png", "svg", "pdf" or another raster type Qt writes); title titles an
 // SVG. What the functions above write is exactly these bytes.
 KResultWith<std::string> PaintingBytes(const std::function<void(KDevice&)>& paint, QSize size,
                                        const QString& suffix, const QString& title,
-                                       QColor background = Qt::white, int pngLevel = kPngFastest);
+                                       QColor background = Qt::white, int pngLevel = kPngFastest,
+                                       int dotsPerInch = 72);
 // The pixels a raster picture is encoded from: RGB32 on an opaque
 // background, else premultiplied ARGB32. Null when it cannot be painted.
 QImage PaintingImage(const std::function<void(KDevice&)>& paint, QSize size, QColor background = Qt::white);

@@ -1,12 +1,13 @@
 #pragma once
 // What pictures of values draw around their cells: small labels centred
-// on a point, and a colour bar with round ticks on the right of the client
-// area (the net-grid picture and the seismic section share them).
+// on a point, and a colour bar in a strip on the right of the client area
+// (the net-grid picture and the seismic section share them). The bar and
+// the label text themselves are the plot decorations' (render/plot).
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "platform/device/kdevice.h"
+#include "render/plot/colour_bar.h"
 
 // Character height of the labels, in pixels.
 constexpr int kPictureLabelPixels = 11;
@@ -21,19 +22,16 @@ constexpr std::uint32_t PictureArgb(KColorRef c) {
          static_cast<std::uint32_t>(KBlueOf(c));
 }
 
-// The shortest text of a value with six significant digits.
-std::string PictureValueText(double value);
-
 struct KColourBar {
   int width = 100;            // of the strip on the right of the client
   double lo = 1, hi = 0;      // values at the bottom and top; lo > hi: none
-  double tick = 0;            // preferred tick step; 0: a round one
-  std::function<KColorRef(double)> colourAt;
+  double tick = 0;            // the contour step, marked; 0: a round step, no marks
+  KColourAt colourAt;
 };
 
 // The strip's width in a client of that width: none in one narrower than
 // three strips.
 int ColourBarWidth(const KColourBar& bar, KIntSize client);
-// Fills the strip white and paints the bar with ticks at round values at
-// least 24 pixels apart (the preferred step, doubled until they are).
+// Fills the strip white and paints the bar in it, with labels at least
+// 24 pixels apart.
 void DrawColourBar(KDevice& device, KIntSize client, const KColourBar& bar);

@@ -1,13 +1,13 @@
 #include "render/net/net_picture.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <utility>
 
 #include "render/drawing/pen_path.h"
 #include "render/drawing/picture_legend.h"
 #include "render/drawing/world_image.h"
+#include "render/plot/plot_text.h"
 
 namespace {
 
@@ -22,11 +22,6 @@ constexpr std::size_t kMaxLabels = 1000;
 // contours and faults drawn over them always show.
 constexpr std::uint8_t kRamp[5][3] = {
     {45, 70, 190}, {0, 160, 220}, {90, 200, 110}, {245, 215, 70}, {215, 55, 40}};
-
-// The value a fraction t of the way from a to b, finite for any finite a and
-// b (b - a itself may overflow: -1e308 .. 1e308).
-double Between(double a, double b, double t) { return a * (1 - t) + b * t; }
-
 
 KColourBar Bar(const KNetPicture& p) {
   KColourBar bar;
@@ -55,7 +50,7 @@ KNetPicture::KNetPicture(KNodeGrid grid) : grid_(std::move(grid)) {
   colours_.entries.resize(5);
   for (int k = 0; k < 5; ++k) {
     KColorEntry& e = colours_.entries[static_cast<std::size_t>(k)];
-    e.value = Between(a, b, k / 4.0);
+    e.value = ScaleValueAt(a, b, k / 4.0);
     e.red = kRamp[k][0];
     e.green = kRamp[k][1];
     e.blue = kRamp[k][2];
@@ -117,7 +112,7 @@ bool KNetPicture::NodeAt(double x, double y, int& i, int& j) const {
   return true;
 }
 
-std::string KNetPicture::FormatValue(double value) { return PictureValueText(value); }
+std::string KNetPicture::FormatValue(double value) { return ValueLabel(value); }
 
 void KNetPicture::Draw(KDevice& device, const KViewTransform& view) const {
   if (!view.CanMap()) return;

@@ -13,6 +13,7 @@
 #include "io/grid/net_file_reader.h"
 #include "io/grid/net_node_grid.h"
 #include "render/net/net_picture.h"
+#include "tests/qt/paint_util.h"
 #include "tests/support/net_grids.h"
 #include "tests/support/result_checks.h"
 
@@ -169,6 +170,25 @@ TEST(NetRender, PointsAndAFaultBecomeAGridUnderTheDrawing) {
   for (int y = 0; y < picture.height(); y += 3)
     for (int x = 0; x < picture.width(); x += 3) colours.insert(picture.pixel(x, y));
   EXPECT_GT(colours.size(), 50);  // the coloured grid, not a blank page
+}
+
+// Ticks and a scale bar stand in the margin below and left of the cells:
+// black there only when asked; a margin of half the picture is refused.
+TEST(NetRender, TicksAndScaleBarStandInTheMargin) {
+  TempDir dir;
+  const std::string net = dir.File("plane.net");
+  WriteTestNet(net, 30, [](int i, int j) { return 10.0 * i + j; });
+  const auto blackBelowAndLeft = [&](std::vector<std::string> extra) {
+    std::vector<std::string> args = {"net-render", net, "-o", dir.File("d.png"), "--size", "600x400", "--contours", "0"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    EXPECT_TRUE(ExitedWith(RunQuarvel(args), 0, {}));
+    const QImage image(QString::fromStdString(dir.File("d.png")));
+    const auto black = [](QRgb p) { return qGray(p) < 40; };
+    return CountPixels(image.copy(0, 340, 480, 60), black) + CountPixels(image.copy(0, 0, 40, 400), black);
+  };
+  EXPECT_EQ(blackBelowAndLeft({}), 0);
+  EXPECT_GT(blackBelowAndLeft({"--ticks", "--scale-bar"}), 100);
+  EXPECT_TRUE(ExitedWith(RunQuarvel({"net-render", net, "-o", dir.File("m.png"), "--margin", "50%"}), 2, {"--margin"}));
 }
 
 }  // namespace

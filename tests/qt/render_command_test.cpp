@@ -21,9 +21,9 @@ ProgramRun Render(std::vector<std::string> args) {
 
 QImage Image(const std::string& path) { return QImage(QString::fromStdString(path)); }
 
-TEST(RenderCommand, BundledMapToPngFitsTheFrameBottomLeft) {
+TEST(RenderCommand, BundledMapToPngWithoutMarginFitsTheFrameBottomLeft) {
   TempDir dir;
-  const ProgramRun r = Render({"examples/map.qvd", "-o", dir.File("map.png")});
+  const ProgramRun r = Render({"--margin", "0", "examples/map.qvd", "-o", dir.File("map.png")});
   EXPECT_EQ(r.status, 0) << r.err;
   const QImage image = Image(dir.File("map.png"));
   ASSERT_FALSE(image.isNull());
@@ -67,7 +67,7 @@ TEST(RenderCommand, PngIsOpaqueUnlessTheBackgroundIsNotAndCompressionOnlyChanges
   EXPECT_EQ(fast, small);
   EXPECT_LT(ReadFileBytes(dir.File("small.png")).size(), ReadFileBytes(dir.File("fast.png")).size());
 
-  EXPECT_EQ(Render({"--background", "transparent", "examples/map.qvd", "-o", dir.File("alpha.png")}).status, 0);
+  EXPECT_EQ(Render({"--margin", "0", "--background", "transparent", "examples/map.qvd", "-o", dir.File("alpha.png")}).status, 0);
   const QImage alpha = Image(dir.File("alpha.png"));
   ASSERT_TRUE(alpha.hasAlphaChannel());
   EXPECT_EQ(qAlpha(alpha.pixel(1150, 450)), 0);  // right of the frame: background
@@ -83,7 +83,7 @@ TEST(RenderCommand, TiffPictureIsDrawn) {
   // The diagonal gives the drawing its extent; the picture fills it.
   const std::string drawing =
       dir.Write("tiff.qvd", "BMPIN " + dir.File("p.tif") + " 0\n0,0\n10,10\nPLINE\n0,0\n10,10\n\n");
-  const ProgramRun r = Render({"--size", "40x40", drawing, "-o", dir.File("tiff.png")});
+  const ProgramRun r = Render({"--margin", "0", "--size", "40x40", drawing, "-o", dir.File("tiff.png")});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err.find("warning"), std::string::npos) << r.err;
   const QImage image = Image(dir.File("tiff.png"));
@@ -136,6 +136,15 @@ TEST(RenderCommand, BadArgumentsAndMissingFiles) {
       {"--frobnicate", "examples/map.qvd", "-o", png},
       {"--compression", "10", "examples/map.qvd", "-o", png},
       {"--compression", "fast", "examples/map.qvd", "-o", png},
+      {"--margin", "50%", "examples/map.qvd", "-o", png},
+      {"--margin", "wide", "examples/map.qvd", "-o", png},
+      {"--scale", "1:5000", "examples/map.qvd", "-o", png + ".pdf"},  // no paper
+      {"--paper", "A4", "examples/map.qvd", "-o", png},                 // not a page format
+      {"--paper", "A4", "--size", "100x100", "examples/map.qvd", "-o", png + ".pdf"},
+      {"--paper", "B5", "examples/map.qvd", "-o", png + ".pdf"},
+      {"--paper", "A4", "--scale", "50000", "examples/map.qvd", "-o", png + ".pdf"},
+      {"--contours", "50", "examples/map.qvd", "-o", png},  // marks colour bars: needs --legend
+      {"--legend", "--contours", "0", "examples/map.qvd", "-o", png},
   };
   for (const auto& args : usage) EXPECT_EQ(Render(args).status, 2) << args[0];
   EXPECT_EQ(Render({"examples/map.qvd", "-o", png + ".unknownformat"}).status, 1);

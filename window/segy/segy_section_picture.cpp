@@ -7,6 +7,7 @@
 #include "model/contour/contour.h"
 #include "render/drawing/picture_legend.h"
 #include "render/drawing/world_image.h"
+#include "render/plot/plot_text.h"
 
 namespace {
 
@@ -126,7 +127,7 @@ void KSegySectionPicture::DrawTimeAxis(KDevice& device, const KViewTransform& vi
     const int r = static_cast<int>(std::lround(row));
     device.MoveTo(kAxisLeft - 6, r);
     device.LineTo(kAxisLeft, r);
-    DrawPictureLabel(device, kAxisLeft - 8, r, PictureValueText(levels.Value(k)), kAlignRight);
+    DrawPictureLabel(device, kAxisLeft - 8, r, ValueLabel(levels.Value(k)), kAlignRight);
   }
   device.Flush();
 }
