@@ -23,6 +23,7 @@
 #include "qt/export/painting_app.h"
 #include "io/segy/segy_format.h"
 #include "io/segy/segy_words.h"
+#include "programs/quarvel/segy_survey_args.h"
 #include "window/segy/ksegy_analysis.h"
 #include "window/segy/segy_report.h"
 #include "qt/export/picture_export.h"
@@ -38,6 +39,7 @@ struct SegyOptions {
   double limit = std::numeric_limits<double>::infinity();
   std::string preset, words;
   KSegyFields fields;
+  KSegySurveyArgs survey;
   std::vector<std::string> files;
 };
 
@@ -45,11 +47,15 @@ KExit Usage() {
   std::fprintf(stderr,
                "usage: quarvel segy [--json] [--parameters OUT] [--positions OUT [--limit BYTES]]\n"
                "                    [--panel OUT.png|OUT.svg|OUT.pdf] [--scaled]\n"
-               "                    [--preset 3d|2d-cdp] [--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] FILE...\n"
+               "                    [--preset 3d|2d-cdp] [--words m=BYTE,n=BYTE,x=BYTE,y=BYTE]\n"
+               "                    [--text] [--geometry] [--outline OUT.qvd] FILE...\n"
                "  --words: 1-based byte positions of the four trace-header words (defaults\n"
                "  m=21,n=9,x=73,y=77); BYTE:2 for a 2-byte word. --preset 3d: m=189 (inline),\n"
                "  n=193 (crossline), x=181, y=185 (CDP x, y); 2d-cdp: m=21 (CDP), n=197 (shot\n"
-               "  point), x=181, y=185. --words given with --preset changes the preset's words.\n");
+               "  point), x=181, y=185. --words given with --preset changes the preset's words.\n"
+               "  --text: the textual headers. --geometry: 2D or 3D, m (inline) and n (crossline)\n"
+               "  ranges, sorting, missing traces, corners (x, y scaled by bytes 71-72).\n"
+               "  --outline: the survey outline (3D) or track (2D) as a drawing.\n");
   return KExit::kUsage;
 }
 
@@ -60,6 +66,8 @@ KExit ParseArguments(const std::vector<std::string>& args, SegyOptions& o) {
     const bool hasValue = i + 1 < args.size();
     if (optionsDone || a.size() < 2 || a[0] != '-') {
       o.files.push_back(a);
+    } else if (bool missing = false; ParseSegySurveyArg(args, i, o.survey, missing)) {
+      if (missing) return Usage();
     } else if (a == "--json") {
       o.json = true;
     } else if (a == "--scaled") {
@@ -107,8 +115,8 @@ KExit ParseArguments(const std::vector<std::string>& args, SegyOptions& o) {
     std::fprintf(stderr, "quarvel segy: --limit goes with --positions\n");
     return KExit::kUsage;
   }
-  if (o.files.size() > 1 && !(o.parameters.empty() && o.positions.empty() && o.panel.empty())) {
-    std::fprintf(stderr, "quarvel segy: --parameters, --positions and --panel take one FILE\n");
+  if (o.files.size() > 1 && !(o.parameters.empty() && o.positions.empty() && o.panel.empty() && o.survey.outline.empty())) {
+    std::fprintf(stderr, "quarvel segy: --parameters, --positions, --panel and --outline take one FILE\n");
     return KExit::kUsage;
   }
   return KExit::kSuccess;
@@ -227,10 +235,12 @@ KExit RunSegy(const std::vector<std::string>& args) {
     KSegyAnalysis panel;
     panel.SetFields(o.fields);
     if (const KResult created = panel.Create(file); !created) {
+      if (o.survey.text) std::fputs(SegyTextOnly(file, o.json).c_str(), stdout);
       fail(created);
       continue;
     }
-    const std::string report = o.json ? Json(panel, o.scaled) : Text(panel, o.scaled);
+    std::string report = o.json ? Json(panel, o.scaled) : Text(panel, o.scaled);
+    if (const KResult r = AddSegySurvey(o.survey, panel.Layout(), panel.Fields(), o.json, report); !r) fail(r);
     std::fwrite(report.data(), 1, report.size(), stdout);
     if (!o.parameters.empty())
       if (const KResult r = panel.Write(o.parameters); !r) fail(r);
@@ -251,7 +261,7 @@ KExit RunSegy(const std::vector<std::string>& args) {
 const KCommandRegistrar reg({"segy",
                              "segy [--json] [--parameters OUT] [--positions OUT [--limit BYTES]] "
                              "[--panel OUT.png|OUT.svg|OUT.pdf] [--scaled] [--preset 3d|2d-cdp] "
-                             "[--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] FILE...",
+                             "[--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] [--text] [--geometry] [--outline OUT.qvd] FILE...",
                              &RunSegy});
 
 }  // namespace
