@@ -110,8 +110,8 @@ KResultWith<std::vector<KSegyTextRecord>> ReadSegyText(KInputFile& file, KWarnin
   const std::int64_t held = (file.size() - segy::kFileHeaderBytes) / segy::kExtendedTextBytes;
   if (count > held)
     Warn(warnings, path, "extended textual header count (bytes 3505-3506) is " + std::to_string(count) +
-                             ", but the file holds only " + std::to_string(held) +
-                             " after the binary header: those are shown");
+                             ", but the file holds only " + std::to_string(held) + " after the binary header" +
+                             (held > 0 ? ": those are shown" : ""));
   std::vector<unsigned char> record(segy::kExtendedTextBytes);
   for (std::int64_t k = 0; k < std::min(count, held); ++k) {
     const std::int64_t n = file.ReadAt(segy::kFileHeaderBytes + k * segy::kExtendedTextBytes, record.data(), record.size());

@@ -77,6 +77,7 @@ std::string Bytes(int offset, int size) {
 }
 
 std::string GeometryReport(const KSurveyGeometry& g, const KSegyFields& f) {
+  if (g.traces == 0) return "  geometry      none: no trace holds the words\n";
   const bool is3d = g.kind == KSurveyKind::k3D;
   std::string s = std::string("  geometry      ") + (is3d ? "3D" : "2D line") + ", " + std::to_string(g.traces) +
                   " traces, sorting " + SurveySortingName(g.sorting) + "\n";
@@ -94,6 +95,7 @@ std::string RangeJson(const KSurveyRange& r) {
 }
 
 std::string GeometryJson(const KSurveyGeometry& g) {
+  if (g.traces == 0) return "\"geometry\": null";
   std::string s = std::string("\"geometry\": {\"kind\": \"") + (g.kind == KSurveyKind::k3D ? "3d" : "2d") +
                   "\", \"traces\": " + std::to_string(g.traces) + ", \"inline\": " + RangeJson(g.inl) +
                   ", \"crossline\": " + RangeJson(g.xl) + ", \"sorting\": \"" + SurveySortingName(g.sorting) +
