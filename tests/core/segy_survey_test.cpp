@@ -142,15 +142,6 @@ TEST(SurveyGeometry, GeneratedSurveysByPreset) {
   }
 }
 
-TEST(SurveyGeometry, OutlineIsAClosedRingFor3DAndTheTrackFor2D) {
-  KSurveyGeometry g;
-  g.kind = KSurveyKind::k3D;
-  g.outline = {{0, 0}, {1.5, 0}, {1.5, 2}};
-  EXPECT_EQ(SurveyOutlineText(g), "PLINE.outline\r\n0,0\r\n1.5,0\r\n1.5,2\r\nC\r\n\r\n");
-  g.kind = KSurveyKind::k2D;
-  EXPECT_EQ(SurveyOutlineText(g), "PLINE.outline\r\n0,0\r\n1.5,0\r\n1.5,2\r\n\r\n\r\n");
-}
-
 TEST(SegyText, EbcdicConvertedAsciiKept) {
   const unsigned char ebcdic[] = {0xC3, 0x40, 0xF1, 0x4B, 0x81, 0xA9, 0x4A, 0x5A, 0x7D, 0x6B, 0x00};
   EXPECT_EQ(EbcdicToAscii(ebcdic, sizeof ebcdic), std::string("C 1.az[]',\0", 11));

@@ -35,8 +35,13 @@ TEST(SegySurveyCommand, JsonKeysTextAndOutline) {
 }
 
 TEST(SegySurveyCommand, TwoDLineAndTheTextOfARefusedFile) {
-  const ProgramRun r = RunQuarvel({"segy", "--geometry", "--text", "--preset", "2d-cdp", GeneratedSegy("survey_2d.sgy")});
+  const TempDir dir;
+  const std::string track = dir.File("track.qvd");
+  const ProgramRun r = RunQuarvel(
+      {"segy", "--geometry", "--text", "--preset", "2d-cdp", "--outline", track, GeneratedSegy("survey_2d.sgy")});
   ASSERT_EQ(r.status, 0) << r.err;
+  // Open: no closing "C"; the straight run's middle points left out.
+  EXPECT_EQ(ReadFileBytes(track), "PLINE.outline\r\n7e+05,7100000\r\n700125,7100000\r\n700200,7100100\r\n\r\n\r\n");
   EXPECT_THAT(r.out, HasSubstr("  textual header 1 (ASCII)\nC 1 survey_2d.sgy"));
   EXPECT_THAT(r.out, HasSubstr("  geometry      2D line, 11 traces, sorting inline\n"
                                "  m             100 to 111 step 1 (11 values), bytes 21-24\n"
