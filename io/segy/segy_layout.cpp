@@ -28,9 +28,9 @@ std::string MissingPart(std::int64_t size) {
   return "the rest of the binary header (bytes 3227-3600)";
 }
 
-// The revision-2 byte-order word when present, else the order in which the
-// format code is one any revision assigns.
-KResultWith<KByteOrder> DetectByteOrder(const std::string& path, const unsigned char* header) {
+}  // namespace
+
+KResultWith<KByteOrder> SegyHeaderByteOrder(const std::string& path, const unsigned char* header) {
   const std::uint32_t mark = SegyUInt32(header + kByteOrderWord, KByteOrder::kBig);
   if (mark == kByteOrderMark) return KByteOrder::kBig;
   if (mark == 0x04030201u) return KByteOrder::kLittle;
@@ -42,6 +42,8 @@ KResultWith<KByteOrder> DetectByteOrder(const std::string& path, const unsigned 
                         " read little-endian), a code no revision assigns: the trace length is unknown"),
           KByteOrder::kBig};
 }
+
+namespace {
 
 // Letters, digits and the stanza punctuation of EBCDIC, as ASCII.
 char FromEbcdic(unsigned char c) {
@@ -83,9 +85,9 @@ bool IsEndStanza(const unsigned char* line, std::size_t n) {
   return false;
 }
 
-// Counts the extended textual header records up to and including the one
-// that opens with the end stanza; reads one line of each record.
-KResultWith<int> CountStanzaRecords(KInputFile& file, std::int64_t size) {
+}  // namespace
+
+KResultWith<int> CountSegyStanzaRecords(KInputFile& file, std::int64_t size) {
   const std::string& path = file.path();
   for (std::int64_t k = 0;; ++k) {
     const std::int64_t start = kFileHeaderBytes + k * kExtendedTextBytes;
@@ -99,8 +101,6 @@ KResultWith<int> CountStanzaRecords(KInputFile& file, std::int64_t size) {
     if (IsEndStanza(line, static_cast<std::size_t>(got))) return static_cast<int>(k + 1);
   }
 }
-
-}  // namespace
 
 KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file, KWarningSink* warnings) {
   KSegyLayout layout;
@@ -117,7 +117,7 @@ KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file, KWarningSink* warnings
   if (got < kFileHeaderBytes)
     return {Bad(path, "the file ends at byte " + Num(got) + ", inside " + MissingPart(got)), layout};
 
-  KResultWith<KByteOrder> order = DetectByteOrder(path, header);
+  KResultWith<KByteOrder> order = SegyHeaderByteOrder(path, header);
   if (!order) return {order, layout};
   const KByteOrder bo = order.value();
   layout.byteOrder = bo;
@@ -145,7 +145,7 @@ KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file, KWarningSink* warnings
   // Extended textual headers: a count, or -1 for "up to the end stanza".
   const int textCount = SegyInt16(header + kExtTextCount, bo);
   if (textCount == -1) {
-    KResultWith<int> counted = CountStanzaRecords(file, size);
+    KResultWith<int> counted = CountSegyStanzaRecords(file, size);
     if (!counted) return {counted, layout};
     layout.extendedTextHeaders = counted.value();
   } else if (textCount < 0) {

@@ -53,6 +53,15 @@ KResultWith<KSegyLayout> ReadSegyLayout(KInputFile& file, KWarningSink* warnings
 // The same, opening path first.
 KResultWith<KSegyLayout> ReadSegyLayout(const std::string& path, KWarningSink* warnings = nullptr);
 
+// The byte order of a 3600-byte file header: the revision-2 byte-order word
+// when present, else the order in which the format code is one any
+// revision assigns; refused (naming path and the field) when neither is.
+KResultWith<KByteOrder> SegyHeaderByteOrder(const std::string& path, const unsigned char* header);
+// Counts the extended textual header records of a file of `size` bytes up
+// to and including the one that opens with the end stanza (a count of -1);
+// refused when no record before the end of the file opens with it.
+KResultWith<int> CountSegyStanzaRecords(KInputFile& file, std::int64_t size);
+
 // Integers of the file in its byte order.
 std::int32_t SegyInt32(const unsigned char* bytes, KByteOrder order);
 std::int16_t SegyInt16(const unsigned char* bytes, KByteOrder order);

@@ -1,8 +1,9 @@
 #include "io/segy/segy_positions.h"
 
-#include <cerrno>
 #include <charconv>
 #include <string>
+
+#include "io/segy/segy_header_scan.h"
 
 namespace {
 
@@ -32,19 +33,19 @@ KResult WritePositions(KInputFile& file, const KSegyLayout& layout, const KPosit
   if (progress) progress->SetTotal(layout.fileSize);
   std::string text;
   text.reserve(kBlock + 128);
-  unsigned char header[segy::kTraceHeaderBytes];
   bool started = false;
   std::int32_t previous = 0;
-  for (std::int64_t i = 0; i < count; ++i) {
-    const std::int64_t got = ReadTraceHeader(file, layout, i, header);
-    if (got < 0) return ErrnoResult(KStatus::kCannotOpen, "cannot read", layout.path, errno);
+  KHeaderScan scan;
+  scan.count = count;
+  const KResult read = ScanTraceHeaders(file, layout, scan, [&](std::int64_t i, const unsigned char* header,
+                                                                 std::int64_t got) {
     const KTraceRow row = RowOf(header, got, options.fields, layout.traceByteOrder);
     if (!started || row.n != previous) {
       started = true;
       previous = row.n;
       // Where a reader of m, n, x, then y stands after this trace's y.
       const std::int64_t position = layout.TraceStart(i) + options.fields.y + options.fields.yBytes;
-      if (static_cast<double>(position) > options.limit) break;
+      if (static_cast<double>(position) > options.limit) return false;
       if (progress) progress->SetPos(position);
       text += "\npline.";
       AppendInt(text, row.n);
@@ -58,7 +59,9 @@ KResult WritePositions(KInputFile& file, const KSegyLayout& layout, const KPosit
       out(text);
       text.clear();
     }
-  }
+    return true;
+  });
+  if (!read) return read;
   text += '\n';
   out(text);
   return KResult::Ok();

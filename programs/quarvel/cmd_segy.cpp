@@ -1,9 +1,12 @@
 // quarvel segy [--json] [--parameters OUT] [--positions OUT [--limit BYTES]]
 //              [--panel OUT.png|.svg|.pdf] [--scaled]
-//              [--preset 3d|2d-cdp] [--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] FILE...
-// Reads the headers of SEG-Y files (never their samples) and prints the key
-// numbers and the first traces' m, n, x, y; writes the parameter file, the
-// source positions as a drawing of survey lines, or a picture of the panel.
+//              [--preset 3d|2d-cdp] [--words m=BYTE,n=BYTE,x=BYTE,y=BYTE]
+//              [--text] [--geometry] [--outline OUT.qvd] [--stats ...] [--section OUT ...] FILE...
+// Reads the headers of SEG-Y files and prints the key numbers and the first
+// traces' m, n, x, y; writes the parameter file, the source positions as a
+// drawing of survey lines, or a picture of the panel. The textual headers,
+// the survey's geometry, sample statistics and section pictures on request;
+// samples only for the last two, one trace at a time.
 #include <QGuiApplication>
 #include <QSize>
 #include <unistd.h>
@@ -24,6 +27,7 @@
 #include "qt/export/painting_app.h"
 #include "io/segy/segy_format.h"
 #include "io/segy/segy_words.h"
+#include "programs/quarvel/segy_survey_args.h"
 #include "window/segy/ksegy_analysis.h"
 #include "window/segy/segy_report.h"
 #include "qt/export/picture_export.h"
@@ -39,6 +43,7 @@ struct SegyOptions {
   double limit = std::numeric_limits<double>::infinity();
   std::string preset, words;
   KSegyFields fields;
+  KSegySurveyArgs survey;
   std::vector<std::string> files;
   KSegySampleOptions samples;  // --stats, --section and theirs
 };
@@ -47,13 +52,17 @@ KExit Usage() {
   std::fprintf(stderr,
                "usage: quarvel segy [--json] [--parameters OUT] [--positions OUT [--limit BYTES]]\n"
                "                    [--panel OUT.png|OUT.svg|OUT.pdf] [--scaled]\n"
-               "                    [--preset 3d|2d-cdp] [--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] FILE...\n"
+               "                    [--preset 3d|2d-cdp] [--words m=BYTE,n=BYTE,x=BYTE,y=BYTE]\n"
+               "                    [--text] [--geometry] [--outline OUT.qvd]\n"
+               "                    [--stats [--stride N]] [--section OUT.png|.svg|.pdf [--traces A:B | --inline N]\n"
+               "                    [--clip PERCENT] [--scale grey|rwb] [--size WxH]] FILE...\n"
                "  --words: 1-based byte positions of the four trace-header words (defaults\n"
                "  m=21,n=9,x=73,y=77); BYTE:2 for a 2-byte word. --preset 3d: m=189 (inline),\n"
                "  n=193 (crossline), x=181, y=185 (CDP x, y); 2d-cdp: m=21 (CDP), n=197 (shot\n"
                "  point), x=181, y=185. --words given with --preset changes the preset's words.\n"
-               "       quarvel segy ... [--stats [--stride N]] [--section OUT.png|.svg|.pdf [--traces A:B | --inline N]\n"
-               "                    [--clip PERCENT] [--scale grey|rwb] [--size WxH]] FILE\n");
+               "  --text: the textual headers. --geometry: 2D or 3D, m (inline) and n (crossline)\n"
+               "  ranges, sorting, missing traces, corners (x, y scaled by bytes 71-72).\n"
+               "  --outline: the survey outline (3D) or track (2D) as a drawing.\n");
   return KExit::kUsage;
 }
 
@@ -64,6 +73,8 @@ KExit ParseArguments(const std::vector<std::string>& args, SegyOptions& o) {
     const bool hasValue = i + 1 < args.size();
     if (optionsDone || a.size() < 2 || a[0] != '-') {
       o.files.push_back(a);
+    } else if (bool missing = false; ParseSegySurveyArg(args, i, o.survey, missing)) {
+      if (missing) return Usage();
     } else if (a == "--json") {
       o.json = true;
     } else if (a == "--scaled") {
@@ -115,8 +126,8 @@ KExit ParseArguments(const std::vector<std::string>& args, SegyOptions& o) {
     return KExit::kUsage;
   }
   if (const KExit samples = o.samples.Check(o.files.size()); samples != KExit::kSuccess) return samples;
-  if (o.files.size() > 1 && !(o.parameters.empty() && o.positions.empty() && o.panel.empty())) {
-    std::fprintf(stderr, "quarvel segy: --parameters, --positions and --panel take one FILE\n");
+  if (o.files.size() > 1 && !(o.parameters.empty() && o.positions.empty() && o.panel.empty() && o.survey.outline.empty())) {
+    std::fprintf(stderr, "quarvel segy: --parameters, --positions, --panel and --outline take one FILE\n");
     return KExit::kUsage;
   }
   return KExit::kSuccess;
@@ -235,10 +246,12 @@ KExit RunSegy(const std::vector<std::string>& args) {
     KSegyAnalysis panel;
     panel.SetFields(o.fields);
     if (const KResult created = panel.Create(file); !created) {
+      if (o.survey.text) std::fputs(SegyTextOnly(file, o.json).c_str(), stdout);
       fail(created);
       continue;
     }
     std::string report = o.json ? Json(panel, o.scaled) : Text(panel, o.scaled);
+    if (const KResult r = AddSegySurvey(o.survey, panel.Layout(), panel.Fields(), o.json, report); !r) fail(r);
     if (const KResult r = RunSegySamples(file, o.fields, o.samples, o.json, report); !r) fail(r);
     std::fwrite(report.data(), 1, report.size(), stdout);
     if (!o.parameters.empty())
@@ -260,7 +273,8 @@ KExit RunSegy(const std::vector<std::string>& args) {
 const KCommandRegistrar reg({"segy",
                              "segy [--json] [--parameters OUT] [--positions OUT [--limit BYTES]] "
                              "[--panel OUT.png|OUT.svg|OUT.pdf] [--scaled] [--preset 3d|2d-cdp] "
-                             "[--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] [--stats [--stride N]] "
+                             "[--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] [--text] [--geometry] [--outline OUT.qvd] "
+                             "[--stats [--stride N]] "
                              "[--section OUT [--traces A:B | --inline N] [--clip PERCENT] [--scale grey|rwb] [--size WxH]] FILE...",
                              &RunSegy});
 

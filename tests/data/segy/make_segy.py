@@ -14,7 +14,19 @@ Every valid file holds `traces` traces; trace i (from 0) has
   inline (189-192) = 10 + i // 3,      crossline (193-196) = 20 + i % 3
   its own sample count and interval (115-118)
 and sample j of trace i is (j - 2) * (i + 1) (j * (i + 1) for unsigned
-codes). Usage: make_segy.py [OUT_DIR]"""
+codes).
+
+Two surveys replace those fields (scalar -10 kept; 4 IBM samples a trace):
+  survey_3d.sgy: inlines 20, 22, 24 (189-192) by crosslines 5, 8, 11, 14
+    (193-196), inline by inline, the trace at 22/11 left out (11 traces);
+    CDP x (181-184) = 6000005 + 60 (il - 20) - 40 (xl - 5),
+    CDP y (185-188) = 67000000 + 80 (il - 20) + 30 (xl - 5);
+    EBCDIC text and one EBCDIC extended textual header.
+  survey_2d.sgy: a 2D line of CDPs 100-111 without 104 (21-24), shot point
+    1 + (cdp - 100) // 2 (197-200); trace k at CDP x, y (181-188) =
+    10 * (700000 + 25 k, 7100000) for k <= 5, then
+    10 * (700125 + 15 (k - 5), 7100000 + 20 (k - 5)); ASCII text.
+Usage: make_segy.py [OUT_DIR]"""
 import os
 import struct
 import sys
@@ -136,6 +148,18 @@ def make(name, code=1, order=">", trace_order=None, samples=10, traces=6, interv
         f.write(data)
 
 
+def survey_3d(i):
+    il, xl = [(il, xl) for il in (20, 22, 24) for xl in (5, 8, 11, 14) if (il, xl) != (22, 11)][i]
+    return {180: ("i", 6000005 + 60 * (il - 20) - 40 * (xl - 5)),
+            184: ("i", 67000000 + 80 * (il - 20) + 30 * (xl - 5)), 188: ("i", il), 192: ("i", xl)}
+
+
+def survey_2d(k):
+    cdp = [100, 101, 102, 103, 105, 106, 107, 108, 109, 110, 111][k]
+    x, y = (700000 + 25 * k, 7100000) if k <= 5 else (700125 + 15 * (k - 5), 7100000 + 20 * (k - 5))
+    return {20: ("i", cdp), 196: ("i", 1 + (cdp - 100) // 2), 180: ("i", 10 * x), 184: ("i", 10 * y)}
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     # Byte orders and orders that disagree.
@@ -184,6 +208,10 @@ def main():
         8: ("i", [-12345678, 2**31 - 1, -2**31, 2**31 - 1][i]), 20: ("i", -2**31),
         70: ("h", -32768), 72: ("i", -2**31), 76: ("i", 2**31 - 1)})
     make("alternating_n.sgy", trace_fields=lambda i: {8: ("i", 1 + i % 2)})
+    # Surveys for the geometry and the textual headers.
+    make("survey_3d.sgy", samples=4, traces=11, trace_fields=survey_3d,
+         extended=[record("C 1 EXTENDED: INLINE BYTES 189-192, CROSSLINE 193-196, CDP X, Y 181-188", True)])
+    make("survey_2d.sgy", samples=4, traces=11, trace_fields=survey_2d, ebcdic=False)
 
 
 if __name__ == "__main__":
