@@ -2,15 +2,19 @@
 // into a 2000 x 2000 picture through the renderer and the Qt device, next
 // to a plain QPainter::drawPolyline of the same vertices into the same
 // image; a million x, y, z points drawn a pixel each; and the PNG encoding
-// of the result, by Qt's writer and by the one "quarvel render" uses. Peak
-// memory is printed at the end (VmHWM of the process).
+// of the result, by Qt's writer and by the one "quarvel render" uses; then
+// the same picture written as PNG, SVG and PDF, in alternating rounds, with
+// the medians and their ratios to PNG. Peak memory is printed at the end
+// (VmHWM of the process).
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -22,6 +26,7 @@
 #include "model/document/kones.h"
 #include "model/document/ktext_properties.h"
 #include "model/grid/kxyz_list.h"
+#include "qt/export/picture_export.h"
 #include "qt/platform/png_writer.h"
 #include "qt/platform/qt_device.h"
 #include "render/drawing/krenderer.h"
@@ -198,6 +203,32 @@ void BM_PngEncodeOpaque(benchmark::State& state) {
   }
 }
 
+// PNG, SVG and PDF of the million-vertex picture, round after round so
+// that they share the machine's load; medians of the wall times.
+void PrintExportRatios(int rounds) {
+  const char* types[] = {"png", "svg", "pdf"};
+  std::vector<double> times[3];
+  std::size_t bytes[3] = {};
+  const auto paint = [](KDevice& device) { KRenderer(device).DrawDocument(Drawing(), FittedView(device)); };
+  for (int r = 0; r < rounds; ++r) {
+    for (int t = 0; t < 3; ++t) {
+      QElapsedTimer timer;
+      timer.start();
+      const KResultWith<std::string> picture = PaintingBytes(paint, QSize(kSide, kSide), types[t], "rings");
+      times[t].push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+      bytes[t] = picture ? picture.value().size() : 0;
+    }
+  }
+  double median[3];
+  for (int t = 0; t < 3; ++t) {
+    std::sort(times[t].begin(), times[t].end());
+    median[t] = times[t][times[t].size() / 2];
+  }
+  for (int t = 0; t < 3; ++t)
+    std::printf("export %s: %.1f ms (%.2f x PNG), %zu bytes, median of %d\n", types[t], median[t],
+                median[t] / median[0], bytes[t], rounds);
+}
+
 BENCHMARK(BM_RendererOneMillionVertices)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_PlainDrawPolylineSameVertices)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_RendererOneMillionXyzPixels)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -215,6 +246,10 @@ int main(int argc, char** argv) {
   std::printf("peak memory after building the drawing: %.1f MiB\n", PeakKilobytes() / 1024.0);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  // QUARVEL_EXPORT_ROUNDS=0 leaves the export comparison out.
+  const int rounds = qEnvironmentVariableIsSet("QUARVEL_EXPORT_ROUNDS")
+                         ? qEnvironmentVariableIntValue("QUARVEL_EXPORT_ROUNDS") : 5;
+  if (rounds > 0) PrintExportRatios(rounds);
   std::printf("peak memory of the run (VmHWM): %.1f MiB\n", PeakKilobytes() / 1024.0);
   return 0;
 }

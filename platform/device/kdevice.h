@@ -7,6 +7,7 @@
 // bottom edges). The core stays toolkit-free by drawing through this
 // interface; platform/qt/ implements it with QPainter, and
 // platform/device/recording_device.h keeps every call for tests.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -95,6 +96,11 @@ public:
   // current position up to, but not including, (x, y) and moves there.
   virtual void MoveTo(int x, int y) = 0;
   virtual void LineTo(int x, int y) = 0;
+  // LineTo through each point in turn: one call for a whole run of a
+  // polyline, which devices that batch lines take in one go.
+  virtual void PolylineTo(const KIntPoint* points, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) LineTo(points[i].x, points[i].y);
+  }
 
   // Replaces the pen: style (KPenStyle), width in pixels (0 and 1 both give
   // a one-pixel line), colour.

@@ -41,6 +41,34 @@ double ScreenAngle(double cx, double cy, int x, int y) {
   return std::atan2(cy - y, x - cx) * 180.0 / M_PI;
 }
 
+// Vector pictures keep every point they are given: a repeated point, or one
+// on the straight line between its neighbours, only adds bytes to write and
+// compress. Keeps the first and last points (and two at least, so a dot
+// drawn with a wide pen stays a dot).
+void DropStraightPoints(QPolygon& line) {
+  qsizetype kept = 1;
+  for (qsizetype i = 1; i < line.size(); ++i) {
+    const QPoint p = line[i];
+    if (p == line[kept - 1]) continue;
+    if (kept >= 2) {
+      const QPoint a = line[kept - 2], b = line[kept - 1];
+      const qint64 cross = qint64(b.x() - a.x()) * (p.y() - b.y()) - qint64(b.y() - a.y()) * (p.x() - b.x());
+      const qint64 dot = qint64(b.x() - a.x()) * (p.x() - b.x()) + qint64(b.y() - a.y()) * (p.y() - b.y());
+      if (cross == 0 && dot > 0) {
+        line[kept - 1] = p;  // b lies on the way from a to p
+        continue;
+      }
+    }
+    line[kept++] = p;
+  }
+  line.resize(std::max<qsizetype>(kept, 2));
+}
+
+bool IsVectorPicture(QPainter* painter) {
+  const QPaintEngine* engine = painter->paintEngine();
+  return engine && (engine->type() == QPaintEngine::SVG || engine->type() == QPaintEngine::Pdf);
+}
+
 }  // namespace
 
 QColor ToQColor(KColorRef colour) { return QColor(KRedOf(colour), KGreenOf(colour), KBlueOf(colour)); }
@@ -64,6 +92,7 @@ void KQtDevice::End() {
 
 void KQtDevice::Flush() {
   if (pending_.size() >= 2 && Active()) {
+    if (IsVectorPicture(painter_)) DropStraightPoints(pending_);
     ApplyPen();
     if (widePen_) {
       // Wide pens are centred on the pixel the coordinates name.
@@ -102,6 +131,21 @@ void KQtDevice::LineTo(int x, int y) {
     painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
   }
   position_ = to;
+}
+
+void KQtDevice::PolylineTo(const KIntPoint* points, std::size_t count) {
+  if (count == 0) return;
+  if (rop_ != kRop2CopyPen || penIsNull_) {
+    KDevice::PolylineTo(points, count);
+    return;
+  }
+  // Appended in place: the same batch LineTo builds, a point at a time.
+  const qsizetype start = pending_.isEmpty() ? 1 : pending_.size();
+  if (pending_.isEmpty()) pending_ << position_;
+  pending_.resize(start + static_cast<qsizetype>(count));
+  QPoint* out = pending_.data() + start;
+  for (std::size_t i = 0; i < count; ++i) out[i] = QPoint(points[i].x, points[i].y);
+  position_ = out[count - 1];
 }
 
 void KQtDevice::ApplyPen() {

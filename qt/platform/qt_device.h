@@ -49,6 +49,7 @@ public:
   KIntSize ClientSize() const override { return {size_.width(), size_.height()}; }
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
+  void PolylineTo(const KIntPoint* points, std::size_t count) override;
   void SelectPen(int style, int width, KColorRef colour) override;
   int SetRop2(int mode) override;
   int SetBkMode(int mode) override;

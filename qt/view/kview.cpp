@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <ctime>
 
 #include "qt/platform/qt_device.h"
 #include "qt/platform/kview_keys.h"
@@ -28,6 +29,14 @@ bool ChangesDocumentOrView(KInputOutcome outcome) {
   }
 }
 
+// Processor time of this thread: what a paint costs, whatever else the
+// machine runs.
+double ThreadMilliseconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
 KDevicePoint PointOf(const QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   return {p.x(), p.y()};
@@ -42,6 +51,12 @@ KView::KView(QWidget* parent) : QWidget(parent) {
   // Layer changes from the class dialog repaint at once.
   host_.onLayersChanged = [this] { Refresh(); };
   window_.SetHost(&host_);
+  settle_.setSingleShot(true);
+  settle_.setInterval(kSettleMs);
+  connect(&settle_, &QTimer::timeout, this, [this] {
+    dirty_ = true;
+    update();
+  });
 }
 
 KView::~KView() = default;
@@ -56,16 +71,49 @@ void KView::EnsureBacking() {
   dirty_ = true;
 }
 
+void KView::PaintBacking() {
+  const double start = ThreadMilliseconds();
+  if (QPainter* painter = device_->painter()) painter->fillRect(backing_.rect(), Qt::white);
+  window_.OnDraw(device_.get());
+  device_->Flush();
+  paintMs_ = ThreadMilliseconds() - start;
+  backingView_ = window_.view;
+  dirty_ = false;
+  moved_ = false;
+  settle_.stop();
+}
+
+void KView::DrawMovedPicture(QPainter& painter) const {
+  // Both views are unrotated, so the map from old pixels to new ones is a
+  // scale and a shift, fixed by two corners.
+  const KViewTransform& now = window_.view;
+  double x0, y0, x1, y1;
+  now.ToDevice(backingView_.ToWorldX(0), backingView_.ToWorldY(0), x0, y0);
+  now.ToDevice(backingView_.ToWorldX(backing_.width()), backingView_.ToWorldY(backing_.height()), x1, y1);
+  painter.fillRect(rect(), Qt::white);
+  const QRectF target(QPointF(x0, y0), QPointF(x1, y1));
+  if (target.isValid() && target.width() < 1e6 && target.height() < 1e6)
+    painter.drawImage(target, backing_, QRectF(backing_.rect()));
+}
+
+void KView::ViewMoved() {
+  if (paintMs_ < slowPaintMs_ || dirty_ || !backingView_.CanMap()) {
+    dirty_ = true;
+  } else {
+    moved_ = true;
+    settle_.start();
+  }
+  update();
+}
+
 void KView::paintEvent(QPaintEvent*) {
   EnsureBacking();
-  if (dirty_) {
-    if (QPainter* painter = device_->painter()) painter->fillRect(backing_.rect(), Qt::white);
-    window_.OnDraw(device_.get());
-    device_->Flush();
-    dirty_ = false;
-  }
+  if (dirty_) PaintBacking();
   QPainter widget(this);
-  widget.drawImage(0, 0, backing_);
+  if (moved_)
+    DrawMovedPicture(widget);
+  else
+    widget.drawImage(0, 0, backing_);
   KQtDevice overlay(&widget, size());
   window_.DrawOverlay(overlay);
   overlay.Flush();
@@ -90,9 +138,12 @@ bool KView::Redo() {
   return redone;
 }
 
-void KView::After(KInputOutcome outcome) {
+void KView::After(KInputOutcome outcome, bool viewOnly) {
   if (ChangesDocumentOrView(outcome)) {
-    dirty_ = true;
+    if (viewOnly)
+      ViewMoved();
+    else
+      dirty_ = true;
     if (onChanged) onChanged();
   }
   const std::string& notice = window_.Input().Notice();
@@ -143,8 +194,7 @@ void KView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     window_.view.Pan(p.x() - panFrom_.x(), p.y() - panFrom_.y());
     panFrom_ = p;
-    dirty_ = true;
-    update();
+    ViewMoved();
     return;
   }
   const KInputOutcome outcome = window_.Input().OnMouseMove(point);
@@ -176,7 +226,8 @@ void KView::wheelEvent(QWheelEvent* event) {
   const int notches = wheelRest_ / kWheelNotch;
   wheelRest_ -= notches * kWheelNotch;
   if (notches == 0) return;
-  After(window_.Input().OnWheel({p.x(), p.y()}, notches));
+  // The wheel only zooms: the document stays as it is.
+  After(window_.Input().OnWheel({p.x(), p.y()}, notches), true);
 }
 
 void KView::keyPressEvent(QKeyEvent* event) {

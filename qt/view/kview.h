@@ -7,12 +7,17 @@
 // paint, so a repaint never wipes them and they leave no trace. The window
 // fits its view on the first paint of a non-empty document only.
 //
+// On a drawing that takes long to paint, panning and wheel zooming show the
+// last full picture moved and scaled to the new view, and the full paint
+// follows once the navigation pauses: the view keeps up with the hand.
+//
 // Beyond the window's own handlers: the wheel zooms about the cursor, the
 // middle button pans without leaving the mode, and Undo / Redo are here for
 // any host to call or bind.
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -32,6 +37,14 @@ public:
   // The picture of the document as last painted (the widget's client size),
   // without what is drawn over it.
   const QImage& Backing() const { return backing_; }
+  // Full paints that took at least slowPaintMs of processor time make
+  // panning and zooming draw the last picture until the navigation pauses
+  // for kSettleMs (0: always; infinity: never).
+  static constexpr double kDefaultSlowPaintMs = 12.0;
+  static constexpr int kSettleMs = 150;
+  void SetSlowPaintMs(double ms) { slowPaintMs_ = ms; }
+  // True while the picture shown is the last full one moved to the view.
+  bool ShowsMovedPicture() const { return moved_; }
   // The host the window's menus, dialogs and step commands go through.
   KQtWindowHost& Host() { return host_; }
 
@@ -64,8 +77,17 @@ private:
   void EnsureBacking();
   // Acts on what a handler did: a change to the view, the document or the
   // mode repaints the document and tells onChanged; the overlay is
-  // repainted in any case.
-  void After(KInputOutcome outcome);
+  // repainted in any case. viewOnly: the handler can only have moved the
+  // view.
+  void After(KInputOutcome outcome, bool viewOnly = false);
+  // The view alone changed: a slow drawing shows its last picture moved
+  // until it settles, any other repaints at once.
+  void ViewMoved();
+  // Paints the document into the backing image, timing it.
+  void PaintBacking();
+  // The last picture mapped from the view it was painted with to the
+  // current one.
+  void DrawMovedPicture(QPainter& painter) const;
   void Status(const QString& text);
   void StatusAt(KDevicePoint point);
 
@@ -74,6 +96,11 @@ private:
   QImage backing_;
   std::unique_ptr<KQtDevice> device_;
   bool dirty_ = true;
+  bool moved_ = false;          // the view changed since the backing image
+  KViewTransform backingView_;  // the view the backing image shows
+  double paintMs_ = 0;          // processor time of the last full paint
+  double slowPaintMs_ = kDefaultSlowPaintMs;
+  QTimer settle_;
   bool panning_ = false;
   QPoint panFrom_;
   int wheelRest_ = 0;  // wheel angle not yet a whole notch

@@ -5,6 +5,8 @@
 // would, and the pen position that needs. One per paint, owned by the
 // renderer; the view is passed with each call, so lines of inserted blocks
 // (drawn through composed views) share the device's one pen position.
+#include <vector>
+
 #include "platform/device/kdevice.h"
 
 class KViewTransform;
@@ -17,6 +19,10 @@ public:
 
   void MoveTo(const KViewTransform& view, double x, double y);
   void LineTo(const KViewTransform& view, double x, double y);
+  // MoveTo the first point and LineTo each of the others (then back to the
+  // first when closeBack), drawing exactly those lines; runs of lines well
+  // inside the device limits go to the device in one call.
+  void Polyline(const KViewTransform& view, const double* x, const double* y, int count, bool closeBack);
   // Selects a pen of trunc(worldWidth / scaleX) pixels (0 gives one pixel).
   void SelectPen(const KViewTransform& view, int style, double worldWidth, KColorRef colour);
   // Something else moved the device's current position: the next line
@@ -24,7 +30,12 @@ public:
   void Forget() { deviceAtValid_ = false; }
 
 private:
+  // LineTo the device point (column, row), already +0.5.
+  void LineToDevice(double column, double row);
+  void FlushRun();
+
   KDevice& device_;
+  std::vector<KIntPoint> run_;  // lines of Polyline not yet handed over
   // The true device point of the last MoveTo or LineTo (column and row,
   // already +0.5), and the integer position the device was last left at,
   // when that is known.

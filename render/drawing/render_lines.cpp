@@ -13,12 +13,7 @@ bool KRenderer::DrawsClosingSegment(int closure) {
 }
 
 void KRenderer::DrawPolyline(const KCurve& curve, const KViewTransform& view) {
-  if (curve.count < 1) return;
-  const double* x = curve.x();
-  const double* y = curve.y();
-  MoveTo(view, x[0], y[0]);
-  for (int i = 1; i < curve.count; ++i) LineTo(view, x[i], y[i]);
-  if (curve.count > 2 && DrawsClosingSegment(curve.closure)) LineTo(view, x[0], y[0]);
+  pen_.Polyline(view, curve.x(), curve.y(), curve.count, curve.count > 2 && DrawsClosingSegment(curve.closure));
 }
 
 void KRenderer::DrawCurveRange(const KCurve& curve, const KViewTransform& view, double from, double to) {

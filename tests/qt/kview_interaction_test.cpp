@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "platform/resources/menus.h"
 #include "qt/view/kview.h"
 #include "qt/export/picture_export.h"
+#include "tests/qt/paint_util.h"
 #include "tests/qt/widget_input.h"
 
 namespace {
@@ -84,6 +86,41 @@ TEST_F(KViewEvents, TheWheelZoomsAboutTheCursor) {
   Open(kTwoLayers);
   ExpectWheelZoomsAbout(view, view.Window().view, {50, 150});
   EXPECT_NE(view.grab().toImage(), picture);
+}
+
+// Every paint counted slow: navigation moves the last picture until it
+// settles, and a change to the document paints in full at once.
+TEST_F(KViewEvents, ASlowDrawingMovesItsLastPictureUntilTheViewSettles) {
+  view.SetSlowPaintMs(0);
+  Open(kTwoLayers);
+  const QImage before = view.Backing().convertToFormat(QImage::Format_RGB32);
+  const auto middle = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), QPointF(view.mapToGlobal(at)), Qt::MiddleButton, held, Qt::NoModifier);
+    QApplication::sendEvent(&view, &event);
+  };
+  middle(QEvent::MouseButtonPress, {100, 100}, Qt::MiddleButton);
+  middle(QEvent::MouseMove, {130, 120}, Qt::MiddleButton);
+  middle(QEvent::MouseButtonRelease, {130, 120}, Qt::NoButton);
+  const QImage moved = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_TRUE(view.ShowsMovedPicture());
+  EXPECT_EQ(view.Backing().convertToFormat(QImage::Format_RGB32), before);
+  EXPECT_EQ(moved.copy(30, 20, 170, 180), before.copy(0, 0, 170, 180));
+  EXPECT_EQ(CountColour(moved.copy(0, 0, 30, 200), qRgb(255, 255, 255)), 30 * 200);
+
+  QTest::qWait(KView::kSettleMs * 3);
+  const QImage settled = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_FALSE(view.ShowsMovedPicture());
+  EXPECT_EQ(view.Backing().convertToFormat(QImage::Format_RGB32), settled);
+  EXPECT_EQ(settled, moved);  // a whole-pixel pan: the full paint agrees
+
+  // Zoomed in about the cursor, the picture grows about it at once.
+  ExpectWheelZoomsAbout(view, view.Window().view, {60, 60});
+  const QImage zoomed = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_TRUE(view.ShowsMovedPicture());
+  EXPECT_GT(CountColour(zoomed, qRgb(0, 0, 0)), CountColour(settled, qRgb(0, 0, 0)));
+  view.Refresh();
+  view.grab();
+  EXPECT_FALSE(view.ShowsMovedPicture());
 }
 
 TEST_F(KViewEvents, TheRightButtonShowsTheContextMenuFromTheTable) {

@@ -2,9 +2,12 @@
 // text placement and the decoding of drawing text.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
 #include <QGlyphRun>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QSvgGenerator>
 #include <QTextLayout>
 
 #include "io/document/open_document.h"
@@ -323,6 +326,60 @@ TEST(QtDevice, PixelsAndRectanglesWrittenDirectlyMatchThePainter) {
   EXPECT_EQ(direct.pixel(39, 19), kRed);
   EXPECT_EQ(Count(direct, kRed), 1 + 5 * 5);
   EXPECT_EQ(Count(direct, qRgb(0, 0, 0)), 4 * 3);
+}
+
+}  // namespace
+
+namespace {
+
+// A run of lines handed over at once draws exactly what the same LineTo
+// calls draw, copying or inverting.
+TEST(QtDevice, PolylineToDrawsWhatLineToDraws) {
+  const std::vector<KIntPoint> path = {{30, 10}, {30, 10}, {60, 80}, {150, 40}, {10, 90}};
+  for (int rop : {kRop2CopyPen, kRop2Not}) {
+    QImage one = Blank(), each = Blank();
+    {
+      KQtDevice device(&one, one.size());
+      device.SetRop2(rop);
+      device.MoveTo(5, 5);
+      device.PolylineTo(path.data(), path.size());
+    }
+    {
+      KQtDevice device(&each, each.size());
+      device.SetRop2(rop);
+      device.MoveTo(5, 5);
+      for (const KIntPoint& p : path) device.LineTo(p.x, p.y);
+    }
+    EXPECT_EQ(one, each) << "rop " << rop;
+    EXPECT_GT(CountNot(one, kWhite), 200);
+  }
+}
+
+// In SVG, points repeated or on the straight way between their neighbours
+// are left out of the polyline; corners, ends and a lone dot stay.
+TEST(QtDevice, VectorPicturesLeaveOutPointsOnStraightRuns) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator svg;
+  svg.setOutputDevice(&buffer);
+  svg.setSize(QSize(100, 100));
+  {
+    KQtDevice device(&svg, QSize(100, 100));
+    const std::vector<KIntPoint> path = {{10, 0}, {20, 0}, {20, 0}, {30, 0}, {30, 10}, {30, 20}, {20, 10}};
+    device.MoveTo(0, 0);
+    device.PolylineTo(path.data(), path.size());
+    device.MoveTo(50, 50);
+    device.LineTo(50, 50);
+    device.LineTo(50, 50);
+  }
+  const QString text = QString::fromUtf8(bytes);
+  QStringList lines;
+  static const QRegularExpression points("points=\"([^\"]*)\"");
+  for (auto match = points.globalMatch(text); match.hasNext();) lines << match.next().captured(1).simplified();
+  ASSERT_EQ(lines.size(), 2) << text.toStdString();
+  EXPECT_EQ(lines[0], "0,0 30,0 30,20 20,10");
+  EXPECT_EQ(lines[1], "50,50 50,50");
 }
 
 }  // namespace
