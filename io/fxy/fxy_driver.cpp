@@ -93,9 +93,9 @@ void ToGrid(const KCreateGrid& g, const KFxyInput& in, std::vector<KOne>& points
 // closer its values, the fewer cycles the finer level needs from their
 // interpolation (on survey lines at 1987² nodes, 17% less work at the same
 // accuracy).
-double LevelPrecision(const KFxyDialogData& d, int level, int levels) {
-  if (d.solver != KFxyDialogData::Solver::kFast) return d.pre;
-  return std::ldexp(d.pre, -(levels - level));
+double LevelPrecision(double pre, KFxyDialogData::Solver solver, int level, int levels) {
+  if (solver != KFxyDialogData::Solver::kFast) return pre;
+  return std::ldexp(pre, -(levels - level));
 }
 
 }  // namespace
@@ -151,6 +151,12 @@ KResultWith<std::vector<KFxyLevel>> PlanFxyLevels(const KFxyInput& in, const KFx
   return levels;
 }
 
+KFxyDialogData::Solver ChosenSolver(const KFxyInput& input, KFxyDialogData::Solver asked) {
+  using Solver = KFxyDialogData::Solver;
+  if (asked != Solver::kAuto) return asked;
+  return input.breaks.empty() ? Solver::kFast : Solver::kSweep;
+}
+
 KResult CheckNetOutput(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash != std::string::npos && path.substr(0, slash) == PrivateDirectoryPath())
@@ -186,6 +192,7 @@ KResultWith<KFxyRun> RunFxyLevels(const KFxyInput& in, KFxyDialogData& d, KFxySt
 
   if (d.times < 1) d.times = 1;
   const int times = d.times;
+  const KFxyDialogData::Solver solver = ChosenSolver(in, d.solver);
   int y = kFirstLineY;
   std::unique_ptr<KCreateGrid> previous;
   std::vector<KOne> points;
@@ -195,7 +202,7 @@ KResultWith<KFxyRun> RunFxyLevels(const KFxyInput& in, KFxyDialogData& d, KFxySt
       auto grid = std::make_unique<KCreateGrid>();
       grid->smooth = d.smooth;
       grid->SetGeometry(d.minX, d.minY, d.maxX, d.maxY, d.deltX, d.deltY);
-      const double precision = LevelPrecision(d, level, times);
+      const double precision = LevelPrecision(d.pre, solver, level, times);
       status.Text(kLineX, kHeadY, Format("%d/%d  (%d X %d) %e", level, times, grid->nx(), grid->ny(), precision));
       status.Text(kLineX, y, Format("%d/%d", level, times));
 
@@ -205,7 +212,7 @@ KResultWith<KFxyRun> RunFxyLevels(const KFxyInput& in, KFxyDialogData& d, KFxySt
       if (!previous && grid->dataCells().empty())
         return Refuse("no data point lies inside the grid away from the break lines");
       if (previous) {
-        if (d.solver == KFxyDialogData::Solver::kFast)
+        if (solver == KFxyDialogData::Solver::kFast)
           grid->SeedFromCoarserCubic(*previous);
         else
           grid->SeedFromCoarser(*previous);
@@ -216,7 +223,7 @@ KResultWith<KFxyRun> RunFxyLevels(const KFxyInput& in, KFxyDialogData& d, KFxySt
       grid->FillUnset();
 
       LevelListener listener(status, level, times, y, precision);
-      const KRelaxEnd end = d.solver == KFxyDialogData::Solver::kFast
+      const KRelaxEnd end = solver == KFxyDialogData::Solver::kFast
                                 ? grid->RelaxFast(precision, d.iterationLimit, &listener, d.threads)
                                 : grid->Relax(precision, d.iterationLimit, &listener, d.threads);
       run.sweeps += grid->sweepsRun();

@@ -39,8 +39,9 @@ struct KFxyDialogData {
   std::string output = DefaultNetPath();
   int iterationLimit = 30000;
   // How each level is solved: the relaxation sweeps, or the fast solver of
-  // the same equations (KCreateGrid::RelaxFast).
-  enum class Solver { kSweep, kFast };
+  // the same equations (KCreateGrid::RelaxFast), or whichever suits the
+  // input (ChosenSolver).
+  enum class Solver { kSweep, kFast, kAuto };
   Solver solver = Solver::kSweep;
   // Threads of each level's sweeps; the result does not depend on it.
   int threads = 1;
@@ -71,6 +72,10 @@ struct KFxyOptions {
   KFxyDialogData::Solver solver = KFxyDialogData::Solver::kSweep;
   int threads = 1;
 };
+// The solver a run uses: kAuto takes the sweeps when there are break lines
+// (the fast solver's coarse grids stop at them, and it takes longer there)
+// and the fast solver otherwise.
+KFxyDialogData::Solver ChosenSolver(const KFxyInput& input, KFxyDialogData::Solver asked);
 // Sets options over the proposal in data: a box or num x gives new steps
 // (OnFxyNumXChanged).
 void ApplyFxyOptions(const KFxyOptions& options, KFxyDialogData& data);

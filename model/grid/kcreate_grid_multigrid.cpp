@@ -51,9 +51,13 @@ constexpr int kSmallest = 8;
 
 // One coarse grid of corrections: node (I, J) lies on node (2I, 2J) of the
 // grid above it.
+// What a node of a level does: hold 0, solve the stencil, or (within two
+// nodes of the edge) take the border estimate of the corrections around it.
+enum NodeRole : std::uint8_t { kFixed = 0, kFree = 1, kEdge = 2 };
+
 struct Level {
   int nx = 0, ny = 0;
-  std::vector<std::uint8_t> free;   // takes part; all others hold 0
+  std::vector<std::uint8_t> free;   // NodeRole of each node
   std::vector<double> e, src, res;
   int Index(int i, int j) const { return i + j * nx; }
 };
@@ -62,6 +66,49 @@ struct Level {
 inline double Stencil(const double* p, std::ptrdiff_t w) {
   return kDirect * (p[-1] + p[1] + p[-w] + p[w]) - kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
          kFar * (p[-2] + p[2] + p[-2 * w] + p[2 * w]);
+}
+
+// Within two nodes of the edge of a grid nx x ny, where the stencil does
+// not reach.
+inline bool OnEdgeRing(int i, int j, int nx, int ny) { return i < 2 || j < 2 || i >= nx - 2 || j >= ny - 2; }
+
+// The border estimate of node (i, j) from the values of e around it, with
+// the partial estimates and weights the sweeps use by the grid's edge (no
+// breaks: nodes near them are fixed at 0 on every coarse grid).
+double EdgeEstimate(const double* e, int i, int j, int nx, int ny) {
+  static constexpr int kStepX[4] = {1, 0, -1, 0}, kStepY[4] = {0, 1, 0, -1};
+  const auto at = [&](int x, int y) { return x >= 0 && y >= 0 && x < nx && y < ny ? x + y * nx : -1; };
+  // Node reached by a steps in direction d and b steps in (d + 1) % 4.
+  const auto step = [&](int d, int a, int b) {
+    const int s = (d + 1) % 4;
+    return at(i + a * kStepX[d] + b * kStepX[s], j + a * kStepY[d] + b * kStepY[s]);
+  };
+  double sum = 0.0, weight = 0.0;
+  const auto add = [&](TermKind kind, double estimate) {
+    sum += kTermWeight[kind] * estimate;
+    weight += kTermWeight[kind];
+  };
+  for (int axis = 0; axis < 2; ++axis) {
+    const int a = step(axis, 1, 0), b = step(axis + 2, 1, 0);
+    if (a >= 0 && b >= 0) add(kMidpoint, (e[a] + e[b]) / 2);
+  }
+  for (int d = 0; d < 4; ++d) {
+    const int a = step(d, 1, 0), b = step(d, 2, 0);
+    if (a >= 0 && b >= 0) add(kExtrapolation, 2 * e[a] - e[b]);
+  }
+  for (int d = 0; d < 2; ++d) {
+    const int a = step(d, 1, 1), b = step(d + 2, 1, 1);
+    if (a >= 0 && b >= 0) add(kMidpoint, (e[a] + e[b]) / 2);
+  }
+  for (int d = 0; d < 4; ++d) {
+    const int a = step(d, 1, 1), b = step(d, 2, 2);
+    if (a >= 0 && b >= 0) add(kExtrapolation, 2 * e[a] - e[b]);
+  }
+  for (int d = 0; d < 4; ++d) {
+    const int a = step(d, 1, 0), b = step(d, 0, 1), c = step(d, 1, 1);
+    if (a >= 0 && b >= 0 && c >= 0) add(kPlane, e[a] + e[b] - e[c]);
+  }
+  return weight < kNoEstimate ? e[i + j * nx] : sum / weight;
 }
 
 // A coarse grid under a grid of nx x ny whose free nodes fineFree marks:
@@ -82,10 +129,16 @@ Level Coarsen(int nx, int ny, const std::vector<std::uint8_t>& fineFree) {
       for (int dj = -1; dj <= 1 && all; ++dj)
         for (int di = -1; di <= 1 && all; ++di) {
           const int i = 2 * I + di, j = 2 * J + dj;
-          all = i >= 0 && j >= 0 && i < nx && j < ny && fineFree[static_cast<std::size_t>(i + j * nx)];
+          all = i >= 0 && j >= 0 && i < nx && j < ny && fineFree[static_cast<std::size_t>(i + j * nx)] == kFree;
         }
-      c.free[static_cast<std::size_t>(c.Index(I, J))] = all;
+      c.free[static_cast<std::size_t>(c.Index(I, J))] = all ? kFree : kFixed;
     }
+  // The edge ring follows the node under it: a correction the fine grid can
+  // take there is carried to the edge rather than pinned to 0 two nodes in.
+  for (int J = 0; J < c.ny; ++J)
+    for (int I = 0; I < c.nx; ++I)
+      if (OnEdgeRing(I, J, c.nx, c.ny) && fineFree[static_cast<std::size_t>(2 * I + 2 * J * nx)] != kFixed)
+        c.free[static_cast<std::size_t>(c.Index(I, J))] = kEdge;
   return c;
 }
 
@@ -106,7 +159,7 @@ void SweepLevel(Level& l, int times) {
       for (const int end = l.Index(l.nx - 2, J); n < end; ++n) {
         double* p = e + n;
         double v = p[0];
-        if (free[n]) {
+        if (free[n] == kFree) {
           const double rest = kDirect * (p[1] + p[-w] + p[w]) -
                               kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
                               kFar * (left2 + p[2] + p[-2 * w] + p[2 * w]) + src[n];
@@ -117,6 +170,11 @@ void SweepLevel(Level& l, int times) {
         left = v;
       }
     }
+  // The edge ring after the stencil nodes, in index order.
+  for (int t = 0; t < times; ++t)
+    for (int J = 0; J < l.ny; ++J)
+      for (int I = 0; I < l.nx; I = (J < 2 || J >= l.ny - 2 || I >= l.nx - 2) ? I + 1 : l.nx - 2)
+        if (free[l.Index(I, J)] == kEdge) e[l.Index(I, J)] = EdgeEstimate(e, I, J, l.nx, l.ny);
 }
 
 void Residual(Level& l) {
@@ -124,7 +182,7 @@ void Residual(Level& l) {
   std::fill(l.res.begin(), l.res.end(), 0.0);
   for (int J = 2; J <= l.ny - 3; ++J)
     for (int n = l.Index(2, J), end = l.Index(l.nx - 2, J); n < end; ++n)
-      if (l.free[static_cast<std::size_t>(n)]) l.res[n] = Stencil(&l.e[n], w) + l.src[n] - l.e[n];
+      if (l.free[static_cast<std::size_t>(n)] == kFree) l.res[n] = Stencil(&l.e[n], w) + l.src[n] - l.e[n];
 }
 
 // Full weighting of fine residuals onto the free nodes of c's rows
@@ -141,7 +199,7 @@ void Restrict(Rows rows, Level& c, int J0, int J1) {
     for (int I = 0; I < c.nx; ++I) {
       const std::size_t N = static_cast<std::size_t>(c.Index(I, J));
       c.e[N] = 0.0;
-      if (!c.free[N]) {
+      if (c.free[N] != kFree) {
         c.src[N] = 0.0;
         continue;
       }
@@ -382,7 +440,14 @@ KRelaxEnd KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* li
   levels[0].nx = nx_;
   levels[0].ny = ny_;
   levels[0].free.resize(NodeTotal());
-  for (std::size_t n = 0; n < NodeTotal(); ++n) levels[0].free[n] = (flags_[n] & kPlainFlag) != 0;
+  // Nodes by the edge that neither hold data nor touch a break take the
+  // coarse corrections too.
+  const auto edgeTakes = [&](std::size_t n) {
+    const int i = static_cast<int>(n % static_cast<std::size_t>(nx_)), j = static_cast<int>(n / static_cast<std::size_t>(nx_));
+    return OnEdgeRing(i, j, nx_, ny_) && cellOf_[n] < 0 && LinkRecordOf(static_cast<int>(n)) == kNoLinkRecord;
+  };
+  for (std::size_t n = 0; n < NodeTotal(); ++n)
+    levels[0].free[n] = (flags_[n] & kPlainFlag) ? kFree : edgeTakes(n) ? kEdge : kFixed;
   while (levels.back().nx >= 2 * kSmallest && levels.back().ny >= 2 * kSmallest) {
     Level c = Coarsen(levels.back().nx, levels.back().ny, levels.back().free);
     if (!AnyFree(c)) break;
@@ -453,7 +518,7 @@ KRelaxEnd KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* li
       });
       Cycle(levels, 1, pairs[0]);
       ForRowParts(threads, ny_, kMinRowsAThread, [&](int part, int j0, int j1) {
-        Prolong(c, values_.data(), nx_, j0, j1, [&](std::size_t n) { return (flags_[n] & kPlainFlag) != 0; },
+        Prolong(c, values_.data(), nx_, j0, j1, [&](std::size_t n) { return (flags_[n] & kPlainFlag) != 0 || edgeTakes(n); },
                 pairs[static_cast<std::size_t>(part)]);
       });
     }

@@ -1,5 +1,5 @@
 // quarvel grid [--times N] [--num-x N] [--smooth S] [--precision P]
-//              [--box XMIN,YMIN,XMAX,YMAX] [--solver sweep|fast] [--threads N]
+//              [--box XMIN,YMIN,XMAX,YMAX] [--solver sweep|fast|auto] [--threads N]
 //              [--points LAYER] [--faults LAYER] [--outline LAYER] FILE... [-o NET]
 // Opens the drawings into one window as "quarvel info" does, gathers the
 // f(x,y) input from its layers (the f(x,y) layers, or those named: each
@@ -30,8 +30,9 @@ namespace {
 
 constexpr const char* kUsage =
     "grid [--times N] [--num-x N] [--smooth S] [--precision P] [--box XMIN,YMIN,XMAX,YMAX]\n"
-    "             [--solver sweep|fast] [--threads N]\n"
-    "             [--points LAYER] [--faults LAYER] [--outline LAYER] FILE... [-o NET]";
+    "             [--solver sweep|fast|auto] [--threads N]\n"
+    "             [--points LAYER] [--faults LAYER] [--outline LAYER] FILE... [-o NET]\n"
+    "             (--solver auto: sweep when the input has break lines, fast otherwise)";
 
 volatile sig_atomic_t interrupted = 0;
 extern "C" void OnInterrupt(int) { interrupted = 1; }
@@ -188,8 +189,9 @@ bool ParseArguments(const std::vector<std::string>& args, Options& o) {
       else
         return Bad("--precision needs a number");
     } else if (a == "--solver") {
-      if (v != "sweep" && v != "fast") return Bad("--solver is sweep or fast");
-      o.fxy.solver = v == "fast" ? KFxyDialogData::Solver::kFast : KFxyDialogData::Solver::kSweep;
+      using Solver = KFxyDialogData::Solver;
+      if (v != "sweep" && v != "fast" && v != "auto") return Bad("--solver is sweep, fast or auto");
+      o.fxy.solver = v == "fast" ? Solver::kFast : v == "auto" ? Solver::kAuto : Solver::kSweep;
     } else if (a == "--threads") {
       if (!ParseInt(v, o.fxy.threads) || o.fxy.threads < 1 || o.fxy.threads > 1024) return Bad("--threads needs a number from 1 to 1024");
       o.threadsGiven = true;

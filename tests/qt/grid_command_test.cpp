@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -89,6 +90,25 @@ TEST(GridCommand, ThreadCountLeavesTheFileAsItIsAndTheFastSolverWritesOne) {
   EXPECT_EQ(net.nx, 115);
 }
 
+// auto takes the sweeps where there are break lines and the fast solver
+// elsewhere: its file is byte for byte the one of the solver it chose.
+TEST(GridCommand, AutoSolverChoosesBySeeingBreakLines) {
+  TempDir dir;
+  for (const bool fault : {true, false}) {
+    const std::string drawing = dir.Write("d.qvd", Points(12, fault));
+    std::map<std::string, std::string> bytes;
+    for (const char* solver : {"sweep", "fast", "auto"}) {
+      const std::string out = dir.File(std::string(solver) + ".net");
+      const ProgramRun r = Grid(dir, {"--solver", solver, "--times", "3", "--num-x", "30", "--precision", "0.001",
+                                      drawing, "-o", out});
+      ASSERT_EQ(r.status, 0) << solver << r.err;
+      bytes[solver] = ReadFileBytes(out);
+    }
+    EXPECT_NE(bytes["sweep"], bytes["fast"]);
+    EXPECT_EQ(bytes["auto"], bytes[fault ? "sweep" : "fast"]) << "fault " << fault;
+  }
+}
+
 TEST(GridCommand, DefaultOutputIsInTheUsersRuntimeDirectory) {
   TempDir dir;
   // The smallest smoothing weights are numbers too.
@@ -117,7 +137,7 @@ TEST(GridCommand, RefusesClearlyAndWritesNothing) {
                                                           "': No such file or directory"},
       {{"--box", "0,0,1,1e300", drawing, "-o", out}, 1, "would have 13 X 1e+301 nodes; at most 32767"},
       {{"--box", "1,2,3", drawing}, 2, ""},
-      {{"--solver", "multigrid", drawing}, 2, "--solver is sweep or fast"},
+      {{"--solver", "multigrid", drawing}, 2, "--solver is sweep, fast or auto"},
       {{"--threads", "0", drawing}, 2, "--threads needs a number"},
       {{"--smooth", "x", drawing}, 2, ""},
       {{"--faults", "f(x,y)\\xyz", "--outline", "rim", drawing}, 2, "the drawing has no layer 'rim'"},
