@@ -105,7 +105,7 @@ KDrawingFeatures FeaturesOfDrawing(const KOnes& doc) {
     } else if (const auto* text = entry.As<KText>()) {
       f = Attributed(entry, KFeatureShape::kPoint);
       f.points.push_back({text->x, text->y, 0.0});
-      f.text = text->text;
+      f.text = text->text.str();
       f.height = text->height;
       f.angle = text->angle;
       out.features.push_back(std::move(f));

@@ -24,7 +24,11 @@ std::unique_ptr<KText> ReadText(KReadContext& ctx) {
   }
   token.clear();
   if (ReadToken(ctx.src, token) != KTokenEnd::kInputEnd) text->angle = std::atof(token.c_str());
-  if (!ReadLine(ctx.src, text->text)) ctx.Report("text incomplete", "input ended before its text");
+  std::string_view line;
+  if (ReadLine(ctx.src, line, token))
+    text->text = line;
+  else
+    ctx.Report("text incomplete", "input ended before its text");
   return text;
 }
 
@@ -37,10 +41,11 @@ std::unique_ptr<KText> ReadFontText(KReadContext& ctx) {
     return text;
   }
   ScanPair(line, text->x, text->y);
-  if (!ReadLine(ctx.src, text->text)) {
+  if (!ReadLine(ctx.src, line)) {
     ctx.Report("font text incomplete", "input ended before its text line");
     return text;
   }
+  text->text = line;
   // Width, height and angle come one token each, before the font fields.
   double* const sizes[] = {&text->width, &text->height, &text->angle};
   std::string token;

@@ -16,7 +16,7 @@ std::string FontFields(const KLogFont& font) {
     text += " " + Byte(b);
   // Without a face name the last number ends its line and the reader keeps
   // the name empty; with one, the rest of the line is the name.
-  const std::string face = OneLine(font.faceName.substr(0, KLogFont::kMaxFaceName));
+  const std::string face = OneLine(font.faceName.view().substr(0, KLogFont::kMaxFaceName));
   if (!face.empty()) text += " " + face;
   return text;
 }

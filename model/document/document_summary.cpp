@@ -68,6 +68,8 @@ KDocumentSummary Summarize(const KOnes& doc, const KExtent& extent) {
   KDocumentSummary s;
   s.entries = static_cast<int>(doc.entries.size());
   for (const auto& e : doc.entries) ++s.kinds[e->kind];
+  // Exactly as many as there are: a drawing may hold a million layers.
+  s.layers.reserve(doc.OwnedLayers().size());
   doc.layers.EnumeratePaths("", [&](const std::string&, KLayer* layer) {
     if (layer) s.layers.emplace_back(layer->name, layer->state);
   });
@@ -140,7 +142,7 @@ const char* KindName(int kind) {
   }
 }
 
-std::string SummaryJson(const KDocumentSummary& s, const std::vector<KFileIssue>* issues) {
+void WriteSummaryJson(const KDocumentSummary& s, const std::vector<KFileIssue>* issues, const KSummarySink& write) {
   std::string out = "{\"entries\": " + std::to_string(s.entries) + ", \"kinds\": {";
   bool first = true;
   for (const auto& [kind, count] : s.kinds) {
@@ -148,53 +150,68 @@ std::string SummaryJson(const KDocumentSummary& s, const std::vector<KFileIssue>
     first = false;
   }
   out += "}, \"layers\": [";
+  write(out);
   first = true;
   for (const auto& [name, state] : s.layers) {
-    out += (first ? "" : ", ") + std::string("{\"name\": ") + JsonString(name) +
-           ", \"state\": " + std::to_string(state) + "}";
+    write((first ? "" : ", ") + std::string("{\"name\": ") + JsonString(name) + ", \"state\": " +
+          std::to_string(state) + "}");
     first = false;
   }
-  out += "], \"blocks\": [";
+  write("], \"blocks\": [");
   first = true;
   for (const std::string& block : s.blocks) {
-    out += (first ? "" : ", ") + JsonString(block);
+    write((first ? "" : ", ") + JsonString(block));
     first = false;
   }
-  out += "], \"extent\": [" + JsonNumber(s.minX) + ", " + JsonNumber(s.maxX) + ", " + JsonNumber(s.minY) +
-         ", " + JsonNumber(s.maxY) + "]";
+  out = "], \"extent\": [" + JsonNumber(s.minX) + ", " + JsonNumber(s.maxX) + ", " + JsonNumber(s.minY) + ", " +
+        JsonNumber(s.maxY) + "]";
   if (issues) {
     out += ", \"issues\": [";
+    write(out);
+    out.clear();
     first = true;
     for (const KFileIssue& fi : *issues) {
-      out += (first ? "" : ", ") + std::string("{\"file\": ") + JsonString(fi.file) +
-             ", \"offset\": " + std::to_string(fi.issue.offset) + ", \"what\": " + JsonString(fi.issue.what) +
-             ", \"why\": " + JsonString(fi.issue.why) + "}";
+      write((first ? "" : ", ") + std::string("{\"file\": ") + JsonString(fi.file) +
+            ", \"offset\": " + std::to_string(fi.issue.offset) + ", \"what\": " + JsonString(fi.issue.what) +
+            ", \"why\": " + JsonString(fi.issue.why) + "}");
       first = false;
     }
     out += "]";
   }
   out += "}\n";
-  return out;
+  write(out);
 }
 
-std::string SummaryText(const KDocumentSummary& s, const std::vector<KFileIssue>* issues) {
+void WriteSummaryText(const KDocumentSummary& s, const std::vector<KFileIssue>* issues, const KSummarySink& write) {
   std::string out = "entries: " + std::to_string(s.entries) + "\n";
   for (const auto& [kind, count] : s.kinds)
     out += "  " + std::to_string(kind) + " " + KindName(kind) + ": " + std::to_string(count) + "\n";
   out += "layers: " + std::to_string(s.layers.size()) + "\n";
-  for (const auto& [name, state] : s.layers) out += "  " + name + " (" + StateName(state) + ")\n";
-  out += "blocks: " + std::to_string(s.blocks.size()) + "\n";
-  for (const std::string& block : s.blocks) out += "  " + block + "\n";
-  out += "extent: x " + ExtentText(s.minX, s.maxX) + ", y " + ExtentText(s.minY, s.maxY) + "\n";
+  write(out);
+  for (const auto& [name, state] : s.layers) write("  " + name + " (" + StateName(state) + ")\n");
+  write("blocks: " + std::to_string(s.blocks.size()) + "\n");
+  for (const std::string& block : s.blocks) write("  " + block + "\n");
+  write("extent: x " + ExtentText(s.minX, s.maxX) + ", y " + ExtentText(s.minY, s.maxY) + "\n");
   if (issues) {
-    out += "skipped or rejected: " + std::to_string(issues->size()) + "\n";
+    write("skipped or rejected: " + std::to_string(issues->size()) + "\n");
     std::map<std::string, KLineIndex> lines;  // each file read once, for lines and columns
     for (const KFileIssue& fi : *issues) {
       std::int64_t line = 0, column = 0;
       if (!fi.file.empty()) lines.try_emplace(fi.file, fi.file).first->second.Locate(fi.issue.offset, line, column);
-      out += "  " + WarningText({fi.file, fi.issue.offset, fi.issue.what, fi.issue.why}, line, column) + "\n";
+      write("  " + WarningText({fi.file, fi.issue.offset, fi.issue.what, fi.issue.why}, line, column) + "\n");
     }
   }
+}
+
+std::string SummaryJson(const KDocumentSummary& s, const std::vector<KFileIssue>* issues) {
+  std::string out;
+  WriteSummaryJson(s, issues, [&](std::string_view piece) { out += piece; });
+  return out;
+}
+
+std::string SummaryText(const KDocumentSummary& s, const std::vector<KFileIssue>* issues) {
+  std::string out;
+  WriteSummaryText(s, issues, [&](std::string_view piece) { out += piece; });
   return out;
 }
 
@@ -202,6 +219,6 @@ std::string EntryName(const KEntry& entry) {
   if (const auto* curve = entry.As<KCurve>()) return std::string(curve->name());
   if (const auto* point = entry.As<KPointText>()) return point->label.str();
   if (const auto* insert = entry.As<KInsert>()) return insert->blockName;
-  if (const auto* text = entry.As<KText>()) return text->text;
+  if (const auto* text = entry.As<KText>()) return text->text.str();
   return "";
 }

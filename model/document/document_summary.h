@@ -2,6 +2,7 @@
 // What a document holds, in the form "quarvel info" prints it: entry counts
 // per kind, layers with their states, block paths and the extent. Also the
 // JSON encoding of byte strings and numbers it needs.
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 
 #include "model/document/kextent.h"
 #include "model/document/kread_issue.h"
+#include "platform/base/small_string.h"
 
 class KOnes;
 struct KEntry;
@@ -17,7 +19,7 @@ struct KEntry;
 struct KDocumentSummary {
   int entries = 0;                                   // top-level entries
   std::map<int, int> kinds;                          // kind code -> count, present kinds only
-  std::vector<std::pair<std::string, int>> layers;   // (name as written, state), sorted by name
+  std::vector<std::pair<KSmallString, int>> layers;  // (name as written, state), sorted by name
   std::vector<std::string> blocks;                   // top-level block paths, sorted
   double minX = 0, maxX = 0, minY = 0, maxY = 0;     // the document's extent as computed
 };
@@ -37,6 +39,11 @@ struct KFileIssue {
 std::string SummaryJson(const KDocumentSummary& summary, const std::vector<KFileIssue>* issues = nullptr);
 // The same as readable lines; issues listed when non-null.
 std::string SummaryText(const KDocumentSummary& summary, const std::vector<KFileIssue>* issues = nullptr);
+// Both handed to write piece by piece, in order: a summary of a million
+// layers is never held whole.
+using KSummarySink = std::function<void(std::string_view)>;
+void WriteSummaryJson(const KDocumentSummary& summary, const std::vector<KFileIssue>* issues, const KSummarySink& write);
+void WriteSummaryText(const KDocumentSummary& summary, const std::vector<KFileIssue>* issues, const KSummarySink& write);
 
 // A JSON string literal (quotes included) for a byte string. Valid UTF-8
 // passes through; every byte that is not part of a valid UTF-8 sequence

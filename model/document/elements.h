@@ -26,13 +26,16 @@ struct KInsert : KRecord {
   double angle = 0;               // degrees
 };
 
+// 104 bytes from a pool: a drawing may hold a text for every dozen bytes.
 struct KText : KRecord {
   double x = 0, y = 0;
-  std::string text;
+  KSmallString text;
   double width = 0, height = 0;   // character cell in world units
   double angle = 0;               // degrees
   KLogFont font;                  // the members a file sets; drawing sizes the cell from width and height
   bool fromFont = false;          // read from FONT (keeps width and font on save)
+
+  QUARVEL_POOLED(KText)
 };
 
 // A picture placed into a world rectangle (BMPIN); GRID3D shares the layout.

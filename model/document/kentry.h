@@ -9,7 +9,7 @@
 
 struct KLayer;
 
-// 40 bytes from a pool: a drawing holds an entry per element.
+// 32 bytes from a pool: a drawing holds an entry per element.
 struct KEntry : KPropertyHolder {
   int kind = 0;
   int colour = 0;                 // minus the COLORREF: -(r + 256 g + 65536 b)

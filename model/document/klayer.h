@@ -10,7 +10,7 @@ enum KLayerState : int {
   kNotViewNotEdit = 2,   // not drawn
 };
 
-// 48 bytes from a pool: a drawing may create a layer for every few bytes.
+// 40 bytes from a pool: a drawing may create a layer for every few bytes.
 // Embellishment() and TextProperties() come from KPropertyHolder.
 struct KLayer : KPropertyHolder {
   KSmallString name;     // the path it was created with

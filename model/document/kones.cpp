@@ -33,7 +33,7 @@ bool HoldsAny(const KOnes& document, const std::unordered_set<const KOnes*>& dyi
 
 // Sizes the memory bound of degenerate drawings rests on.
 static_assert(sizeof(KOnes) <= 72, "a block is a document: keep it small");
-static_assert(sizeof(KEntry) <= 40 && sizeof(KLayer) <= 48 && sizeof(KPointText) <= 48);
+static_assert(sizeof(KEntry) <= 32 && sizeof(KLayer) <= 40 && sizeof(KPointText) <= 48 && sizeof(KText) <= 104);
 
 KLayer* KLayerRange::Next(const KLayer* layer) { return layer->nextOwned_; }
 

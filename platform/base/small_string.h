@@ -28,6 +28,7 @@ public:
   std::string_view view() const noexcept { return {c_str(), size()}; }
   operator std::string_view() const noexcept { return view(); }
   std::string str() const { return std::string(view()); }
+  void clear() noexcept { Free(); }
 
   friend bool operator==(const KSmallString& a, const KSmallString& b) noexcept { return a.view() == b.view(); }
   friend bool operator==(const KSmallString& a, std::string_view b) noexcept { return a.view() == b; }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/base/small_string.h"
+
 struct KLogFont {
   std::int32_t orientation = 0;
   std::int32_t weight = 400;
@@ -18,7 +20,7 @@ struct KLogFont {
   std::uint8_t clipPrecision = 0;
   std::uint8_t quality = 0;
   std::uint8_t pitchAndFamily = 0;
-  std::string faceName;          // at most 31 bytes
+  KSmallString faceName;         // at most 31 bytes; most fit inside
   static constexpr std::size_t kMaxFaceName = 31;
   friend bool operator==(const KLogFont&, const KLogFont&) = default;
 };

@@ -91,8 +91,11 @@ KExit RunInfo(const std::vector<std::string>& args) {
 
   const KDocumentSummary summary = Summarize(window, window);
   const std::vector<KFileIssue>* listed = verbose ? &issues : nullptr;
-  const std::string out = json ? SummaryJson(summary, listed) : SummaryText(summary, listed);
-  std::fwrite(out.data(), 1, out.size(), stdout);
+  const auto write = [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); };
+  if (json)
+    WriteSummaryJson(summary, listed, write);
+  else
+    WriteSummaryText(summary, listed, write);
   KeepEntriesUntilExit(window);
   return status;
 }

@@ -31,7 +31,7 @@ struct Proportions {
 
 QFont BaseFont(const KLogFont& d) {
   QStringList families;
-  const QString face = DecodeDrawingText(d.faceName).trimmed();
+  const QString face = DecodeDrawingText(d.faceName.str()).trimmed();
   if (!face.isEmpty()) families << face;
   if (PrefersCjk(d.charSet))
     families << kDefaultCjkFamily << kDefaultLatinFamily;

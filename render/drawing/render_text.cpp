@@ -26,7 +26,7 @@ void KRenderer::DrawText(const KText& text, const KViewTransform& view, int colo
   font.height = KTruncToInt(KRenderer::kFontCellFactor * text.height / view.scaleY);
   font.width = KTruncToInt(KRenderer::kFontCellFactor * text.width / view.scaleX);
   font.escapement = KTruncToInt(text.angle * 10.0);
-  device_.TextOut(origin.x, origin.y, text.text, font);
+  device_.TextOut(origin.x, origin.y, text.text.str(), font);
 }
 
 void KRenderer::FillWorldRect(const KViewTransform& view, double x, double y, double width, double height,

@@ -83,6 +83,25 @@ TEST(KPropertyHolder, SettingOneValueKeepsTheOtherAndNeverChangesASharedPair) {
   EXPECT_EQ(b.Properties(), nullptr);  // nothing left to share
 }
 
+TEST(KPropertyHolder, ThePairLivesExactlyAsLongAsItsLastHolder) {
+  // A pair that leaks keeps its text properties alive.
+  std::weak_ptr<KTextProperties> watch;
+  {
+    auto holders = std::make_unique<std::vector<KPropertyHolder>>(3);
+    auto tp = std::make_shared<KTextProperties>();
+    watch = tp;
+    (*holders)[0].SetTextProperties(std::move(tp));
+    for (KPropertyHolder& h : *holders) h.ShareProperties((*holders)[0].Properties());
+    KPropertyHolder moved = std::move((*holders)[1]);
+    holders->erase(holders->begin(), holders->begin() + 2);
+    EXPECT_FALSE(watch.expired());  // the last copy and the moved one still hold it
+    holders.reset();
+    EXPECT_FALSE(watch.expired());
+    EXPECT_EQ(moved.TextProperties(), watch.lock());
+  }
+  EXPECT_TRUE(watch.expired());
+}
+
 TEST(KOnes, ReadingStateIsMadeOnFirstUseAndEndsWithTheBlock) {
   KOnes doc;
   const std::shared_ptr<KTextProperties> fresh = doc.PendingTextProperties();

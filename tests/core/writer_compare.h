@@ -85,7 +85,7 @@ inline void Add(Fields& f, const KLogFont& g) {
                              {"clip precision", g.clipPrecision}, {"quality", g.quality},
                              {"pitch and family", g.pitchAndFamily}})
     f(name, value);
-  f("face", g.faceName);
+  f("face", g.faceName.str());
 }
 
 inline void Add(Fields& f, const KTextProperties* tp) {
@@ -161,7 +161,7 @@ inline void AddRecord(Fields& f, int kind, const KRecord* r) {
     f("insert x size", Six(p->xSize))("insert y size", Six(p->ySize))("insert angle", Six(p->angle));
   }
   if (auto* t = dynamic_cast<const KText*>(r)) {
-    f("text", t->text)("text from FONT", t->fromFont)("text x", Six(t->x))("text y", Six(t->y));
+    f("text", t->text.str())("text from FONT", t->fromFont)("text x", Six(t->x))("text y", Six(t->y));
     f("text width", Six(t->width))("text height", Six(t->height))("text angle", Six(t->angle));
     f.Nested("text font", [&] { Add(f, t->font); });
   }

@@ -175,4 +175,39 @@ TEST_P(XyzListStorage, ExtentWidensAndRemoveInRectIncludesTheBorder) {
   EXPECT_EQ(list.RemoveInRect(0, 0, 10, 10), 0);
 }
 
+// One point lives inside the list, more in a block, long lists keep their
+// bounds: each form must copy whole, grow into the next and forget bounds
+// when points go.
+TEST(XyzList, EveryStorageFormCopiesGrowsAndForgetsItsBounds) {
+  for (const std::size_t n : {1u, 2u, 17u}) {
+    std::vector<KXyz> points;
+    for (std::size_t i = 0; i < n; ++i) points.push_back({1.0 * i, 2.0 * i, 3.0 * i});
+    KXyzList list;
+    list.Assign(points.data(), points.size());
+    list.KnowBounds(0, 0, n - 1.0, 2 * (n - 1.0));
+    KXyzList copy = list;
+    copy.Add({-1, -2, -3, 0.5, 7});  // turns the copy weighted, never the original
+    ASSERT_EQ(list.size(), n);
+    ASSERT_EQ(copy.size(), n + 1);
+    EXPECT_FALSE(list.Weighted());
+    EXPECT_TRUE(copy.Weighted());
+    for (std::size_t i = 0; i < n; ++i) {
+      ExpectPoint(list.At(i), 1.0 * i, 2.0 * i, 3.0 * i, 1.0, 0);
+      ExpectPoint(copy.At(i), 1.0 * i, 2.0 * i, 3.0 * i, 1.0, 0);
+    }
+    ExpectPoint(copy.At(n), -1, -2, -3, 0.5, 7);
+    // Without its last point the list's extent shrinks, known bounds or not.
+    const double last = n - 1.0;
+    EXPECT_EQ(list.RemoveInRect(last, 2 * last, last, 2 * last), 1);
+    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+    list.Extent(minX, minY, maxX, maxY);
+    if (n == 1)
+      EXPECT_GT(minX, maxX) << "nothing left";
+    else
+      EXPECT_EQ((std::vector<double>{minX, maxX, minY, maxY}), (std::vector<double>{0, last - 1, 0, 2 * (last - 1)}));
+    list.Add({5, 6, 7});
+    ExpectPoint(list.At(n - 1), 5, 6, 7, 1.0, 0);
+  }
+}
+
 }  // namespace

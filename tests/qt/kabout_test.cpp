@@ -11,7 +11,7 @@ namespace {
 QStringList Texts(KAbout& about) {
   QStringList out;
   for (const auto& entry : about.View().Window().entries)
-    if (const KText* t = entry->As<KText>()) out << QString::fromStdString(t->text);
+    if (const KText* t = entry->As<KText>()) out << QString::fromStdString(t->text.str());
   return out;
 }
 
