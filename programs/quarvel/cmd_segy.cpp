@@ -55,7 +55,7 @@ KExit Usage() {
                "                    [--preset 3d|2d-cdp] [--words m=BYTE,n=BYTE,x=BYTE,y=BYTE]\n"
                "                    [--text] [--geometry] [--outline OUT.qvd]\n"
                "                    [--stats [--stride N]] [--section OUT.png|.svg|.pdf [--traces A:B | --inline N]\n"
-               "                    [--clip PERCENT] [--scale grey|rwb] [--size WxH]] FILE...\n"
+               "                    [--clip PERCENT] [--scale grey|rwb] [--size WxH] [--depth m|ft]] FILE...\n"
                "  --words: 1-based byte positions of the four trace-header words (defaults\n"
                "  m=21,n=9,x=73,y=77); BYTE:2 for a 2-byte word. --preset 3d: m=189 (inline),\n"
                "  n=193 (crossline), x=181, y=185 (CDP x, y); 2d-cdp: m=21 (CDP), n=197 (shot\n"
@@ -275,7 +275,7 @@ const KCommandRegistrar reg({"segy",
                              "[--panel OUT.png|OUT.svg|OUT.pdf] [--scaled] [--preset 3d|2d-cdp] "
                              "[--words m=BYTE,n=BYTE,x=BYTE,y=BYTE] [--text] [--geometry] [--outline OUT.qvd] "
                              "[--stats [--stride N]] "
-                             "[--section OUT [--traces A:B | --inline N] [--clip PERCENT] [--scale grey|rwb] [--size WxH]] FILE...",
+                             "[--section OUT [--traces A:B | --inline N] [--clip PERCENT] [--scale grey|rwb] [--size WxH] [--depth m|ft]] FILE...",
                              &RunSegy});
 
 }  // namespace

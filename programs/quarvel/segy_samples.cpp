@@ -62,7 +62,7 @@ std::string StatsText(const KSegyStats& s, std::int64_t stride) {
 KExit KSegySampleOptions::Take(const std::vector<std::string>& args, std::size_t& i, bool& taken) {
   const std::string& a = args[i];
   taken = a == "--stats" || a == "--stride" || a == "--section" || a == "--traces" || a == "--inline" ||
-          a == "--clip" || a == "--scale" || a == "--size";
+          a == "--clip" || a == "--scale" || a == "--size" || a == "--depth";
   if (!taken) return KExit::kSuccess;
   if (a == "--stats") {
     stats = true;
@@ -92,6 +92,9 @@ KExit KSegySampleOptions::Take(const std::vector<std::string>& args, std::size_t
     scaleGiven = true;
     if (v != "grey" && v != "rwb") return Bad("--scale is grey or rwb, not '" + v + "'");
     scale = v == "grey" ? KSectionScale::kGrey : KSectionScale::kRedWhiteBlue;
+  } else if (a == "--depth") {
+    if (v != "m" && v != "ft") return Bad("--depth is m or ft, not '" + v + "'");
+    depth = v;
   } else if (a == "--size") {
     sizeGiven = true;
     if (!ParsePictureSize(v, size)) return Bad("--size: " + PictureSizeRule());
@@ -101,8 +104,8 @@ KExit KSegySampleOptions::Take(const std::vector<std::string>& args, std::size_t
 
 KExit KSegySampleOptions::Check(std::size_t files) const {
   if (strideGiven && !stats) return Bad("--stride goes with --stats");
-  if (section.empty() && (rangeGiven || request.byInline || clipGiven || scaleGiven || sizeGiven))
-    return Bad("--traces, --inline, --clip, --scale and --size go with --section");
+  if (section.empty() && (rangeGiven || request.byInline || clipGiven || scaleGiven || sizeGiven || !depth.empty()))
+    return Bad("--traces, --inline, --clip, --scale, --size and --depth go with --section");
   if (rangeGiven && request.byInline) return Bad("--traces and --inline choose the traces two ways: give one");
   if (!section.empty() && files > 1) return Bad("--section takes one FILE");
   return KExit::kSuccess;
@@ -132,7 +135,7 @@ KResult RunSegySamples(const std::string& path, const KSegyFields& fields, const
   request.fields = fields;
   KResultWith<KSegySection> section = ReadSegySection(file.value(), layout.value(), request);
   if (!section) return section;
-  const KSegySectionPicture picture(std::move(section.value()), options.clip, options.scale);
+  const KSegySectionPicture picture(std::move(section.value()), options.clip, options.scale, options.depth);
   const KViewTransform view = picture.Fit({options.size.width(), options.size.height()});
   return ExportPainting([&](KDevice& device) { picture.Draw(device, view); }, options.size, options.section,
                         Qt::white, kPngSmallest);

@@ -1,7 +1,7 @@
 #pragma once
 // The options of `quarvel segy` that read samples: --stats [--stride N]
 // and --section OUT [--traces A:B | --inline N] [--clip PERCENT]
-// [--scale grey|rwb] [--size WxH].
+// [--scale grey|rwb] [--size WxH] [--depth m|ft].
 #include <QSize>
 #include <cstdint>
 #include <string>
@@ -21,6 +21,7 @@ struct KSegySampleOptions {
   KSegySectionRequest request;
   double clip = 99;
   KSectionScale scale = KSectionScale::kGrey;
+  std::string depth;  // --depth m|ft: the samples are depths in that unit
   QSize size = kDefaultPictureSize;
   bool strideGiven = false, rangeGiven = false, clipGiven = false, scaleGiven = false, sizeGiven = false;
 

@@ -53,4 +53,16 @@ TEST(SegySectionPicture, ImageHasAColumnPerTraceAndARowPerSample) {
             (std::vector<std::uint32_t>{red, blue, white, blue, blue, red}));
 }
 
+TEST(SegySectionPicture, AxisStepIsMillisecondsOrTheDepthInterval) {
+  KSegySection s;
+  s.traces = s.samples = 1;
+  s.values = {1};
+  s.interval = 4000;  // 4 ms as time; a depth file would give whole metres
+  EXPECT_EQ(KSegySectionPicture(s, 99, KSectionScale::kGrey).step(), 4);
+  s.interval = 5;
+  EXPECT_EQ(KSegySectionPicture(s, 99, KSectionScale::kGrey, "m").step(), 5);
+  s.interval = 0;  // none given: the axis counts samples either way
+  EXPECT_EQ(KSegySectionPicture(s, 99, KSectionScale::kGrey, "ft").step(), 1);
+}
+
 }  // namespace

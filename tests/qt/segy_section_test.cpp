@@ -72,6 +72,8 @@ TEST(SegySection, PicturesInEveryTypeWithALosslessImage) {
   EXPECT_TRUE(ExitedWith(RunQuarvel({"segy", "--section", "a.png", "--traces", "1:2", "--inline", "3", path}), 2,
                          {"give one"}));
   EXPECT_TRUE(ExitedWith(RunQuarvel({"segy", "--clip", "0", "--section", "a.png", path}), 2, {"--clip"}));
+  EXPECT_TRUE(ExitedWith(RunQuarvel({"segy", "--depth", "km", "--section", "a.png", path}), 2, {"m or ft"}));
+  EXPECT_TRUE(ExitedWith(RunQuarvel({"segy", "--depth", "m", path}), 2, {"go with --section"}));
 }
 
 }  // namespace

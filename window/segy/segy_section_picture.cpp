@@ -68,11 +68,12 @@ KImage SectionImage(const KSegySection& section, double clip, KSectionScale scal
   return image;
 }
 
-KSegySectionPicture::KSegySectionPicture(KSegySection section, double clipPercent, KSectionScale scale)
-    : section_(std::move(section)), scale_(scale) {
+KSegySectionPicture::KSegySectionPicture(KSegySection section, double clipPercent, KSectionScale scale,
+                                         std::string depthUnit)
+    : section_(std::move(section)), scale_(scale), depthUnit_(std::move(depthUnit)) {
   clip_ = SectionClip(section_.values, clipPercent);
   if (!(clip_ > 0)) clip_ = 1;
-  step_ = section_.interval > 0 ? section_.interval / 1000 : 1;
+  step_ = !(section_.interval > 0) ? 1 : depthUnit_.empty() ? section_.interval / 1000 : section_.interval;
   image_ = SectionImage(section_, clip_, scale_);
 }
 
@@ -116,7 +117,10 @@ void KSegySectionPicture::DrawTimeAxis(KDevice& device, const KViewTransform& vi
   // Times from the top of the plot to the bottom of the window.
   const double t0 = -view.ToWorldY(kAxisTop), t1 = -view.ToWorldY(client.height);
   const double first = std::max(t0, 0.0), last = std::min(t1, (section_.samples - 1) * step_);
-  DrawPictureLabel(device, kAxisLeft / 2, kAxisTop / 2, section_.interval > 0 ? "ms" : "sample", kAlignCenter);
+  DrawPictureLabel(device, kAxisLeft / 2, kAxisTop / 2, !(section_.interval > 0)  ? "sample"
+                   : depthUnit_.empty() ? "ms"
+                                        : depthUnit_,
+                   kAlignCenter);
   if (!(last >= first)) return;
   const double tick = TickStep(t0, t1, client.height - kAxisTop, kTimeTickPixels);
   const KContourLevels levels = LevelsInRange(first, last, 0.0, tick, 200);

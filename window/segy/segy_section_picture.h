@@ -34,13 +34,16 @@ public:
   // Margins of the axes, in pixels.
   static constexpr int kAxisLeft = 64, kAxisTop = 34, kAxisBottom = 12, kBarWidth = 100;
 
-  KSegySectionPicture(KSegySection section, double clipPercent, KSectionScale scale);
+  // depthUnit empty: a time axis in ms. Otherwise the samples are depths
+  // and the axis is labelled in that unit ("m", "ft"), one interval per
+  // sample as the file gives it (depth files state it in whole units).
+  KSegySectionPicture(KSegySection section, double clipPercent, KSectionScale scale, std::string depthUnit = {});
 
   const KSegySection& section() const { return section_; }
   double clip() const { return clip_; }
   const KImage& image() const { return image_; }
-  // Milliseconds between samples (the interval in microseconds / 1000);
-  // 1 when the file gives none, and the axis counts samples.
+  // Milliseconds between samples (the interval in microseconds / 1000), or
+  // the depth step; 1 when the file gives none, and the axis counts samples.
   double step() const { return step_; }
 
   KViewTransform Fit(KIntSize client) const override;
@@ -54,6 +57,7 @@ private:
   KSectionScale scale_;
   double clip_ = 1;
   double step_ = 1;
+  std::string depthUnit_;
   KImage image_;
 };
 
