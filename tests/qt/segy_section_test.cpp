@@ -61,9 +61,9 @@ TEST(SegySection, PicturesInEveryTypeWithALosslessImage) {
                                      "--size", "640x400", path});
     ASSERT_EQ(r.status, 0) << type << r.err;
     const std::string bytes = ReadFileBytes(out);
-    if (std::string(type) == "png") EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(640, 400));
-    if (std::string(type) == "svg") EXPECT_THAT(bytes, HasSubstr("data:image/png;base64,"));
-    if (std::string(type) == "pdf") EXPECT_THAT(bytes, Not(HasSubstr("DCTDecode")));
+    if (std::string(type) == "png") { EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(640, 400)); }
+    if (std::string(type) == "svg") { EXPECT_THAT(bytes, HasSubstr("data:image/png;base64,")); }
+    if (std::string(type) == "pdf") { EXPECT_THAT(bytes, Not(HasSubstr("DCTDecode"))); }
   }
   EXPECT_TRUE(ExitedWith(RunQuarvel({"segy", "--preset", "3d", "--section", dir.File("i.png"), "--inline", "99", path}),
                          1, {"no trace has inline 99"}));
