@@ -20,6 +20,7 @@
 #include <variant>
 #include <vector>
 
+#include "model/document/document_summary.h"
 #include "platform/base/progress.h"
 #include "qt/platform/qt_platform.h"
 #include "programs/quarvel/command.h"
@@ -131,23 +132,6 @@ KExit ParseArguments(const std::vector<std::string>& args, SegyOptions& o) {
     return KExit::kUsage;
   }
   return KExit::kSuccess;
-}
-
-std::string JsonString(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      out += buf;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
 }
 
 std::string Coordinate(std::int32_t v, std::int16_t scalar, bool scaled) {

@@ -31,6 +31,11 @@ TEST(SegyCommand, JsonHasTheKeyNumbersAndTheTable) {
   EXPECT_THAT(mixed.out, HasSubstr("\"byte_order\": \"little\""));
   EXPECT_THAT(mixed.out, HasSubstr("\"table\": [[875, 101, 6201972, 60742329], "));
   EXPECT_THAT(mixed.out, HasSubstr("\"trace_byte_order\": \"big\""));
+  // A file name that is not UTF-8 still gives valid JSON: the byte as U+00FF.
+  const TempDir dir;
+  const std::string latin = dir.File("line\xff.sgy");
+  WriteFileBytes(latin, ReadFileBytes(path));
+  EXPECT_THAT(RunQuarvel({"segy", "--json", latin}).out, HasSubstr("line\\u00ff.sgy\""));
 }
 
 TEST(SegyCommand, WordsChosenByPresetOrBytePosition) {
