@@ -7,22 +7,11 @@
 #   -k DIR keeps the generated drawings in DIR (reused when they exist).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-builds=()
 megabytes=20
 rounds=3
 keep=""
-while [ $# -gt 0 ]; do
-  case "$1" in
-    -s) megabytes=$2; shift 2 ;;
-    -r) rounds=$2; shift 2 ;;
-    -k) keep=$2; shift 2 ;;
-    *) builds+=("$1"); shift ;;
-  esac
-done
-[ ${#builds[@]} -gt 0 ] || builds=(build)
-for b in "${builds[@]}"; do
-  [ -x "$b/quarvel" ] || { echo "no $b/quarvel: build first" >&2; exit 1; }
-done
+source bench/bench_options.sh
+bench_options "$@"
 if [ -n "$keep" ]; then
   dir=$keep
   mkdir -p "$dir"

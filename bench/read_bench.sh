@@ -12,24 +12,12 @@
 #   -i also counts instructions under callgrind (slow; steady on a busy machine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-builds=()
 megabytes=100
 rounds=5
 keep=""
 instructions=0
-while [ $# -gt 0 ]; do
-  case "$1" in
-    -i) instructions=1; shift ;;
-    -s) megabytes=$2; shift 2 ;;
-    -r) rounds=$2; shift 2 ;;
-    -k) keep=$2; shift 2 ;;
-    *) builds+=("$1"); shift ;;
-  esac
-done
-[ ${#builds[@]} -gt 0 ] || builds=(build)
-for b in "${builds[@]}"; do
-  [ -x "$b/quarvel" ] || { echo "no $b/quarvel: build first (scripts/build.sh $b)" >&2; exit 1; }
-done
+source bench/bench_options.sh
+bench_options "$@"
 if [ -n "$keep" ]; then
   file=$keep
 else

@@ -8,18 +8,9 @@
 # Usage: bench/render_command.sh [BUILD_DIR...] [-r ROUNDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-builds=()
 rounds=5
-while [ $# -gt 0 ]; do
-  case "$1" in
-    -r) rounds=$2; shift 2 ;;
-    *) builds+=("$1"); shift ;;
-  esac
-done
-[ ${#builds[@]} -gt 0 ] || builds=(build)
-for b in "${builds[@]}"; do
-  [ -x "$b/quarvel" ] || { echo "no $b/quarvel: build first" >&2; exit 1; }
-done
+source bench/bench_options.sh
+bench_options "$@"
 dir=$(mktemp -d /tmp/quarvel_render_bench.XXXXXX)
 trap 'rm -rf "$dir"' EXIT
 file=$dir/rings.qvd
