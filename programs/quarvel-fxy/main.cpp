@@ -8,7 +8,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
-#include "exchange/raster/net_raster.h"
+#include "qt/export/exchange_process.h"
 #endif
 
 #include "qt/platform/qt_platform.h"
@@ -16,7 +16,8 @@
 
 #ifdef QUARVEL_WITH_GDAL
 // File > Export grid as...: the net file shown as a GDAL raster (by the
-// extension chosen), placed before the File menu's last entry (Quit).
+// extension chosen, written by quarvel-exchange in a child process), placed
+// before the File menu's last entry (Quit).
 static void AddGridExport(KFxyMainWindow& window) {
   const QList<QAction*> menus = window.menuBar()->actions();
   QMenu* file = menus.isEmpty() ? nullptr : menus.first()->menu();
@@ -28,8 +29,8 @@ static void AddGridExport(KFxyMainWindow& window) {
         &window, "Export grid as", QString(),
         "GeoTIFF (*.tif);;netCDF (*.nc);;Surfer 7 grid (*.grd);;ESRI ASCII grid (*.asc);;ZMap+ grid (*.zmap)");
     if (path.isEmpty()) return;
-    const KResult written =
-        ExportNetFile(window.NetPath().toLocal8Bit().toStdString(), path.toLocal8Bit().toStdString(), {});
+    const KResult written = ExportNetThroughExchange(window.NetPath().toLocal8Bit().toStdString(),
+                                                     path.toLocal8Bit().toStdString(), ExchangeProgram());
     if (!written)
       QMessageBox::warning(&window, "quarvel-fxy", QString::fromLocal8Bit(written.message().c_str()));
     else

@@ -1,12 +1,13 @@
 // The editor's exchange with GIS files: File > Import adds the features of
 // vector files to the drawing, File > Export drawing as writes the drawing's
-// features (built only where GDAL is).
+// features (built only where GDAL is; quarvel-exchange does the work in a
+// child process, so that the editor itself starts without GDAL).
 #include <QFileDialog>
 #include <QMenu>
 #include <QStatusBar>
 
-#include "exchange/vector/drawing_exchange.h"
 #include "programs/quarvel-view/editor_window.h"
+#include "qt/export/exchange_process.h"
 #include "qt/view/kview.h"
 
 namespace {
@@ -27,14 +28,14 @@ void EditorWindow::ImportVector() {
   std::vector<std::string> sources;
   for (const QString& path : paths) sources.push_back(Local(path));
   QuarvelWindow& window = view_->Window();
-  const KResultWith<KAddedCounts> added = ImportInto(window, sources, {}, false);
+  const KResultWith<KImportedCounts> added = ImportThroughExchange(window, sources, ExchangeProgram());
   if (!added) {
     Warn(QString::fromLocal8Bit(added.message().c_str()));
     return;
   }
   window.ComputeExtent();
   window.MarkModified();  // nothing of it is saved yet
-  const KAddedCounts& n = added.value();
+  const KImportedCounts& n = added.value();
   statusBar()->showMessage(QString("Imported %1 polylines, %2 points, %3 texts; %4 skipped")
                                .arg(n.polylines).arg(n.points).arg(n.texts).arg(n.skipped));
   view_->Refresh();
@@ -44,7 +45,7 @@ void EditorWindow::ImportVector() {
 void EditorWindow::ExportDrawingAs() {
   const QString path = QFileDialog::getSaveFileName(this, "Export drawing as", QString(), kVectorFilter);
   if (path.isEmpty()) return;
-  const KResultWith<std::size_t> written = ExportDrawing(view_->Window(), Local(path), {});
+  const KResultWith<std::size_t> written = ExportThroughExchange(view_->Window(), Local(path), ExchangeProgram());
   if (!written)
     Warn(QString::fromLocal8Bit(written.message().c_str()));
   else

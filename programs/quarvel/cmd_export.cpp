@@ -10,13 +10,14 @@
 #include "exchange/vector/drawing_exchange.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/exchange_args.h"
+#include "programs/quarvel/exchange_usage.h"
 #include "programs/quarvel/open_input.h"
 #include "programs/quarvel/printed_warnings.h"
 #include "window/editor/quarvel_window.h"
 
 namespace {
 
-constexpr const char* kUsage = "export IN... -o OUT.gpkg|.geojson|.shp|.dxf|.csv|.kml [--format NAME] [--crs CRS]";
+constexpr const char* kUsage = kExportUsage;
 
 KExit RunExport(const std::vector<std::string>& args) {
   KExchangeArgs a;

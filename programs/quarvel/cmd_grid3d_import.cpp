@@ -11,10 +11,11 @@
 #include "io/grid/grid_file_writer.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/exchange_args.h"
+#include "programs/quarvel/exchange_usage.h"
 
 namespace {
 
-constexpr const char* kUsage = "grid3d-import RASTER -o OUT.grd";
+constexpr const char* kUsage = kGrid3dImportUsage;
 
 KExit RunGrid3dImport(const std::vector<std::string>& args) {
   KExchangeArgs a;

@@ -10,12 +10,12 @@
 #include "exchange/vector/drawing_exchange.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/exchange_args.h"
+#include "programs/quarvel/exchange_usage.h"
 #include "window/editor/quarvel_window.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "import IN... -o OUT.qvd [--layer-field F] [--z-field F] [--name-field F] [--to-crs CRS] [--xyz]";
+constexpr const char* kUsage = kImportUsage;
 
 KExit RunImport(const std::vector<std::string>& args) {
   KExchangeArgs a;

@@ -9,10 +9,11 @@
 #include "exchange/raster/net_raster.h"
 #include "programs/quarvel/command.h"
 #include "programs/quarvel/exchange_args.h"
+#include "programs/quarvel/exchange_usage.h"
 
 namespace {
 
-constexpr const char* kUsage = "net-export NET -o OUT.tif|.nc|.grd|.asc|.zmap [--format NAME] [--crs CRS]";
+constexpr const char* kUsage = kNetExportUsage;
 
 KExit RunNetExport(const std::vector<std::string>& args) {
   KExchangeArgs a;

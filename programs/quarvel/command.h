@@ -1,6 +1,7 @@
 #pragma once
 // Subcommands of the quarvel program register themselves here, so each one
 // lives in its own file.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,13 @@ struct KCommand {
 
 std::vector<KCommand>& Commands();
 
+// Kept in name order, so the list "quarvel --help" shows does not depend on
+// which file or program a command comes from.
 struct KCommandRegistrar {
-  explicit KCommandRegistrar(KCommand command) { Commands().push_back(command); }
+  explicit KCommandRegistrar(KCommand command) {
+    std::vector<KCommand>& all = Commands();
+    auto at = all.begin();
+    while (at != all.end() && std::strcmp(at->name, command.name) < 0) ++at;
+    all.insert(at, command);
+  }
 };

@@ -1,11 +1,8 @@
 #include "qt/view/qt_window_host.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QStandardPaths>
 #include <QMenu>
 #include <QProcess>
 #include <QStringList>
@@ -16,6 +13,7 @@
 #include "qt/fxy/fxy_status_window.h"
 #include "qt/dialogs/class_dialog.h"
 #include "model/document/klayer.h"
+#include "qt/platform/helper_program.h"
 #include "qt/platform/kprogress.h"
 #include "window/editor/quarvel_window.h"
 
@@ -113,11 +111,7 @@ std::optional<std::string> KQtWindowHost::AskLayer(QuarvelWindow& window, const 
   return chosen.trimmed().toLocal8Bit().toStdString();
 }
 
-QString KQtWindowHost::FxyViewer() {
-  const QFileInfo beside(QDir(QCoreApplication::applicationDirPath()).filePath("quarvel-fxy"));
-  if (beside.isFile() && beside.isExecutable()) return beside.filePath();
-  return QStandardPaths::findExecutable("quarvel-fxy");
-}
+QString KQtWindowHost::FxyViewer() { return FindHelperProgram("quarvel-fxy"); }
 
 KResult KQtWindowHost::StartFxyViewer(const std::string& netPath) {
   const QString viewer = FxyViewer();

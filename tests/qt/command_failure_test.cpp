@@ -61,4 +61,23 @@ TEST(CommandFailure, AFullStandardOutputIsAFailureNamedOnStandardError) {
   }
 }
 
+// The exchange commands live in quarvel-exchange: without it (neither beside
+// the program nor on the PATH) each says so as a usage error, while their
+// help still comes from quarvel itself.
+TEST(CommandFailure, ExchangeCommandsWithoutTheirHelperSaySo) {
+  TempDir folder;
+  const std::string alone = folder.File("quarvel");
+  std::filesystem::copy_file(QUARVEL_BINARY, alone);
+  const ProgramOptions noPath{{}, {"PATH=" + folder.File("empty")}, {}};
+  for (const char* command : {"export", "import", "net-export", "grid3d-import"}) {
+    SCOPED_TRACE(command);
+    EXPECT_TRUE(ExitedWith(RunProgram(alone, {command, "in", "-o", folder.File("out")}, noPath), 2,
+                           {std::string("quarvel ") + command + ": quarvel-exchange not found (built without GDAL?)"}));
+    const ProgramRun help = RunProgram(alone, {"help", command}, noPath);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind(std::string("usage: quarvel ") + command + " ", 0), 0u) << help.out;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.File("out")));
+}
+
 }  // namespace
