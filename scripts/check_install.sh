@@ -20,6 +20,11 @@ fi
 
 # The installed program runs from the prefix (shared libraries found by its run path).
 "$work/prefix/bin/quarvel" info examples/map.qvd >/dev/null
+# The exchange commands run in the installed quarvel-exchange beside it (built with GDAL only).
+if [ -x "$work/prefix/bin/quarvel-exchange" ]; then
+  "$work/prefix/bin/quarvel" export examples/map.qvd -o "$work/map.geojson" 2>/dev/null
+  grep -q '"features"' "$work/map.geojson"
+fi
 
 cmake -S examples/core_host -B "$work/core" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 cmake --build "$work/core" >/dev/null
