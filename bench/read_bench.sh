@@ -103,12 +103,12 @@ done
 if [ "$instructions" = 1 ]; then
   count() { valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null | awk '/Collected/ { print $NF }'; }
   r_ins=$(count "$reference" "$file")
-  printf 'instructions (callgrind): reference reader %d\n' "$r_ins"
+  printf 'instructions (callgrind): reference reader %.0f\n' "$r_ins"
   for b in "${builds[@]}"; do
     q_ins=$(count "$b/quarvel" info "$file")
     s_ins=$(count "$b/quarvel" --version)
     awk -v b="$b" -v q="$q_ins" -v s="$s_ins" -v r="$r_ins" 'BEGIN {
-      printf "  %s/quarvel info: %d, %.3f x the reference; of them %d (%.1f%%) starting the program (quarvel --version)\n", b, q, q / r, s, 100 * s / q }'
+      printf "  %s/quarvel info: %.0f, %.3f x the reference; of them %.0f (%.1f%%) starting the program (quarvel --version)\n", b, q, q / r, s, 100 * s / q }'
   done
 fi
 "${builds[0]}/quarvel" info "$file" | sed 's/^/  /'
