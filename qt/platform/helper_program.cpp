@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
@@ -40,7 +41,18 @@ KResultWith<std::string> RunHelperProgram(const QString& program, const QStringL
   {
     const BusyCursor busy;
     child.start(program, arguments);
-    if (child.waitForStarted(-1)) child.waitForFinished(-1);
+    if (!QCoreApplication::instance()) {
+      if (child.waitForStarted(-1)) child.waitForFinished(-1);
+    } else if (child.state() != QProcess::NotRunning) {
+      // The windows keep painting meanwhile, but take no input that could
+      // start other work on the same drawing.
+      QEventLoop loop;
+      QObject::connect(&child, &QProcess::finished, &loop, &QEventLoop::quit);
+      QObject::connect(&child, &QProcess::errorOccurred, &loop, [&] {
+        if (child.state() == QProcess::NotRunning) loop.quit();
+      });
+      loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
   }
   const std::string err = child.readAllStandardError().trimmed().toStdString();
   const std::string name = QFileInfo(program).fileName().toStdString();

@@ -12,7 +12,8 @@
 QString FindHelperProgram(const QString& name);
 
 // Runs program with arguments and waits for it, with the busy cursor shown
-// meanwhile. The value is what it wrote to standard error. Fails with that
+// and the windows painting (but taking no input) meanwhile. The value is
+// what it wrote to standard error. Fails with that
 // text (else the exit status or why it did not start) when it cannot start,
 // crashes or exits other than 0.
 KResultWith<std::string> RunHelperProgram(const QString& program, const QStringList& arguments);
