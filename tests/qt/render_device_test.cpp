@@ -5,7 +5,9 @@
 #include <QBuffer>
 #include <QImage>
 #include <QGlyphRun>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSvgGenerator>
 #include <QTextLayout>
@@ -383,3 +385,57 @@ TEST(QtDevice, VectorPicturesLeaveOutPointsOnStraightRuns) {
 }
 
 }  // namespace
+
+namespace {
+
+// The matrices and path operators of a one-page PDF ("a b c d e f cm",
+// "x y m", "x y l", "S", fills), from its inflated streams.
+QStringList PdfPathOperators(const QByteArray& pdf) {
+  QStringList out;
+  static const QRegularExpression op("^((-?[0-9.]+ ){6}cm|-?[0-9.]+ -?[0-9.]+ [ml]|[SsfFbB]\\*?|h)$");
+  for (qsizetype at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at + 1)) {
+    if (at >= 3 && pdf.mid(at - 3, 3) == "end") continue;
+    const qsizetype end = pdf.indexOf("endstream", at);
+    QByteArray packed = pdf.mid(at + 7, end - at - 7);
+    packed.prepend(QByteArray("\x00\x01\x00\x00", 4));  // a size hint for qUncompress
+    for (const QByteArray& line : qUncompress(packed).split('\n'))
+      if (op.match(QString::fromLatin1(line)).hasMatch()) out << QString::fromLatin1(line);
+  }
+  return out;
+}
+
+}  // namespace
+
+// Lines reach a PDF as one stroked path holding the points they are given,
+// less repeats and points on straight runs; a brush left on the painter
+// fills nothing.
+TEST(QtDevice, PdfPolylinesAreStrokedPathsOfTheirPoints) {
+  const struct {
+    int width;
+    bool brush;
+    const char* operators;
+  } cases[] = {
+      {0, false, "1 0 0 -1 0 100 cm|0 0 m|30 0 l|30 20 l|20 10 l|S"},
+      {0, true, "1 0 0 -1 0 100 cm|0 0 m|30 0 l|30 20 l|20 10 l|S"},
+      // Wide pens are centred on the pixel the coordinates name.
+      {3, false, "1 0 0 -1 0 100 cm|1 0 0 1 0.500000000 0.500000000 cm|0 0 m|30 0 l|30 20 l|20 10 l|S"},
+  };
+  for (const auto& c : cases) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+      QPdfWriter pdf(&buffer);
+      pdf.setResolution(72);
+      pdf.setPageSize(QPageSize(QSizeF(100, 100), QPageSize::Point));
+      pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+      KQtDevice device(&pdf, QSize(100, 100));
+      if (c.brush) device.painter()->setBrush(Qt::red);
+      device.SelectPen(kPenSolid, c.width, 0);
+      const std::vector<KIntPoint> path = {{10, 0}, {20, 0}, {20, 0}, {30, 0}, {30, 10}, {30, 20}, {20, 10}};
+      device.MoveTo(0, 0);
+      device.PolylineTo(path.data(), path.size());
+    }
+    EXPECT_EQ(PdfPathOperators(bytes).join('|').toStdString(), c.operators) << c.width << " " << c.brush;
+  }
+}
