@@ -5,9 +5,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QGlyphRun>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSvgGenerator>
 #include <QTextLayout>
@@ -15,6 +13,7 @@
 #include "io/document/open_document.h"
 #include "model/document/elements.h"
 #include "model/document/kones.h"
+#include "qt/export/picture_export.h"
 #include "qt/platform/drawing_text.h"
 #include "qt/platform/qt_device.h"
 #include "qt/platform/qt_font.h"
@@ -388,15 +387,17 @@ TEST(QtDevice, VectorPicturesLeaveOutPointsOnStraightRuns) {
 
 namespace {
 
-// The matrices and path operators of a one-page PDF ("a b c d e f cm",
-// "x y m", "x y l", "S", fills), from its inflated streams.
-QStringList PdfPathOperators(const QByteArray& pdf) {
+// The matrices, rectangles and path operators of a one-page PDF
+// ("a b c d e f cm", "x y w h re", "x y m", "x y l", "S", fills), from its
+// inflated streams.
+QStringList PdfPathOperators(const std::string& pdf) {
   QStringList out;
-  static const QRegularExpression op("^((-?[0-9.]+ ){6}cm|-?[0-9.]+ -?[0-9.]+ [ml]|[SsfFbB]\\*?|h)$");
-  for (qsizetype at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at + 1)) {
-    if (at >= 3 && pdf.mid(at - 3, 3) == "end") continue;
-    const qsizetype end = pdf.indexOf("endstream", at);
-    QByteArray packed = pdf.mid(at + 7, end - at - 7);
+  static const QRegularExpression op("^((-?[0-9.]+ ){6}cm|(-?[0-9.]+ ){4}re|-?[0-9.]+ -?[0-9.]+ [ml]|[SsfFbB]\\*?|h)$");
+  const QByteArray bytes = QByteArray::fromStdString(pdf);
+  for (qsizetype at = bytes.indexOf("stream\n"); at >= 0; at = bytes.indexOf("stream\n", at + 1)) {
+    if (at >= 3 && bytes.mid(at - 3, 3) == "end") continue;
+    const qsizetype end = bytes.indexOf("endstream", at);
+    QByteArray packed = bytes.mid(at + 7, end - at - 7);
     packed.prepend(QByteArray("\x00\x01\x00\x00", 4));  // a size hint for qUncompress
     for (const QByteArray& line : qUncompress(packed).split('\n'))
       if (op.match(QString::fromLatin1(line)).hasMatch()) out << QString::fromLatin1(line);
@@ -415,27 +416,21 @@ TEST(QtDevice, PdfPolylinesAreStrokedPathsOfTheirPoints) {
     bool brush;
     const char* operators;
   } cases[] = {
-      {0, false, "1 0 0 -1 0 100 cm|0 0 m|30 0 l|30 20 l|20 10 l|S"},
-      {0, true, "1 0 0 -1 0 100 cm|0 0 m|30 0 l|30 20 l|20 10 l|S"},
+      {0, false, "1 0 0 -1 0 100 cm|0 0 100 100 re|f|0 0 m|30 0 l|30 20 l|20 10 l|S"},
+      {0, true, "1 0 0 -1 0 100 cm|0 0 100 100 re|f|0 0 m|30 0 l|30 20 l|20 10 l|S"},
       // Wide pens are centred on the pixel the coordinates name.
-      {3, false, "1 0 0 -1 0 100 cm|1 0 0 1 0.500000000 0.500000000 cm|0 0 m|30 0 l|30 20 l|20 10 l|S"},
+      {3, false, "1 0 0 -1 0 100 cm|0 0 100 100 re|f|1 0 0 1 0.500000000 0.500000000 cm|0 0 m|30 0 l|30 20 l|20 10 l|S"},
   };
   for (const auto& c : cases) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-      QPdfWriter pdf(&buffer);
-      pdf.setResolution(72);
-      pdf.setPageSize(QPageSize(QSizeF(100, 100), QPageSize::Point));
-      pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-      KQtDevice device(&pdf, QSize(100, 100));
-      if (c.brush) device.painter()->setBrush(Qt::red);
+    const auto paint = [&c](KDevice& device) {
+      if (c.brush) dynamic_cast<KQtDevice&>(device).painter()->setBrush(Qt::red);
       device.SelectPen(kPenSolid, c.width, 0);
       const std::vector<KIntPoint> path = {{10, 0}, {20, 0}, {20, 0}, {30, 0}, {30, 10}, {30, 20}, {20, 10}};
       device.MoveTo(0, 0);
       device.PolylineTo(path.data(), path.size());
-    }
-    EXPECT_EQ(PdfPathOperators(bytes).join('|').toStdString(), c.operators) << c.width << " " << c.brush;
+    };
+    const KResultWith<std::string> pdf = PaintingBytes(paint, QSize(100, 100), "pdf", "lines");
+    ASSERT_TRUE(pdf) << pdf.message();
+    EXPECT_EQ(PdfPathOperators(pdf.value()).join('|').toStdString(), c.operators) << c.width << " " << c.brush;
   }
 }
