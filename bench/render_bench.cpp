@@ -4,7 +4,7 @@
 // image; a million x, y, z points drawn a pixel each; and the PNG encoding
 // of the result, by Qt's writer and by the one "quarvel render" uses; then
 // the same picture written as PNG, SVG and PDF, in alternating rounds, with
-// the medians and their ratios to PNG. Peak memory is printed at the end
+// the medians (wall and CPU) and their ratios to PNG. Peak memory is printed at the end
 // (VmHWM of the process).
 #include <benchmark/benchmark.h>
 
@@ -17,10 +17,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <random>
 #include <string>
 #include <vector>
+#include <zlib.h>
 
 #include "model/document/kcurve.h"
 #include "model/document/kones.h"
@@ -203,30 +205,108 @@ void BM_PngEncodeOpaque(benchmark::State& state) {
   }
 }
 
+void KeepPicture(const std::string& bytes, const char* type) {
+  const QByteArray directory = qgetenv("QUARVEL_EXPORT_KEEP");
+  if (directory.isEmpty()) return;
+  std::ofstream(directory.toStdString() + "/rings." + type, std::ios::binary) << bytes;
+}
+
+double CpuMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// The largest Flate stream of a PDF, inflated: for a page of lines, its
+// content (the drawing operators as the engine wrote them).
+std::string LargestPdfStream(const std::string& pdf) {
+  std::string largest;
+  for (std::size_t at = pdf.find("stream\n"); at != std::string::npos; at = pdf.find("stream\n", at + 1)) {
+    if (at >= 3 && pdf.compare(at - 3, 3, "end") == 0) continue;
+    z_stream z{};
+    if (inflateInit(&z) != Z_OK) break;
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(pdf.data() + at + 7));
+    z.avail_in = static_cast<uInt>(pdf.size() - at - 7);
+    std::string out;
+    int status = Z_OK;
+    while (status == Z_OK) {
+      const std::size_t done = out.size();
+      out.resize(done + (1 << 20));
+      z.next_out = reinterpret_cast<Bytef*>(out.data() + done);
+      z.avail_out = 1 << 20;
+      status = inflate(&z, Z_NO_FLUSH);
+      out.resize(out.size() - z.avail_out);
+    }
+    inflateEnd(&z);
+    if (status == Z_STREAM_END && out.size() > largest.size()) largest = std::move(out);
+  }
+  return largest;
+}
+
+// What the PDF's content costs to compress alone, as the engine does it at
+// zlib's default level: the part of the PDF time no drawing call can save
+// short of writing fewer points.
+void PrintPdfContentCost(const std::string& pdf, int rounds, double pngCpu) {
+  const std::string content = LargestPdfStream(pdf);
+  if (content.empty()) return;
+  std::size_t points = 0;
+  for (std::size_t at = content.find(" l\n"); at != std::string::npos; at = content.find(" l\n", at + 1)) ++points;
+  for (std::size_t at = content.find(" m\n"); at != std::string::npos; at = content.find(" m\n", at + 1)) ++points;
+  std::vector<double> cpu;
+  std::vector<Bytef> packed(compressBound(content.size()));
+  for (int r = 0; r < rounds; ++r) {
+    uLongf size = packed.size();
+    const double start = CpuMilliseconds();
+    compress2(packed.data(), &size, reinterpret_cast<const Bytef*>(content.data()), content.size(),
+              Z_DEFAULT_COMPRESSION);
+    cpu.push_back(CpuMilliseconds() - start);
+  }
+  const double c = Median(cpu);
+  std::printf("PDF page content: %zu bytes, %zu points; deflating it alone: CPU %.1f ms (%.2f x PNG)\n",
+              content.size(), points, c, pngCpu > 0 ? c / pngCpu : 0.0);
+}
+
 // PNG, SVG and PDF of the million-vertex picture, round after round so
-// that they share the machine's load; medians of the wall times.
+// that they share the machine's load; medians of the wall and CPU times
+// (on a shared machine the CPU times are the steadier).
+// QUARVEL_EXPORT_ONLY=pdf (or png, svg) writes that type alone, to profile it;
+// QUARVEL_EXPORT_KEEP=DIR keeps the last picture of each type there, to
+// compare builds.
 void PrintExportRatios(int rounds) {
   const char* types[] = {"png", "svg", "pdf"};
-  std::vector<double> times[3];
+  std::vector<double> wall[3], cpu[3];
   std::size_t bytes[3] = {};
+  std::string pdf;
+  const QByteArray only = qgetenv("QUARVEL_EXPORT_ONLY");
   const auto paint = [](KDevice& device) { KRenderer(device).DrawDocument(Drawing(), FittedView(device)); };
   for (int r = 0; r < rounds; ++r) {
     for (int t = 0; t < 3; ++t) {
+      if (!only.isEmpty() && only != types[t]) continue;
       QElapsedTimer timer;
       timer.start();
+      const double cpuStart = CpuMilliseconds();
       const KResultWith<std::string> picture = PaintingBytes(paint, QSize(kSide, kSide), types[t], "rings");
-      times[t].push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+      cpu[t].push_back(CpuMilliseconds() - cpuStart);
+      wall[t].push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
       bytes[t] = picture ? picture.value().size() : 0;
+      if (picture && r == rounds - 1) KeepPicture(picture.value(), types[t]);
+      if (picture && t == 2 && r == rounds - 1) pdf = picture.value();
     }
   }
-  double median[3];
+  const double pngWall = wall[0].empty() ? 0 : Median(wall[0]);
+  const double pngCpu = cpu[0].empty() ? 0 : Median(cpu[0]);
   for (int t = 0; t < 3; ++t) {
-    std::sort(times[t].begin(), times[t].end());
-    median[t] = times[t][times[t].size() / 2];
+    if (wall[t].empty()) continue;
+    const double w = Median(wall[t]), c = Median(cpu[t]);
+    std::printf("export %s: wall %.1f ms (%.2f x PNG), CPU %.1f ms (%.2f x PNG), %zu bytes, median of %d\n",
+                types[t], w, pngWall > 0 ? w / pngWall : 0.0, c, pngCpu > 0 ? c / pngCpu : 0.0, bytes[t], rounds);
   }
-  for (int t = 0; t < 3; ++t)
-    std::printf("export %s: %.1f ms (%.2f x PNG), %zu bytes, median of %d\n", types[t], median[t],
-                median[t] / median[0], bytes[t], rounds);
+  if (!pdf.empty()) PrintPdfContentCost(pdf, rounds, pngCpu);
 }
 
 BENCHMARK(BM_RendererOneMillionVertices)->Unit(benchmark::kMillisecond)->MinTime(2.0);

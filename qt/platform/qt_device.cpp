@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPaintEngine>
+#include <QPainterPath>
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
@@ -69,6 +70,21 @@ bool IsVectorPicture(QPainter* painter) {
   return engine && (engine->type() == QPaintEngine::SVG || engine->type() == QPaintEngine::Pdf);
 }
 
+// The PDF engine turns a polyline into a path a point at a time, with a
+// check on each; a path filled from the whole polygon at once writes the
+// same operators for less work. A path would be filled with the painter's
+// brush, which a polyline never is.
+void DrawPolyline(QPainter* painter, const QPolygon& line) {
+  const QPaintEngine* engine = painter->paintEngine();
+  if (engine && engine->type() == QPaintEngine::Pdf && painter->brush().style() == Qt::NoBrush) {
+    QPainterPath path;
+    path.addPolygon(QPolygonF(line));
+    painter->drawPath(path);
+  } else {
+    painter->drawPolyline(line);
+  }
+}
+
 }  // namespace
 
 QColor ToQColor(KColorRef colour) { return QColor(KRedOf(colour), KGreenOf(colour), KBlueOf(colour)); }
@@ -98,10 +114,10 @@ void KQtDevice::Flush() {
       // Wide pens are centred on the pixel the coordinates name.
       painter_->save();
       painter_->translate(0.5, 0.5);
-      painter_->drawPolyline(pending_);
+      DrawPolyline(painter_, pending_);
       painter_->restore();
     } else {
-      painter_->drawPolyline(pending_);
+      DrawPolyline(painter_, pending_);
     }
   }
   pending_.clear();
