@@ -107,7 +107,9 @@ std::string WheelFrames(KView& view, int frames) {
 // The full paint a pause in the navigation brings, timed from the end of
 // the pause to the picture shown.
 Time CatchUp(KView& view) {
-  const Time paused = Measure([&] { QTest::qWaitFor([&] { return !view.ShowsMovedPicture(); }, 60000); });
+  bool arrived = false;
+  const Time paused = Measure([&] { arrived = QTest::qWaitFor([&] { return !view.ShowsMovedPicture(); }, 60000); });
+  if (!arrived) std::fprintf(stderr, "editor_bench: the full paint did not arrive within 60 s\n");
   return {paused.wall - KView::kSettleMs, paused.cpu};
 }
 
