@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "io/document/writer.h"
+#include "platform/base/number_text.h"
 
 namespace {
 
@@ -13,34 +14,18 @@ namespace {
 constexpr double kNudge = 5e-121;
 constexpr int kDecimals = 10;
 constexpr int kFixedDecimals = 6;
-// Enough for the largest double in fixed notation (309 digits, sign, point
-// and the decimals).
+// Enough for any double in its shortest form.
 constexpr std::size_t kNumberBuffer = 400;
-
-std::string Fixed(double value, int decimals) {
-  std::array<char, kNumberBuffer> buffer{};
-  const auto [end, error] =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
-  if (error != std::errc()) return "0";
-  return std::string(buffer.data(), end);
-}
 
 }  // namespace
 
 std::string FormatNumber(double value) {
   // "%11.10lf": every finite value has at least twelve characters, so the
   // field width never pads.
-  std::string text = Fixed(value + kNudge, kDecimals);
-  // Finite values print with a point and ten decimals, so trimming stops at
-  // the point at the latest; "nan" and "inf" have no point and stay.
-  if (text.find('.') != std::string::npos) {
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
-  }
-  return text;
+  return TrimmedNumberText(value + kNudge, kDecimals);
 }
 
-std::string FormatFixed6(double value) { return Fixed(value, kFixedDecimals); }
+std::string FormatFixed6(double value) { return FixedNumberText(value, kFixedDecimals); }
 
 std::string FormatShortest(double value) {
   std::array<char, kNumberBuffer> buffer{};

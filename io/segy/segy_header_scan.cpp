@@ -32,7 +32,12 @@ KResult PerTrace(KInputFile& file, const KSegyLayout& layout, const KHeaderScan&
 // the last header it holds, so no header straddles two blocks.
 KResult Blocks(KInputFile& file, const KSegyLayout& layout, const KHeaderScan& scan, const Visit& visit) {
   const std::int64_t perBlock = std::max<std::int64_t>(1, (kBlockBytes - scan.bytes) / layout.traceLength + 1);
-  std::vector<unsigned char> block(static_cast<std::size_t>((perBlock - 1) * layout.traceLength + scan.bytes));
+  // No block reads past the end of the file, so the buffer never needs more
+  // than the file holds after the first header: a small file whose header
+  // promises many traces gets a small buffer, not a cleared 4 MB one.
+  const std::int64_t held = std::max<std::int64_t>(1, layout.fileSize - layout.TraceStart(0));
+  std::vector<unsigned char> block(
+      static_cast<std::size_t>(std::min((perBlock - 1) * layout.traceLength + scan.bytes, held)));
   for (std::int64_t first = 0; first < scan.count; first += perBlock) {
     const std::int64_t n = std::min(perBlock, scan.count - first);
     const std::int64_t start = layout.TraceStart(first);
@@ -42,7 +47,9 @@ KResult Blocks(KInputFile& file, const KSegyLayout& layout, const KHeaderScan& s
     for (std::int64_t j = 0; j < n; ++j) {
       const std::int64_t at = j * layout.traceLength;
       const std::int64_t available = std::clamp<std::int64_t>(got - at, 0, scan.bytes);
-      if (!visit(first + j, block.data() + at, available)) return KResult::Ok();
+      // A header the file does not hold points nowhere past the buffer.
+      const unsigned char* header = available > 0 ? block.data() + at : block.data();
+      if (!visit(first + j, header, available)) return KResult::Ok();
     }
   }
   return KResult::Ok();

@@ -3,14 +3,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <variant>
 #include <vector>
 
 #include "model/curves/kembellish.h"
 #include "model/document/elements.h"
 #include "model/document/kcurve.h"
-#include "platform/base/c_locale.h"
+#include "platform/base/number_text.h"
 #include "platform/device/kdevice.h"
 #include "render/drawing/arrow.h"
 #include "render/drawing/krenderer.h"
@@ -173,18 +172,7 @@ void DrawArrow(const KArrowItem& item, bool atStart, const KViewTransform& view,
 }  // namespace
 
 std::string FormatEmbellishNumber(double value, int decimals) {
-  KCLocaleScope c;
-  const double nudged = value + kFormatNudge;
-  const int needed = std::snprintf(nullptr, 0, "%*.*f", decimals + 1, decimals, nudged);
-  if (needed <= 0) return std::string();
-  std::vector<char> buffer(static_cast<std::size_t>(needed) + 1);
-  std::snprintf(buffer.data(), buffer.size(), "%*.*f", decimals + 1, decimals, nudged);
-  std::string text(buffer.data(), static_cast<std::size_t>(needed));
-  if (text.find('.') != std::string::npos) {
-    while (!text.empty() && text.back() == '0') text.pop_back();
-    if (!text.empty() && text.back() == '.') text.pop_back();
-  }
-  return text;
+  return TrimmedNumberText(value + kFormatNudge, decimals);
 }
 
 void DrawLineItem(const KLineItem& item, unsigned colour, const KViewTransform& view, const KCurve& curve,

@@ -358,6 +358,13 @@ TEST_F(EmbellishDraw, NumbersLoseTrailingZerosAndSurviveHugeValues) {
   EXPECT_EQ(FormatEmbellishNumber(2.5, 50), "2.5");
   EXPECT_EQ(FormatEmbellishNumber(0, 10), "0");
   EXPECT_EQ(FormatEmbellishNumber(-0.25, 10), "-0.25");
+  // All 50 decimals are exact digits of the double nearest 0.1, not its
+  // shortest form; with no decimals the zeros of an integer stay, and a
+  // half rounds to even.
+  EXPECT_EQ(FormatEmbellishNumber(0.1, 50), "0.1000000000000000055511151231257827021181583404541");
+  EXPECT_EQ(FormatEmbellishNumber(100, 0), "100");
+  EXPECT_EQ(FormatEmbellishNumber(2.5, 0), "2");
+  EXPECT_EQ(FormatEmbellishNumber(-std::numeric_limits<double>::infinity(), 10), "-inf");
   const std::string huge = FormatEmbellishNumber(1e300, 50);
   EXPECT_EQ(huge.size(), 301u);
   EXPECT_EQ(huge.front(), '1');

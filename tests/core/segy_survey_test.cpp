@@ -11,6 +11,7 @@
 #include "io/segy/segy_survey.h"
 #include "io/segy/segy_text.h"
 #include "io/segy/segy_words.h"
+#include "tests/support/heap_counter.h"
 #include "tests/support/segy_data.h"
 
 namespace {
@@ -223,6 +224,24 @@ TEST(SegyHeaderScan, BlocksAndPerTraceReadsAgree) {
       EXPECT_NE(seen[0][0], seen[0][1]);
     }
   }
+}
+
+// Block reads of a small file take a buffer of about the file's size, not
+// a whole block (4 MB).
+TEST(SegyHeaderScan, BlockBufferBoundedByTheFile) {
+  KResultWith<KInputFile> file = OpenInputFile(GeneratedSegy("be_ibm.sgy"));
+  ASSERT_TRUE(file);
+  const KSegyLayout layout = ReadSegyLayout(file.value()).value();
+  const std::int64_t before = HeapInUse();
+  ResetHeapPeak();
+  int visits = 0;
+  const KHeaderScan scan{layout.traces, 240, KHeaderReads::kBlocks};
+  ASSERT_TRUE(ScanTraceHeaders(file.value(), layout, scan, [&](std::int64_t, const unsigned char*, std::int64_t) {
+    ++visits;
+    return true;
+  }));
+  EXPECT_EQ(visits, layout.traces);
+  EXPECT_LT(HeapPeak() - before, 2 * layout.fileSize);
 }
 
 }  // namespace

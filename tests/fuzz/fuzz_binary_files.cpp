@@ -1,9 +1,6 @@
 // libFuzzer target: any bytes as a GRID3D grid file and as an f(x,y) net
 // file. Build with -DQUARVEL_FUZZ=ON (clang).
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -11,6 +8,7 @@
 #include "io/grid/grid_file_reader.h"
 #include "model/grid/kgrid3d.h"
 #include "io/grid/net_file_reader.h"
+#include "tests/fuzz/fuzz_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -18,15 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)ParseNetFile(bytes, net);  // any verdict will do; it must not crash
 
   // The grid reader takes a path, as the drawing names it.
-  static const std::string path = "/tmp/quarvel_fuzz_grid_" + std::to_string(getpid());
-  if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-    KGridFile grid;
-    (void)ReadGridFile(grid, path);
-    KColorTable colours;
-    KImage image = BuildGridImage(grid, colours);
-    (void)image;
-  }
+  KGridFile grid;
+  (void)ReadGridFile(grid, FuzzInputFile(data, size));
+  KColorTable colours;
+  KImage image = BuildGridImage(grid, colours);
+  (void)image;
   return 0;
 }

@@ -2,10 +2,7 @@
 // through the platform layer's image readers, as a drawing's BMPIN loads
 // it, and drawn onto a small recording device. Build with -DQUARVEL_FUZZ=ON
 // (clang).
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 #include <QCoreApplication>
@@ -13,6 +10,7 @@
 #include "io/document/open_document.h"
 #include "qt/platform/qt_platform.h"
 #include "tests/fuzz/bounded_device.h"
+#include "tests/fuzz/fuzz_file.h"
 #include "window/editor/quarvel_window.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -23,11 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static QCoreApplication app(argc, argv);
   static const bool installed = (InstallQtPlatform(), true);
   (void)installed;
-  static const std::string path = "/tmp/quarvel_fuzz_image_" + std::to_string(getpid());
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return 0;
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
+  const std::string& path = FuzzInputFile(data, size);
   // Placed so that the picture covers part of the view, with the mode taken
   // from the input's size.
   QuarvelWindow window;

@@ -1,25 +1,19 @@
 // libFuzzer target: any bytes as a SEG-Y file, read into the panel,
 // written as positions, its textual headers and survey geometry read.
 // Build with -DQUARVEL_FUZZ=ON (clang).
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "io/segy/segy_positions.h"
 #include "io/segy/segy_survey.h"
 #include "io/segy/segy_text.h"
+#include "tests/fuzz/fuzz_file.h"
 #include "window/segy/ksegy_analysis.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The reader takes a path, as the command line gives it.
-  static const std::string path = "/tmp/quarvel_fuzz_segy_" + std::to_string(getpid());
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return 0;
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
+  const std::string& path = FuzzInputFile(data, size);
   KResultWith<KInputFile> file = OpenInputFile(path);
   if (!file) return 0;
   (void)ReadSegyText(file.value());  // read even when the layout is refused

@@ -14,6 +14,12 @@
 # executions, the rate, the coverage (cov: edges, ft: features) and the
 # number of findings; exits non-zero when any target found something.
 # BUILD is build-fuzz beside the sources unless QUARVEL_FUZZ_BUILD says.
+#
+# A run count goes in chunks of at most a million, so that a long campaign
+# reports as it goes: BUILD/fuzz-status.txt is rewritten every minute with
+# each target's state, executions so far, rate, coverage and findings, read
+# from the target's log BUILD/fuzz-<target>.log (one libFuzzer run after
+# another). Before fuzzing, the working corpus is minimised as after it.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$here/../.." && pwd)
@@ -23,10 +29,17 @@ shift
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(fuzz_reader fuzz_render fuzz_grid fuzz_image fuzz_binary_files fuzz_segy)
 
+chunk=1000000
 case $length in
-  *s) limit=(-max_total_time="${length%s}") ;;
-  *) limit=(-runs="$length") ;;
+  *s) chunks=(time) ;;
+  *) chunks=() && for ((left = length; left > 0; left -= chunk)); do chunks+=($((left < chunk ? left : chunk))); done ;;
 esac
+limit() {
+  case $1 in
+    time) echo "-max_total_time=${length%s}" ;;
+    *) echo "-runs=$1" ;;
+  esac
+}
 
 # Seconds an input may take. A paint that spends the renderer's whole budget
 # of inserted work (bounded, and 0.2 s in a release build) takes about 3 s
@@ -67,28 +80,74 @@ cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   >/dev/null || exit 2
 ninja -C "$build" "${targets[@]}" >/dev/null || exit 2
 
+# Executions, last rate, cov and ft of a target's log: the finished runs'
+# totals plus the running one's last line.
+progress() {
+  awk '/^stat::number_of_executed_units:/ { done += $2; current = 0; next }
+       /^#[0-9]+/ { current = substr($1, 2)
+         for (i = 1; i < NF; ++i) {
+           if ($i == "cov:") cov = $(i + 1)
+           if ($i == "ft:") ft = $(i + 1)
+           if ($i == "exec/s:") rate = $(i + 1)
+         } }
+       END { printf "%d %s %s %s\n", done + current, rate == "" ? "?" : rate, cov == "" ? "?" : cov, ft == "" ? "?" : ft }' "$1" 2>/dev/null
+}
+
+row() { printf '%-18s %-9s %12s %10s %8s %8s %9s\n' "$@"; }
+
+status_file=$build/fuzz-status.txt
+write_status() {
+  {
+    echo "campaign pid $$, started $started, $length runs per target; updated $(date -u '+%F %T') UTC"
+    row target state executions exec/s cov ft findings
+    for t in "${targets[@]}"; do
+      local state=waiting
+      [ -f "$build/fuzz-$t.state" ] && state=$(cat "$build/fuzz-$t.state")
+      if [ "$state" = waiting ]; then
+        row "$t" "$state" - - - - -
+      else
+        read -r runs rate cov ft < <(progress "$build/fuzz-$t.log")
+        row "$t" "$state" "$runs" "$rate" "$cov" "$ft" "$(find "$build/fuzz-findings/$t" -type f 2>/dev/null | wc -l)"
+      fi
+    done
+  } >"$status_file.new" && mv "$status_file.new" "$status_file"
+}
+
 export QT_QPA_PLATFORM=offscreen
+started=$(date -u '+%F %T UTC')
+for t in "${targets[@]}"; do rm -f "$build/fuzz-$t.state"; done
+( while kill -0 $$ 2>/dev/null; do write_status; sleep 60; done ) &
+reporter=$!
 failed=0
-printf '%-18s %12s %10s %8s %8s %9s\n' target executions exec/s cov ft findings
+row target state executions exec/s cov ft findings
 for t in "${targets[@]}"; do
   corpus=$build/fuzz-corpus/$t
   findings=$build/fuzz-findings/$t
   log=$build/fuzz-$t.log
   mkdir -p "$corpus" "$findings"
-  "$build/$t" "$corpus" "$here/corpus/$t" "${limit[@]}" -max_len="$(max_len "$t")" -timeout="$(time_limit "$t")" \
-    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1
-  status=$?
-  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
-  cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
-  ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
+  : >"$log"
+  echo running >"$build/fuzz-$t.state"
+  [ -n "$(ls -A "$corpus")" ] && minimise "$t" "$corpus" "$build/fuzz-$t-merge.log"
+  status=0
+  for runs in "${chunks[@]}"; do
+    "$build/$t" "$corpus" "$here/corpus/$t" "$(limit "$runs")" -max_len="$(max_len "$t")" -timeout="$(time_limit "$t")" \
+      -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" >>"$log" 2>&1
+    status=$?
+    [ "$status" -ne 0 ] && break
+  done
+  read -r runs rate cov ft < <(progress "$log")
   found=$(find "$findings" -type f | wc -l)
-  printf '%-18s %12s %10s %8s %8s %9s\n' "$t" "${runs:-?}" "${rate:-?}" "${cov:-?}" "${ft:-?}" "$found"
   if [ "$status" -ne 0 ] || [ "$found" -ne 0 ]; then
     failed=1
+    echo found >"$build/fuzz-$t.state"
     echo "  $t: exit $status; see $log and $findings" >&2
   else
+    echo done >"$build/fuzz-$t.state"
     minimise "$t" "$corpus" "$build/fuzz-$t-merge.log"
   fi
+  row "$t" "$(cat "$build/fuzz-$t.state")" "$runs" "$rate" "$cov" "$ft" "$found"
+  write_status
 done
+kill "$reporter" 2>/dev/null
+write_status
 exit $failed
