@@ -14,7 +14,8 @@
 # precision the current sweeps needed), for before/after figures.
 # GRID_BENCH_THREADS=N runs quarvel with N threads (default 1, as gmt);
 # GRID_BENCH_SETS="smooth tracks fault" and GRID_BENCH_SOLVERS="sweep fast"
-# pick what runs.
+# pick what runs. After the table, the growth from the smallest size to the
+# largest (CPU time ratio against node ratio).
 # GRID_BENCH_SIZES="18 64 126" picks the sizes (num x of the first level;
 # five levels give 259, 995 and 1987 nodes across).
 #
@@ -116,6 +117,8 @@ matched() {
 
 row() {   # row PROGRAM SOLVER PRECISION THREADS TIMING SIZE ERRORS MATCHED
   local t=($5) z=($6)
+  # For the growth table: set, program, solver, nodes, cpu seconds.
+  printf '%s\t%s\t%s\t%s\t%s\n' "$label" "$1" "$2" "$((z[0] * z[1]))" "${t[1]}" >> "$work/growth"
   printf '| %s | %sx%s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$label" "${z[0]}" "${z[1]}" \
     "$1" "$2" "$3" "$4" "${t[0]}" "${t[1]}" "${t[2]}" "${z[2]}" $7 "$8"
 }
@@ -173,3 +176,14 @@ bench() {
 for numx in $sizes; do
   for set in ${GRID_BENCH_SETS:-smooth tracks fault}; do bench $set "$numx"; done
 done
+
+# Growth from the smallest size run to the largest: CPU time ratio against
+# the node ratio (about 3.99 from 995 to 1987 nodes across); a ratio below
+# the node ratio means the time grows more slowly than the grid.
+if [[ -s $work/growth ]]; then
+  printf '\n| data | program | solver | nodes | cpu s | time ratio | node ratio |\n| --- | --- | --- | --- | --- | --- | --- |\n'
+  awk -F'\t' '{ k = $1 FS $2 FS $3; if (!(k in lo)) { order[++n] = k; lo[k] = $4; lc[k] = $5 } hi[k] = $4; hc[k] = $5 }
+    END { for (i = 1; i <= n; i++) { k = order[i]; split(k, p, FS); if (hi[k] == lo[k]) continue
+            printf "| %s | %s | %s | %s -> %s | %s -> %s | %.2f | %.2f |\n", p[1], p[2], p[3], lo[k], hi[k], lc[k], hc[k],
+                   (lc[k] > 0 ? hc[k] / lc[k] : 0), hi[k] / lo[k] } }' "$work/growth"
+fi

@@ -234,6 +234,9 @@ private:
   void TieDataNodes();
   // Sweeps only the nodes within width of the grid's edge, in index order.
   double SweepEdge(int width);
+  // The same nodes in the reverse order, so that what the forward order
+  // carries only one node a sweep travels the other way as fast.
+  double SweepEdgeBack(int width);
   // Interleaved rows: a block of rows is swept together, each row
   // kBlockLag columns behind the one before it. With a lag of two or more
   // every node reads what the row-at-a-time order gives it (the row before

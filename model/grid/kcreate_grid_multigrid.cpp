@@ -30,14 +30,19 @@ namespace {
 
 // Sweeps before and after each coarse correction, and on the coarsest grid.
 constexpr int kPreSweeps = 2, kPostSweeps = 2, kCoarseSweeps = 4, kCoarsestSweeps = 30;
-// Cycles remembered by the mixing.
+// Cycles remembered by the mixing (two floats a node each). One is as
+// quick on survey lines and smooth data, but far slower to a tight
+// precision beside faults.
 constexpr int kMixHistory = 3;
 // Share of the coarse correction applied: the coarse grids see the nodes
 // by data as fixed, the fine grid does not, and the full correction can
 // overshoot there.
 constexpr double kDamp = 0.7;
-// Extra sweeps of the nodes this close to the grid's edge, per cycle.
+// Extra sweeps of the nodes this close to the grid's edge, per cycle, at
+// most; they stop once one changes no node by kEdgeSettled times the
+// precision.
 constexpr int kEdgeSweeps = 50, kEdgeWidth = 4;
+constexpr double kEdgeSettled = 0.25;
 // The stencil is (step^4 / 20) times the biharmonic: on twice the step the
 // same equation needs a 16 times larger source.
 constexpr double kStepUp = 16.0;
@@ -282,16 +287,18 @@ public:
   // combination of the cycles recorded.
   void Mix(std::vector<double>& g) {
     if (m_ <= 0) return;
-    // f = G(u) - u, kept in start_; the newest column is (f - fPrev, g - gPrev).
+    // f = G(u) - u, kept in start_; the newest column is (f - fPrev, g -
+    // gPrev). This cycle began where the last mixing moved gPrev to, so
+    // g - gPrev = f + moved: small numbers, which floats hold as well as
+    // the columns, where gPrev itself would need doubles.
     std::vector<double>& f = start_;
     if (fPrev_.empty()) {
       fPrev_.resize(total_);
-      gPrev_.resize(total_);
+      moved_.assign(total_, 0.0f);
       Blocks([&](std::size_t first, std::size_t last, double*) {
         for (std::size_t n = first; n < last; ++n) {
           f[n] = g[n] - f[n];
           fPrev_[n] = static_cast<float>(f[n]);
-          gPrev_[n] = g[n];
         }
       });
       return;
@@ -309,9 +316,8 @@ public:
       for (std::size_t n = first; n < last; ++n) {
         f[n] = g[n] - f[n];
         df[n] = static_cast<float>(f[n] - fPrev_[n]);
-        dg[n] = static_cast<float>(g[n] - gPrev_[n]);
+        dg[n] = static_cast<float>(f[n] + static_cast<double>(moved_[n]));
         fPrev_[n] = static_cast<float>(f[n]);
-        gPrev_[n] = g[n];
       }
       for (int i = 0; i < stored_; ++i) {
         const float* col = dF_[static_cast<std::size_t>(i)].data();
@@ -332,13 +338,14 @@ public:
     }
     if (!Solve(h, r, stored_, gamma)) {
       stored_ = next_ = 0;
-      return;
+      gamma.clear();   // g stays as it is: nothing moved
     }
     Blocks([&](std::size_t first, std::size_t last, double*) {
-      for (int i = 0; i < stored_; ++i) {
-        const float* col = dG_[static_cast<std::size_t>(i)].data();
-        const double gi = gamma[static_cast<std::size_t>(i)];
-        for (std::size_t n = first; n < last; ++n) g[n] -= gi * col[n];
+      for (std::size_t n = first; n < last; ++n) {
+        double move = 0.0;
+        for (std::size_t i = 0; i < gamma.size(); ++i) move -= gamma[i] * dG_[i][n];
+        g[n] += move;
+        moved_[n] = static_cast<float>(move);
       }
     });
   }
@@ -400,8 +407,10 @@ private:
   int m_, stored_ = 0, next_ = 0;
   std::size_t total_;
   int threads_, blocks_ = 0;
-  std::vector<double> start_, gPrev_, gram_, sums_;
-  std::vector<float> fPrev_;   // only steers, as the columns
+  std::vector<double> start_, gram_, sums_;
+  // Only steer, as the columns: the sweeps after the mixing remove what
+  // their rounding leaves.
+  std::vector<float> fPrev_, moved_;
   std::vector<std::vector<float>> dF_, dG_;
 };
 
@@ -525,7 +534,11 @@ KRelaxEnd KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* li
     // The rows and columns by the edge estimate from the nodes beside them
     // alone; their error creeps along the edge and no coarse grid carries
     // it, so they get sweeps of their own, cheap for being few.
-    for (int s = 0; s < kEdgeSweeps; ++s) SweepEdge(kEdgeWidth);
+    // Forward and backward in turn: one order carries a change along the
+    // edge only a node a sweep against it. Once the edge has settled, more
+    // of them would only cost time.
+    for (int s = 0; s < kEdgeSweeps; ++s)
+      if ((s % 2 ? SweepEdgeBack(kEdgeWidth) : SweepEdge(kEdgeWidth)) < kEdgeSettled * precision) break;
     for (int s = 0; s < kPostSweeps; ++s)
       if (!sweep(&result)) return result;
     mixing.Mix(values_);

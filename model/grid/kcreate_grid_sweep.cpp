@@ -243,6 +243,37 @@ double KCreateGrid::SweepEdge(int width) {
   return largest;
 }
 
+double KCreateGrid::SweepEdgeBack(int width) {
+  double largest = 0.0;
+  // Columns [c0, c1) of row j from right to left; last is one past the
+  // row's border nodes, walked back as the nodes are.
+  const auto stretch = [&](int j, int c0, int c1) {
+    const BorderNode* first = border_.data() + rowBorder_[static_cast<std::size_t>(j)];
+    const BorderNode* border = border_.data() + rowBorder_[static_cast<std::size_t>(j) + 1];
+    const int lo = Index(c0, j);
+    for (int n = Index(c1, j) - 1; n >= lo; --n) {
+      if (flags_[static_cast<std::size_t>(n)] & kInteriorFlag) {
+        const BorderNode* none = nullptr;
+        largest = RelaxNode(n, none, largest);
+        continue;
+      }
+      while (border > first && border[-1].node > n) --border;
+      --border;   // border->node == n: every node that is not interior is listed
+      largest = RelaxBorder(*border, largest);
+    }
+  };
+  const bool narrow = 2 * width >= nx_;
+  for (int j = ny_ - 1; j >= 0; --j) {
+    if (j < width || j >= ny_ - width || narrow) {
+      stretch(j, 0, nx_);
+      continue;
+    }
+    stretch(j, nx_ - width, nx_);
+    stretch(j, 0, width);
+  }
+  return largest;
+}
+
 // Threads that sweep blocks of rows t, t + T, t + 2T, ... for as long as one
 // Relax runs. Each block's last row publishes how many of its columns are
 // done; a block waits for the row below it to be two columns ahead of the
