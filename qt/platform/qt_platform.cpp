@@ -4,6 +4,10 @@
 #include <QImageReader>
 #include <QString>
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 #include "platform/device/kimage.h"
 
 namespace {
@@ -22,13 +26,18 @@ KResultWith<KImage> DecodeWithQt(const std::string& path) {
   image.width = argb.width();
   image.height = argb.height();
   image.hasAlpha = alpha;
-  image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
+  // Whole rows at a time into storage that is only reserved: filling the
+  // pixels with zeros and then copying them one by one cost as much as
+  // decoding a large picture.
+  std::vector<std::uint32_t> pixels;
+  pixels.reserve(static_cast<std::size_t>(image.width) * image.height);
   for (int row = 0; row < image.height; ++row) {
     const auto* line = reinterpret_cast<const std::uint32_t*>(argb.constScanLine(row));
-    std::uint32_t* dst = image.pixels.data() + static_cast<std::size_t>(row) * image.width;
-    for (int col = 0; col < image.width; ++col)
-      dst[col] = alpha ? line[col] : (line[col] | 0xFF000000u);
+    pixels.insert(pixels.end(), line, line + image.width);
   }
+  if (!alpha)
+    for (std::uint32_t& pixel : pixels) pixel |= 0xFF000000u;
+  image.pixels = std::move(pixels);
   return image;
 }
 

@@ -3,7 +3,9 @@
 #include <QColor>
 #include <QImage>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/document/elements.h"
 #include "io/document/record_readers.h"
@@ -58,6 +60,23 @@ TEST_F(LoadImageTest, TwentyFourBitImagesAreOpaque) {
   ASSERT_TRUE(LoadImage(bmp).ok());
   EXPECT_EQ(bmp.image.width, 5);
   EXPECT_FALSE(bmp.image.hasAlpha);
+}
+
+// A palette with a transparent entry is not a 32-bit picture with alpha: it
+// is drawn opaque, its transparent colour included, row by row as stored.
+TEST_F(LoadImageTest, PalettedImageWithATransparentEntryComesOutOpaque) {
+  QImage image(3, 2, QImage::Format_Indexed8);
+  image.setColorTable({qRgba(1, 2, 3, 0), qRgba(200, 100, 50, 255)});
+  image.fill(0);
+  image.setPixel(2, 0, 1);
+  image.setPixel(0, 1, 1);
+  KBmpIn element;
+  element.fileName = Save(image, "indexed.png");
+  ASSERT_TRUE(LoadImage(element).ok());
+  EXPECT_FALSE(element.image.hasAlpha);
+  const std::vector<std::uint32_t> expected = {0xFF010203u, 0xFF010203u, 0xFFC86432u,
+                                               0xFFC86432u, 0xFF010203u, 0xFF010203u};
+  EXPECT_EQ(element.image.pixels, expected);
 }
 
 TEST_F(LoadImageTest, MissingOrUndecodableFileLeavesTheImageEmptyAndSaysWhy) {
