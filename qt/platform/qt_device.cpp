@@ -117,13 +117,25 @@ void KQtDevice::Flush() {
       DrawPolyline(painter_, pending_);
       painter_->restore();
     } else {
+      const bool clipped = ClipToDevice();
       DrawPolyline(painter_, pending_);
+      if (clipped) painter_->setClipping(false);
     }
   }
   pending_.clear();
 }
 
 bool KQtDevice::Active() const { return painter_ && painter_->isActive(); }
+
+bool KQtDevice::ClipToDevice() {
+  const QPaintEngine* engine = painter_->paintEngine();
+  if (!engine || engine->type() != QPaintEngine::Raster || painter_->hasClipping() ||
+      painter_->deviceTransform().type() != QTransform::TxNone)
+    return false;
+  const QPaintDevice* target = painter_->device();
+  painter_->setClipRect(QRect(0, 0, target->width(), target->height()));
+  return true;
+}
 
 void KQtDevice::MoveTo(int x, int y) {
   position_ = {x, y};
