@@ -159,6 +159,13 @@ Time CatchUp(KView& view) {
   return {paused.wall - KView::kSettleMs, paused.cpu};
 }
 
+Time FullPaint(KView& view) {
+  return Measure([&] {
+    view.Refresh();
+    view.repaint();
+  });
+}
+
 void Click(KView& view, QPoint at) { QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, at); }
 
 }  // namespace
@@ -171,6 +178,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int frames = argc > 2 ? std::max(1, std::atoi(argv[2])) : 60;
+  const int threads = KView::DefaultPaintThreads();
   const std::string quarvel =
       argc > 3 ? argv[3] : (QApplication::applicationDirPath() + "/../quarvel").toStdString();
   std::vector<Time> info;
@@ -193,10 +201,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read %s\n", argv[1]);
     return 1;
   }
-  const Time first = Measure([&] {
-    view.Refresh();
-    view.repaint();
-  });
+  const Time first = FullPaint(view);
   std::printf("reading: %s, %zu entries\n", Text(read).c_str(), window.entries.size());
   std::printf("first paint: %s, %.2f x reading (cpu %.2f x)\n", Text(first).c_str(), first.wall / read.wall,
               first.cpu / read.cpu);
@@ -209,10 +214,17 @@ int main(int argc, char** argv) {
                 Text(infoMedian).c_str(), open.wall / infoMedian.wall, open.cpu / infoMedian.cpu);
   else
     std::printf("  (could not run %s info)\n", quarvel.c_str());
-  std::printf("full paint: %s\n", Text(Measure([&] {
-                                     view.Refresh();
-                                     view.repaint();
-                                   })).c_str());
+  std::printf("full paint: %s\n", Text(FullPaint(view)).c_str());
+  // The same paint on one thread and on the default ones, in turn.
+  std::vector<Time> single, banded;
+  for (int i = 0; i < 3; ++i) {
+    view.SetPaintThreads(1);
+    single.push_back(FullPaint(view));
+    view.SetPaintThreads(threads);
+    banded.push_back(FullPaint(view));
+  }
+  std::printf("  full paint, medians of 3: one thread %s, %d threads %s\n", Text(Median(single)).c_str(), threads,
+              Text(Median(banded)).c_str());
 
   std::printf("pan, %d frames: %s\n", frames, PanFrames(view, frames).c_str());
   std::printf("  showing the moved picture: %s\n", view.ShowsMovedPicture() ? "yes" : "no");

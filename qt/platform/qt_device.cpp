@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "platform/device/kimage.h"
+#include "qt/platform/band_painter.h"
 #include "qt/platform/drawing_text.h"
 #include "qt/platform/qt_font.h"
 
@@ -103,10 +104,42 @@ KQtDevice::~KQtDevice() { End(); }
 void KQtDevice::End() {
   Flush();
   directKnown_ = false;
+  bands_.reset();
   if (own_ && own_->isActive()) own_->end();
 }
 
+void KQtDevice::PaintLinesInBands(int bands) {
+  Flush();
+  bands_.reset();
+  bandCount_ = bands;
+}
+
 void KQtDevice::Flush() {
+  HandOver();
+  WaitForBands();
+}
+
+void KQtDevice::WaitForBands() {
+  if (!bandsBusy_) return;
+  bands_->Wait();
+  bandsBusy_ = false;
+}
+
+void KQtDevice::HandOver() {
+  if (bandCount_ >= 2 && pending_.size() >= 2 && !widePen_ && pen_.style() == Qt::SolidLine && Active()) {
+    if (QImage* image = DirectImage()) {
+      if (!bands_ || bandsOn_ != image->constBits()) {
+        WaitForBands();
+        bands_ = std::make_unique<KBandPainter>(*image, bandCount_);
+        bandsOn_ = image->constBits();
+      }
+      bands_->Draw(pending_, pen_);
+      bandsBusy_ = true;
+      pending_.clear();
+      return;
+    }
+  }
+  WaitForBands();
   if (pending_.size() >= 2 && Active()) {
     if (IsVectorPicture(painter_)) DropStraightPoints(pending_);
     ApplyPen();
@@ -139,7 +172,7 @@ bool KQtDevice::ClipToDevice() {
 
 void KQtDevice::MoveTo(int x, int y) {
   position_ = {x, y};
-  if (!pending_.isEmpty() && pending_.last() != position_) Flush();
+  if (!pending_.isEmpty() && pending_.last() != position_) HandOver();
 }
 
 void KQtDevice::LineTo(int x, int y) {
@@ -148,6 +181,7 @@ void KQtDevice::LineTo(int x, int y) {
     if (pending_.isEmpty()) pending_ << position_;
     pending_ << to;
   } else if (Active() && !penIsNull_) {
+    WaitForBands();
     ApplyPen();
     if (widePen_) {
       // Wide pens are centred on the pixel the coordinates name.
@@ -184,7 +218,7 @@ void KQtDevice::ApplyPen() {
 }
 
 void KQtDevice::SelectPen(int style, int width, KColorRef colour) {
-  Flush();
+  HandOver();
   width = std::clamp(width, 0, kMaxPenPixels);
   penIsNull_ = (style & kPenStyleMask) == kPenNull;
   widePen_ = width > 1;

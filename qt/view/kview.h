@@ -43,6 +43,10 @@ public:
   static constexpr double kDefaultSlowPaintMs = 12.0;
   static constexpr int kSettleMs = 150;
   void SetSlowPaintMs(double ms) { slowPaintMs_ = ms; }
+  // Threads that paint the lines of a full paint, each a band of rows (the
+  // same picture whatever the number; default: the cores, at most four).
+  void SetPaintThreads(int threads);
+  static int DefaultPaintThreads();
   // True while the picture shown is the last full one moved to the view.
   bool ShowsMovedPicture() const { return moved_; }
   // The host the window's menus, dialogs and step commands go through.
@@ -100,6 +104,7 @@ private:
   KViewTransform backingView_;  // the view the backing image shows
   double paintMs_ = 0;          // processor time of the last full paint
   double slowPaintMs_ = kDefaultSlowPaintMs;
+  int paintThreads_;
   QTimer settle_;
   bool panning_ = false;
   QPoint panFrom_;
