@@ -25,6 +25,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "qt/view/kview.h"
@@ -178,7 +179,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int frames = argc > 2 ? std::max(1, std::atoi(argv[2])) : 60;
-  const int threads = KView::DefaultPaintThreads();
+  // The most threads a paint takes, set against one.
+  const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 2, 4);
   const std::string quarvel =
       argc > 3 ? argv[3] : (QApplication::applicationDirPath() + "/../quarvel").toStdString();
   std::vector<Time> info;
@@ -201,10 +203,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read %s\n", argv[1]);
     return 1;
   }
+  const int firstThreads = KView::IdleCoreThreads();
   const Time first = FullPaint(view);
   std::printf("reading: %s, %zu entries\n", Text(read).c_str(), window.entries.size());
-  std::printf("first paint: %s, %.2f x reading (cpu %.2f x)\n", Text(first).c_str(), first.wall / read.wall,
-              first.cpu / read.cpu);
+  std::printf("first paint: %s, %.2f x reading (cpu %.2f x), lines on %d thread(s) by the load\n",
+              Text(first).c_str(), first.wall / read.wall, first.cpu / read.cpu, firstThreads);
   for (int i = 0; i < 2; ++i) runInfo();
   const Time open{read.wall + first.wall, read.cpu + first.cpu};
   const Time infoMedian = Median(info);
@@ -223,6 +226,7 @@ int main(int argc, char** argv) {
     view.SetPaintThreads(threads);
     banded.push_back(FullPaint(view));
   }
+  view.SetPaintThreads(0);
   std::printf("  full paint, medians of 3: one thread %s, %d threads %s\n", Text(Median(single)).c_str(), threads,
               Text(Median(banded)).c_str());
 

@@ -109,6 +109,7 @@ void KQtDevice::End() {
 }
 
 void KQtDevice::PaintLinesInBands(int bands) {
+  if (bands == bandCount_) return;
   Flush();
   bands_.reset();
   bandCount_ = bands;

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <ctime>
 #include <thread>
 
@@ -15,7 +17,7 @@
 namespace {
 constexpr int kWheelNotch = 120;  // angle delta of one wheel notch
 // Beyond this many, threads that each go through every line gain little.
-constexpr unsigned kMaxPaintThreads = 4;
+constexpr int kMaxPaintThreads = 4;
 
 using Kind = KInputOutcome::Kind;
 
@@ -47,9 +49,7 @@ KDevicePoint PointOf(const QMouseEvent* event) {
 }
 }  // namespace
 
-// Big drawings are mostly lines: every core paints a band of them.
-KView::KView(QWidget* parent)
-    : QWidget(parent), paintThreads_(DefaultPaintThreads()) {
+KView::KView(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
@@ -74,21 +74,20 @@ void KView::EnsureBacking() {
   device_.reset();
   backing_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
   device_ = std::make_unique<KQtDevice>(&backing_, size);
-  device_->PaintLinesInBands(paintThreads_);
   dirty_ = true;
 }
 
-int KView::DefaultPaintThreads() {
-  return static_cast<int>(std::min(std::thread::hardware_concurrency(), kMaxPaintThreads));
-}
-
-void KView::SetPaintThreads(int threads) {
-  paintThreads_ = threads;
-  if (device_) device_->PaintLinesInBands(threads);
+int KView::IdleCoreThreads() {
+  const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  double load = 0;
+  if (getloadavg(&load, 1) != 1) load = 0;
+  return std::clamp(cores + 1 - static_cast<int>(std::lround(load)), 1, std::min(cores, kMaxPaintThreads));
 }
 
 void KView::PaintBacking() {
   const double start = ProcessMilliseconds();
+  // Big drawings are mostly lines: idle cores paint a band of them each.
+  device_->PaintLinesInBands(paintThreads_ > 0 ? paintThreads_ : IdleCoreThreads());
   if (QPainter* painter = device_->painter()) painter->fillRect(backing_.rect(), Qt::white);
   window_.OnDraw(device_.get());
   device_->Flush();
