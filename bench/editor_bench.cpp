@@ -3,19 +3,29 @@
 // middle-button panning and of wheel zooming (event handled and picture
 // painted), the full paint that catches up after them, and the time of a
 // pick, a rectangle delete and an undo, each with the repaint it asks for.
-// Usage: editor_bench DRAWING [FRAMES]   (bench/make_big_drawing.sh writes one)
+// Opening to the first picture (reading and first paint) is set against
+// `quarvel info` on the same file, run as a child five times (median), three
+// times before the opening and twice after, so both feel the same machine.
+// Usage: editor_bench DRAWING [FRAMES [QUARVEL]]   (bench/make_big_drawing.sh
+// writes one; QUARVEL defaults to the quarvel program beside bench/)
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise (xcb under xvfb-run).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
+#include <fcntl.h>
+#include <spawn.h>
+#include <unistd.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <ctime>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "qt/view/kview.h"
@@ -26,13 +36,14 @@ namespace {
 constexpr int kWidth = 2000;
 constexpr int kHeight = 1500;
 
-double ThreadCpuMs() {
+// Processor time of the whole process: the paint may use worker threads.
+double ProcessCpuMs() {
   timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-// Wall and processor time (this thread) of some work, in milliseconds: on a
+// Wall and processor time (all threads) of some work, in milliseconds: on a
 // machine others share, the second tells slow work from a busy machine.
 struct Time {
   double wall = 0, cpu = 0;
@@ -40,10 +51,10 @@ struct Time {
 
 Time Measure(const std::function<void()>& work) {
   QElapsedTimer timer;
-  const double cpu = ThreadCpuMs();
+  const double cpu = ProcessCpuMs();
   timer.start();
   work();
-  return {static_cast<double>(timer.nsecsElapsed()) / 1e6, ThreadCpuMs() - cpu};
+  return {static_cast<double>(timer.nsecsElapsed()) / 1e6, ProcessCpuMs() - cpu};
 }
 
 std::string Text(Time t) {
@@ -52,19 +63,55 @@ std::string Text(Time t) {
   return buffer;
 }
 
-// Median and worst of frames, by wall time and by processor time.
-std::string Spread(std::vector<Time> times) {
+// Wall and processor times, each sorted.
+struct Sorted {
   std::vector<double> wall, cpu;
-  for (Time t : times) {
-    wall.push_back(t.wall);
-    cpu.push_back(t.cpu);
+  explicit Sorted(const std::vector<Time>& times) {
+    for (Time t : times) {
+      wall.push_back(t.wall);
+      cpu.push_back(t.cpu);
+    }
+    std::sort(wall.begin(), wall.end());
+    std::sort(cpu.begin(), cpu.end());
   }
-  std::sort(wall.begin(), wall.end());
-  std::sort(cpu.begin(), cpu.end());
+};
+
+// Median and worst of frames, by wall time and by processor time.
+std::string Spread(const std::vector<Time>& times) {
+  const Sorted s(times);
   char buffer[160];
   std::snprintf(buffer, sizeof buffer, "median %.1f ms, worst %.1f ms (cpu: median %.1f ms, worst %.1f ms)",
-                wall[wall.size() / 2], wall.back(), cpu[cpu.size() / 2], cpu.back());
+                s.wall[s.wall.size() / 2], s.wall.back(), s.cpu[s.cpu.size() / 2], s.cpu.back());
   return buffer;
+}
+
+// One run of `quarvel info FILE`, its output discarded: wall time, and the
+// child's user and system time. Both zero when it could not run.
+Time InfoRun(const std::string& quarvel, const char* file) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  std::string program = quarvel, command = "info", path = file;
+  char* argv[] = {program.data(), command.data(), path.data(), nullptr};
+  QElapsedTimer timer;
+  timer.start();
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, quarvel.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return {};
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
+  const auto ms = [](timeval t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; };
+  return {static_cast<double>(timer.nsecsElapsed()) / 1e6, ms(usage.ru_utime) + ms(usage.ru_stime)};
+}
+
+// Zero when there are no times.
+Time Median(const std::vector<Time>& times) {
+  if (times.empty()) return {};
+  const Sorted s(times);
+  return {s.wall[s.wall.size() / 2], s.cpu[s.cpu.size() / 2]};
 }
 
 void Send(KView& view, QEvent&& event) { QApplication::sendEvent(&view, &event); }
@@ -113,6 +160,13 @@ Time CatchUp(KView& view) {
   return {paused.wall - KView::kSettleMs, paused.cpu};
 }
 
+Time FullPaint(KView& view) {
+  return Measure([&] {
+    view.Refresh();
+    view.repaint();
+  });
+}
+
 void Click(KView& view, QPoint at) { QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, at); }
 
 }  // namespace
@@ -125,6 +179,15 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int frames = argc > 2 ? std::max(1, std::atoi(argv[2])) : 60;
+  // The most threads a paint takes, set against one.
+  const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 2, 4);
+  const std::string quarvel =
+      argc > 3 ? argv[3] : (QApplication::applicationDirPath() + "/../quarvel").toStdString();
+  std::vector<Time> info;
+  const auto runInfo = [&] {
+    if (const Time t = InfoRun(quarvel, argv[1]); t.wall > 0) info.push_back(t);
+  };
+  for (int i = 0; i < 3; ++i) runInfo();
   std::printf("platform: %s, window %d x %d\n", qPrintable(QApplication::platformName()), kWidth, kHeight);
 
   KView view;
@@ -140,17 +203,32 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read %s\n", argv[1]);
     return 1;
   }
-  const Time first = Measure([&] {
-    view.Refresh();
-    view.repaint();
-  });
+  const int firstThreads = KView::IdleCoreThreads();
+  const Time first = FullPaint(view);
   std::printf("reading: %s, %zu entries\n", Text(read).c_str(), window.entries.size());
-  std::printf("first paint: %s, %.2f x reading (cpu %.2f x)\n", Text(first).c_str(), first.wall / read.wall,
-              first.cpu / read.cpu);
-  std::printf("full paint: %s\n", Text(Measure([&] {
-                                     view.Refresh();
-                                     view.repaint();
-                                   })).c_str());
+  std::printf("first paint: %s, %.2f x reading (cpu %.2f x), lines on %d thread(s) by the load\n",
+              Text(first).c_str(), first.wall / read.wall, first.cpu / read.cpu, firstThreads);
+  for (int i = 0; i < 2; ++i) runInfo();
+  const Time open{read.wall + first.wall, read.cpu + first.cpu};
+  const Time infoMedian = Median(info);
+  std::printf("open to first paint: %s\n", Text(open).c_str());
+  if (infoMedian.wall > 0)
+    std::printf("  quarvel info, median of %zu runs: %s; open to first paint %.2f x info (cpu %.2f x)\n", info.size(),
+                Text(infoMedian).c_str(), open.wall / infoMedian.wall, open.cpu / infoMedian.cpu);
+  else
+    std::printf("  (could not run %s info)\n", quarvel.c_str());
+  std::printf("full paint: %s\n", Text(FullPaint(view)).c_str());
+  // The same paint on one thread and on the default ones, in turn.
+  std::vector<Time> single, banded;
+  for (int i = 0; i < 3; ++i) {
+    view.SetPaintThreads(1);
+    single.push_back(FullPaint(view));
+    view.SetPaintThreads(threads);
+    banded.push_back(FullPaint(view));
+  }
+  view.SetPaintThreads(0);
+  std::printf("  full paint, medians of 3: one thread %s, %d threads %s\n", Text(Median(single)).c_str(), threads,
+              Text(Median(banded)).c_str());
 
   std::printf("pan, %d frames: %s\n", frames, PanFrames(view, frames).c_str());
   std::printf("  showing the moved picture: %s\n", view.ShowsMovedPicture() ? "yes" : "no");

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "platform/device/kimage.h"
+#include "qt/platform/band_painter.h"
 #include "qt/platform/drawing_text.h"
 #include "qt/platform/qt_font.h"
 
@@ -103,10 +104,43 @@ KQtDevice::~KQtDevice() { End(); }
 void KQtDevice::End() {
   Flush();
   directKnown_ = false;
+  bands_.reset();
   if (own_ && own_->isActive()) own_->end();
 }
 
+void KQtDevice::PaintLinesInBands(int bands) {
+  if (bands == bandCount_) return;
+  Flush();
+  bands_.reset();
+  bandCount_ = bands;
+}
+
 void KQtDevice::Flush() {
+  HandOver();
+  WaitForBands();
+}
+
+void KQtDevice::WaitForBands() {
+  if (!bandsBusy_) return;
+  bands_->Wait();
+  bandsBusy_ = false;
+}
+
+void KQtDevice::HandOver() {
+  if (bandCount_ >= 2 && pending_.size() >= 2 && !widePen_ && pen_.style() == Qt::SolidLine && Active()) {
+    if (QImage* image = DirectImage()) {
+      if (!bands_ || bandsOn_ != image->constBits()) {
+        WaitForBands();
+        bands_ = std::make_unique<KBandPainter>(*image, bandCount_);
+        bandsOn_ = image->constBits();
+      }
+      bands_->Draw(pending_, pen_);
+      bandsBusy_ = true;
+      pending_.clear();
+      return;
+    }
+  }
+  WaitForBands();
   if (pending_.size() >= 2 && Active()) {
     if (IsVectorPicture(painter_)) DropStraightPoints(pending_);
     ApplyPen();
@@ -117,7 +151,9 @@ void KQtDevice::Flush() {
       DrawPolyline(painter_, pending_);
       painter_->restore();
     } else {
+      const bool clipped = ClipToDevice();
       DrawPolyline(painter_, pending_);
+      if (clipped) painter_->setClipping(false);
     }
   }
   pending_.clear();
@@ -125,9 +161,19 @@ void KQtDevice::Flush() {
 
 bool KQtDevice::Active() const { return painter_ && painter_->isActive(); }
 
+bool KQtDevice::ClipToDevice() {
+  const QPaintEngine* engine = painter_->paintEngine();
+  if (!engine || engine->type() != QPaintEngine::Raster || painter_->hasClipping() ||
+      painter_->deviceTransform().type() != QTransform::TxNone)
+    return false;
+  const QPaintDevice* target = painter_->device();
+  painter_->setClipRect(QRect(0, 0, target->width(), target->height()));
+  return true;
+}
+
 void KQtDevice::MoveTo(int x, int y) {
   position_ = {x, y};
-  if (!pending_.isEmpty() && pending_.last() != position_) Flush();
+  if (!pending_.isEmpty() && pending_.last() != position_) HandOver();
 }
 
 void KQtDevice::LineTo(int x, int y) {
@@ -136,6 +182,7 @@ void KQtDevice::LineTo(int x, int y) {
     if (pending_.isEmpty()) pending_ << position_;
     pending_ << to;
   } else if (Active() && !penIsNull_) {
+    WaitForBands();
     ApplyPen();
     if (widePen_) {
       // Wide pens are centred on the pixel the coordinates name.
@@ -172,7 +219,7 @@ void KQtDevice::ApplyPen() {
 }
 
 void KQtDevice::SelectPen(int style, int width, KColorRef colour) {
-  Flush();
+  HandOver();
   width = std::clamp(width, 0, kMaxPenPixels);
   penIsNull_ = (style & kPenStyleMask) == kPenNull;
   widePen_ = width > 1;

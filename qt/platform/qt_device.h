@@ -14,6 +14,7 @@
 
 #include "platform/device/kdevice.h"
 
+class KBandPainter;
 class QImage;
 class QPaintDevice;
 class QPainter;
@@ -45,6 +46,11 @@ public:
   // drawn as one polyline (fast, and one path in vector output); inverting
   // lines are drawn at once.
   void Flush() override;
+  // Solid one-pixel lines on a 32-bit image are then painted on this many
+  // threads, each a band of rows, while the caller goes on: the same pixels,
+  // sooner on several cores. Anything else drawn waits for them first.
+  // Fewer than two: one thread, as without.
+  void PaintLinesInBands(int bands);
 
   KIntSize ClientSize() const override { return {size_.width(), size_.height()}; }
   void MoveTo(int x, int y) override;
@@ -74,6 +80,17 @@ public:
 
 private:
   bool Active() const;
+  // Hands the batched polyline to the bands when they can draw it, else
+  // draws it after them; the bands may still be drawing on return.
+  void HandOver();
+  // Waits for the bands to draw what they were handed.
+  void WaitForBands();
+  // Qt's raster engine strokes one-pixel lines about three times as fast
+  // when the painter clips to a rectangle, with the same pixels (measured
+  // with Qt 6.4 on a million vertices): an unclipped, untransformed raster
+  // painter is clipped to its whole device for the line. True when it was,
+  // and the clip is to be switched off again.
+  bool ClipToDevice();
   void ApplyPen();
   // The outline pen for Ellipse and Pie, as GDI strokes shapes.
   QPen ShapePen() const;
@@ -101,6 +118,10 @@ private:
   KColorRef textColour_ = 0;
   QImage* direct_ = nullptr;
   bool directKnown_ = false;
+  int bandCount_ = 1;
+  std::unique_ptr<KBandPainter> bands_;  // made on the first line they take
+  const uchar* bandsOn_ = nullptr;       // the pixels the bands paint
+  bool bandsBusy_ = false;               // lines handed over since the last wait
 };
 
 // The Qt colour of a COLORREF.

@@ -43,6 +43,14 @@ public:
   static constexpr double kDefaultSlowPaintMs = 12.0;
   static constexpr int kSettleMs = 150;
   void SetSlowPaintMs(double ms) { slowPaintMs_ = ms; }
+  // Threads that paint the lines of a full paint, each a band of rows (the
+  // same picture whatever the number). 0, the default: IdleCoreThreads() at
+  // the time of each paint.
+  void SetPaintThreads(int threads) { paintThreads_ = threads; }
+  // The cores idle now by the load average (this thread's counted as idle),
+  // at most four: one on a busy machine, where more threads would only take
+  // turns with each other and pay for the work they repeat.
+  static int IdleCoreThreads();
   // True while the picture shown is the last full one moved to the view.
   bool ShowsMovedPicture() const { return moved_; }
   // The host the window's menus, dialogs and step commands go through.
@@ -100,6 +108,7 @@ private:
   KViewTransform backingView_;  // the view the backing image shows
   double paintMs_ = 0;          // processor time of the last full paint
   double slowPaintMs_ = kDefaultSlowPaintMs;
+  int paintThreads_ = 0;
   QTimer settle_;
   bool panning_ = false;
   QPoint panFrom_;

@@ -2,6 +2,8 @@
 // text placement and the decoding of drawing text.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <QBuffer>
 #include <QImage>
 #include <QGlyphRun>
@@ -354,6 +356,40 @@ TEST(QtDevice, PolylineToDrawsWhatLineToDraws) {
     EXPECT_EQ(one, each) << "rop " << rop;
     EXPECT_GT(CountNot(one, kWhite), 200);
   }
+}
+
+// The device clips one-pixel lines to the whole image for speed: that must
+// not move a pixel against the unclipped painter, for lines of every slope
+// (short and long, solid and dashed) and lines leaving the image.
+TEST(QtDevice, OnePixelLinesMatchTheUnclippedPainter) {
+  std::mt19937 random(26);
+  std::uniform_int_distribution<int> start(-40, 240), step(-7, 7), jump(-150, 150);
+  QImage device = Blank(), plain = Blank();
+  {
+    KQtDevice kq(&device, device.size());
+    QPainter painter(&plain);
+    for (int line = 0; line < 400; ++line) {
+      const int style = line % 5 == 0 ? kPenDash : kPenSolid;
+      const KColorRef colour = KRgb(line % 256, (line * 7) % 256, 200);
+      kq.SelectPen(style, 0, colour);
+      QPen pen(ToQColor(colour), 0, style == kPenDash ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap);
+      painter.setPen(pen);
+      std::vector<KIntPoint> points{{start(random), start(random) / 2}};
+      const bool longSteps = line % 3 == 0;
+      for (int i = 0; i < 12; ++i) {
+        const KIntPoint p = points.back();
+        points.push_back({p.x + (longSteps ? jump(random) : step(random)), p.y + (longSteps ? jump(random) : step(random))});
+      }
+      kq.MoveTo(points[0].x, points[0].y);
+      kq.PolylineTo(points.data() + 1, points.size() - 1);
+      kq.Flush();
+      QPolygon polygon;
+      for (const KIntPoint& p : points) polygon << QPoint(p.x, p.y);
+      painter.drawPolyline(polygon);
+    }
+  }
+  EXPECT_EQ(device, plain);
+  EXPECT_GT(CountNot(device, kWhite), 2000);
 }
 
 // In SVG, points repeated or on the straight way between their neighbours
