@@ -10,7 +10,7 @@
 // the solver does best when little of it is there to begin with, which is
 // why the data ties are taken before the first sweep and why the driver
 // starts each level from cubic values of the one before. The nodes by the
-// grid's edge get extra sweeps of their own, and successive cycles are
+// grid's edge are solved strip by strip on their own, and successive cycles are
 // combined by Anderson mixing. The sweeps have the last word, so the fixed
 // point is that of the sweeps. On several threads the sweeps run as the
 // wavefront of Relax and the other passes by parts of the rows; the result
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "model/grid/kcreate_grid.h"
+#include "model/grid/kcreate_grid_edge_strips.h"
 #include "model/grid/kcreate_grid_node.h"
 #include "model/grid/kcreate_grid_stencil.h"
 #include "model/grid/row_parts.h"
@@ -39,10 +40,12 @@ constexpr int kMixHistory = 3;
 // overshoot there.
 constexpr double kDamp = 0.7;
 // Extra sweeps of the nodes this close to the grid's edge, per cycle, at
-// most; they stop once one changes no node by kEdgeSettled times the
-// precision.
+// most, where the edge strips cannot be solved directly; they stop once one
+// changes no node by kEdgeSettled times the precision.
 constexpr int kEdgeSweeps = 50, kEdgeWidth = 4;
 constexpr double kEdgeSettled = 0.25;
+// Direct solves of the edge strips per cycle, at most (the same settling).
+constexpr int kStripPasses = 2;
 // The stencil is (step^4 / 20) times the biharmonic: on twice the step the
 // same equation needs a 16 times larger source.
 constexpr double kStepUp = 16.0;
@@ -496,6 +499,7 @@ KRelaxEnd KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* li
     return true;
   };
 
+  EdgeStrips strips(*this, kEdgeWidth);
   KRelaxEnd result = KRelaxEnd::kConverged;
   Mixing mixing(kMixHistory, NodeTotal(), threads);
   for (;;) {
@@ -533,12 +537,18 @@ KRelaxEnd KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* li
     }
     // The rows and columns by the edge estimate from the nodes beside them
     // alone; their error creeps along the edge and no coarse grid carries
-    // it, so they get sweeps of their own, cheap for being few.
-    // Forward and backward in turn: one order carries a change along the
-    // edge only a node a sweep against it. Once the edge has settled, more
-    // of them would only cost time.
-    for (int s = 0; s < kEdgeSweeps; ++s)
-      if ((s % 2 ? SweepEdgeBack(kEdgeWidth) : SweepEdge(kEdgeWidth)) < kEdgeSettled * precision) break;
+    // it. A direct solve of each strip along the edge removes it at once;
+    // the strips hold each other's ends, so a second pass settles the
+    // corners. Where the strips cannot be solved, sweeps of the edge nodes,
+    // forward and backward in turn (one order carries a change along the
+    // edge only a node a sweep against it), until the edge settles.
+    if (!strips.empty()) {
+      for (int s = 0; s < kStripPasses; ++s)
+        if (strips.Solve() < kEdgeSettled * precision) break;
+    } else {
+      for (int s = 0; s < kEdgeSweeps; ++s)
+        if ((s % 2 ? SweepEdgeBack(kEdgeWidth) : SweepEdge(kEdgeWidth)) < kEdgeSettled * precision) break;
+    }
     for (int s = 0; s < kPostSweeps; ++s)
       if (!sweep(&result)) return result;
     mixing.Mix(values_);
