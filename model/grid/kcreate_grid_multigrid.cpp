@@ -63,15 +63,19 @@ constexpr int kSmallest = 8;
 // nodes of the edge) take the border estimate of the corrections around it.
 enum NodeRole : std::uint8_t { kFixed = 0, kFree = 1, kEdge = 2 };
 
+// Corrections, sources and residuals in floats: the corrections only steer
+// the fine values, whose sweeps have the last word, and floats halve both
+// the memory and the traffic of the coarse sweeps.
 struct Level {
   int nx = 0, ny = 0;
   std::vector<std::uint8_t> free;   // NodeRole of each node
-  std::vector<double> e, src, res;
+  std::vector<float> e, src, res;
   int Index(int i, int j) const { return i + j * nx; }
 };
 
 // The stencil at p on a grid w wide.
-inline double Stencil(const double* p, std::ptrdiff_t w) {
+template <class T>
+inline double Stencil(const T* p, std::ptrdiff_t w) {
   return kDirect * (p[-1] + p[1] + p[-w] + p[w]) - kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
          kFar * (p[-2] + p[2] + p[-2 * w] + p[2 * w]);
 }
@@ -83,7 +87,7 @@ inline bool OnEdgeRing(int i, int j, int nx, int ny) { return i < 2 || j < 2 || 
 // The border estimate of node (i, j) from the values of e around it, with
 // the partial estimates and weights the sweeps use by the grid's edge (no
 // breaks: nodes near them are fixed at 0 on every coarse grid).
-double EdgeEstimate(const double* e, int i, int j, int nx, int ny) {
+double EdgeEstimate(const float* e, int i, int j, int nx, int ny) {
   static constexpr int kStepX[4] = {1, 0, -1, 0}, kStepY[4] = {0, 1, 0, -1};
   const auto at = [&](int x, int y) { return x >= 0 && y >= 0 && x < nx && y < ny ? x + y * nx : -1; };
   // Node reached by a steps in direction d and b steps in (d + 1) % 4.
@@ -91,6 +95,7 @@ double EdgeEstimate(const double* e, int i, int j, int nx, int ny) {
     const int s = (d + 1) % 4;
     return at(i + a * kStepX[d] + b * kStepX[s], j + a * kStepY[d] + b * kStepY[s]);
   };
+  const auto z = [&](int k) { return static_cast<double>(e[k]); };
   double sum = 0.0, weight = 0.0;
   const auto add = [&](TermKind kind, double estimate) {
     sum += kTermWeight[kind] * estimate;
@@ -98,25 +103,25 @@ double EdgeEstimate(const double* e, int i, int j, int nx, int ny) {
   };
   for (int axis = 0; axis < 2; ++axis) {
     const int a = step(axis, 1, 0), b = step(axis + 2, 1, 0);
-    if (a >= 0 && b >= 0) add(kMidpoint, (e[a] + e[b]) / 2);
+    if (a >= 0 && b >= 0) add(kMidpoint, (z(a) + z(b)) / 2);
   }
   for (int d = 0; d < 4; ++d) {
     const int a = step(d, 1, 0), b = step(d, 2, 0);
-    if (a >= 0 && b >= 0) add(kExtrapolation, 2 * e[a] - e[b]);
+    if (a >= 0 && b >= 0) add(kExtrapolation, 2 * z(a) - z(b));
   }
   for (int d = 0; d < 2; ++d) {
     const int a = step(d, 1, 1), b = step(d + 2, 1, 1);
-    if (a >= 0 && b >= 0) add(kMidpoint, (e[a] + e[b]) / 2);
+    if (a >= 0 && b >= 0) add(kMidpoint, (z(a) + z(b)) / 2);
   }
   for (int d = 0; d < 4; ++d) {
     const int a = step(d, 1, 1), b = step(d, 2, 2);
-    if (a >= 0 && b >= 0) add(kExtrapolation, 2 * e[a] - e[b]);
+    if (a >= 0 && b >= 0) add(kExtrapolation, 2 * z(a) - z(b));
   }
   for (int d = 0; d < 4; ++d) {
     const int a = step(d, 1, 0), b = step(d, 0, 1), c = step(d, 1, 1);
-    if (a >= 0 && b >= 0 && c >= 0) add(kPlane, e[a] + e[b] - e[c]);
+    if (a >= 0 && b >= 0 && c >= 0) add(kPlane, z(a) + z(b) - z(c));
   }
-  return weight < kNoEstimate ? e[i + j * nx] : sum / weight;
+  return weight < kNoEstimate ? z(i + j * nx) : sum / weight;
 }
 
 // A coarse grid under a grid of nx x ny whose free nodes fineFree marks:
@@ -128,9 +133,9 @@ Level Coarsen(int nx, int ny, const std::vector<std::uint8_t>& fineFree) {
   c.ny = (ny + 1) / 2;
   const std::size_t total = static_cast<std::size_t>(c.nx) * static_cast<std::size_t>(c.ny);
   c.free.assign(total, 0);
-  c.e.assign(total, 0.0);
-  c.src.assign(total, 0.0);
-  c.res.assign(total, 0.0);
+  c.e.assign(total, 0.0f);
+  c.src.assign(total, 0.0f);
+  c.res.assign(total, 0.0f);
   for (int J = 2; J <= c.ny - 3; ++J)
     for (int I = 2; I <= c.nx - 3; ++I) {
       bool all = true;
@@ -157,22 +162,22 @@ bool AnyFree(const Level& l) { return std::find(l.free.begin(), l.free.end(), 1)
 // multiply and one add rather than the whole stencil.
 void SweepLevel(Level& l, int times) {
   const std::ptrdiff_t w = l.nx;
-  double* e = l.e.data();
-  const double* src = l.src.data();
+  float* e = l.e.data();
+  const float* src = l.src.data();
   const std::uint8_t* free = l.free.data();
   for (int t = 0; t < times; ++t)
     for (int J = 2; J <= l.ny - 3; ++J) {
       int n = l.Index(2, J);
       double left = e[n - 1], left2 = e[n - 2];
       for (const int end = l.Index(l.nx - 2, J); n < end; ++n) {
-        double* p = e + n;
+        float* p = e + n;
         double v = p[0];
         if (free[n] == kFree) {
           const double rest = kDirect * (p[1] + p[-w] + p[w]) -
                               kDiagonal * (p[-w - 1] + p[-w + 1] + p[w - 1] + p[w + 1]) -
                               kFar * (left2 + p[2] + p[-2 * w] + p[2 * w]) + src[n];
-          v = rest + kDirect * left;
-          p[0] = v;
+          p[0] = static_cast<float>(rest + kDirect * left);
+          v = p[0];
         }
         left2 = left;
         left = v;
@@ -182,15 +187,15 @@ void SweepLevel(Level& l, int times) {
   for (int t = 0; t < times; ++t)
     for (int J = 0; J < l.ny; ++J)
       for (int I = 0; I < l.nx; I = (J < 2 || J >= l.ny - 2 || I >= l.nx - 2) ? I + 1 : l.nx - 2)
-        if (free[l.Index(I, J)] == kEdge) e[l.Index(I, J)] = EdgeEstimate(e, I, J, l.nx, l.ny);
+        if (free[l.Index(I, J)] == kEdge) e[l.Index(I, J)] = static_cast<float>(EdgeEstimate(e, I, J, l.nx, l.ny));
 }
 
 void Residual(Level& l) {
   const std::ptrdiff_t w = l.nx;
-  std::fill(l.res.begin(), l.res.end(), 0.0);
+  std::fill(l.res.begin(), l.res.end(), 0.0f);
   for (int J = 2; J <= l.ny - 3; ++J)
     for (int n = l.Index(2, J), end = l.Index(l.nx - 2, J); n < end; ++n)
-      if (l.free[static_cast<std::size_t>(n)] == kFree) l.res[n] = Stencil(&l.e[n], w) + l.src[n] - l.e[n];
+      if (l.free[static_cast<std::size_t>(n)] == kFree) l.res[n] = static_cast<float>(Stencil(&l.e[n], w) + l.src[n] - l.e[n]);
 }
 
 // Full weighting of fine residuals onto the free nodes of c's rows
@@ -201,20 +206,20 @@ void Restrict(Rows rows, Level& c, int J0, int J1) {
   static constexpr double kWeight[3] = {0.25, 0.5, 0.25};
   for (int J = J0; J < J1; ++J) {
     const bool inner = J >= 2 && J <= c.ny - 3;   // only these hold free nodes
-    const double* row[3] = {};
+    decltype(rows(0)) row[3] = {};
     if (inner)
       for (int dj = -1; dj <= 1; ++dj) row[dj + 1] = rows(2 * J + dj);
     for (int I = 0; I < c.nx; ++I) {
       const std::size_t N = static_cast<std::size_t>(c.Index(I, J));
-      c.e[N] = 0.0;
+      c.e[N] = 0.0f;
       if (c.free[N] != kFree) {
-        c.src[N] = 0.0;
+        c.src[N] = 0.0f;
         continue;
       }
       double s = 0.0;
       for (int dj = -1; dj <= 1; ++dj)
         for (int di = -1; di <= 1; ++di) s += kWeight[di + 1] * kWeight[dj + 1] * row[dj + 1][2 * I + di];
-      c.src[N] = kStepUp * s;
+      c.src[N] = static_cast<float>(kStepUp * s);
     }
   }
 }
@@ -223,24 +228,26 @@ void Restrict(Rows rows, Level& c, int J0, int J1) {
 // [j0, j1) of the grid above (nx wide) that take marks. The two coarse rows
 // under a fine row are summed once (pair), so that each fine node adds one
 // or two sums.
-template <class Take>
-void Prolong(const Level& c, double* fine, int nx, int j0, int j1, Take take, std::vector<double>& pair) {
+template <class T, class Take>
+void Prolong(const Level& c, T* fine, int nx, int j0, int j1, Take take, std::vector<double>& pair) {
   pair.resize(static_cast<std::size_t>(c.nx));
   // Even fine nodes lie on a coarse column (twice its pair sum), odd ones
   // between two.
   const double even = kDamp * 0.5, odd = kDamp * 0.25;
   for (int j = j0; j < j1; ++j) {
     const int J0 = j / 2, J1 = std::min(J0 + (j & 1), c.ny - 1);
-    const double* r0 = &c.e[static_cast<std::size_t>(c.Index(0, J0))];
-    const double* r1 = &c.e[static_cast<std::size_t>(c.Index(0, J1))];
-    for (int I = 0; I < c.nx; ++I) pair[static_cast<std::size_t>(I)] = r0[I] + r1[I];
+    const float* r0 = &c.e[static_cast<std::size_t>(c.Index(0, J0))];
+    const float* r1 = &c.e[static_cast<std::size_t>(c.Index(0, J1))];
+    for (int I = 0; I < c.nx; ++I) pair[static_cast<std::size_t>(I)] = static_cast<double>(r0[I]) + r1[I];
     const std::size_t row = static_cast<std::size_t>(j) * static_cast<std::size_t>(nx);
     for (int i = 0; i < nx; ++i) {
       const std::size_t n = row + static_cast<std::size_t>(i);
       if (!take(n)) continue;
       const int I0 = i >> 1;
-      fine[n] += (i & 1) && I0 + 1 < c.nx ? odd * (pair[static_cast<std::size_t>(I0)] + pair[static_cast<std::size_t>(I0) + 1])
-                                          : even * pair[static_cast<std::size_t>(I0)];
+      const double add = (i & 1) && I0 + 1 < c.nx
+                             ? odd * (pair[static_cast<std::size_t>(I0)] + pair[static_cast<std::size_t>(I0) + 1])
+                             : even * pair[static_cast<std::size_t>(I0)];
+      fine[n] = static_cast<T>(fine[n] + add);
     }
   }
 }
