@@ -40,7 +40,7 @@ bool KCreateGrid::EdgeStrips::Target(std::int32_t node, const BorderNode* border
 }
 
 bool KCreateGrid::EdgeStrips::Build(Strip& s, int i0, int j0, bool alongX, int length) {
-  const int w = width_, band = Band();
+  const int w = width_;
   const std::size_t count = static_cast<std::size_t>(length) * static_cast<std::size_t>(w);
   s.nodes.resize(count);
   s.border.resize(count);
@@ -55,53 +55,35 @@ bool KCreateGrid::EdgeStrips::Build(Strip& s, int i0, int j0, bool alongX, int l
                                        [](const BorderNode& b, int n) { return b.node < n; });
       s.border[k] = &*it;   // every node that is not interior is listed
     }
-  // Row k of I - C, with A[k][m] at lu[k * band + reach + m - k]; each
-  // coefficient is the change of the node's update for a unit change of m.
-  s.lu.assign(count * static_cast<std::size_t>(band), 0.0);
+  // I - C, each coefficient of C being the change of the node's update for
+  // a unit change of the other node.
+  s.lu = BandLU(count, reach_);
   std::vector<double>& z = grid_.values_;
   for (int a = 0; a < length; ++a)
     for (int c = 0; c < w; ++c) {
-      const int k = a * w + c;
-      double* row = &s.lu[static_cast<std::size_t>(k) * static_cast<std::size_t>(band)];
-      row[reach_] = 1.0;
+      const std::size_t k = static_cast<std::size_t>(a * w + c);
+      s.lu.At(k, k) = 1.0;
       double base;
-      if (!Target(s.nodes[static_cast<std::size_t>(k)], s.border[static_cast<std::size_t>(k)], base))
-        continue;   // nothing reaches it: it keeps its value
+      if (!Target(s.nodes[k], s.border[k], base)) continue;   // nothing reaches it: it keeps its value
       for (int da = std::max(-2, -a); da <= std::min(2, length - 1 - a); ++da)
         for (int dc = -c; dc < w - c; ++dc) {
-          const int offset = da * w + dc;
-          double& v = z[static_cast<std::size_t>(s.nodes[static_cast<std::size_t>(k + offset)])];
+          const std::size_t m = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(k) + da * w + dc);
+          double& v = z[static_cast<std::size_t>(s.nodes[m])];
           const double saved = v;
           v = saved + 1.0;
           const double step = v - saved;
           double probed = base;
-          Target(s.nodes[static_cast<std::size_t>(k)], s.border[static_cast<std::size_t>(k)], probed);
+          Target(s.nodes[k], s.border[k], probed);
           v = saved;
-          row[reach_ + offset] -= (probed - base) / step;
+          s.lu.At(k, m) -= (probed - base) / step;
         }
     }
-  // Gaussian elimination within the band, no pivoting.
-  const int n = static_cast<int>(count);
-  for (int k = 0; k < n; ++k) {
-    const double* pivotRow = &s.lu[static_cast<std::size_t>(k) * static_cast<std::size_t>(band)];
-    const double pivot = pivotRow[reach_];
-    if (!(std::fabs(pivot) > kTinyPivot)) return false;
-    const int last = std::min(n - 1, k + reach_);
-    for (int i = k + 1; i <= last; ++i) {
-      double* row = &s.lu[static_cast<std::size_t>(i) * static_cast<std::size_t>(band)] + reach_ - i;
-      double& l = row[k];
-      if (l == 0.0) continue;
-      l /= pivot;
-      for (int m = k + 1; m <= last; ++m) row[m] -= l * pivotRow[reach_ + m - k];
-    }
-  }
-  return true;
+  return s.lu.Factor(kTinyPivot);
 }
 
 double KCreateGrid::EdgeStrips::Solve() {
   double largest = 0.0;
   std::vector<double>& z = grid_.values_;
-  const int band = Band();
   for (const Strip& s : strips_) {
     const int n = static_cast<int>(s.nodes.size());
     rhs_.resize(s.nodes.size());
@@ -112,18 +94,7 @@ double KCreateGrid::EdgeStrips::Solve() {
       rhs_[static_cast<std::size_t>(k)] =
           Target(static_cast<std::int32_t>(node), s.border[static_cast<std::size_t>(k)], target) ? target - z[node] : 0.0;
     }
-    for (int k = 0; k < n; ++k) {
-      const double* row = &s.lu[static_cast<std::size_t>(k) * static_cast<std::size_t>(band)] + reach_ - k;
-      double y = rhs_[static_cast<std::size_t>(k)];
-      for (int m = std::max(0, k - reach_); m < k; ++m) y -= row[m] * rhs_[static_cast<std::size_t>(m)];
-      rhs_[static_cast<std::size_t>(k)] = y;
-    }
-    for (int k = n - 1; k >= 0; --k) {
-      const double* row = &s.lu[static_cast<std::size_t>(k) * static_cast<std::size_t>(band)] + reach_ - k;
-      double x = rhs_[static_cast<std::size_t>(k)];
-      for (int m = k + 1, last = std::min(n - 1, k + reach_); m <= last; ++m) x -= row[m] * rhs_[static_cast<std::size_t>(m)];
-      rhs_[static_cast<std::size_t>(k)] = x / row[k];
-    }
+    s.lu.Solve(rhs_);
     for (int k = 0; k < n; ++k) {
       const double d = rhs_[static_cast<std::size_t>(k)];
       z[static_cast<std::size_t>(s.nodes[static_cast<std::size_t>(k)])] += d;

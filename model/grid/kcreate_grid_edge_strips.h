@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/grid/band_lu.h"
 #include "model/grid/kcreate_grid.h"
 
 class KCreateGrid::EdgeStrips {
@@ -29,9 +30,8 @@ private:
   struct Strip {
     std::vector<std::int32_t> nodes;          // band order: across, then along
     std::vector<const BorderNode*> border;    // each node's entry, or null when interior
-    std::vector<double> lu;                   // unit-lower and upper factors, Band() per row
+    BandLU lu{0, 0};                          // factors of I - C
   };
-  int Band() const { return 2 * reach_ + 1; }
   // What one sweep at factor 1 would set node to; false when nothing reaches it.
   bool Target(std::int32_t node, const BorderNode* border, double& target) const;
   // Probes each node's update for its coefficients and factors I - C.
