@@ -17,6 +17,8 @@
 // is the same for any thread count.
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "model/grid/kcreate_grid.h"
@@ -66,10 +68,24 @@ enum NodeRole : std::uint8_t { kFixed = 0, kFree = 1, kEdge = 2 };
 // Corrections, sources and residuals in floats: the corrections only steer
 // the fine values, whose sweeps have the last word, and floats halve both
 // the memory and the traffic of the coarse sweeps.
+// One node of a level's edge ring and its border estimate as a weighted
+// sum of the corrections around it (weights already divided by their total).
+struct RingNode {
+  std::int32_t node, first, count;   // terms [first, first + count) of the level's list
+};
+struct RingTerm {
+  std::int32_t node;
+  float weight;
+};
+
 struct Level {
   int nx = 0, ny = 0;
   std::vector<std::uint8_t> free;   // NodeRole of each node
   std::vector<float> e, src, res;
+  // The nodes whose role is kEdge that some estimate reaches, in index
+  // order, and their estimates' terms.
+  std::vector<RingNode> ring;
+  std::vector<RingTerm> ringTerms;
   int Index(int i, int j) const { return i + j * nx; }
 };
 
@@ -84,10 +100,11 @@ inline double Stencil(const T* p, std::ptrdiff_t w) {
 // not reach.
 inline bool OnEdgeRing(int i, int j, int nx, int ny) { return i < 2 || j < 2 || i >= nx - 2 || j >= ny - 2; }
 
-// The border estimate of node (i, j) from the values of e around it, with
-// the partial estimates and weights the sweeps use by the grid's edge (no
-// breaks: nodes near them are fixed at 0 on every coarse grid).
-double EdgeEstimate(const float* e, int i, int j, int nx, int ny) {
+// Appends the border estimate of node (i, j) to terms, with the partial
+// estimates and weights the sweeps use by the grid's edge (no breaks: nodes
+// near them are fixed at 0 on every coarse grid); returns how many terms it
+// took, 0 when no estimate reaches the node.
+int EdgeTerms(int i, int j, int nx, int ny, std::vector<RingTerm>& terms) {
   static constexpr int kStepX[4] = {1, 0, -1, 0}, kStepY[4] = {0, 1, 0, -1};
   const auto at = [&](int x, int y) { return x >= 0 && y >= 0 && x < nx && y < ny ? x + y * nx : -1; };
   // Node reached by a steps in direction d and b steps in (d + 1) % 4.
@@ -95,33 +112,39 @@ double EdgeEstimate(const float* e, int i, int j, int nx, int ny) {
     const int s = (d + 1) % 4;
     return at(i + a * kStepX[d] + b * kStepX[s], j + a * kStepY[d] + b * kStepY[s]);
   };
-  const auto z = [&](int k) { return static_cast<double>(e[k]); };
-  double sum = 0.0, weight = 0.0;
-  const auto add = [&](TermKind kind, double estimate) {
-    sum += kTermWeight[kind] * estimate;
+  const std::size_t first = terms.size();
+  double weight = 0.0;
+  // A partial estimate sum of c[k] * e[n[k]] with weight w.
+  const auto add = [&](TermKind kind, std::initializer_list<std::pair<int, double>> parts) {
+    for (const auto& [n, c] : parts) terms.push_back({n, static_cast<float>(kTermWeight[kind] * c)});
     weight += kTermWeight[kind];
   };
   for (int axis = 0; axis < 2; ++axis) {
     const int a = step(axis, 1, 0), b = step(axis + 2, 1, 0);
-    if (a >= 0 && b >= 0) add(kMidpoint, (z(a) + z(b)) / 2);
+    if (a >= 0 && b >= 0) add(kMidpoint, {{a, 0.5}, {b, 0.5}});
   }
   for (int d = 0; d < 4; ++d) {
     const int a = step(d, 1, 0), b = step(d, 2, 0);
-    if (a >= 0 && b >= 0) add(kExtrapolation, 2 * z(a) - z(b));
+    if (a >= 0 && b >= 0) add(kExtrapolation, {{a, 2.0}, {b, -1.0}});
   }
   for (int d = 0; d < 2; ++d) {
     const int a = step(d, 1, 1), b = step(d + 2, 1, 1);
-    if (a >= 0 && b >= 0) add(kMidpoint, (z(a) + z(b)) / 2);
+    if (a >= 0 && b >= 0) add(kMidpoint, {{a, 0.5}, {b, 0.5}});
   }
   for (int d = 0; d < 4; ++d) {
     const int a = step(d, 1, 1), b = step(d, 2, 2);
-    if (a >= 0 && b >= 0) add(kExtrapolation, 2 * z(a) - z(b));
+    if (a >= 0 && b >= 0) add(kExtrapolation, {{a, 2.0}, {b, -1.0}});
   }
   for (int d = 0; d < 4; ++d) {
     const int a = step(d, 1, 0), b = step(d, 0, 1), c = step(d, 1, 1);
-    if (a >= 0 && b >= 0 && c >= 0) add(kPlane, z(a) + z(b) - z(c));
+    if (a >= 0 && b >= 0 && c >= 0) add(kPlane, {{a, 1.0}, {b, 1.0}, {c, -1.0}});
   }
-  return weight < kNoEstimate ? z(i + j * nx) : sum / weight;
+  if (weight < kNoEstimate) {
+    terms.resize(first);
+    return 0;
+  }
+  for (std::size_t k = first; k < terms.size(); ++k) terms[k].weight = static_cast<float>(terms[k].weight / weight);
+  return static_cast<int>(terms.size() - first);
 }
 
 // A coarse grid under a grid of nx x ny whose free nodes fineFree marks:
@@ -152,6 +175,12 @@ Level Coarsen(int nx, int ny, const std::vector<std::uint8_t>& fineFree) {
     for (int I = 0; I < c.nx; ++I)
       if (OnEdgeRing(I, J, c.nx, c.ny) && fineFree[static_cast<std::size_t>(2 * I + 2 * J * nx)] != kFixed)
         c.free[static_cast<std::size_t>(c.Index(I, J))] = kEdge;
+  for (int J = 0; J < c.ny; ++J)
+    for (int I = 0; I < c.nx; ++I)
+      if (c.free[static_cast<std::size_t>(c.Index(I, J))] == kEdge) {
+        const std::int32_t first = static_cast<std::int32_t>(c.ringTerms.size());
+        if (const int count = EdgeTerms(I, J, c.nx, c.ny, c.ringTerms)) c.ring.push_back({c.Index(I, J), first, count});
+      }
   return c;
 }
 
@@ -185,9 +214,12 @@ void SweepLevel(Level& l, int times) {
     }
   // The edge ring after the stencil nodes, in index order.
   for (int t = 0; t < times; ++t)
-    for (int J = 0; J < l.ny; ++J)
-      for (int I = 0; I < l.nx; I = (J < 2 || J >= l.ny - 2 || I >= l.nx - 2) ? I + 1 : l.nx - 2)
-        if (free[l.Index(I, J)] == kEdge) e[l.Index(I, J)] = static_cast<float>(EdgeEstimate(e, I, J, l.nx, l.ny));
+    for (const RingNode& r : l.ring) {
+      double sum = 0.0;
+      for (const RingTerm* k = &l.ringTerms[static_cast<std::size_t>(r.first)], *end = k + r.count; k < end; ++k)
+        sum += static_cast<double>(k->weight) * e[k->node];
+      e[r.node] = static_cast<float>(sum);
+    }
 }
 
 void Residual(Level& l) {
