@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,11 @@ constexpr int kPreSweeps = 2, kPostSweeps = 2, kCoarseSweeps = 4, kCoarsestSweep
 // quick on survey lines and smooth data, but far slower to a tight
 // precision beside faults.
 constexpr int kMixHistory = 3;
+// The cycle the mixing starts with (0 for the first). From the third, the
+// finest level at 995 x 995 nodes gets by without it (peak RSS 45 rather
+// than 60 MiB) in as many sweeps, and the smooth set's coarser levels need
+// a few more, but reach a smaller error.
+constexpr int kMixFrom = 2;
 // Share of the coarse correction applied: the coarse grids see the nodes
 // by data as fixed, the fine grid does not, and the full correction can
 // overshoot there.
@@ -540,9 +546,13 @@ KRelaxEnd KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* li
 
   EdgeStrips strips(*this, kEdgeWidth);
   KRelaxEnd result = KRelaxEnd::kConverged;
-  Mixing mixing(kMixHistory, NodeTotal(), threads);
-  for (;;) {
-    mixing.Start(values_);
+  // The mixing joins from cycle kMixFrom on: a level that settles within
+  // the first cycles (the finest, started from the cubic of a level solved
+  // tighter) never holds its arrays, the largest the solver has.
+  std::optional<Mixing> mixing;
+  for (int cycle = 0;; ++cycle) {
+    if (cycle == kMixFrom) mixing.emplace(kMixHistory, NodeTotal(), threads);
+    if (mixing) mixing->Start(values_);
     for (int s = 0; s < kPreSweeps; ++s)
       if (!sweep(&result)) return result;
     if (levels.size() > 1) {
@@ -590,7 +600,7 @@ KRelaxEnd KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* li
     }
     for (int s = 0; s < kPostSweeps; ++s)
       if (!sweep(&result)) return result;
-    mixing.Mix(values_);
+    if (mixing) mixing->Mix(values_);
     if (!ValuesSound()) return KRelaxEnd::kDiverged;
     if (listener && listener->OnTenthSweep(sweepsRun_ - 1, lastChange_, relaxation.factor) == KSweepAnswer::kStop)
       return KRelaxEnd::kStopped;
