@@ -226,6 +226,13 @@ private:
   // advances node past them.
   double RelaxInteriorRun(int& node, int end, double largest);
   double RelaxBorder(const BorderNode& b, double largest);
+  // The value the estimate (and data tie) of a border node gives it; false
+  // when none reaches it.
+  bool BorderTarget(const BorderNode& b, double& target) const;
+  // Direct solves of the strips by the grid's edge for the fast solver
+  // (kcreate_grid_edge_strips.h).
+  class EdgeStrips;
+  friend class EdgeStrips;
   // Nodes [node, end) of one row in order; border walks that row's border
   // list from the span's first border node and is left past its last.
   double RelaxSpan(int node, int end, const BorderNode*& border, double largest);

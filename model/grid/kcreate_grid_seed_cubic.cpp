@@ -7,6 +7,7 @@
 // would cost it many cycles. Cubic interpolation leaves an error of the
 // fourth power of the step.
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "model/grid/kcreate_grid.h"
@@ -52,23 +53,36 @@ void KCreateGrid::SeedFromCoarserCubic(const KCreateGrid& coarse) {
   std::vector<std::uint8_t> usable(coarse.NodeTotal());
   for (std::size_t n = 0; n < usable.size(); ++n)
     usable[n] = coarse.LinkRecordOf(static_cast<int>(n)) == kNoLinkRecord && IsSet(coarse.values_[n]);
+  // Separable: per fine row, the cubic down each coarse column once (and
+  // whether its four nodes are usable), then across for each node.
   const double* z = coarse.values_.data();
+  const int cw = coarse.nx_;
+  std::vector<double> down(static_cast<std::size_t>(cw));
+  std::vector<std::uint8_t> downUsable(static_cast<std::size_t>(cw));
   for (int j = 0; j < ny_; ++j) {
     const Tap& ty = ys[static_cast<std::size_t>(j)];
+    if (ty.first >= 0)
+      for (int c = 0; c < cw; ++c) {
+        double sum = 0;
+        std::uint8_t all = 1;
+        for (int b = 0; b < 4; ++b) {
+          const std::size_t n = static_cast<std::size_t>(coarse.Index(c, ty.first + b));
+          all &= usable[n];
+          sum += ty.w[b] * z[n];
+        }
+        down[static_cast<std::size_t>(c)] = sum;
+        downUsable[static_cast<std::size_t>(c)] = all;
+      }
     for (int i = 0; i < nx_; ++i) {
       double& v = values_[static_cast<std::size_t>(Index(i, j))];
       if (IsSet(v)) continue;
       const Tap& tx = xs[static_cast<std::size_t>(i)];
       bool all = tx.first >= 0 && ty.first >= 0;
       double sum = 0;
-      for (int b = 0; b < 4 && all; ++b) {
-        const int row = coarse.Index(tx.first, ty.first + b);
-        double across = 0;
-        for (int a = 0; a < 4; ++a) {
-          all = all && usable[static_cast<std::size_t>(row + a)];
-          across += tx.w[a] * z[row + a];
-        }
-        sum += ty.w[b] * across;
+      for (int a = 0; a < 4 && all; ++a) {
+        const std::size_t c = static_cast<std::size_t>(tx.first + a);
+        all = downUsable[c] != 0;
+        sum += tx.w[a] * down[c];
       }
       v = all ? sum : coarse.BilinearAt(ToWorldX(i), ToWorldY(j));
     }

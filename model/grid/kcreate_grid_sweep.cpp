@@ -127,9 +127,9 @@ double KCreateGrid::RelaxInteriorRun(int& node, int end, double largest) {
   return largest;
 }
 
-double KCreateGrid::RelaxBorder(const BorderNode& b, double largest) {
-  if (b.termCount == 0) return largest;
-  double* z = values_.data();
+bool KCreateGrid::BorderTarget(const BorderNode& b, double& target) const {
+  if (b.termCount == 0) return false;
+  const double* z = values_.data();
   double sum = 0.0;
   const EstimateTerm* t = terms_.data() + b.firstTerm;
   for (const EstimateTerm* end = t + b.termCount; t < end; ++t) {
@@ -140,9 +140,9 @@ double KCreateGrid::RelaxBorder(const BorderNode& b, double largest) {
     }
   }
   const double estimate = sum / b.weight;
-  if (estimate > kUnsetAbove) return largest;
+  if (estimate > kUnsetAbove) return false;
 
-  double target = estimate;
+  target = estimate;
   const std::int32_t c = cellOf_[static_cast<std::size_t>(b.node)];
   if (c >= 0 && b.nb[0] >= 0 && b.nb[1] >= 0 && b.nb[2] >= 0 && b.nb[3] >= 0) {
     const DataCell& cell = cells_[static_cast<std::size_t>(c)];
@@ -152,7 +152,13 @@ double KCreateGrid::RelaxBorder(const BorderNode& b, double largest) {
     const double a = std::max(0.0, smooth * cell.w);
     target = a > kHugeWeight ? estimate : (tied + a * estimate) / (a + 1.0);
   }
-  double* p = z + b.node;
+  return true;
+}
+
+double KCreateGrid::RelaxBorder(const BorderNode& b, double largest) {
+  double target;
+  if (!BorderTarget(b, target)) return largest;
+  double* p = values_.data() + b.node;
   const double change = target - *p;
   *p += relaxation.factor * change;
   return std::fabs(change) > largest ? std::fabs(change) : largest;

@@ -389,7 +389,8 @@ TEST(GridRelax, InterleavedAndThreadedSweepsMatchRowAtATimeBitForBit) {
 
 TEST(GridRelax, FastSolverGivesTheSameBitsOnAnyThreadCount) {
   // Enough rows and nodes that the mixing, restriction and interpolation
-  // are shared out; a few cycles suffice to compare.
+  // are shared out; five cycles, so that the mixing (from the third) moves
+  // the values twice.
   const FaultedSet set(800, 720, 3000);
   std::vector<double> first;
   for (int threads : {1, 2, 3}) {
@@ -399,34 +400,42 @@ TEST(GridRelax, FastSolverGivesTheSameBitsOnAnyThreadCount) {
     g.SeedFromData();
     g.SpreadFromData();
     g.FillUnset();
-    ASSERT_EQ(g.RelaxFast(0, 12, nullptr, threads), KRelaxEnd::kLimit);
+    ASSERT_EQ(g.RelaxFast(0, 20, nullptr, threads), KRelaxEnd::kLimit);
     if (first.empty()) first = g.values();
     EXPECT_TRUE(g.values() == first) << threads;
   }
 }
 
 TEST(GridRelax, FastSolverReachesTheSweepsFixedPointInFewerSweeps) {
-  // Large enough for coarse grids, with breaks, data nodes and a smoothing
-  // weight, so that every kind of node and the data blend take part.
-  const FaultedSet set(100, 80, 400);
-  G sweep, fast;
-  for (G* g : {&sweep, &fast}) {
-    Geometry(*g, 100, 80);
-    g->smooth = 0.5;
+  // Large enough for coarse grids and the direct solves of the edge strips
+  // (a break crosses the bottom strip), with breaks, data nodes and a
+  // smoothing weight, so that every kind of node and the data blend take
+  // part; and too narrow for the strips (under three strip widths across),
+  // where edge sweeps stand in for them.
+  struct Case {
+    int nx, ny, points, speedUp;
+  };
+  for (const Case c : {Case{100, 80, 400, 4}, Case{11, 60, 60, 1}}) {
+    const FaultedSet set(c.nx, c.ny, c.points);
+    G sweep, fast;
+    for (G* g : {&sweep, &fast}) {
+      Geometry(*g, c.nx, c.ny);
+      g->smooth = 0.5;
+    }
+    ASSERT_EQ(Level(sweep, set.pts, set.breaks, 1e-8), KRelaxEnd::kConverged) << c.nx;
+    fast.Prepare(set.pts.data(), set.pts.size(), set.breaks);
+    fast.SeedFromData();
+    fast.SpreadFromData();
+    fast.FillUnset();
+    ASSERT_EQ(fast.RelaxFast(1e-8, 30000, nullptr, 2), KRelaxEnd::kConverged) << c.nx;
+    double largest = 0;
+    for (std::size_t n = 0; n < sweep.NodeTotal(); ++n)
+      largest = std::max(largest, std::fabs(fast.values()[n] - sweep.values()[n]));
+    // The z values span about 70; the sweeps, slow to converge, still lie
+    // about 1e-6 from their own fixed point at this precision.
+    EXPECT_LT(largest, 1e-5) << c.nx;
+    EXPECT_LT(fast.sweepsRun() * c.speedUp, sweep.sweepsRun()) << c.nx << ": " << fast.sweepsRun() << " " << sweep.sweepsRun();
   }
-  ASSERT_EQ(Level(sweep, set.pts, set.breaks, 1e-8), KRelaxEnd::kConverged);
-  fast.Prepare(set.pts.data(), set.pts.size(), set.breaks);
-  fast.SeedFromData();
-  fast.SpreadFromData();
-  fast.FillUnset();
-  ASSERT_EQ(fast.RelaxFast(1e-8, 30000, nullptr, 2), KRelaxEnd::kConverged);
-  double largest = 0;
-  for (std::size_t n = 0; n < sweep.NodeTotal(); ++n)
-    largest = std::max(largest, std::fabs(fast.values()[n] - sweep.values()[n]));
-  // The z values span about 70; the sweeps, slow to converge, still lie
-  // about 1e-6 from their own fixed point at this precision.
-  EXPECT_LT(largest, 1e-5);
-  EXPECT_LT(fast.sweepsRun() * 4, sweep.sweepsRun()) << fast.sweepsRun() << " " << sweep.sweepsRun();
 }
 
 TEST(GridRelax, ProgressEveryTenthSweepAndTheAnswers) {
