@@ -174,7 +174,7 @@ public:
   }
   const std::vector<LinkRecord>& linkRecords() const { return links_; }
   // Index of the node's data cell, or kNoDataCell.
-  std::int32_t DataCellOf(int node) const { return cellOf_[static_cast<std::size_t>(node)]; }
+  std::int32_t DataCellOf(int node) const { return CellAt(node); }
   const std::vector<DataCell>& dataCells() const { return cells_; }
   double dataMean() const { return dataMean_; }
   // True for the nodes the last Relax updated with the 13-point stencil.
@@ -204,6 +204,7 @@ private:
   struct BorderNode {
     std::int32_t node;
     std::int32_t firstTerm, termCount;   // termCount 0: no estimate reaches it
+    std::int32_t cell;                   // its data cell, or kNoDataCell
     double weight;                       // sum of the terms' weights
     std::int32_t nb[4];                  // direct neighbours, -1 where none
   };
@@ -284,7 +285,6 @@ private:
   std::vector<double> values_;
   std::vector<std::uint8_t> flags_;    // set-up: next to a crossing; relaxation: interior
   std::vector<std::int32_t> linkOf_;     // read only when links_ is not empty
-  std::vector<std::int32_t> cellOf_;
   std::vector<LinkRecord> links_;
   std::vector<DataCell> cells_;
   std::vector<EstimateTerm> terms_;
@@ -295,6 +295,12 @@ private:
   // (one per data cell), and whether node's link d is not blocked (the
   // grid's edge is the caller's to check).
   std::vector<std::int32_t> cellNode_;
+  // The data cells of row j are [rowCell_[j], rowCell_[j + 1]): a node's
+  // cell is found among its row's few rather than held per node (a full
+  // index was the largest array after the values).
+  std::vector<std::int32_t> rowCell_;
+  // The data cell of node, or kNoDataCell.
+  std::int32_t CellAt(int node) const;
   bool LinkOpen(int node, int d) const {
     if (links_.empty()) return true;
     const std::int32_t rec = linkOf_[static_cast<std::size_t>(node)];

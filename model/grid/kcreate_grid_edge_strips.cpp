@@ -34,7 +34,7 @@ bool KCreateGrid::EdgeStrips::Target(std::int32_t node, const BorderNode* border
   double ignored = 0.0;
   target = (grid_.flags_[n] & kPlainFlag)
                ? kgrid_node::Plain(p, w, p[-1], p[-2], 1.0, kgrid_stencil::kDirect, ignored)
-               : kgrid_node::Data(p, w, p[-1], p[-2], grid_.cells_[static_cast<std::size_t>(grid_.cellOf_[n])], 1.0,
+               : kgrid_node::Data(p, w, p[-1], p[-2], grid_.cells_[static_cast<std::size_t>(grid_.CellAt(node))], 1.0,
                                   grid_.smooth, ignored);
   return true;
 }

@@ -471,10 +471,11 @@ void KCreateGrid::TieDataNodes() {
   const BorderNode* border = border_.data();
   const BorderNode* const borderEnd = border + border_.size();
   // Data nodes and border nodes are both listed in index order.
-  for (const std::int32_t n : cellNode_) {
+  for (std::size_t c = 0; c < cellNode_.size(); ++c) {
+    const std::int32_t n = cellNode_[c];
     if (flags_[static_cast<std::size_t>(n)] & kInteriorFlag) {
       double* p = &values_[static_cast<std::size_t>(n)];
-      *p = kgrid_node::Data(p, nx_, p[-1], p[-2], cells_[static_cast<std::size_t>(cellOf_[static_cast<std::size_t>(n)])],
+      *p = kgrid_node::Data(p, nx_, p[-1], p[-2], cells_[c],
                             1.0, smooth, largest);
       continue;
     }
@@ -501,7 +502,7 @@ KRelaxEnd KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* li
   // coarse corrections too.
   const auto edgeTakes = [&](std::size_t n) {
     const int i = static_cast<int>(n % static_cast<std::size_t>(nx_)), j = static_cast<int>(n / static_cast<std::size_t>(nx_));
-    return OnEdgeRing(i, j, nx_, ny_) && cellOf_[n] < 0 && LinkRecordOf(static_cast<int>(n)) == kNoLinkRecord;
+    return OnEdgeRing(i, j, nx_, ny_) && CellAt(static_cast<int>(n)) < 0 && LinkRecordOf(static_cast<int>(n)) == kNoLinkRecord;
   };
   for (std::size_t n = 0; n < NodeTotal(); ++n)
     levels[0].free[n] = (flags_[n] & kPlainFlag) ? kFree : edgeTakes(n) ? kEdge : kFixed;

@@ -50,15 +50,6 @@ void WalkCrossings(const KGridLine& line, int nx, int ny, Visit visit) {
   }
 }
 
-// A hint that p will be read soon.
-inline void Prefetch(const void* p) {
-#if defined(__GNUC__)
-  __builtin_prefetch(p);
-#else
-  (void)p;
-#endif
-}
-
 // Calls visit(n) for every flagged n in increasing order. Few nodes are
 // flagged, so unflagged ones are skipped eight at a time.
 template <class Visit>
@@ -142,8 +133,6 @@ void KCreateGrid::RasteriseBreaks(const std::vector<KGridLine>& breaks) {
 }
 
 void KCreateGrid::BuildDataCells(const KOne* points, std::size_t count) {
-  const std::size_t total = NodeTotal();
-  cellOf_.assign(total, kNoDataCell);
   cells_.clear();
   cellNode_.clear();
 
@@ -169,23 +158,19 @@ void KCreateGrid::BuildDataCells(const KOne* points, std::size_t count) {
     snapped[p] = snap(points[p]);
     if (snapped[p] >= 0) flags_[static_cast<std::size_t>(snapped[p])] = 1;
   }
-  ForEachFlagged(flags_, [&](std::size_t n) {
-    cellOf_[n] = static_cast<std::int32_t>(cellNode_.size());
-    cellNode_.push_back(static_cast<std::int32_t>(n));
-  });
+  ForEachFlagged(flags_, [&](std::size_t n) { cellNode_.push_back(static_cast<std::int32_t>(n)); });
   for (const std::int32_t n : cellNode_) flags_[static_cast<std::size_t>(n)] = 0;
   cells_.resize(cellNode_.size());
+  rowCell_.assign(static_cast<std::size_t>(ny_) + 1, 0);
+  for (const std::int32_t n : cellNode_) ++rowCell_[static_cast<std::size_t>(n / nx_) + 1];
+  for (std::size_t j = 1; j < rowCell_.size(); ++j) rowCell_[j] += rowCell_[j - 1];
 
-  // Sums in point order. The points lie anywhere on the grid, so the cell
-  // numbers are asked for a few points ahead.
-  constexpr std::size_t kAhead = 16;
+  // Sums in point order.
   for (std::size_t p = 0; p < count; ++p) {
-    if (p + kAhead < count && snapped[p + kAhead] >= 0)
-      Prefetch(&cellOf_[static_cast<std::size_t>(snapped[p + kAhead])]);
     const std::int32_t node = snapped[p];
     if (node < 0) continue;
     const KOne& pt = points[p];
-    DataCell& cell = cells_[static_cast<std::size_t>(cellOf_[static_cast<std::size_t>(node)])];
+    DataCell& cell = cells_[static_cast<std::size_t>(CellAt(node))];
     const int i = node % nx_, j = node / nx_;
     cell.dx += pt.x - i;
     cell.dy += pt.y - j;
@@ -199,6 +184,14 @@ void KCreateGrid::BuildDataCells(const KOne* points, std::size_t count) {
     cell.z /= cell.count;
     cell.w /= cell.count;
   }
+}
+
+std::int32_t KCreateGrid::CellAt(int node) const {
+  if (rowCell_.empty()) return kNoDataCell;
+  const std::size_t j = static_cast<std::size_t>(node / nx_);
+  const auto first = cellNode_.begin() + rowCell_[j], last = cellNode_.begin() + rowCell_[j + 1];
+  const auto at = std::lower_bound(first, last, node);
+  return at != last && *at == node ? static_cast<std::int32_t>(at - cellNode_.begin()) : kNoDataCell;
 }
 
 void KCreateGrid::Prepare(const KOne* points, std::size_t count,

@@ -41,7 +41,7 @@ __attribute__((noinline)) double KCreateGrid::RelaxNode(int node, const BorderNo
   const double factor = relaxation.factor;
   p[0] = (f & kPlainFlag)
              ? kgrid_node::Plain(p, nx_, p[-1], p[-2], factor, factor * kgrid_stencil::kDirect, largest)
-             : kgrid_node::Data(p, nx_, p[-1], p[-2], cells_[static_cast<std::size_t>(cellOf_[static_cast<std::size_t>(node)])],
+             : kgrid_node::Data(p, nx_, p[-1], p[-2], cells_[static_cast<std::size_t>(CellAt(node))],
                                 factor, smooth, largest);
   return largest;
 }

@@ -23,7 +23,6 @@ void KCreateGrid::MarkInterior() {
   std::fill(flags_.begin(), flags_.end(), 0);
   std::uint8_t* flags = flags_.data();
   const std::int32_t* link = linkOf_.data();
-  const std::int32_t* cell = cellOf_.data();
   const bool anyLink = !links_.empty();
   const std::ptrdiff_t w = nx_;
   const auto free = [&](std::ptrdiff_t n) { return link[n] == kNoLinkRecord; };
@@ -33,13 +32,13 @@ void KCreateGrid::MarkInterior() {
     // run several nodes at a time.
     if (!anyLink) {
       for (std::ptrdiff_t n = first; n < end; ++n)
-        flags[n] = cell[n] < 0 ? kInteriorFlag | kPlainFlag : kInteriorFlag;
+        flags[n] = kInteriorFlag | kPlainFlag;
       continue;
     }
     for (std::ptrdiff_t n = first; n < end; ++n)
-      if (free(n) && free(n - 1) && free(n + 1) && free(n - w) && free(n + w))
-        flags[n] = cell[n] < 0 ? kInteriorFlag | kPlainFlag : kInteriorFlag;
+      if (free(n) && free(n - 1) && free(n + 1) && free(n - w) && free(n + w)) flags[n] = kInteriorFlag | kPlainFlag;
   }
+  for (const std::int32_t n : cellNode_) flags[n] &= static_cast<std::uint8_t>(~kPlainFlag);
   BuildBorderLists();
 }
 
@@ -65,6 +64,7 @@ void KCreateGrid::BuildBorderLists() {
       if (rowFlags[i] & kInteriorFlag) continue;
       BorderNode b{};
       b.node = node;
+      b.cell = CellAt(node);
       b.firstTerm = static_cast<std::int32_t>(terms_.size());
       int dg[4];
       for (int d = 0; d < 4; ++d) b.nb[d] = Neighbour(node, d);
@@ -109,16 +109,19 @@ double KCreateGrid::RelaxInteriorRun(int& node, int end, double largest) {
   const double factor = relaxation.factor;
   const double leftWeight = factor * kDirect;
   const std::uint8_t* flags = flags_.data();
-  const std::int32_t* cellOf = cellOf_.data();
   int n = node;
+  // The run's nodes are consecutive and cells are numbered in node order:
+  // one search finds the run's first data cell, each later one is the next.
+  std::int32_t cell = -1;
+  const auto nextCell = [&](int at) { return cell = cell < 0 ? CellAt(at) : cell + 1; };
   double left = z[n - 1], left2 = z[n - 2];
   for (; n < end && (flags[n] & kInteriorFlag); ++n) {
     double* p = z + n;
     const double value =
         (flags[n] & kPlainFlag)
             ? kgrid_node::Plain(p, w, left, left2, factor, leftWeight, largest)
-            : kgrid_node::Data(p, w, left, left2, cells_[static_cast<std::size_t>(cellOf[n])], factor, smooth,
-                               largest);
+            : kgrid_node::Data(p, w, left, left2, cells_[static_cast<std::size_t>(nextCell(n))],
+                               factor, smooth, largest);
     p[0] = value;
     left2 = left;
     left = value;
@@ -143,7 +146,7 @@ bool KCreateGrid::BorderTarget(const BorderNode& b, double& target) const {
   if (estimate > kUnsetAbove) return false;
 
   target = estimate;
-  const std::int32_t c = cellOf_[static_cast<std::size_t>(b.node)];
+  const std::int32_t c = b.cell;
   if (c >= 0 && b.nb[0] >= 0 && b.nb[1] >= 0 && b.nb[2] >= 0 && b.nb[3] >= 0) {
     const DataCell& cell = cells_[static_cast<std::size_t>(c)];
     const double gx2 = z[b.nb[kMinusX]] - z[b.nb[kPlusX]];
