@@ -13,6 +13,7 @@
 #include "qt/platform/band_painter.h"
 #include "qt/platform/drawing_text.h"
 #include "qt/platform/qt_font.h"
+#include "qt/platform/svg_polylines.h"
 
 namespace {
 
@@ -74,10 +75,13 @@ bool IsVectorPicture(QPainter* painter) {
 // The PDF engine turns a polyline into a path a point at a time, with a
 // check on each; a path filled from the whole polygon at once writes the
 // same operators for less work. A path would be filled with the painter's
-// brush, which a polyline never is.
-void DrawPolyline(QPainter* painter, const QPolygon& line) {
+// brush, which a polyline never is. An SVG's lines go through svgLines
+// when there is one.
+void DrawPolyline(QPainter* painter, const QPolygon& line, KSvgPolylines* svgLines) {
   const QPaintEngine* engine = painter->paintEngine();
-  if (engine && engine->type() == QPaintEngine::Pdf && painter->brush().style() == Qt::NoBrush) {
+  if (svgLines && engine && engine->type() == QPaintEngine::SVG) {
+    svgLines->Draw(painter, line);
+  } else if (engine && engine->type() == QPaintEngine::Pdf && painter->brush().style() == Qt::NoBrush) {
     QPainterPath path;
     path.addPolygon(QPolygonF(line));
     painter->drawPath(path);
@@ -148,11 +152,11 @@ void KQtDevice::HandOver() {
       // Wide pens are centred on the pixel the coordinates name.
       painter_->save();
       painter_->translate(0.5, 0.5);
-      DrawPolyline(painter_, pending_);
+      DrawPolyline(painter_, pending_, svgLines_);
       painter_->restore();
     } else {
       const bool clipped = ClipToDevice();
-      DrawPolyline(painter_, pending_);
+      DrawPolyline(painter_, pending_, svgLines_);
       if (clipped) painter_->setClipping(false);
     }
   }
