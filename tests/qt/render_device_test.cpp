@@ -2,12 +2,14 @@
 // text placement and the decoding of drawing text.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include <QBuffer>
 #include <QImage>
 #include <QGlyphRun>
 #include <QPainter>
+#include <QPoint>
 #include <QRegularExpression>
 #include <QSvgGenerator>
 #include <QTextLayout>
@@ -392,31 +394,93 @@ TEST(QtDevice, OnePixelLinesMatchTheUnclippedPainter) {
   EXPECT_GT(CountNot(device, kWhite), 2000);
 }
 
-// In SVG, points repeated or on the straight way between their neighbours
-// are left out of the polyline; corners, ends and a lone dot stay.
-TEST(QtDevice, VectorPicturesLeaveOutPointsOnStraightRuns) {
+// The SVG the generator writes by itself for what paint draws on size
+// pixels, as PaintingBytes sets it up.
+std::string GeneratorSvg(const std::function<void(KDevice&)>& paint, QSize size, const QString& title) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QSvgGenerator svg;
   svg.setOutputDevice(&buffer);
-  svg.setSize(QSize(100, 100));
+  svg.setSize(size);
+  svg.setViewBox(QRect(QPoint(0, 0), size));
+  svg.setTitle(title);
+  svg.setResolution(72);
   {
-    KQtDevice device(&svg, QSize(100, 100));
-    const std::vector<KIntPoint> path = {{10, 0}, {20, 0}, {20, 0}, {30, 0}, {30, 10}, {30, 20}, {20, 10}};
-    device.MoveTo(0, 0);
-    device.PolylineTo(path.data(), path.size());
-    device.MoveTo(50, 50);
-    device.LineTo(50, 50);
-    device.LineTo(50, 50);
+    QPainter painter(&svg);
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    KQtDevice device(&painter, size);
+    paint(device);
   }
-  const QString text = QString::fromUtf8(bytes);
+  return bytes.toStdString();
+}
+
+QStringList SvgPoints(const std::string& svg) {
   QStringList lines;
   static const QRegularExpression points("points=\"([^\"]*)\"");
-  for (auto match = points.globalMatch(text); match.hasNext();) lines << match.next().captured(1).simplified();
-  ASSERT_EQ(lines.size(), 2) << text.toStdString();
-  EXPECT_EQ(lines[0], "0,0 30,0 30,20 20,10");
-  EXPECT_EQ(lines[1], "50,50 50,50");
+  for (auto match = points.globalMatch(QString::fromStdString(svg)); match.hasNext();)
+    lines << match.next().captured(1).simplified();
+  return lines;
+}
+
+// In SVG, points repeated or on the straight way between their neighbours
+// are left out of the polyline; corners, ends and a lone dot stay.
+TEST(QtDevice, VectorPicturesLeaveOutPointsOnStraightRuns) {
+  const std::string svg = GeneratorSvg(
+      [](KDevice& device) {
+        const std::vector<KIntPoint> path = {{10, 0}, {20, 0}, {20, 0}, {30, 0}, {30, 10}, {30, 20}, {20, 10}};
+        device.MoveTo(0, 0);
+        device.PolylineTo(path.data(), path.size());
+        device.MoveTo(50, 50);
+        device.LineTo(50, 50);
+        device.LineTo(50, 50);
+      },
+      QSize(100, 100), "lines");
+  EXPECT_EQ(SvgPoints(svg), QStringList({"0,0 30,0 30,20 20,10", "50,50 50,50"})) << svg;
+}
+
+// Exported SVG writes the polylines' points itself: the same bytes as the
+// generator alone, pens, fills and lines drawn straight on the painter in
+// their order, also when the painting draws a stand-in's own points.
+TEST(QtDevice, ExportedSvgIsWhatTheGeneratorWrites) {
+  const auto mixed = [](KDevice& device) {
+    device.SelectPen(kPenSolid, 0, KRgb(255, 0, 0));
+    device.MoveTo(5, 5);
+    device.LineTo(60, 7);
+    device.LineTo(-30, 90);
+    device.FillPolygon({{10, 10}, {40, 10}, {20, 30}}, KRgb(0, 0, 255), kFillAlternate);
+    device.SelectPen(kPenDash, 3, KRgb(0, 128, 0));
+    const std::vector<KIntPoint> path = {{70, 70}, {80, 75}, {-5, 99}};
+    device.MoveTo(60, 60);
+    device.PolylineTo(path.data(), path.size());
+    dynamic_cast<KQtDevice&>(device).painter()->drawLine(1, 2, 3, 4);
+    device.MoveTo(0, 99);
+    device.LineTo(99, 0);
+  };
+  const auto drawsStandIn = [&mixed](KDevice& device) {
+    mixed(device);
+    const QPoint standIn[] = {{-99999, -99999}, {-99998, -99998}};
+    dynamic_cast<KQtDevice&>(device).painter()->drawPolyline(standIn, 2);
+    device.LineTo(7, 7);
+  };
+  for (const auto& paint : {std::function<void(KDevice&)>(mixed), std::function<void(KDevice&)>(drawsStandIn)}) {
+    const KResultWith<std::string> svg = PaintingBytes(paint, QSize(100, 100), "svg", "mixed");
+    ASSERT_TRUE(svg) << svg.message();
+    EXPECT_EQ(svg.value(), GeneratorSvg(paint, QSize(100, 100), "mixed"));
+  }
+}
+
+// Far off the page, where a zoomed view puts the ends of its lines, points
+// keep all their digits (the generator alone writes six significant ones).
+TEST(QtDevice, ExportedSvgKeepsFarPointsExact) {
+  const auto paint = [](KDevice& device) {
+    device.MoveTo(50, 50);
+    device.LineTo(1234567, -2500001);
+  };
+  const KResultWith<std::string> svg = PaintingBytes(paint, QSize(100, 100), "svg", "far");
+  ASSERT_TRUE(svg) << svg.message();
+  EXPECT_EQ(SvgPoints(svg.value()), QStringList({"50,50 1234567,-2500001"}));
+  EXPECT_EQ(SvgPoints(GeneratorSvg(paint, QSize(100, 100), "far")), QStringList({"50,50 1.23457e+06,-2.5e+06"}));
 }
 
 }  // namespace
