@@ -12,6 +12,7 @@
 #include "platform/device/kimage.h"
 #include "qt/platform/band_painter.h"
 #include "qt/platform/drawing_text.h"
+#include "qt/platform/polyline_runs.h"
 #include "qt/platform/qt_font.h"
 #include "qt/platform/svg_polylines.h"
 
@@ -77,7 +78,7 @@ bool IsVectorPicture(QPainter* painter) {
 // same operators for less work. A path would be filled with the painter's
 // brush, which a polyline never is. An SVG's lines go through svgLines
 // when there is one.
-void DrawPolyline(QPainter* painter, const QPolygon& line, KSvgPolylines* svgLines) {
+void DrawWholePolyline(QPainter* painter, const QPolygon& line, KSvgPolylines* svgLines) {
   const QPaintEngine* engine = painter->paintEngine();
   if (svgLines && engine && engine->type() == QPaintEngine::SVG) {
     svgLines->Draw(painter, line);
@@ -88,6 +89,35 @@ void DrawPolyline(QPainter* painter, const QPolygon& line, KSvgPolylines* svgLin
   } else {
     painter->drawPolyline(line);
   }
+}
+
+// A vector picture gets only the runs of a solid line that can reach its
+// page, widened by the pen: the far vertices of a zoomed view would only
+// add bytes to write. Dashes would start afresh at each run, so dashed lines
+// stay whole, as do lines under a scaling or turning transform.
+void DrawPolyline(QPainter* painter, const QPolygon& line, KSvgPolylines* svgLines) {
+  if (!IsVectorPicture(painter)) {
+    DrawWholePolyline(painter, line, svgLines);
+    return;
+  }
+  const QTransform& transform = painter->deviceTransform();
+  const QPen& pen = painter->pen();
+  if (pen.style() != Qt::SolidLine || transform.type() > QTransform::TxTranslate ||
+      std::abs(transform.dx()) > 1e6 || std::abs(transform.dy()) > 1e6) {
+    DrawWholePolyline(painter, line, svgLines);
+    return;
+  }
+  const QPaintDevice* device = painter->device();
+  const int reach = pen.width() + 2;  // caps and joins, and a translation's fraction
+  const QRect page = QRect(0, 0, device->width(), device->height())
+                         .translated(-qRound(transform.dx()), -qRound(transform.dy()))
+                         .adjusted(-reach, -reach, reach, reach);
+  const auto runs = PolylineRunsNear(line, page);
+  if (runs.size() == 1 && runs[0].first == 0 && runs[0].second == line.size() - 1) {
+    DrawWholePolyline(painter, line, svgLines);
+    return;
+  }
+  for (const auto& [first, last] : runs) DrawWholePolyline(painter, line.mid(first, last - first + 1), svgLines);
 }
 
 }  // namespace

@@ -2,22 +2,16 @@
 // text placement and the decoding of drawing text.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <random>
 
-#include <QBuffer>
 #include <QImage>
 #include <QGlyphRun>
 #include <QPainter>
-#include <QPoint>
-#include <QRegularExpression>
-#include <QSvgGenerator>
 #include <QTextLayout>
 
 #include "io/document/open_document.h"
 #include "model/document/elements.h"
 #include "model/document/kones.h"
-#include "qt/export/picture_export.h"
 #include "qt/platform/drawing_text.h"
 #include "qt/platform/qt_device.h"
 #include "qt/platform/qt_font.h"
@@ -394,143 +388,4 @@ TEST(QtDevice, OnePixelLinesMatchTheUnclippedPainter) {
   EXPECT_GT(CountNot(device, kWhite), 2000);
 }
 
-// The SVG the generator writes by itself for what paint draws on size
-// pixels, as PaintingBytes sets it up.
-std::string GeneratorSvg(const std::function<void(KDevice&)>& paint, QSize size, const QString& title) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QSvgGenerator svg;
-  svg.setOutputDevice(&buffer);
-  svg.setSize(size);
-  svg.setViewBox(QRect(QPoint(0, 0), size));
-  svg.setTitle(title);
-  svg.setResolution(72);
-  {
-    QPainter painter(&svg);
-    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    KQtDevice device(&painter, size);
-    paint(device);
-  }
-  return bytes.toStdString();
-}
-
-QStringList SvgPoints(const std::string& svg) {
-  QStringList lines;
-  static const QRegularExpression points("points=\"([^\"]*)\"");
-  for (auto match = points.globalMatch(QString::fromStdString(svg)); match.hasNext();)
-    lines << match.next().captured(1).simplified();
-  return lines;
-}
-
-// In SVG, points repeated or on the straight way between their neighbours
-// are left out of the polyline; corners, ends and a lone dot stay.
-TEST(QtDevice, VectorPicturesLeaveOutPointsOnStraightRuns) {
-  const std::string svg = GeneratorSvg(
-      [](KDevice& device) {
-        const std::vector<KIntPoint> path = {{10, 0}, {20, 0}, {20, 0}, {30, 0}, {30, 10}, {30, 20}, {20, 10}};
-        device.MoveTo(0, 0);
-        device.PolylineTo(path.data(), path.size());
-        device.MoveTo(50, 50);
-        device.LineTo(50, 50);
-        device.LineTo(50, 50);
-      },
-      QSize(100, 100), "lines");
-  EXPECT_EQ(SvgPoints(svg), QStringList({"0,0 30,0 30,20 20,10", "50,50 50,50"})) << svg;
-}
-
-// Exported SVG writes the polylines' points itself: the same bytes as the
-// generator alone, pens, fills and lines drawn straight on the painter in
-// their order, also when the painting draws a stand-in's own points.
-TEST(QtDevice, ExportedSvgIsWhatTheGeneratorWrites) {
-  const auto mixed = [](KDevice& device) {
-    device.SelectPen(kPenSolid, 0, KRgb(255, 0, 0));
-    device.MoveTo(5, 5);
-    device.LineTo(60, 7);
-    device.LineTo(-30, 90);
-    device.FillPolygon({{10, 10}, {40, 10}, {20, 30}}, KRgb(0, 0, 255), kFillAlternate);
-    device.SelectPen(kPenDash, 3, KRgb(0, 128, 0));
-    const std::vector<KIntPoint> path = {{70, 70}, {80, 75}, {-5, 99}};
-    device.MoveTo(60, 60);
-    device.PolylineTo(path.data(), path.size());
-    dynamic_cast<KQtDevice&>(device).painter()->drawLine(1, 2, 3, 4);
-    device.MoveTo(0, 99);
-    device.LineTo(99, 0);
-  };
-  const auto drawsStandIn = [&mixed](KDevice& device) {
-    mixed(device);
-    const QPoint standIn[] = {{-99999, -99999}, {-99998, -99998}};
-    dynamic_cast<KQtDevice&>(device).painter()->drawPolyline(standIn, 2);
-    device.LineTo(7, 7);
-  };
-  for (const auto& paint : {std::function<void(KDevice&)>(mixed), std::function<void(KDevice&)>(drawsStandIn)}) {
-    const KResultWith<std::string> svg = PaintingBytes(paint, QSize(100, 100), "svg", "mixed");
-    ASSERT_TRUE(svg) << svg.message();
-    EXPECT_EQ(svg.value(), GeneratorSvg(paint, QSize(100, 100), "mixed"));
-  }
-}
-
-// Far off the page, where a zoomed view puts the ends of its lines, points
-// keep all their digits (the generator alone writes six significant ones).
-TEST(QtDevice, ExportedSvgKeepsFarPointsExact) {
-  const auto paint = [](KDevice& device) {
-    device.MoveTo(50, 50);
-    device.LineTo(1234567, -2500001);
-  };
-  const KResultWith<std::string> svg = PaintingBytes(paint, QSize(100, 100), "svg", "far");
-  ASSERT_TRUE(svg) << svg.message();
-  EXPECT_EQ(SvgPoints(svg.value()), QStringList({"50,50 1234567,-2500001"}));
-  EXPECT_EQ(SvgPoints(GeneratorSvg(paint, QSize(100, 100), "far")), QStringList({"50,50 1.23457e+06,-2.5e+06"}));
-}
-
 }  // namespace
-
-namespace {
-
-// The matrices, rectangles and path operators of a one-page PDF
-// ("a b c d e f cm", "x y w h re", "x y m", "x y l", "S", fills), from its
-// inflated streams.
-QStringList PdfPathOperators(const std::string& pdf) {
-  QStringList out;
-  static const QRegularExpression op("^((-?[0-9.]+ ){6}cm|(-?[0-9.]+ ){4}re|-?[0-9.]+ -?[0-9.]+ [ml]|[SsfFbB]\\*?|h)$");
-  const QByteArray bytes = QByteArray::fromStdString(pdf);
-  for (qsizetype at = bytes.indexOf("stream\n"); at >= 0; at = bytes.indexOf("stream\n", at + 1)) {
-    if (at >= 3 && bytes.mid(at - 3, 3) == "end") continue;
-    const qsizetype end = bytes.indexOf("endstream", at);
-    QByteArray packed = bytes.mid(at + 7, end - at - 7);
-    packed.prepend(QByteArray("\x00\x01\x00\x00", 4));  // a size hint for qUncompress
-    for (const QByteArray& line : qUncompress(packed).split('\n'))
-      if (op.match(QString::fromLatin1(line)).hasMatch()) out << QString::fromLatin1(line);
-  }
-  return out;
-}
-
-}  // namespace
-
-// Lines reach a PDF as one stroked path holding the points they are given,
-// less repeats and points on straight runs; a brush left on the painter
-// fills nothing.
-TEST(QtDevice, PdfPolylinesAreStrokedPathsOfTheirPoints) {
-  const struct {
-    int width;
-    bool brush;
-    const char* operators;
-  } cases[] = {
-      {0, false, "1 0 0 -1 0 100 cm|0 0 100 100 re|f|0 0 m|30 0 l|30 20 l|20 10 l|S"},
-      {0, true, "1 0 0 -1 0 100 cm|0 0 100 100 re|f|0 0 m|30 0 l|30 20 l|20 10 l|S"},
-      // Wide pens are centred on the pixel the coordinates name.
-      {3, false, "1 0 0 -1 0 100 cm|0 0 100 100 re|f|1 0 0 1 0.500000000 0.500000000 cm|0 0 m|30 0 l|30 20 l|20 10 l|S"},
-  };
-  for (const auto& c : cases) {
-    const auto paint = [&c](KDevice& device) {
-      if (c.brush) dynamic_cast<KQtDevice&>(device).painter()->setBrush(Qt::red);
-      device.SelectPen(kPenSolid, c.width, 0);
-      const std::vector<KIntPoint> path = {{10, 0}, {20, 0}, {20, 0}, {30, 0}, {30, 10}, {30, 20}, {20, 10}};
-      device.MoveTo(0, 0);
-      device.PolylineTo(path.data(), path.size());
-    };
-    const KResultWith<std::string> pdf = PaintingBytes(paint, QSize(100, 100), "pdf", "lines");
-    ASSERT_TRUE(pdf) << pdf.message();
-    EXPECT_EQ(PdfPathOperators(pdf.value()).join('|').toStdString(), c.operators) << c.width << " " << c.brush;
-  }
-}
