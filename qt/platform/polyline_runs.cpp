@@ -11,10 +11,6 @@ bool BeyondOneEdge(QPoint a, QPoint b, QRect area) {
 
 std::vector<std::pair<qsizetype, qsizetype>> PolylineRunsNear(const QPolygon& line, QRect area) {
   std::vector<std::pair<qsizetype, qsizetype>> runs;
-  if (line.size() == 1) {
-    if (area.contains(line[0])) runs.emplace_back(0, 0);
-    return runs;
-  }
   for (qsizetype i = 0; i + 1 < line.size(); ++i) {
     if (BeyondOneEdge(line[i], line[i + 1], area)) continue;
     if (!runs.empty() && runs.back().second == i)

@@ -8,6 +8,6 @@
 
 // Index ranges [first, last] of line's runs of segments that may cross
 // area, in order; a segment whose ends lie both beyond the same edge of
-// area cannot, and is left out. A single point is one run when it lies in
-// area. The whole line when nothing is left out.
+// area cannot, and is left out. The whole line when nothing is left out.
+// A line of fewer than two points has no segments, and no runs.
 std::vector<std::pair<qsizetype, qsizetype>> PolylineRunsNear(const QPolygon& line, QRect area);
