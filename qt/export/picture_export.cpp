@@ -10,23 +10,46 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <functional>
+#include <string_view>
 
 #include "platform/files/atomic_file.h"
 #include "qt/platform/png_writer.h"
 #include "qt/platform/qt_device.h"
+#include "qt/platform/svg_polylines.h"
 #include "window/editor/quarvel_window.h"
 
 namespace {
 
-// Paints onto paintDevice with a painter of its own.
-bool PaintOn(QPaintDevice* paintDevice, const std::function<void(KDevice&)>& paint, QSize size, QColor background) {
+// Paints onto paintDevice with a painter of its own; an SVG's polylines go
+// through svgLines when given.
+bool PaintOn(QPaintDevice* paintDevice, const std::function<void(KDevice&)>& paint, QSize size, QColor background,
+             KSvgPolylines* svgLines = nullptr) {
   QPainter painter;
   if (!painter.begin(paintDevice)) return false;
   painter.fillRect(QRect(QPoint(0, 0), size), background);
   KQtDevice device(&painter, size);
+  device.WriteSvgPolylinesWith(svgLines);
   paint(device);
   device.Flush();
   return painter.end();
+}
+
+// The SVG of the painting, with its polylines' points written by svgLines
+// when given; empty when it cannot be painted.
+QByteArray SvgBytes(const std::function<void(KDevice&)>& paint, QSize size, const QString& title, QColor background,
+                    int dotsPerInch, KSvgPolylines* svgLines) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator svg;
+  svg.setOutputDevice(&buffer);
+  svg.setSize(size);
+  svg.setViewBox(QRect(QPoint(0, 0), size));
+  svg.setTitle(title);
+  svg.setResolution(dotsPerInch);
+  if (!PaintOn(&svg, paint, size, background, svgLines)) return {};
+  buffer.close();
+  return bytes;
 }
 
 }  // namespace
@@ -62,19 +85,21 @@ QImage PaintingImage(const std::function<void(KDevice&)>& paint, QSize size, QCo
 KResultWith<std::string> PaintingBytes(const std::function<void(KDevice&)>& paint, QSize size,
                                        const QString& suffix, const QString& title, QColor background,
                                        int pngLevel, int dotsPerInch) {
+  if (suffix == "svg") {
+    KSvgPolylines lines;
+    const QByteArray withStandIns = SvgBytes(paint, size, title, background, dotsPerInch, &lines);
+    if (withStandIns.isEmpty()) return KResult(KStatus::kFailed, "cannot paint the picture");
+    std::string spliced = lines.Splice(std::string_view(withStandIns.constData(), withStandIns.size()));
+    if (!spliced.empty()) return spliced;
+    const QByteArray plain = SvgBytes(paint, size, title, background, dotsPerInch, nullptr);
+    if (plain.isEmpty()) return KResult(KStatus::kFailed, "cannot paint the picture");
+    return plain.toStdString();
+  }
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   bool painted = false;
-  if (suffix == "svg") {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(title);
-    svg.setResolution(dotsPerInch);
-    painted = PaintOn(&svg, paint, size, background);
-  } else if (suffix == "pdf") {
+  if (suffix == "pdf") {
     QPdfWriter pdf(&buffer);
     pdf.setResolution(dotsPerInch);  // at 72, a point a pixel
     pdf.setPageSize(QPageSize(QSizeF(size) * (72.0 / dotsPerInch), QPageSize::Point));

@@ -12,7 +12,9 @@
 #include "platform/device/kimage.h"
 #include "qt/platform/band_painter.h"
 #include "qt/platform/drawing_text.h"
+#include "qt/platform/polyline_runs.h"
 #include "qt/platform/qt_font.h"
+#include "qt/platform/svg_polylines.h"
 
 namespace {
 
@@ -74,16 +76,48 @@ bool IsVectorPicture(QPainter* painter) {
 // The PDF engine turns a polyline into a path a point at a time, with a
 // check on each; a path filled from the whole polygon at once writes the
 // same operators for less work. A path would be filled with the painter's
-// brush, which a polyline never is.
-void DrawPolyline(QPainter* painter, const QPolygon& line) {
+// brush, which a polyline never is. An SVG's lines go through svgLines
+// when there is one.
+void DrawWholePolyline(QPainter* painter, const QPolygon& line, KSvgPolylines* svgLines) {
   const QPaintEngine* engine = painter->paintEngine();
-  if (engine && engine->type() == QPaintEngine::Pdf && painter->brush().style() == Qt::NoBrush) {
+  if (svgLines && engine && engine->type() == QPaintEngine::SVG) {
+    svgLines->Draw(painter, line);
+  } else if (engine && engine->type() == QPaintEngine::Pdf && painter->brush().style() == Qt::NoBrush) {
     QPainterPath path;
     path.addPolygon(QPolygonF(line));
     painter->drawPath(path);
   } else {
     painter->drawPolyline(line);
   }
+}
+
+// A vector picture gets only the runs of a solid line that can reach its
+// page, widened by the pen: the far vertices of a zoomed view would only
+// add bytes to write. Dashes would start afresh at each run, so dashed lines
+// stay whole, as do lines under a scaling or turning transform.
+void DrawPolyline(QPainter* painter, const QPolygon& line, KSvgPolylines* svgLines) {
+  if (!IsVectorPicture(painter)) {
+    DrawWholePolyline(painter, line, svgLines);
+    return;
+  }
+  const QTransform& transform = painter->deviceTransform();
+  const QPen& pen = painter->pen();
+  if (pen.style() != Qt::SolidLine || transform.type() > QTransform::TxTranslate ||
+      std::abs(transform.dx()) > 1e6 || std::abs(transform.dy()) > 1e6) {
+    DrawWholePolyline(painter, line, svgLines);
+    return;
+  }
+  const QPaintDevice* device = painter->device();
+  const int reach = pen.width() + 2;  // caps and joins, and a translation's fraction
+  const QRect page = QRect(0, 0, device->width(), device->height())
+                         .translated(-qRound(transform.dx()), -qRound(transform.dy()))
+                         .adjusted(-reach, -reach, reach, reach);
+  const auto runs = PolylineRunsNear(line, page);
+  if (runs.size() == 1 && runs[0].first == 0 && runs[0].second == line.size() - 1) {
+    DrawWholePolyline(painter, line, svgLines);
+    return;
+  }
+  for (const auto& [first, last] : runs) DrawWholePolyline(painter, line.mid(first, last - first + 1), svgLines);
 }
 
 }  // namespace
@@ -148,11 +182,11 @@ void KQtDevice::HandOver() {
       // Wide pens are centred on the pixel the coordinates name.
       painter_->save();
       painter_->translate(0.5, 0.5);
-      DrawPolyline(painter_, pending_);
+      DrawPolyline(painter_, pending_, svgLines_);
       painter_->restore();
     } else {
       const bool clipped = ClipToDevice();
-      DrawPolyline(painter_, pending_);
+      DrawPolyline(painter_, pending_, svgLines_);
       if (clipped) painter_->setClipping(false);
     }
   }

@@ -15,6 +15,7 @@
 #include "platform/device/kdevice.h"
 
 class KBandPainter;
+class KSvgPolylines;
 class QImage;
 class QPaintDevice;
 class QPainter;
@@ -51,6 +52,9 @@ public:
   // sooner on several cores. Anything else drawn waits for them first.
   // Fewer than two: one thread, as without.
   void PaintLinesInBands(int bands);
+  // Polylines drawn on an SVG generator then go through lines, which writes
+  // their points itself (null: the generator writes them).
+  void WriteSvgPolylinesWith(KSvgPolylines* lines) { svgLines_ = lines; }
 
   KIntSize ClientSize() const override { return {size_.width(), size_.height()}; }
   void MoveTo(int x, int y) override;
@@ -122,6 +126,7 @@ private:
   std::unique_ptr<KBandPainter> bands_;  // made on the first line they take
   const uchar* bandsOn_ = nullptr;       // the pixels the bands paint
   bool bandsBusy_ = false;               // lines handed over since the last wait
+  KSvgPolylines* svgLines_ = nullptr;
 };
 
 // The Qt colour of a COLORREF.

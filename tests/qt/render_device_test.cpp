@@ -4,18 +4,14 @@
 
 #include <random>
 
-#include <QBuffer>
 #include <QImage>
 #include <QGlyphRun>
 #include <QPainter>
-#include <QRegularExpression>
-#include <QSvgGenerator>
 #include <QTextLayout>
 
 #include "io/document/open_document.h"
 #include "model/document/elements.h"
 #include "model/document/kones.h"
-#include "qt/export/picture_export.h"
 #include "qt/platform/drawing_text.h"
 #include "qt/platform/qt_device.h"
 #include "qt/platform/qt_font.h"
@@ -392,81 +388,4 @@ TEST(QtDevice, OnePixelLinesMatchTheUnclippedPainter) {
   EXPECT_GT(CountNot(device, kWhite), 2000);
 }
 
-// In SVG, points repeated or on the straight way between their neighbours
-// are left out of the polyline; corners, ends and a lone dot stay.
-TEST(QtDevice, VectorPicturesLeaveOutPointsOnStraightRuns) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QSvgGenerator svg;
-  svg.setOutputDevice(&buffer);
-  svg.setSize(QSize(100, 100));
-  {
-    KQtDevice device(&svg, QSize(100, 100));
-    const std::vector<KIntPoint> path = {{10, 0}, {20, 0}, {20, 0}, {30, 0}, {30, 10}, {30, 20}, {20, 10}};
-    device.MoveTo(0, 0);
-    device.PolylineTo(path.data(), path.size());
-    device.MoveTo(50, 50);
-    device.LineTo(50, 50);
-    device.LineTo(50, 50);
-  }
-  const QString text = QString::fromUtf8(bytes);
-  QStringList lines;
-  static const QRegularExpression points("points=\"([^\"]*)\"");
-  for (auto match = points.globalMatch(text); match.hasNext();) lines << match.next().captured(1).simplified();
-  ASSERT_EQ(lines.size(), 2) << text.toStdString();
-  EXPECT_EQ(lines[0], "0,0 30,0 30,20 20,10");
-  EXPECT_EQ(lines[1], "50,50 50,50");
-}
-
 }  // namespace
-
-namespace {
-
-// The matrices, rectangles and path operators of a one-page PDF
-// ("a b c d e f cm", "x y w h re", "x y m", "x y l", "S", fills), from its
-// inflated streams.
-QStringList PdfPathOperators(const std::string& pdf) {
-  QStringList out;
-  static const QRegularExpression op("^((-?[0-9.]+ ){6}cm|(-?[0-9.]+ ){4}re|-?[0-9.]+ -?[0-9.]+ [ml]|[SsfFbB]\\*?|h)$");
-  const QByteArray bytes = QByteArray::fromStdString(pdf);
-  for (qsizetype at = bytes.indexOf("stream\n"); at >= 0; at = bytes.indexOf("stream\n", at + 1)) {
-    if (at >= 3 && bytes.mid(at - 3, 3) == "end") continue;
-    const qsizetype end = bytes.indexOf("endstream", at);
-    QByteArray packed = bytes.mid(at + 7, end - at - 7);
-    packed.prepend(QByteArray("\x00\x01\x00\x00", 4));  // a size hint for qUncompress
-    for (const QByteArray& line : qUncompress(packed).split('\n'))
-      if (op.match(QString::fromLatin1(line)).hasMatch()) out << QString::fromLatin1(line);
-  }
-  return out;
-}
-
-}  // namespace
-
-// Lines reach a PDF as one stroked path holding the points they are given,
-// less repeats and points on straight runs; a brush left on the painter
-// fills nothing.
-TEST(QtDevice, PdfPolylinesAreStrokedPathsOfTheirPoints) {
-  const struct {
-    int width;
-    bool brush;
-    const char* operators;
-  } cases[] = {
-      {0, false, "1 0 0 -1 0 100 cm|0 0 100 100 re|f|0 0 m|30 0 l|30 20 l|20 10 l|S"},
-      {0, true, "1 0 0 -1 0 100 cm|0 0 100 100 re|f|0 0 m|30 0 l|30 20 l|20 10 l|S"},
-      // Wide pens are centred on the pixel the coordinates name.
-      {3, false, "1 0 0 -1 0 100 cm|0 0 100 100 re|f|1 0 0 1 0.500000000 0.500000000 cm|0 0 m|30 0 l|30 20 l|20 10 l|S"},
-  };
-  for (const auto& c : cases) {
-    const auto paint = [&c](KDevice& device) {
-      if (c.brush) dynamic_cast<KQtDevice&>(device).painter()->setBrush(Qt::red);
-      device.SelectPen(kPenSolid, c.width, 0);
-      const std::vector<KIntPoint> path = {{10, 0}, {20, 0}, {20, 0}, {30, 0}, {30, 10}, {30, 20}, {20, 10}};
-      device.MoveTo(0, 0);
-      device.PolylineTo(path.data(), path.size());
-    };
-    const KResultWith<std::string> pdf = PaintingBytes(paint, QSize(100, 100), "pdf", "lines");
-    ASSERT_TRUE(pdf) << pdf.message();
-    EXPECT_EQ(PdfPathOperators(pdf.value()).join('|').toStdString(), c.operators) << c.width << " " << c.brush;
-  }
-}
