@@ -100,6 +100,10 @@ void KCreateGrid::BuildBorderLists() {
     }
   }
   rowBorder_[static_cast<std::size_t>(ny_)] = static_cast<std::int32_t>(border_.size());
+  // Grown by doubling, the lists would keep up to twice what they hold for
+  // the whole relaxation.
+  terms_.shrink_to_fit();
+  border_.shrink_to_fit();
 }
 
 double KCreateGrid::RelaxInteriorRun(int& node, int end, double largest) {
