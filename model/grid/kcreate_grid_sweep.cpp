@@ -267,7 +267,7 @@ double KCreateGrid::SweepEdgeBack(int width) {
     for (int n = Index(c1, j) - 1; n >= lo; --n) {
       if (flags_[static_cast<std::size_t>(n)] & kInteriorFlag) {
         const BorderNode* none = nullptr;
-        largest = RelaxNode(n, none, largest);
+        largest = RelaxNode(n, none, nullptr, largest);
         continue;
       }
       while (border > first && border[-1].node > n) --border;
