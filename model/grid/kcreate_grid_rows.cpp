@@ -94,8 +94,13 @@ void KCreateGrid::RelaxBlockStepsOf(RowBlock& b, int s0, int s1) {
       const std::ptrdiff_t n = n0 + r * down;
       double* p = z + n;
       double v;
-      if (flags[n] & kPlainFlag) {
+      const std::uint8_t f = flags[n];
+      if (f & kPlainFlag) {
         v = kgrid_node::Plain(p, w, left[r], left2[r], factor, leftWeight, largest);
+        p[0] = v;
+      } else if (f & kInteriorFlag) {   // data: the commonest of the other kinds
+        v = kgrid_node::Data(p, w, left[r], left2[r], cells_[static_cast<std::size_t>(cell[r]++)], factor, smooth,
+                             largest);
         p[0] = v;
       } else {
         largest = RelaxNode(static_cast<int>(n), border[r], &cell[r], largest);
