@@ -167,16 +167,21 @@ Level Coarsen(int nx, int ny, const std::vector<std::uint8_t>& fineFree) {
   c.e.assign(total, 0.0f);
   c.src.assign(total, 0.0f);
   c.rows.assign(3 * static_cast<std::size_t>(c.nx), 0.0f);
-  for (int J = 2; J <= c.ny - 3; ++J)
+  // Only kFree is odd among the roles: the nine fine nodes are all free
+  // when their roles' bitwise and is.
+  static_assert(kFree == 1 && (kFixed & 1) == 0 && (kEdge & 1) == 0);
+  for (int J = 2; J <= c.ny - 3; ++J) {
+    // Rows 2J - 1 .. 2J + 1 and columns 2I - 1 .. 2I + 1 lie inside the fine grid.
+    const std::uint8_t* f0 = &fineFree[static_cast<std::size_t>(2 * J - 1) * static_cast<std::size_t>(nx)];
+    const std::uint8_t* f1 = f0 + nx;
+    const std::uint8_t* f2 = f1 + nx;
+    std::uint8_t* out = &c.free[static_cast<std::size_t>(c.Index(0, J))];
     for (int I = 2; I <= c.nx - 3; ++I) {
-      bool all = true;
-      for (int dj = -1; dj <= 1 && all; ++dj)
-        for (int di = -1; di <= 1 && all; ++di) {
-          const int i = 2 * I + di, j = 2 * J + dj;
-          all = i >= 0 && j >= 0 && i < nx && j < ny && fineFree[static_cast<std::size_t>(i + j * nx)] == kFree;
-        }
-      c.free[static_cast<std::size_t>(c.Index(I, J))] = all ? kFree : kFixed;
+      const int i = 2 * I;
+      out[I] = static_cast<std::uint8_t>(f0[i - 1] & f0[i] & f0[i + 1] & f1[i - 1] & f1[i] & f1[i + 1] & f2[i - 1] &
+                                         f2[i] & f2[i + 1] & 1);
     }
+  }
   // The edge ring follows the node under it: a correction the fine grid can
   // take there is carried to the edge rather than pinned to 0 two nodes in.
   for (int J = 0; J < c.ny; ++J)
