@@ -208,6 +208,7 @@ KResultWith<KFxyRun> RunFxyLevels(const KFxyInput& in, KFxyDialogData& d, KFxySt
 
       ToGrid(*grid, in, points, breaks);
       grid->Prepare(points.data(), points.size(), breaks);
+      std::vector<KOne>().swap(points);   // the data cells hold what the level needs of them
       grid->SeedFromData();
       if (!previous && grid->dataCells().empty())
         return Refuse("no data point lies inside the grid away from the break lines");

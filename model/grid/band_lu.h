@@ -13,7 +13,7 @@ public:
   int Band() const { return 2 * reach_ + 1; }
   std::size_t size() const { return n_; }
   // Entry (k, m), |m - k| <= reach; before Factor.
-  double& At(std::size_t k, std::size_t m) { return a_[k * static_cast<std::size_t>(Band()) + static_cast<std::size_t>(reach_) + m - k]; }
+  float& At(std::size_t k, std::size_t m) { return a_[k * static_cast<std::size_t>(Band()) + static_cast<std::size_t>(reach_) + m - k]; }
   // Replaces the matrix by its factors; false (and the matrix unusable) when
   // a pivot is at most tiny in size or not a number.
   bool Factor(double tiny);
@@ -23,5 +23,7 @@ public:
 private:
   std::size_t n_;
   int reach_;
-  std::vector<double> a_;
+  // Floats: the factors only steer a correction whose residual the caller
+  // takes again in doubles, and they are the strips' largest arrays.
+  std::vector<float> a_;
 };

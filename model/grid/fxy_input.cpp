@@ -93,6 +93,9 @@ KFxyInput GatherFxyInput(const KOnes& doc, const KFxyLayerChoice& choice) {
       b.y.push_back(b.y.front());
     }
   }
+  // Kept through the whole gridding: grown by doubling, it would hold up to
+  // twice the points.
+  in.points.shrink_to_fit();
   return in;
 }
 

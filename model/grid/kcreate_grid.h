@@ -257,6 +257,7 @@ private:
   struct RowBlock {
     int first = 0, rows = 0;
     const BorderNode* border[kBlockRows];   // each row's next border node
+    std::int32_t cell[kBlockRows];          // each row's next data cell
     double largest = 0.0;
   };
   int BlockRows() const { return sweepRows < 1 ? 1 : sweepRows > kBlockRows ? kBlockRows : sweepRows; }
@@ -271,8 +272,10 @@ private:
   // below the block and tells the row above how far the block's last row got.
   template <class Sync>
   double SweepBlock(int first, int rows, double largest, Sync& sync);
-  // Any one node, with its left neighbours read from the value array.
-  double RelaxNode(int node, const BorderNode*& border, double largest);
+  // Any one node, with its left neighbours read from the value array. cell
+  // is the node's row's first data cell at or after node, and is moved past
+  // node's; null has a data node's cell searched for.
+  double RelaxNode(int node, const BorderNode*& border, std::int32_t* cell, double largest);
   // Node flags during relaxation.
   static constexpr std::uint8_t kInteriorFlag = 1, kPlainFlag = 2;
   // Sweeps until converged, as Relax, without marking the nodes again.

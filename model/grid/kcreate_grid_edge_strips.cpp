@@ -12,6 +12,8 @@ namespace {
 // A pivot this small means the strip's system is (nearly) singular without
 // pivoting; the sweeps then keep the edge to themselves.
 constexpr double kTinyPivot = 1e-9;
+// A node's direct neighbours in a BorderNode's nb order.
+constexpr int kRight = klink::kPlusX, kAbove = klink::kPlusY, kLeft = klink::kMinusX, kBelow = klink::kMinusY;
 
 }  // namespace
 
@@ -39,6 +41,50 @@ bool KCreateGrid::EdgeStrips::Target(std::int32_t node, const BorderNode* border
   return true;
 }
 
+template <class Add>
+void KCreateGrid::EdgeStrips::Coefficients(std::int32_t node, const BorderNode* border, Add add) const {
+  using namespace kgrid_stencil;
+  const std::int32_t w = grid_.nx_;
+  // The estimate scaled by share, then the data tie (if any) by what is left.
+  const auto blend = [&](const DataCell* cell, const std::int32_t* nb, auto estimate) {
+    const double a = cell ? std::max(0.0, grid_.smooth * cell->w) : 0.0;
+    const bool tie = cell && !(a > kHugeWeight);
+    estimate(tie ? a / (a + 1.0) : 1.0);
+    if (!tie) return;
+    const double half = 0.5 / (a + 1.0);
+    add(nb[kLeft], half * cell->dx);
+    add(nb[kRight], -half * cell->dx);
+    add(nb[kBelow], half * cell->dy);
+    add(nb[kAbove], -half * cell->dy);
+  };
+  if (border) {
+    const BorderNode& b = *border;
+    if (b.termCount == 0) return;
+    const bool tied = b.cell >= 0 && b.nb[0] >= 0 && b.nb[1] >= 0 && b.nb[2] >= 0 && b.nb[3] >= 0;
+    blend(tied ? &grid_.cells_[static_cast<std::size_t>(b.cell)] : nullptr, b.nb, [&](double share) {
+      const double k = share / b.weight;
+      const EstimateTerm* t = grid_.terms_.data() + b.firstTerm;
+      for (const EstimateTerm* end = t + b.termCount; t < end; ++t) {
+        const double c = k * kTermWeight[t->kind];
+        switch (t->kind) {
+          case kMidpoint: add(t->a, c / 2); add(t->b, c / 2); break;
+          case kExtrapolation: add(t->a, 2 * c); add(t->b, -c); break;
+          default: add(t->a, c); add(t->b, c); add(t->e, -c); break;
+        }
+      }
+    });
+    return;
+  }
+  // An interior node: the stencil, and the tie when it holds data.
+  const std::int32_t nb[4] = {node + 1, node + w, node - 1, node - w};
+  const bool plain = grid_.flags_[static_cast<std::size_t>(node)] & kPlainFlag;
+  blend(plain ? nullptr : &grid_.cells_[static_cast<std::size_t>(grid_.CellAt(node))], nb, [&](double share) {
+    for (const std::int32_t d : {1, -1, w, -w}) add(node + d, share * kDirect);
+    for (const std::int32_t d : {w + 1, w - 1, -w + 1, -w - 1}) add(node + d, -share * kDiagonal);
+    for (const std::int32_t d : {2, -2, 2 * w, -2 * w}) add(node + d, -share * kFar);
+  });
+}
+
 bool KCreateGrid::EdgeStrips::Build(Strip& s, int i0, int j0, bool alongX, int length) {
   const int w = width_;
   const std::size_t count = static_cast<std::size_t>(length) * static_cast<std::size_t>(w);
@@ -55,29 +101,27 @@ bool KCreateGrid::EdgeStrips::Build(Strip& s, int i0, int j0, bool alongX, int l
                                        [](const BorderNode& b, int n) { return b.node < n; });
       s.border[k] = &*it;   // every node that is not interior is listed
     }
-  // I - C, each coefficient of C being the change of the node's update for
-  // a unit change of the other node.
+  // I - C, C holding the coefficients of each node's update on the strip's
+  // nodes (the values outside it are held).
   s.lu = BandLU(count, reach_);
-  std::vector<double>& z = grid_.values_;
-  for (int a = 0; a < length; ++a)
-    for (int c = 0; c < w; ++c) {
-      const std::size_t k = static_cast<std::size_t>(a * w + c);
-      s.lu.At(k, k) = 1.0;
-      double base;
-      if (!Target(s.nodes[k], s.border[k], base)) continue;   // nothing reaches it: it keeps its value
-      for (int da = std::max(-2, -a); da <= std::min(2, length - 1 - a); ++da)
-        for (int dc = -c; dc < w - c; ++dc) {
-          const std::size_t m = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(k) + da * w + dc);
-          double& v = z[static_cast<std::size_t>(s.nodes[m])];
-          const double saved = v;
-          v = saved + 1.0;
-          const double step = v - saved;
-          double probed = base;
-          Target(s.nodes[k], s.border[k], probed);
-          v = saved;
-          s.lu.At(k, m) -= (probed - base) / step;
-        }
+  const auto place = [&](std::int32_t m) -> std::ptrdiff_t {   // m's place in the strip, or -1
+    const int i = m % grid_.nx_, j = m / grid_.nx_;
+    const int a = alongX ? i - i0 : j - j0, c = alongX ? j - j0 : i - i0;
+    return a >= 0 && a < length && c >= 0 && c < w ? a * w + c : -1;
+  };
+  std::vector<double> row(static_cast<std::size_t>(2 * reach_ + 1));   // coefficients at k - reach_ .. k + reach_
+  for (std::size_t k = 0; k < count; ++k) {
+    s.lu.At(k, k) = 1.0f;
+    std::fill(row.begin(), row.end(), 0.0);
+    Coefficients(s.nodes[k], s.border[k], [&](std::int32_t m, double c) {
+      if (const std::ptrdiff_t at = place(m); at >= 0) row[static_cast<std::size_t>(at - static_cast<std::ptrdiff_t>(k) + reach_)] += c;
+    });
+    for (int d = -reach_; d <= reach_; ++d) {
+      const std::ptrdiff_t m = static_cast<std::ptrdiff_t>(k) + d;
+      const double c = row[static_cast<std::size_t>(d + reach_)];
+      if (c != 0.0) s.lu.At(k, static_cast<std::size_t>(m)) -= c;
     }
+  }
   return s.lu.Factor(kTinyPivot);
 }
 

@@ -34,7 +34,12 @@ private:
   };
   // What one sweep at factor 1 would set node to; false when nothing reaches it.
   bool Target(std::int32_t node, const BorderNode* border, double& target) const;
-  // Probes each node's update for its coefficients and factors I - C.
+  // The coefficients of node's update at factor 1, an affine map of the
+  // values: add(m, c) for each value m it reads (m may come again), none
+  // when nothing reaches the node.
+  template <class Add>
+  void Coefficients(std::int32_t node, const BorderNode* border, Add add) const;
+  // Takes each node's coefficients and factors I - C.
   bool Build(Strip& s, int i0, int j0, bool alongX, int length);
 
   KCreateGrid& grid_;

@@ -87,7 +87,9 @@ struct RingTerm {
 struct Level {
   int nx = 0, ny = 0;
   std::vector<std::uint8_t> free;   // NodeRole of each node
-  std::vector<float> e, src, res;
+  // The residuals are made three rows at a time as the restriction asks for
+  // them (rows): a whole grid of them was a quarter of the levels' memory.
+  std::vector<float> e, src, rows;
   // The nodes whose role is kEdge that some estimate reaches, in index
   // order, and their estimates' terms.
   std::vector<RingNode> ring;
@@ -164,17 +166,22 @@ Level Coarsen(int nx, int ny, const std::vector<std::uint8_t>& fineFree) {
   c.free.assign(total, 0);
   c.e.assign(total, 0.0f);
   c.src.assign(total, 0.0f);
-  c.res.assign(total, 0.0f);
-  for (int J = 2; J <= c.ny - 3; ++J)
+  c.rows.assign(3 * static_cast<std::size_t>(c.nx), 0.0f);
+  // Only kFree is odd among the roles: the nine fine nodes are all free
+  // when their roles' bitwise and is.
+  static_assert(kFree == 1 && (kFixed & 1) == 0 && (kEdge & 1) == 0);
+  for (int J = 2; J <= c.ny - 3; ++J) {
+    // Rows 2J - 1 .. 2J + 1 and columns 2I - 1 .. 2I + 1 lie inside the fine grid.
+    const std::uint8_t* f0 = &fineFree[static_cast<std::size_t>(2 * J - 1) * static_cast<std::size_t>(nx)];
+    const std::uint8_t* f1 = f0 + nx;
+    const std::uint8_t* f2 = f1 + nx;
+    std::uint8_t* out = &c.free[static_cast<std::size_t>(c.Index(0, J))];
     for (int I = 2; I <= c.nx - 3; ++I) {
-      bool all = true;
-      for (int dj = -1; dj <= 1 && all; ++dj)
-        for (int di = -1; di <= 1 && all; ++di) {
-          const int i = 2 * I + di, j = 2 * J + dj;
-          all = i >= 0 && j >= 0 && i < nx && j < ny && fineFree[static_cast<std::size_t>(i + j * nx)] == kFree;
-        }
-      c.free[static_cast<std::size_t>(c.Index(I, J))] = all ? kFree : kFixed;
+      const int i = 2 * I;
+      out[I] = static_cast<std::uint8_t>(f0[i - 1] & f0[i] & f0[i + 1] & f1[i - 1] & f1[i] & f1[i + 1] & f2[i - 1] &
+                                         f2[i] & f2[i + 1] & 1);
     }
+  }
   // The edge ring follows the node under it: a correction the fine grid can
   // take there is carried to the edge rather than pinned to 0 two nodes in.
   for (int J = 0; J < c.ny; ++J)
@@ -187,6 +194,8 @@ Level Coarsen(int nx, int ny, const std::vector<std::uint8_t>& fineFree) {
         const std::int32_t first = static_cast<std::int32_t>(c.ringTerms.size());
         if (const int count = EdgeTerms(I, J, c.nx, c.ny, c.ringTerms)) c.ring.push_back({c.Index(I, J), first, count});
       }
+  c.ring.shrink_to_fit();   // kept as long as the level
+  c.ringTerms.shrink_to_fit();
   return c;
 }
 
@@ -228,12 +237,41 @@ void SweepLevel(Level& l, int times) {
     }
 }
 
-void Residual(Level& l) {
+// Rows of a grid made on demand into three slots (row y in slot y % 3):
+// enough for a restriction, which asks for rows in increasing order and at
+// most three rows back.
+template <class T>
+class RowRing {
+public:
+  RowRing(T* slots, int width) : slots_(slots), width_(width) {}
+  // Row y, made by fill(y, row) unless it is still in its slot.
+  template <class Fill>
+  const T* operator()(int y, Fill fill) {
+    T* row = slots_ + static_cast<std::size_t>(y % 3) * static_cast<std::size_t>(width_);
+    if (cached_[y % 3] != y) {
+      cached_[y % 3] = y;
+      fill(y, row);
+    }
+    return row;
+  }
+
+private:
+  T* slots_;
+  int width_;
+  int cached_[3] = {-1, -1, -1};
+};
+
+// Row J of l's residuals: what a sweep would change at its free nodes, 0
+// elsewhere.
+void ResidualRow(const Level& l, int J, float* row) {
+  std::fill(row, row + l.nx, 0.0f);
+  if (J < 2 || J > l.ny - 3) return;
   const std::ptrdiff_t w = l.nx;
-  std::fill(l.res.begin(), l.res.end(), 0.0f);
-  for (int J = 2; J <= l.ny - 3; ++J)
-    for (int n = l.Index(2, J), end = l.Index(l.nx - 2, J); n < end; ++n)
-      if (l.free[static_cast<std::size_t>(n)] == kFree) l.res[n] = static_cast<float>(Stencil(&l.e[n], w) + l.src[n] - l.e[n]);
+  const std::size_t first = static_cast<std::size_t>(l.Index(0, J));
+  for (int I = 2; I < l.nx - 2; ++I) {
+    const std::size_t n = first + static_cast<std::size_t>(I);
+    if (l.free[n] == kFree) row[I] = static_cast<float>(Stencil(&l.e[n], w) + l.src[n] - l.e[n]);
+  }
 }
 
 // Full weighting of fine residuals onto the free nodes of c's rows
@@ -298,9 +336,9 @@ void Cycle(std::vector<Level>& levels, std::size_t k, std::vector<double>& pair)
     return;
   }
   SweepLevel(l, kCoarseSweeps);
-  Residual(l);
   Level& c = levels[k + 1];
-  Restrict([&](int y) { return &l.res[static_cast<std::size_t>(y) * static_cast<std::size_t>(l.nx)]; }, c, 0, c.ny);
+  RowRing<float> ring(l.rows.data(), l.nx);
+  Restrict([&](int y) { return ring(y, [&](int J, float* row) { ResidualRow(l, J, row); }); }, c, 0, c.ny);
   Cycle(levels, k + 1, pair);
   Prolong(c, l.e.data(), l.nx, 0, l.ny, [&](std::size_t n) { return l.free[n] != 0; }, pair);
   SweepLevel(l, kCoarseSweeps);
@@ -563,21 +601,15 @@ KRelaxEnd KCreateGrid::RelaxFast(double precision, int limit, KRelaxListener* li
       Level& c = levels[1];
       const std::ptrdiff_t w = nx_;
       ForRowParts(threads, c.ny, kMinRowsAThread, [&](int part, int J0, int J1) {
-        double* ring = rings[static_cast<std::size_t>(part)].data();
-        int cached[3] = {-1, -1, -1};
-        const auto rows = [&](int y) {
-          double* row = ring + static_cast<std::size_t>(y % 3) * static_cast<std::size_t>(nx_);
-          if (cached[y % 3] != y) {
-            cached[y % 3] = y;
-            const std::size_t first = static_cast<std::size_t>(y) * static_cast<std::size_t>(nx_);
-            for (int x = 0; x < nx_; ++x) {
-              const std::size_t n = first + static_cast<std::size_t>(x);
-              row[x] = (flags_[n] & kPlainFlag) ? Stencil(&values_[n], w) - values_[n] : 0.0;
-            }
+        RowRing<double> ring(rings[static_cast<std::size_t>(part)].data(), nx_);
+        const auto fill = [&](int y, double* row) {
+          const std::size_t first = static_cast<std::size_t>(y) * static_cast<std::size_t>(nx_);
+          for (int x = 0; x < nx_; ++x) {
+            const std::size_t n = first + static_cast<std::size_t>(x);
+            row[x] = (flags_[n] & kPlainFlag) ? Stencil(&values_[n], w) - values_[n] : 0.0;
           }
-          return static_cast<const double*>(row);
         };
-        Restrict(rows, c, J0, J1);
+        Restrict([&](int y) { return ring(y, fill); }, c, J0, J1);
       });
       Cycle(levels, 1, pairs[0]);
       ForRowParts(threads, ny_, kMinRowsAThread, [&](int part, int j0, int j1) {

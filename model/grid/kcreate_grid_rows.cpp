@@ -29,19 +29,24 @@ void KCreateGrid::StartBlock(RowBlock& b, int first, int rows) const {
   b.largest = 0.0;
   for (int r = 0; r < rows; ++r) {
     b.border[r] = border_.data() + rowBorder_[static_cast<std::size_t>(first + r)];
+    b.cell[r] = rowCell_.empty() ? 0 : rowCell_[static_cast<std::size_t>(first + r)];
   }
 }
 
 // Kept out of line: inlined, its rare kinds would crowd the registers the
 // common case needs.
-__attribute__((noinline)) double KCreateGrid::RelaxNode(int node, const BorderNode*& border, double largest) {
+__attribute__((noinline)) double KCreateGrid::RelaxNode(int node, const BorderNode*& border, std::int32_t* cell,
+                                                       double largest) {
   const std::uint8_t f = flags_[static_cast<std::size_t>(node)];
-  if (!(f & kInteriorFlag)) return RelaxBorder(*border++, largest);
+  if (!(f & kInteriorFlag)) {
+    if (cell && border->cell != kNoDataCell) ++*cell;
+    return RelaxBorder(*border++, largest);
+  }
   double* p = values_.data() + node;
   const double factor = relaxation.factor;
   p[0] = (f & kPlainFlag)
              ? kgrid_node::Plain(p, nx_, p[-1], p[-2], factor, factor * kgrid_stencil::kDirect, largest)
-             : kgrid_node::Data(p, nx_, p[-1], p[-2], cells_[static_cast<std::size_t>(CellAt(node))],
+             : kgrid_node::Data(p, nx_, p[-1], p[-2], cells_[static_cast<std::size_t>(cell ? (*cell)++ : CellAt(node))],
                                 factor, smooth, largest);
   return largest;
 }
@@ -56,7 +61,13 @@ void KCreateGrid::RelaxBlockStepsOf(RowBlock& b, int s0, int s1) {
   const double factor = relaxation.factor;
   const double leftWeight = factor * kgrid_stencil::kDirect;
   const BorderNode* border[K];
-  EachRow<K>([&](int r) QUARVEL_INLINE { border[r] = b.border[r]; });
+  // Cells are numbered in node order: each row's data nodes take the next
+  // of its cells rather than searching for theirs.
+  std::int32_t cell[K];
+  EachRow<K>([&](int r) QUARVEL_INLINE {
+    border[r] = b.border[r];
+    cell[r] = b.cell[r];
+  });
   // One running maximum for all rows: it skips NaN, so the order the
   // changes meet in does not matter. It is handed around by value: were its
   // address taken, every store to a node could change it, and it would be
@@ -65,7 +76,7 @@ void KCreateGrid::RelaxBlockStepsOf(RowBlock& b, int s0, int s1) {
   const auto edgeStep = [&](int s, double big) {
     for (int r = 0; r < K; ++r) {
       const int c = s - kBlockLag * r;
-      if (c >= 0 && c < nx_) big = RelaxNode(static_cast<int>(row0 + s + r * down), border[r], big);
+      if (c >= 0 && c < nx_) big = RelaxNode(static_cast<int>(row0 + s + r * down), border[r], &cell[r], big);
     }
     return big;
   };
@@ -83,11 +94,16 @@ void KCreateGrid::RelaxBlockStepsOf(RowBlock& b, int s0, int s1) {
       const std::ptrdiff_t n = n0 + r * down;
       double* p = z + n;
       double v;
-      if (flags[n] & kPlainFlag) {
+      const std::uint8_t f = flags[n];
+      if (f & kPlainFlag) {
         v = kgrid_node::Plain(p, w, left[r], left2[r], factor, leftWeight, largest);
         p[0] = v;
+      } else if (f & kInteriorFlag) {   // data: the commonest of the other kinds
+        v = kgrid_node::Data(p, w, left[r], left2[r], cells_[static_cast<std::size_t>(cell[r]++)], factor, smooth,
+                             largest);
+        p[0] = v;
       } else {
-        largest = RelaxNode(static_cast<int>(n), border[r], largest);
+        largest = RelaxNode(static_cast<int>(n), border[r], &cell[r], largest);
         v = p[0];
       }
       left2[r] = left[r];
@@ -122,7 +138,10 @@ void KCreateGrid::RelaxBlockStepsOf(RowBlock& b, int s0, int s1) {
     }
   }
   for (; s < s1; ++s) largest = edgeStep(s, largest);
-  EachRow<K>([&](int r) QUARVEL_INLINE { b.border[r] = border[r]; });
+  EachRow<K>([&](int r) QUARVEL_INLINE {
+    b.border[r] = border[r];
+    b.cell[r] = cell[r];
+  });
   b.largest = largest;
 }
 

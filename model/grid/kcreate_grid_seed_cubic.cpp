@@ -61,28 +61,33 @@ void KCreateGrid::SeedFromCoarserCubic(const KCreateGrid& coarse) {
   std::vector<std::uint8_t> downUsable(static_cast<std::size_t>(cw));
   for (int j = 0; j < ny_; ++j) {
     const Tap& ty = ys[static_cast<std::size_t>(j)];
-    if (ty.first >= 0)
-      for (int c = 0; c < cw; ++c) {
+    if (ty.first >= 0) {
+      const std::size_t r = static_cast<std::size_t>(coarse.Index(0, ty.first)), step = static_cast<std::size_t>(cw);
+      const double* z0 = z + r;
+      const std::uint8_t* u0 = usable.data() + r;
+      for (std::size_t c = 0; c < step; ++c) {
         double sum = 0;
-        std::uint8_t all = 1;
-        for (int b = 0; b < 4; ++b) {
-          const std::size_t n = static_cast<std::size_t>(coarse.Index(c, ty.first + b));
-          all &= usable[n];
-          sum += ty.w[b] * z[n];
-        }
-        down[static_cast<std::size_t>(c)] = sum;
-        downUsable[static_cast<std::size_t>(c)] = all;
+        sum += ty.w[0] * z0[c];
+        sum += ty.w[1] * z0[c + step];
+        sum += ty.w[2] * z0[c + 2 * step];
+        sum += ty.w[3] * z0[c + 3 * step];
+        down[c] = sum;
+        downUsable[c] = u0[c] & u0[c + step] & u0[c + 2 * step] & u0[c + 3 * step];
       }
+    }
     for (int i = 0; i < nx_; ++i) {
       double& v = values_[static_cast<std::size_t>(Index(i, j))];
       if (IsSet(v)) continue;
       const Tap& tx = xs[static_cast<std::size_t>(i)];
       bool all = tx.first >= 0 && ty.first >= 0;
       double sum = 0;
-      for (int a = 0; a < 4 && all; ++a) {
-        const std::size_t c = static_cast<std::size_t>(tx.first + a);
-        all = downUsable[c] != 0;
-        sum += tx.w[a] * down[c];
+      if (all) {
+        const std::size_t c = static_cast<std::size_t>(tx.first);
+        all = (downUsable[c] & downUsable[c + 1] & downUsable[c + 2] & downUsable[c + 3]) != 0;
+        sum += tx.w[0] * down[c];
+        sum += tx.w[1] * down[c + 1];
+        sum += tx.w[2] * down[c + 2];
+        sum += tx.w[3] * down[c + 3];
       }
       v = all ? sum : coarse.BilinearAt(ToWorldX(i), ToWorldY(j));
     }

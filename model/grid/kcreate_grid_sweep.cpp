@@ -100,6 +100,10 @@ void KCreateGrid::BuildBorderLists() {
     }
   }
   rowBorder_[static_cast<std::size_t>(ny_)] = static_cast<std::int32_t>(border_.size());
+  // Grown by doubling, the lists would keep up to twice what they hold for
+  // the whole relaxation.
+  terms_.shrink_to_fit();
+  border_.shrink_to_fit();
 }
 
 double KCreateGrid::RelaxInteriorRun(int& node, int end, double largest) {
@@ -263,7 +267,7 @@ double KCreateGrid::SweepEdgeBack(int width) {
     for (int n = Index(c1, j) - 1; n >= lo; --n) {
       if (flags_[static_cast<std::size_t>(n)] & kInteriorFlag) {
         const BorderNode* none = nullptr;
-        largest = RelaxNode(n, none, largest);
+        largest = RelaxNode(n, none, nullptr, largest);
         continue;
       }
       while (border > first && border[-1].node > n) --border;
