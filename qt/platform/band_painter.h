@@ -20,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+class QPainter;
+
 class KBandPainter {
 public:
   // Paints into the pixels of image (32-bit, not to be reallocated while
@@ -42,6 +44,8 @@ private:
     QRect reach;  // the pixels the line may touch
   };
   void Run(int band, QRect rows);
+  // Draws the parts of line that may reach rows.
+  static void DrawWithin(QPainter& painter, const Line& line, QRect rows);
 
   uchar* bits_;
   QSize size_;
