@@ -48,7 +48,7 @@ void KBandPainter::Wait() {
 
 void KBandPainter::DrawWithin(QPainter& painter, const Line& line, QRect rows) {
   const QPolygon& points = line.points;
-  if (line.reach.top() >= rows.top() && line.reach.bottom() <= rows.bottom()) {
+  if (points.size() < 2 || (line.reach.top() >= rows.top() && line.reach.bottom() <= rows.bottom())) {
     painter.drawPolyline(points);
     return;
   }
