@@ -6,8 +6,10 @@
 // Opening to the first picture (reading and first paint) is set against
 // `quarvel info` on the same file, run as a child five times (median), three
 // times before the opening and twice after, so both feel the same machine.
-// Usage: editor_bench DRAWING [FRAMES [QUARVEL]]   (bench/make_big_drawing.sh
-// writes one; QUARVEL defaults to the quarvel program beside bench/)
+// Usage: editor_bench DRAWING [FRAMES [QUARVEL [PICTURE]]]
+// (bench/make_big_drawing.sh writes a drawing; QUARVEL defaults to the
+// quarvel program beside bench/; PICTURE: a PNG file for the first picture,
+// to compare builds pixel for pixel)
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise (xcb under xvfb-run).
 #include <QApplication>
 #include <QElapsedTimer>
@@ -208,6 +210,7 @@ int main(int argc, char** argv) {
   std::printf("reading: %s, %zu entries\n", Text(read).c_str(), window.entries.size());
   std::printf("first paint: %s, %.2f x reading (cpu %.2f x), lines on %d thread(s) by the load\n",
               Text(first).c_str(), first.wall / read.wall, first.cpu / read.cpu, firstThreads);
+  if (argc > 4 && !view.Backing().save(argv[4], "PNG")) std::fprintf(stderr, "cannot write %s\n", argv[4]);
   for (int i = 0; i < 2; ++i) runInfo();
   const Time open{read.wall + first.wall, read.cpu + first.cpu};
   const Time infoMedian = Median(info);

@@ -46,6 +46,42 @@ void KBandPainter::Wait() {
   std::fill(next_.begin(), next_.end(), 0);
 }
 
+void KBandPainter::DrawWithin(QPainter& painter, const Line& line, QRect rows) {
+  const QPolygon& points = line.points;
+  if (points.size() < 2 || (line.reach.top() >= rows.top() && line.reach.bottom() <= rows.bottom())) {
+    painter.drawPolyline(points);
+    return;
+  }
+  // Qt's setup of a segment costs about as much as its pixels, clipped
+  // away or not: only the runs of segments that may reach these rows are
+  // drawn, each a polyline of its own. Qt rounds a polyline's first and last
+  // segments apart from the others, so each run takes one segment more at
+  // either end (drawing nothing here: it stays off these rows), and its
+  // segments come out with the pixels they have within the whole line.
+  const auto reaches = [&](qsizetype i) {
+    const int a = points[i].y(), b = points[i + 1].y();
+    return std::min(a, b) - 1 <= rows.bottom() && std::max(a, b) + 1 >= rows.top();
+  };
+  const qsizetype segments = points.size() - 1;
+  // Qt draws a closed line's first point as a joint, which no part of the
+  // line drawn alone would: the whole is drawn where its ends reach.
+  if (points.first() == points.last() && (reaches(0) || reaches(segments - 1))) {
+    painter.drawPolyline(points);
+    return;
+  }
+  for (qsizetype i = 0; i < segments;) {
+    if (!reaches(i)) {
+      ++i;
+      continue;
+    }
+    qsizetype end = i + 1;
+    while (end < segments && reaches(end)) ++end;
+    const qsizetype from = std::max<qsizetype>(0, i - 1), to = std::min(segments, end + 1);
+    painter.drawPolyline(points.constData() + from, static_cast<int>(to - from + 1));
+    i = end;
+  }
+}
+
 void KBandPainter::Run(int band, QRect rows) {
   QImage pixels(bits_, size_.width(), size_.height(), bytesPerLine_, format_);
   QPainter painter(&pixels);
@@ -63,7 +99,7 @@ void KBandPainter::Run(int band, QRect rows) {
     for (const Line& line : taken) {
       if (!line.reach.intersects(rows)) continue;
       painter.setPen(line.pen);
-      painter.drawPolyline(line.points);
+      DrawWithin(painter, line, rows);
     }
     const std::size_t count = taken.size();
     taken.clear();

@@ -1,10 +1,11 @@
 #pragma once
 // One-pixel lines painted into an image on several threads at once. Each
-// thread paints every line, clipped to its own band of rows, through a
-// painter of its own on the same pixels; the bands do not overlap, so the
-// threads never write the same pixel. Qt's raster engine draws a clipped
-// one-pixel line with the very pixels of the unclipped one inside the clip,
-// which makes the banded picture the same as one painted on one thread.
+// thread paints the parts of every line that reach its own band of rows,
+// clipped to the band, through a painter of its own on the same pixels;
+// the bands do not overlap, so the threads never write the same pixel.
+// Qt's raster engine draws a clipped one-pixel line with the very pixels of
+// the unclipped one inside the clip, which makes the banded picture the
+// same as one painted on one thread.
 //
 // Lines are handed over in order and drawn in that order within each band;
 // Wait() returns once every line handed over is drawn. Between Wait() and
@@ -19,6 +20,8 @@
 #include <mutex>
 #include <thread>
 #include <vector>
+
+class QPainter;
 
 class KBandPainter {
 public:
@@ -42,6 +45,8 @@ private:
     QRect reach;  // the pixels the line may touch
   };
   void Run(int band, QRect rows);
+  // Draws the parts of line that may reach rows.
+  static void DrawWithin(QPainter& painter, const Line& line, QRect rows);
 
   uchar* bits_;
   QSize size_;

@@ -403,7 +403,17 @@ void KQtDevice::SetPixel(int x, int y, KColorRef colour) {
   if (!Active() || x == std::numeric_limits<int>::max() || y == std::numeric_limits<int>::max()) return;
   // Large x, y, z lists draw a pixel a point: written straight into an
   // image, as painting one rectangle each costs far more.
-  if (!FillDirectly(QRect(x, y, 1, 1), colour)) painter_->fillRect(QRect(x, y, 1, 1), ToQColor(colour));
+  if (QImage* image = DirectImage()) {
+    if (x >= 0 && y >= 0 && x < image->width() && y < image->height()) {
+      // An opaque colour is the same word in all three formats; the painter
+      // holds the image, so writing through the constant bits changes no
+      // other copy.
+      uchar* row = const_cast<uchar*>(image->constBits()) + static_cast<qsizetype>(y) * image->bytesPerLine();
+      reinterpret_cast<QRgb*>(row)[x] = qRgb(KRedOf(colour), KGreenOf(colour), KBlueOf(colour));
+    }
+    return;
+  }
+  painter_->fillRect(QRect(x, y, 1, 1), ToQColor(colour));
 }
 
 void KQtDevice::DrawImage(const KImage& image, int left, int top, int width, int height, double srcX,

@@ -5,12 +5,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <ctime>
-#include <thread>
 
+#include "qt/platform/idle_cores.h"
 #include "qt/platform/qt_device.h"
 #include "qt/platform/kview_keys.h"
 
@@ -43,6 +40,13 @@ double ProcessMilliseconds() {
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
+// One for the process, asked on the GUI thread only: the window it judges
+// by runs from one paint (or the first view made) to the next.
+KIdleCores& IdleCores() {
+  static KIdleCores cores;
+  return cores;
+}
+
 KDevicePoint PointOf(const QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   return {p.x(), p.y()};
@@ -57,6 +61,9 @@ KView::KView(QWidget* parent) : QWidget(parent) {
   // Layer changes from the class dialog repaint at once.
   host_.onLayersChanged = [this] { Refresh(); };
   window_.SetHost(&host_);
+  // The first paint judges the machine by the time from here, the reading
+  // of a document included.
+  IdleCores();
   settle_.setSingleShot(true);
   settle_.setInterval(kSettleMs);
   connect(&settle_, &QTimer::timeout, this, [this] {
@@ -77,12 +84,7 @@ void KView::EnsureBacking() {
   dirty_ = true;
 }
 
-int KView::IdleCoreThreads() {
-  const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-  double load = 0;
-  if (getloadavg(&load, 1) != 1) load = 0;
-  return std::clamp(cores + 1 - static_cast<int>(std::lround(load)), 1, std::min(cores, kMaxPaintThreads));
-}
+int KView::IdleCoreThreads() { return IdleCores().Threads(kMaxPaintThreads); }
 
 void KView::PaintBacking() {
   const double start = ProcessMilliseconds();

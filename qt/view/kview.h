@@ -47,9 +47,10 @@ public:
   // same picture whatever the number). 0, the default: IdleCoreThreads() at
   // the time of each paint.
   void SetPaintThreads(int threads) { paintThreads_ = threads; }
-  // The cores idle now by the load average (this thread's counted as idle),
-  // at most four: one on a busy machine, where more threads would only take
-  // turns with each other and pay for the work they repeat.
+  // The cores free since the last paint by the processor counters (nice'd
+  // jobs and this process counted free), at most four: one on a busy
+  // machine, where more threads would only take turns with each other and
+  // pay for the work they repeat.
   static int IdleCoreThreads();
   // True while the picture shown is the last full one moved to the view.
   bool ShowsMovedPicture() const { return moved_; }
