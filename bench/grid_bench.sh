@@ -18,6 +18,10 @@
 # largest (CPU time ratio against node ratio).
 # GRID_BENCH_SIZES="18 64 126" picks the sizes (num x of the first level;
 # five levels give 259, 995 and 1987 nodes across).
+# GRID_BENCH_PAIRS=N (default 3; 0 for none): on the smooth and survey-line
+# sets, after the ladder, N more runs of gmt and of the fast solver at its
+# matched precision, alternating, and a second table of their medians and
+# ratio: single runs of the ladder swing with the machine's load.
 #
 # Data: the x y z tables of DATA_DIR (default ../shared/data/gridding beside
 # the repository) are turned into drawings here: the points on the layer
@@ -33,6 +37,7 @@ data=${2:-$here/../shared/data/gridding}
 before=${QUARVEL_BEFORE:-}
 sizes=${GRID_BENCH_SIZES:-18 64 126}
 threads=${GRID_BENCH_THREADS:-1}
+pairs=${GRID_BENCH_PAIRS:-3}
 # Finer steps than a decade apart, so that "the loosest precision that
 # matches" is not decided by where the steps happen to fall.
 ladder=(1e-2 7e-3 5e-3 3e-3 2e-3 1.5e-3 1e-3 7e-4 5e-4 4e-4 3e-4 2.5e-4 2e-4 1.5e-4 1e-4 7e-5 5e-5 3e-5 2e-5 1e-5)
@@ -123,6 +128,27 @@ row() {   # row PROGRAM SOLVER PRECISION THREADS TIMING SIZE ERRORS MATCHED
     "$1" "$2" "$3" "$4" "${t[0]}" "${t[1]}" "${t[2]}" "${z[2]}" $7 "$8"
 }
 
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# paired DRAWING NUMX PRECISION TABLE REGION INC NODES: gmt and the fast
+# solver by turns, $pairs times each; a row of their medians in $work/pairs.
+paired() {
+  local i q_cpu=() g_cpu=() q_rss=() g_rss=()
+  for ((i = 0; i < pairs; i++)); do
+    timed "$work/g.log" gmt surface "$4" -R"$5" -I"$6" -T0 -G"$work/g.nc"
+    read -r _ c r <<< "$timing"; g_cpu+=("$c"); g_rss+=("$r")
+    timed "$work/q.log" "$quarvel" grid --box 0,0,1000,1000 --num-x "$2" --times 5 --precision "$3" \
+      --solver fast --threads "$threads" "$1" -o "$work/q.net"
+    read -r _ c r <<< "$timing"; q_cpu+=("$c"); q_rss+=("$r")
+  done
+  local qc gc qr gr
+  qc=$(printf '%s\n' "${q_cpu[@]}" | median); gc=$(printf '%s\n' "${g_cpu[@]}" | median)
+  qr=$(printf '%s\n' "${q_rss[@]}" | median); gr=$(printf '%s\n' "${g_rss[@]}" | median)
+  awk -v l="$label" -v n="$7" -v p="$3" -v qc="$qc" -v gc="$gc" -v qr="$qr" -v gr="$gr" 'BEGIN {
+    printf "| %s | %sx%s | %s | %.2f | %.2f | %.2f | %.0f | %.0f |\n", l, n, n, p, qc, gc, (gc > 0 ? qc / gc : 0), qr, gr }' \
+    >> "$work/pairs"
+}
+
 # bench SET NUMX: gmt, then each solver down the ladder, then the old binary.
 bench() {
   set=$1
@@ -165,6 +191,7 @@ bench() {
     done
     row quarvel "$solver" "$pre" "$threads" "$q_timing" "$q_size" "$q_errors" "$(matched "$q_errors")"
     [[ $solver == sweep ]] && sweep_pre=$pre
+    [[ $solver == fast && $have_gmt == 1 && $pairs -gt 0 ]] && paired "$drawing" "$numx" "$pre" "$table" "$region" "$inc" "$n"
   done
   if [[ -n $before ]]; then
     quarvel_run "$before" "$set" "$drawing" "$fault" "$numx" "$sweep_pre"
@@ -176,6 +203,13 @@ bench() {
 for numx in $sizes; do
   for set in ${GRID_BENCH_SETS:-smooth tracks fault}; do bench $set "$numx"; done
 done
+
+if [[ -s $work/pairs ]]; then
+  printf '\nPaired runs, medians of %s (cpu s, RSS MiB), fast solver at its matched precision:\n' "$pairs"
+  printf '| data | nodes | precision | quarvel cpu s | gmt cpu s | ratio | quarvel RSS | gmt RSS |\n'
+  printf '| --- | --- | --- | --- | --- | --- | --- | --- |\n'
+  cat "$work/pairs"
+fi
 
 # Growth from the smallest size run to the largest: CPU time ratio against
 # the node ratio (about 3.99 from 995 to 1987 nodes across); a ratio below
